@@ -1,0 +1,70 @@
+// The thin layer between the text channels and the operating system.
+//
+// Everything the program asks of the system goes through the calls below;
+// one source file per system implements them (posix.cpp, win32.cpp). Codes
+// are the system's error numbers in the Windows numbering, on every system,
+// because the failure messages are keyed on them: 2 file not found, 3 invalid
+// path, 4 too many open files, 5 access denied, 32 file in use by another
+// process, 109 broken pipe, 112 disk full, and so on.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace hndpos::platform {
+
+using FileHandle = std::intptr_t;
+inline constexpr FileHandle no_handle = -1;
+
+// How a handle takes its output: a console (terminal) gets each line at
+// once; a disk file or pipe waits for full blocks.
+enum class HandleKind { unknown, character_device, file_or_pipe };
+
+// One write call's outcome: the bytes the system accepted, or an interrupted
+// call to be repeated, or a failure code. A call that accepts no bytes always
+// says why (a device that takes nothing is reported as disk full, 112).
+struct WriteStep {
+    std::size_t written = 0;
+    bool interrupted = false;
+    std::int32_t code = 0;
+};
+
+// The system calls, gathered in one table so that tests can stand in for any
+// of them (failures, interrupted calls, short writes) without a process.
+struct SystemCalls {
+    // Standard output, or no_handle with the code.
+    FileHandle (*standard_output)(std::int32_t& code);
+    HandleKind (*classify)(FileHandle handle);
+    // Creates the file, or opens and truncates an existing one, for writing,
+    // letting other processes read it but not write it while it is open.
+    FileHandle (*create_file)(const char* name, std::int32_t& code);
+    WriteStep (*write_some)(FileHandle handle, const std::uint8_t* bytes, std::size_t count);
+    // 0, or the code of a failed close.
+    std::int32_t (*close_file)(FileHandle handle);
+};
+
+// The live table. Tests replace entries and put the originals back.
+SystemCalls& system_calls();
+
+inline constexpr std::int32_t disk_full_code = 112;
+
+// The raw command line where the system hands the arguments over as one
+// string (Windows); null where it hands over an argument list (POSIX).
+const char* raw_command_line();
+
+// Once at start-up: a broken pipe must show as a failed write (109), not
+// end the process.
+void prepare_process();
+
+// The program's own image: where it is loaded and the file name part of the
+// file it was loaded from (at most 260 bytes).
+struct ModuleInfo {
+    std::uintptr_t load_address = 0;
+    char file_name[261] = {};
+    std::size_t file_name_length = 0;
+};
+
+// The module whose memory holds `address`.
+ModuleInfo module_containing(const void* address);
+
+}  // namespace hndpos::platform

@@ -1,0 +1,171 @@
+// The platform layer on POSIX systems.
+
+#include <dlfcn.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "io/platform/platform.h"
+
+namespace hndpos::platform {
+namespace {
+
+// errno → the Windows number the failure messages are keyed on. The one
+// table of this mapping; anything it does not name is a general failure (31).
+struct ErrnoCode {
+    int error;
+    std::int32_t code;
+};
+constexpr ErrnoCode errno_codes[] = {
+    {ENOENT, 2},         // file not found
+    {ENOTDIR, 3},        // path not found: a part of the path is no directory
+    {ELOOP, 3},          // path not found: too many symbolic links
+    {EMFILE, 4},         // too many open files
+    {ENFILE, 4},
+    {EACCES, 5},         // access denied
+    {EPERM, 5},
+    {EROFS, 5},
+    {EISDIR, 5},         // Windows refuses to open a directory for writing with 5 too
+    {ETXTBSY, 5},
+    {EBADF, 6},          // invalid handle
+    {ENOMEM, 8},         // not enough memory
+    {EAGAIN, 32},        // sharing violation: the file is locked by another process
+    {EEXIST, 80},        // file exists
+    {EINVAL, 87},        // invalid parameter
+    {ENXIO, 55},         // device does not exist (a FIFO with no reader)
+    {ENODEV, 55},
+    {EPIPE, 109},        // broken pipe
+    {ENOSPC, 112},       // disk full
+    {EDQUOT, 112},
+    {EIO, 1117},         // I/O device error
+    {EFBIG, 223},        // file too large
+    {ENAMETOOLONG, 206}, // file name too long
+};
+constexpr std::int32_t general_failure_code = 31;
+
+std::int32_t code_for_errno(int error) {
+    for (const ErrnoCode& entry : errno_codes)
+        if (entry.error == error) return entry.code;
+    return general_failure_code;
+}
+
+FileHandle posix_standard_output(std::int32_t& code) {
+    if (fcntl(STDOUT_FILENO, F_GETFD) == -1) {
+        code = code_for_errno(errno);
+        return no_handle;
+    }
+    return STDOUT_FILENO;
+}
+
+HandleKind posix_classify(FileHandle handle) {
+    struct stat status {};
+    if (fstat(static_cast<int>(handle), &status) != 0) return HandleKind::unknown;
+    if (S_ISCHR(status.st_mode)) return HandleKind::character_device;
+    if (S_ISREG(status.st_mode) || S_ISFIFO(status.st_mode) || S_ISSOCK(status.st_mode))
+        return HandleKind::file_or_pipe;
+    return HandleKind::unknown;
+}
+
+// A file opened while standard input, output or error is closed would take
+// that number, and the program's console text would land in it.
+int above_standard_descriptors(int fd) {
+    if (fd > STDERR_FILENO) return fd;
+    const int moved = fcntl(fd, F_DUPFD_CLOEXEC, STDERR_FILENO + 1);
+    const int saved_errno = errno;
+    close(fd);
+    errno = saved_errno;
+    return moved;
+}
+
+FileHandle fail_create(int fd, std::int32_t error_code, std::int32_t& code) {
+    if (fd >= 0) close(fd);
+    code = error_code;
+    return no_handle;
+}
+
+// Create-or-truncate with read sharing: open without truncating, take a
+// write lock on the whole file so that a second writer is refused (32) and
+// the file stays as it was, and only then truncate. Only a regular file is
+// truncated; a device behind the name is written as it is. The open does
+// not block on a FIFO without a reader.
+FileHandle posix_create_file(const char* name, std::int32_t& code) {
+    int fd = open(name, O_WRONLY | O_CREAT | O_NOCTTY | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (fd < 0) return fail_create(-1, code_for_errno(errno), code);
+    fd = above_standard_descriptors(fd);
+    if (fd < 0) return fail_create(-1, code_for_errno(errno), code);
+    const int flags = fcntl(fd, F_GETFL);
+    if (flags == -1 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == -1) return fail_create(fd, code_for_errno(errno), code);
+
+    struct stat status {};
+    if (fstat(fd, &status) != 0) return fail_create(fd, code_for_errno(errno), code);
+    if (S_ISREG(status.st_mode)) {
+        struct flock lock {};
+        lock.l_type = F_WRLCK;
+        lock.l_whence = SEEK_SET;
+        if (fcntl(fd, F_SETLK, &lock) == -1) {
+            const bool held = errno == EACCES || errno == EAGAIN;
+            return fail_create(fd, held ? 32 : code_for_errno(errno), code);
+        }
+        if (ftruncate(fd, 0) != 0) return fail_create(fd, code_for_errno(errno), code);
+    }
+    return fd;
+}
+
+WriteStep posix_write_some(FileHandle handle, const std::uint8_t* bytes, std::size_t count) {
+    const ssize_t written = write(static_cast<int>(handle), bytes, count);
+    if (written > 0) return {static_cast<std::size_t>(written), false, 0};
+    if (written == 0) return {0, false, disk_full_code};
+    if (errno == EINTR) return {0, true, 0};
+    return {0, false, code_for_errno(errno)};
+}
+
+std::int32_t posix_close_file(FileHandle handle) {
+    // After EINTR the descriptor is already released on Linux; closing it
+    // again could close a descriptor that another open has taken since.
+    if (close(static_cast<int>(handle)) == 0 || errno == EINTR) return 0;
+    return code_for_errno(errno);
+}
+
+SystemCalls live_calls = {
+    posix_standard_output, posix_classify, posix_create_file, posix_write_some, posix_close_file,
+};
+
+}  // namespace
+
+SystemCalls& system_calls() { return live_calls; }
+
+const char* raw_command_line() { return nullptr; }
+
+void prepare_process() { signal(SIGPIPE, SIG_IGN); }
+
+ModuleInfo module_containing(const void* address) {
+    ModuleInfo info;
+    Dl_info found {};
+    if (dladdr(address, &found) != 0) info.load_address = reinterpret_cast<std::uintptr_t>(found.dli_fbase);
+
+    // The file name part of the program file, as the kernel names it.
+    char path[4096];
+    const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+    const char* name = "";
+    std::size_t name_length = 0;
+    if (length > 0) {
+        path[length] = '\0';
+        const char* slash = std::strrchr(path, '/');
+        name = slash != nullptr ? slash + 1 : path;
+        name_length = std::strlen(name);
+    } else if (found.dli_fname != nullptr) {
+        const char* slash = std::strrchr(found.dli_fname, '/');
+        name = slash != nullptr ? slash + 1 : found.dli_fname;
+        name_length = std::strlen(name);
+    }
+    if (name_length > 260) name_length = 260;
+    std::memcpy(info.file_name, name, name_length);
+    info.file_name_length = name_length;
+    return info;
+}
+
+}  // namespace hndpos::platform

@@ -1,0 +1,41 @@
+// Tip positions of the clock hands.
+//
+// Position j (0..59) points j × 6 degrees clockwise from straight up on a
+// display whose y axis grows downward. An entry is the tip's coordinate
+// reduced to one byte: x = CenterX + r·sin(j·AngleStep) and
+// y = CenterY − r·cos(j·AngleStep), every step in the extended format and
+// rounded to nearest with ties to even, the product converted to the nearest
+// 32-bit integer (ties to even) and only the low 8 bits of the sum kept.
+#pragma once
+
+#include <cstdint>
+
+#include "table/extended.h"
+
+namespace hndpos {
+
+struct HandParams {
+    std::int32_t CenterX = 0;
+    std::int32_t CenterY = 0;
+    std::int32_t HourRadius = 0;
+    std::int32_t MinuteRadius = 0;
+    std::int32_t SecondRadius = 0;
+};
+
+inline constexpr int hand_count = 3;       // 0 hour, 1 minute, 2 second
+inline constexpr int position_count = 60;  // per hand
+
+// The extended value nearest to π/30, the angle between adjacent positions,
+// as it is stored: bytes 05 AD 5E DF 9B 4F 77 D6 FB 3F.
+extern const Extended AngleStep;
+
+// The radius of hand 0, 1 or 2.
+std::int32_t hand_radius(const HandParams& params, int hand);
+
+// The x and y entries of `hand` (0..2) at `position` (0..59). Raise
+// EInvalidOp when the rounded product leaves the 32-bit range, which only a
+// radius of −2147483648 reaches (x at position 45, y at position 0).
+std::uint8_t tip_x(const HandParams& params, int hand, int position);
+std::uint8_t tip_y(const HandParams& params, int hand, int position);
+
+}  // namespace hndpos

@@ -1,0 +1,293 @@
+#include "table/trig.h"
+
+#include <array>
+#include <bit>
+#include <cstdio>
+#include <cstdlib>
+
+namespace hndpos {
+namespace {
+
+// π/2 = 1.921FB544 42D18469 ... (hexadecimal), truncated after 1536 bits.
+constexpr std::array<std::uint32_t, 48> half_pi_fraction = {
+    0x921fb544, 0x42d18469, 0x898cc517, 0x01b839a2, 0x52049c11, 0x14cf98e8,
+    0x04177d4c, 0x76273644, 0xa29410f3, 0x1c6809bb, 0xdf2a3367, 0x9a748636,
+    0x605614db, 0xe4be286e, 0x9fc26ada, 0xdaa3848b, 0xc90b6aec, 0xc4bcfd8d,
+    0xe89885d3, 0x4c6fdad6, 0x17feb96d, 0xe80d6fdb, 0xdc70d7f6, 0xb5133f4b,
+    0x5d3e4822, 0xf8963fcc, 0x9250cca3, 0xd9c8b67b, 0x8400f971, 0x42c77e0b,
+    0x31b4906c, 0x38aba734, 0xd22c7f51, 0xfa499ebf, 0x06caba47, 0xb9475b2c,
+    0x38c5e6ac, 0x410aa577, 0x3daa520e, 0xe12d2cda, 0xce186a9c, 0x95793009,
+    0xe2e8d811, 0x943042f8, 0x6520bc8c, 0x5c6d9c77, 0xc73cee58, 0x301d0c07,
+};
+
+// Working precision, in 32-bit words after the point. Two words beyond the
+// 64 result bits decide nearly every argument; hard cases (a result very
+// close to a rounding boundary) take more, up to the cap.
+constexpr int initial_words = 4;
+constexpr int step_words = 2;
+constexpr int max_words = 40;
+static_assert(max_words < static_cast<int>(half_pi_fraction.size()));
+
+[[noreturn]] void internal_error(const char* what) {
+    std::fputs("hndpos: internal error: ", stderr);
+    std::fputs(what, stderr);
+    std::fputs("\n", stderr);
+    std::abort();
+}
+
+// A non-negative binary fixed-point number: word 0 is the integer part,
+// words 1..n the fraction, most significant first. n, the precision, is
+// passed to every operation; u = 2^(−32n) is its unit in the last place.
+struct Fixed {
+    std::array<std::uint32_t, max_words + 1> word{};
+};
+
+bool is_zero(const Fixed& a, int n) {
+    for (int i = 0; i <= n; ++i)
+        if (a.word[i] != 0) return false;
+    return true;
+}
+
+bool less_than(const Fixed& a, const Fixed& b, int n) {
+    for (int i = 0; i <= n; ++i)
+        if (a.word[i] != b.word[i]) return a.word[i] < b.word[i];
+    return false;
+}
+
+void add(Fixed& a, const Fixed& b, int n) {
+    std::uint64_t carry = 0;
+    for (int i = n; i >= 0; --i) {
+        const std::uint64_t sum = std::uint64_t{a.word[i]} + b.word[i] + carry;
+        a.word[i] = static_cast<std::uint32_t>(sum);
+        carry = sum >> 32;
+    }
+}
+
+// a − b for a ≥ b.
+void subtract(Fixed& a, const Fixed& b, int n) {
+    std::uint64_t borrow = 0;
+    for (int i = n; i >= 0; --i) {
+        const std::uint64_t difference = std::uint64_t{a.word[i]} - b.word[i] - borrow;
+        a.word[i] = static_cast<std::uint32_t>(difference);
+        borrow = (difference >> 32) & 1;
+    }
+}
+
+// floor(a × b) at precision n: the exact product, with the words below u dropped.
+Fixed multiply(const Fixed& a, const Fixed& b, int n) {
+    std::array<std::uint32_t, 2 * max_words + 2> product{};  // product[p]: weight 2^(−32p)
+    for (int i = 0; i <= n; ++i) {
+        std::uint64_t carry = 0;
+        for (int j = n; j >= 0; --j) {
+            const std::uint64_t sum = std::uint64_t{a.word[i]} * b.word[j] + product[i + j] + carry;
+            product[i + j] = static_cast<std::uint32_t>(sum);
+            carry = sum >> 32;
+        }
+        for (int p = i - 1; carry != 0; --p) {
+            if (p < 0) internal_error("fixed-point product overflows its integer word");
+            const std::uint64_t sum = std::uint64_t{product[p]} + carry;
+            product[p] = static_cast<std::uint32_t>(sum);
+            carry = sum >> 32;
+        }
+    }
+    Fixed result;
+    for (int i = 0; i <= n; ++i) result.word[i] = product[i];
+    return result;
+}
+
+// floor(a / divisor).
+void divide_small(Fixed& a, std::uint32_t divisor, int n) {
+    std::uint64_t remainder = 0;
+    for (int i = 0; i <= n; ++i) {
+        const std::uint64_t current = (remainder << 32) | a.word[i];
+        a.word[i] = static_cast<std::uint32_t>(current / divisor);
+        remainder = current % divisor;
+    }
+}
+
+void add_units(Fixed& a, std::uint32_t units, int n) {
+    Fixed b;
+    b.word[n] = units;
+    add(a, b, n);
+}
+
+Fixed half_pi(int n) {
+    Fixed p;
+    p.word[0] = 1;
+    for (int i = 1; i <= n; ++i) p.word[i] = half_pi_fraction[static_cast<std::size_t>(i - 1)];
+    return p;
+}
+
+// |x| at precision n, exact when its last bit is not below u; `truncated`
+// tells when it was cut (then the error is below one u).
+Fixed from_extended(Extended x, int n, bool& truncated) {
+    Fixed f;
+    // |x| × 2^(32n) = significand × 2^shift
+    const int shift = x.exponent - extended_bias - 63 + 32 * n;
+    std::uint64_t significand = x.significand;
+    int left = shift;
+    truncated = false;
+    if (left < 0) {
+        const int drop = -left;
+        truncated = drop >= 64 ? significand != 0 : (significand & ((std::uint64_t{1} << drop) - 1)) != 0;
+        significand = drop >= 64 ? 0 : significand >> drop;
+        left = 0;
+    }
+    // Place the 64 bits at bit offset `left` above the last word.
+    const int word_offset = left / 32, bit_offset = left % 32;
+    const std::uint32_t placed[3] = {
+        static_cast<std::uint32_t>(significand << bit_offset),
+        static_cast<std::uint32_t>(significand >> (32 - bit_offset)),
+        static_cast<std::uint32_t>(bit_offset == 0 ? 0 : significand >> (64 - bit_offset)),
+    };
+    for (int k = 0; k < 3; ++k) {
+        if (placed[k] == 0) continue;
+        const int index = n - (word_offset + k);
+        if (index < 0) internal_error("argument outside the supported range");
+        f.word[static_cast<std::size_t>(index)] = placed[k];
+    }
+    return f;
+}
+
+// Rounds (−1)^negative × a to the extended format.
+Extended to_extended(bool negative, const Fixed& a, int n) {
+    int first = 0;
+    while (first <= n && a.word[first] == 0) ++first;
+    if (first > n) return {negative, 0, 0};
+    std::array<std::uint32_t, max_words + 5> v{};
+    for (int i = first; i <= n; ++i) v[static_cast<std::size_t>(i - first)] = a.word[i];
+    const int lead_zeros = std::countl_zero(v[0]);
+    if (lead_zeros != 0) {
+        for (std::size_t i = 0; i + 1 < v.size(); ++i)
+            v[i] = (v[i] << lead_zeros) | (v[i + 1] >> (32 - lead_zeros));
+    }
+    const std::uint64_t hi = (std::uint64_t{v[0]} << 32) | v[1];
+    std::uint64_t lo = (std::uint64_t{v[2]} << 32) | v[3];
+    for (std::size_t i = 4; i < v.size(); ++i)
+        if (v[i] != 0) lo |= 1;  // sticky: only whether anything is below matters
+    const int lead_weight = 31 - lead_zeros - 32 * first;
+    return extended_round_pack(negative, lead_weight + extended_bias, hi, lo);
+}
+
+// sin(r) for cosine = false, cos(r) for cosine = true, 0 ≤ r < 1, by the
+// Taylor series. Each term is t(k+2) = t(k) × r² / ((k+1)(k+2)); with r² cut
+// to precision n (error < u) and each product and quotient cut (< u each),
+// a term's error stays below 1.5u, since r² < 0.62 and the divisor is at
+// least 2 for cos, 6 for sin. The sum stops at the first term that is zero
+// at this precision, so the series' own tail is below u. `error_units`
+// receives a bound of the total error in units of u.
+Fixed sin_or_cos_series(const Fixed& r, bool cosine, int n, std::uint32_t& error_units) {
+    const Fixed r_squared = multiply(r, r, n);
+    Fixed sum;
+    Fixed term;
+    if (cosine) {
+        term.word[0] = 1;
+    } else {
+        term = r;
+    }
+    sum = term;
+    std::uint32_t terms = 0;
+    bool subtract_next = true;
+    for (std::uint32_t k = cosine ? 0 : 1;; k += 2) {
+        term = multiply(term, r_squared, n);
+        divide_small(term, (k + 1) * (k + 2), n);
+        if (is_zero(term, n)) break;
+        if (subtract_next) {
+            subtract(sum, term, n);
+        } else {
+            add(sum, term, n);
+        }
+        subtract_next = !subtract_next;
+        ++terms;
+    }
+    error_units = 2 * terms + 4;
+    return sum;
+}
+
+enum class Function { sine, cosine };
+
+// One attempt at precision n. Returns false when the error bound leaves the
+// rounding undecided.
+bool try_sin_or_cos(Function function, Extended x, int n, Extended& result) {
+    bool truncated = false;
+    const Fixed ax = from_extended(x, n, truncated);
+
+    // Reduction: r = |x| − k·π/2 with k the nearest integer to |x|/(π/2).
+    // With π/2 cut to precision n (error < u) the reduced argument is off by
+    // less than k·u (one more u if |x| itself was cut), and sin and cos move
+    // by no more than their argument.
+    const Fixed p = half_pi(n);
+    Fixed threshold = p;  // (2k + 1) × π/4
+    divide_small(threshold, 2, n);
+    Fixed multiple;  // k·π/2
+    std::uint32_t k = 0;
+    while (less_than(threshold, ax, n)) {
+        add(threshold, p, n);
+        add(multiple, p, n);
+        ++k;
+    }
+    Fixed r = ax;
+    bool r_negative = false;
+    if (less_than(ax, multiple, n)) {
+        r = multiple;
+        subtract(r, ax, n);
+        r_negative = true;
+    } else {
+        subtract(r, multiple, n);
+    }
+
+    // sin(|x|) = sin r, cos r, −sin r, −cos r for k ≡ 0, 1, 2, 3 (mod 4);
+    // cos(|x|) = cos r, −sin r, −cos r, sin r.
+    const std::uint32_t quadrant = k % 4;
+    const bool use_cosine_series = (function == Function::cosine) == (quadrant % 2 == 0);
+    std::uint32_t series_error = 0;
+    const Fixed y = sin_or_cos_series(r, use_cosine_series, n, series_error);
+    bool negative = false;
+    if (function == Function::sine) {
+        negative = (quadrant >= 2) != (quadrant % 2 == 0 && r_negative);
+        if (x.negative) negative = !negative;
+    } else {
+        negative = quadrant == 1 || quadrant == 2;
+        if (quadrant % 2 == 1 && r_negative) negative = !negative;
+    }
+
+    // Ziv's rounding test: the exact result lies within y ± e, and rounding
+    // is monotonic, so when both ends round to the same value, so does the
+    // exact result.
+    const std::uint32_t e = k + (truncated ? 1 : 0) + series_error;
+    Fixed e_fixed;
+    add_units(e_fixed, e, n);
+    if (!less_than(e_fixed, y, n)) return false;
+    Fixed low = y;
+    subtract(low, e_fixed, n);
+    Fixed high = y;
+    add(high, e_fixed, n);
+    const Extended low_rounded = to_extended(negative, low, n);
+    const Extended high_rounded = to_extended(negative, high, n);
+    if (!(low_rounded == high_rounded)) return false;
+    result = low_rounded;
+    return true;
+}
+
+Extended sin_or_cos(Function function, Extended x) {
+    if (x.exponent > extended_bias + 2) internal_error("sine or cosine argument of magnitude 8 or more");
+    // |x| < 2^-32 (zeros and subnormals included): x − sin x < |x|³/6 and
+    // 1 − cos x < x²/2 < 2^-65 both stay below half the spacing of the
+    // extended values next to x and to 1, so sin x rounds to x and cos x to 1.
+    if (x.exponent < extended_bias - 32) {
+        return function == Function::sine ? x : Extended{false, extended_bias, std::uint64_t{1} << 63};
+    }
+    Extended result;
+    for (int n = initial_words; n <= max_words; n += step_words)
+        if (try_sin_or_cos(function, x, n, result)) return result;
+    internal_error("sine or cosine not decided at the highest working precision");
+}
+
+}  // namespace
+
+Extended extended_sin(Extended x) { return sin_or_cos(Function::sine, x); }
+Extended extended_cos(Extended x) { return sin_or_cos(Function::cosine, x); }
+
+std::span<const std::uint32_t> half_pi_fraction_words() { return half_pi_fraction; }
+
+}  // namespace hndpos
