@@ -103,6 +103,26 @@ case_invalid_op() {  # NAME ARG...: the file keeps the rows before the failing e
     expect_no_stderr
 }
 
+# skip REASON: CTest counts exit status 77 as skipped.
+skip() {
+    echo "SKIPPED [$case_name]: $*"
+    exit 77
+}
+
+need() {  # COMMAND...: skip when a tool this case needs is missing
+    local tool
+    for tool in "$@"; do
+        command -v "$tool" >/dev/null 2>&1 || skip "needs $tool"
+    done
+}
+
+# A failure of the table file: the summary was printed, then the report.
+case_file_failure() {  # MESSAGE: after the example's console text
+    expect_status 1
+    expect_report_after "$golden/example.stdout" EInOutError "$1"
+    expect_no_stderr
+}
+
 case "$case_name" in
 example) case_golden example 83 30 9 13 14 ;;
 zeros) case_golden zeros 0 0 0 0 0 ;;
@@ -125,6 +145,120 @@ replaces-longer-file)
 invalid-op-hour) case_invalid_op invalid-op-hour 83 30 '$80000000' 13 14 ;;
 invalid-op-minute) case_invalid_op invalid-op-minute 83 30 9 '$80000000' 14 ;;
 invalid-op-second) case_invalid_op invalid-op-second 83 30 9 13 '$80000000' ;;
+read-only-file)
+    need setpriv
+    [ "$(id -u)" -eq 0 ] || skip "needs root to change to another user"
+    printf 'old' >hpostbl.c
+    chmod 444 hpostbl.c
+    setpriv --reuid=65534 --regid=65534 --clear-groups true 2>/dev/null || skip "setpriv cannot change user here"
+    setpriv --reuid=65534 --regid=65534 --clear-groups test -x "$program" || skip "the program is not executable by an unprivileged user here"
+    status=0
+    timeout 10 setpriv --reuid=65534 --regid=65534 --clear-groups "${runner[@]}" "$program" 83 30 9 13 14 >out.bin 2>err.bin || status=$?
+    case_file_failure "$access_denied"
+    [ "$(cat hpostbl.c)" = old ] || fail "the read-only file changed"
+    ;;
+directory-in-the-way)
+    mkdir hpostbl.c
+    run 83 30 9 13 14
+    case_file_failure "$access_denied"
+    [ -d hpostbl.c ] || fail "the directory is gone"
+    ;;
+disk-full)
+    need unshare
+    unshare -rm true 2>/dev/null || skip "cannot make a mount namespace here"
+    mkdir small
+    timeout 10 unshare -rm sh -c 'mount -t tmpfs -o size=4k tmpfs small && cd small &&
+        head -c 8192 /dev/zero >filler 2>/dev/null; "$@" >../out.bin 2>../err.bin; echo $? >../status; wc -c <hpostbl.c >../size' \
+        sh "${runner[@]}" "$program" 83 30 9 13 14
+    status=$(cat status)
+    case_file_failure "$(io_error 112)"
+    [ "$(tr -d ' ' <size)" = 0 ] || fail "hpostbl.c holds $(cat size) bytes on a full disk, expected none"
+    ;;
+write-then-close-fail)
+    # The first block fails; the cleanup writes the CR LF that waits, then
+    # the close itself fails: only the close is reported.
+    need strace
+    timeout 10 strace -f -qq -o /dev/null -P "$PWD/hpostbl.c" -e trace=write,close \
+        -e inject=write:error=ENOSPC:when=1 -e inject=close:error=EIO "${runner[@]}" "$program" 83 30 9 13 14 >out.bin 2>err.bin
+    status=$?
+    case_file_failure "$(io_error 1117)"
+    [ "$(od -An -c hpostbl.c | tr -d ' ')" = '\r\n' ] || fail "hpostbl.c should hold the CR LF written at close"
+    ;;
+short-and-interrupted-writes)
+    need strace
+    timeout 10 strace -f -qq -o /dev/null -e trace=write -e inject=write:retval=1:when=2+4 \
+        -e inject=write:error=EINTR:when=3+5 "${runner[@]}" "$program" 83 30 9 13 14 >out.bin 2>err.bin
+    status=$?
+    expect_status 0
+    expect_stdout_file "$golden/example.stdout"
+    expect_table_file "$golden/example.c"
+    ;;
+stdout-closed)
+    timeout 10 "${runner[@]}" "$program" 83 30 9 13 14 >&- 2>err.bin
+    status=$?
+    expect_status 1
+    expect_no_table_file
+    expect_no_stderr
+    ;;
+stdout-full)
+    [ -w /dev/full ] || skip "no /dev/full"
+    timeout 10 "${runner[@]}" "$program" 83 30 9 13 14 >/dev/full 2>err.bin
+    status=$?
+    expect_status 1
+    expect_no_stderr
+    timeout 10 "${runner[@]}" "$program" >/dev/full 2>err.bin
+    status=$?
+    expect_status 1
+    ;;
+stdout-broken-pipe)
+    { sleep 0.3; timeout 10 "${runner[@]}" "$program" 83 30 9 13 14 2>err.bin; echo $? >status; } | true
+    status=$(cat status)
+    expect_status 1
+    expect_no_stderr
+    expect_no_table_file  # the summary line already fills the first block
+    ;;
+stdout-file-pipe-terminal)
+    run 83 30 9 13 14
+    expect_stdout_file "$golden/example.stdout"
+    timeout 10 "${runner[@]}" "$program" 83 30 9 13 14 2>err.bin | cat >out.bin
+    expect_stdout_file "$golden/example.stdout"
+    need script stty
+    # A terminal: stty -onlcr keeps the pseudo-terminal from adding CRs.
+    timeout 10 script -qec "stty -onlcr; $(printf '%q ' "${runner[@]}" "$program") 83 30 9 13 14" /dev/null </dev/null >out.bin 2>err.bin
+    expect_stdout_file "$golden/example.stdout"
+    expect_table_file "$golden/example.c"
+    ;;
+second-writer-refused)
+    # While one run holds the file (its close is held up for a second), a
+    # second run is refused with the sharing violation and leaves it alone.
+    need strace
+    timeout 10 strace -f -qq -o /dev/null -P "$PWD/hpostbl.c" -e trace=close -e inject=close:delay_enter=1500000 \
+        "${runner[@]}" "$program" 83 30 9 13 14 >first.out 2>&1 &
+    first=$!
+    for _ in $(seq 50); do [ -s hpostbl.c ] && break; sleep 0.05; done
+    run 250 2 10 -10 300
+    wait "$first" || fail "the first run failed"
+    { cat "$golden/wrap.stdout"; report_head EInOutError; io_error 32; printf '.\r\n'; } >expected.bin
+    masked_stdout >actual.bin
+    cmp -s actual.bin expected.bin || fail "the refused run printed something else: $(cmp actual.bin expected.bin 2>&1)"
+    expect_table_file "$golden/example.c"
+    ;;
+two-runs-at-once)
+    # Whatever the timing, each run writes its whole file or is refused
+    # without touching it; the bytes of two runs never mix.
+    for round in $(seq 20); do
+        timeout 10 "${runner[@]}" "$program" 83 30 9 13 14 >a.out 2>&1 &
+        first=$!
+        timeout 10 "${runner[@]}" "$program" 250 2 10 -10 300 >b.out 2>&1
+        second_status=$?
+        wait "$first"
+        first_status=$?
+        cmp -s hpostbl.c "$golden/example.c" || cmp -s hpostbl.c "$golden/wrap.c" ||
+            fail "round $round: hpostbl.c matches neither run"
+        [ "$first_status" -le 1 ] && [ "$second_status" -le 1 ] ||
+            fail "round $round: exit statuses $first_status and $second_status"
+    done
+    ;;
 *)
     echo "unknown case $case_name" >&2
     exit 2

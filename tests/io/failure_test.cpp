@@ -1,0 +1,143 @@
+#include "io/failure.h"
+
+#include <gtest/gtest.h>
+
+#include <new>
+#include <string>
+
+#include "fake_system.h"
+
+namespace hndpos {
+namespace {
+
+using testing::FakeSystem;
+
+// Shift_JIS texts of the messages and the report.
+const std::string not_found = "\xcc\xa7\xb2\xd9\x82\xaa\x8c\xa9\x82\xc2\x82\xa9\x82\xe8\x82\xdc\x82\xb9\x82\xf1";
+const std::string bad_name = "\x95s\x90\xb3\x82\xc8\xcc\xa7\xb2\xd9\x96\xbc\x82\xc5\x82\xb7";
+const std::string too_many = "\xb5\xb0\xcc\xdf\xdd\x82\xb5\x82\xbd\xcc\xa7\xb2\xd9\x82\xaa\x91\xbd\x82\xb7\x82\xac\x82\xdc\x82\xb7";
+const std::string denied = "\xcc\xa7\xb2\xd9\x82\xd6\x82\xcc\xb1\xb8\xbe\xbd\x82\xaa\x8b\x91\x94\xdb\x82\xb3\x82\xea\x82\xdc\x82\xb5\x82\xbd";
+const std::string io_error = "I/O \xb4\xd7\xb0 (";
+const std::string occurred_in_module = "\x82\xaa\xd3\xbc\xde\xad\xb0\xd9 ";
+const std::string at = " \x82\xcc ";
+const std::string occurred = " \x82\xc5\x94\xad\x90\xb6\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81" "B";
+
+TEST(Failure, IoMessages) {
+    struct Case {
+        std::int32_t code;
+        std::string message;
+    };
+    const Case cases[] = {
+        {2, not_found}, {3, bad_name}, {4, too_many}, {5, denied},
+        {32, io_error + "32)"}, {103, io_error + "103)"}, {105, io_error + "105)"}, {1, io_error + "1)"},
+        {6, io_error + "6)"}, {-1, io_error + "-1)"}, {-2147483647 - 1, io_error + "-2147483648)"},
+        {2147483647, io_error + "2147483647)"},
+    };
+    for (const Case& c : cases) {
+        const EInOutError failure(c.code, nullptr);
+        EXPECT_EQ(failure.message(), c.message) << c.code;
+        EXPECT_EQ(failure.code(), c.code);
+    }
+}
+
+class MessageFailure final : public Exception {
+public:
+    explicit MessageFailure(std::string message) : Exception(nullptr), message_(std::move(message)) {}
+    std::string_view class_name() const override { return "EInOutError"; }
+    std::string_view message() const override { return message_; }
+
+private:
+    std::string message_;
+};
+
+TEST(Failure, ReportFormat) {
+    struct Case {
+        std::string message;
+        std::string ending;
+    };
+    const Case cases[] = {
+        {denied, "."},
+        {"ends in a full stop.", ""},
+        {"\x81" "B", "."},  // the double-byte full stop 。 is not "."
+        {"", ""},
+        {io_error + "32)", "."},
+    };
+    for (const Case& c : cases) {
+        const FailureReport report = format_failure_report(MessageFailure(c.message), "hndpos", 0x3A1C);
+        EXPECT_EQ(report.text(), "EInOutError" + occurred_in_module + "hndpos" + at + "00003A1C" + occurred + "\n" +
+                                     c.message + c.ending);
+    }
+    EXPECT_EQ(format_failure_report(EInvalidOp(nullptr), "a.exe", 0xABCDEF12).text(),
+              "EInvalidOp" + occurred_in_module + "a.exe" + at + "ABCDEF12" + occurred + "\n" +
+                  "\x95s\x90\xb3\x82\xc8\x95\x82\x93\xae\x8f\xac\x90\x94\x93_\x90\x94\x89\x89\x8eZ\x96\xbd\x97\xdf.");
+}
+
+TEST(Failure, ReportIsCutAt1023Bytes) {
+    const FailureReport report = format_failure_report(EConvertError(std::string(5000, 'x')), std::string(260, 'm'), 1);
+    EXPECT_EQ(report.length, 1023u);
+    EXPECT_EQ(report.text().substr(0, 13), "EConvertError");
+}
+
+TEST(Failure, OutOfMemoryIsOneObjectWithItsMessage) {
+    EXPECT_EQ(&out_of_memory_failure(), &out_of_memory_failure());
+    EXPECT_EQ(out_of_memory_failure().message(), "\xd2\xd3\xd8\x82\xaa\x91\xab\x82\xe8\x82\xdc\x82\xb9\x82\xf1");
+    EXPECT_EQ(out_of_memory_failure().class_name(), "EOutOfMemory");
+}
+
+class RunTest : public testing::FakeSystemTest {};
+
+std::string report_prefix(const std::string& class_name) { return class_name + occurred_in_module; }
+
+TEST_F(RunTest, Statuses) {
+    struct Case {
+        const char* what;
+        void (*prepare)(FakeSystem&);
+        void (*body)(void*);
+        int expected_status;
+        std::string expected_start;  // of what standard output received
+        int expected_reports;
+    };
+    const Case cases[] = {
+        {"normal end", [](FakeSystem&) {}, [](void*) { write_line(console_output, "hi"); }, 0, "hi\r\n", 0},
+        {"an unhandled failure is reported",
+         [](FakeSystem&) {},
+         [](void*) {
+             write_line(console_output, "hi");
+             set_pending_io_code(5);
+             io_check();
+         },
+         1, "hi\r\n" + report_prefix("EInOutError"), 1},
+        {"memory exhaustion becomes EOutOfMemory",
+         [](FakeSystem&) {}, [](void*) { throw std::bad_alloc(); }, 1, report_prefix("EOutOfMemory"), 1},
+        {"a normal run whose text cannot be written out ends with 1",
+         [](FakeSystem& s) { s.scripted_writes = {{0, false, 112}}; },
+         [](void*) { write_line(console_output, "hi"); }, 1, "", 0},
+        {"a report that cannot be written ends with 1 without repeating",
+         [](FakeSystem& s) { s.stdout_kind = platform::HandleKind::character_device; s.scripted_writes = {{0, false, 109}, {0, false, 109}, {0, false, 109}}; },
+         [](void*) {
+             write_line(console_output, "hi");
+             io_check();
+         },
+         1, "", 0},
+    };
+    for (const Case& c : cases) {
+        system_ = {};
+        assign_channel(console_output, "");
+        set_pending_io_code(0);
+        c.prepare(system_);
+        EXPECT_EQ(run_reporting_failures(c.body, nullptr), c.expected_status) << c.what;
+        const std::string out = system_.bytes(FakeSystem::stdout_handle);
+        EXPECT_EQ(out.substr(0, c.expected_start.size()), c.expected_start) << c.what;
+        std::size_t reports = 0;
+        for (std::size_t at_pos = out.find(occurred); at_pos != std::string::npos; at_pos = out.find(occurred, at_pos + 1)) ++reports;
+        EXPECT_EQ(reports, static_cast<std::size_t>(c.expected_reports)) << c.what;
+        EXPECT_EQ(pending_io_code(), 0) << c.what;
+        if (c.expected_reports == 1) {
+            EXPECT_EQ(out.substr(out.size() - 3), ".\r\n") << c.what;
+        }
+        EXPECT_LE(system_.write_calls, 4) << c.what;
+    }
+}
+
+}  // namespace
+}  // namespace hndpos
