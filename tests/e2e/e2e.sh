@@ -193,6 +193,18 @@ short-and-interrupted-writes)
     expect_stdout_file "$golden/example.stdout"
     expect_table_file "$golden/example.c"
     ;;
+standard-descriptors-closed)
+    # With standard input and error closed the file must not take their
+    # numbers: text meant for them would land in it.
+    need strace
+    timeout 10 strace -f -qq -o trace.txt -P "$PWD/hpostbl.c" -e trace=write "${runner[@]}" "$program" 83 30 9 13 14 >out.bin <&- 2>&-
+    status=$?
+    expect_status 0
+    expect_stdout_file "$golden/example.stdout"
+    expect_table_file "$golden/example.c"
+    ! grep -qE 'write\([012],' trace.txt || fail "the file took a standard descriptor: $(head -2 trace.txt)"
+    grep -q 'write(' trace.txt || fail "no write to the file was traced"
+    ;;
 stdout-closed)
     timeout 10 "${runner[@]}" "$program" 83 30 9 13 14 >&- 2>err.bin
     status=$?
