@@ -123,6 +123,23 @@ case_file_failure() {  # MESSAGE: after the example's console text
     expect_no_stderr
 }
 
+under_wine() { [[ "${runner[0]:-}" == *wine* ]]; }
+
+# Wine keeps its settings in a prefix owned by the user who runs it; another
+# user needs one of its own, made once.
+unprivileged_wine_prefix() {
+    local prefix=${TMPDIR:-/tmp}/hndpos-wine-65534
+    if [ ! -f "$prefix/.made" ]; then
+        rm -rf "$prefix"
+        mkdir -p "$prefix"
+        chown 65534:65534 "$prefix"
+        timeout 180 setpriv --reuid=65534 --regid=65534 --clear-groups env HOME="$prefix" WINEPREFIX="$prefix" \
+            wineboot -i >/dev/null 2>&1 || skip "could not make a wine prefix for an unprivileged user"
+        touch "$prefix/.made"
+    fi
+    echo "$prefix"
+}
+
 case "$case_name" in
 example) case_golden example 83 30 9 13 14 ;;
 zeros) case_golden zeros 0 0 0 0 0 ;;
@@ -152,8 +169,14 @@ read-only-file)
     chmod 444 hpostbl.c
     setpriv --reuid=65534 --regid=65534 --clear-groups true 2>/dev/null || skip "setpriv cannot change user here"
     setpriv --reuid=65534 --regid=65534 --clear-groups test -x "$program" || skip "the program is not executable by an unprivileged user here"
+    environment=()
+    if under_wine; then
+        prefix=$(unprivileged_wine_prefix)
+        environment=(env HOME="$prefix" WINEPREFIX="$prefix")
+    fi
     status=0
-    timeout 10 setpriv --reuid=65534 --regid=65534 --clear-groups "${runner[@]}" "$program" 83 30 9 13 14 >out.bin 2>err.bin || status=$?
+    timeout 20 setpriv --reuid=65534 --regid=65534 --clear-groups "${environment[@]}" "${runner[@]}" "$program" 83 30 9 13 14 \
+        >out.bin 2>err.bin || status=$?
     case_file_failure "$access_denied"
     [ "$(cat hpostbl.c)" = old ] || fail "the read-only file changed"
     ;;
@@ -234,6 +257,10 @@ stdout-file-pipe-terminal)
     expect_stdout_file "$golden/example.stdout"
     timeout 10 "${runner[@]}" "$program" 83 30 9 13 14 2>err.bin | cat >out.bin
     expect_stdout_file "$golden/example.stdout"
+    expect_table_file "$golden/example.c"
+    # Wine draws its console on the terminal itself (escape sequences, its
+    # own code page), so the terminal comparison needs a native program.
+    under_wine && exit 0
     need script stty
     # A terminal: stty -onlcr keeps the pseudo-terminal from adding CRs.
     timeout 10 script -qec "stty -onlcr; $(printf '%q ' "${runner[@]}" "$program") 83 30 9 13 14" /dev/null </dev/null >out.bin 2>err.bin
@@ -270,6 +297,43 @@ two-runs-at-once)
         [ "$first_status" -le 1 ] && [ "$second_status" -le 1 ] ||
             fail "round $round: exit statuses $first_status and $second_status"
     done
+    ;;
+raw-command-lines)
+    # The program splits the raw command line itself; the launcher hands
+    # it over exactly as given.
+    launcher="$(dirname "$program")/hndpos-launch.exe"
+    while IFS='|' read -r expected line; do
+        [ -n "$expected" ] || continue
+        rm -f hpostbl.c
+        HNDPOS_COMMAND_LINE=$(printf "$line") timeout 20 "${runner[@]}" "$launcher" "$program" >out.bin 2>err.bin
+        status=$?
+        expect_status 0
+        if [ "$expected" = example ]; then
+            expect_stdout_file "$golden/example.stdout"
+            expect_table_file "$golden/example.c"
+        else
+            expect_stdout_file "$golden/usage.stdout"
+            expect_no_table_file
+        fi
+        [ "$failures" -eq 0 ] || { echo "with the command line [$line]" >&2; break; }
+    done <<'LINES'
+example|HNDPOS 83 30 9 13 14
+example|HNDPOS "" 83 30 9 13 14
+example|HNDPOS 83 30 9 13 14 ""
+example|HNDPOS 83 30 9 13 "14
+example|HNDPOS 83 30 9 1"3" 14
+usage|HNDPOS "83 30" 9 13 14
+example|HNDPOS " 83" 30 9 13 14
+usage|HNDPOS 83,30,9,13,14
+example|HNDPOS\t83\t30\t9\t13\t14
+example|"C:\\My Tools\\HNDPOS" 83 30 9 13 14
+usage|HNDPOS
+usage|HNDPOS   
+usage|HNDPOS a""b 30 9 13 14
+usage|HNDPOS 83 30 9 13 14 a""b
+example|HNDPOS 83 """30" 9 13 14
+usage|
+LINES
     ;;
 *)
     echo "unknown case $case_name" >&2

@@ -10,6 +10,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
+#include <string_view>
 
 namespace hndpos::platform {
 
@@ -66,5 +68,18 @@ struct ModuleInfo {
 
 // The module whose memory holds `address`.
 ModuleInfo module_containing(const void* address);
+
+// A range of lead bytes of a double-byte code page (Shift_JIS: 0x81–0x9F
+// and 0xE0–0xFC): such a byte and the byte after it form one character.
+struct LeadByteRange {
+    std::uint8_t first;
+    std::uint8_t last;
+};
+
+// The part of a Windows file name after its last backslash (the whole name
+// when it has none). The search steps over double-byte characters, so the
+// second byte 0x5C of a character such as 表 (0x95 0x5C) is no backslash.
+// Portable, so that every build tests it.
+std::string_view file_name_part(std::string_view full_name, std::span<const LeadByteRange> lead_bytes);
 
 }  // namespace hndpos::platform
