@@ -15,7 +15,7 @@ constexpr int parameter_count = 5;
 
 // Argument k (1..5) goes to the k-th field.
 constexpr std::int32_t HandParams::*parameter_fields[parameter_count] = {
-    &HandParams::CenterX, &HandParams::CenterY, &HandParams::HourRadius,
+    &HandParams::CenterX,      &HandParams::CenterY,      &HandParams::HourRadius,
     &HandParams::MinuteRadius, &HandParams::SecondRadius,
 };
 

@@ -9,6 +9,8 @@
 namespace hndpos {
 namespace {
 
+// The Shift_JIS texts keep their pieces as written.
+// clang-format off
 // Shift_JIS bytes; the readable text stands in the comment beside each.
 constexpr std::string_view banner_title =  // "アナログ時計用針先端位置 C言語用テーブル作成 v1.00"
     "\x83" "A\x83i\x83\x8d\x83O\x8e\x9e\x8cv\x97p\x90j\x90\xe6\x92[\x88\xca\x92u C\x8c\xbe\x8c\xea\x97p\x83"
@@ -26,6 +28,7 @@ constexpr std::string_view usage_same_as_zifrona =  // "で、拙作ZIFRONAと�
 constexpr std::string_view usage_file_name_is = "\x90\xb6\x90\xac\x82\xb7\x82\xe9" "C\x83\x5c\x81[\x83X\x82\xcc\x83t\x83@\x83"
                                                 "C\x83\x8b\x96\xbc\x82\xcd";  // "生成するCソースのファイル名は"
 constexpr std::string_view usage_fixed = "\x8c\xc5\x92\xe8(^^;\x82\xc5\x82\xb7\x81" "B";  // "固定(^^;です。"
+// clang-format on
 
 void print_line(std::string_view text) {
     write_line(console_output, text);

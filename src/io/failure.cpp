@@ -8,6 +8,8 @@
 namespace hndpos {
 namespace {
 
+// The Shift_JIS texts keep their pieces as written.
+// clang-format off
 // Shift_JIS texts; the readable form stands in the comment beside each.
 constexpr std::string_view convert_error_suffix =  // "' は整数ではありません"
     "' \x82\xcd\x90\xae\x90\x94\x82\xc5\x82\xcd\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1";
@@ -32,6 +34,7 @@ constexpr std::string_view report_occurred_in_module = "\x82\xaa\xd3\xbc\xde\xad
 constexpr std::string_view report_at = " \x82\xcc ";                                      // " の "
 constexpr std::string_view report_occurred =  // " で発生しました。"
     " \x82\xc5\x94\xad\x90\xb6\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81" "B";
+// clang-format on
 
 // Appends to a fixed buffer, dropping what does not fit.
 class BoundedText {
@@ -47,7 +50,8 @@ public:
         char digits[12];
         std::size_t count = 0;
         // Negate in unsigned arithmetic: −2147483648 has no positive int32.
-        std::uint32_t magnitude = value < 0 ? 0u - static_cast<std::uint32_t>(value) : static_cast<std::uint32_t>(value);
+        std::uint32_t magnitude =
+            value < 0 ? 0u - static_cast<std::uint32_t>(value) : static_cast<std::uint32_t>(value);
         do {
             digits[count++] = static_cast<char>('0' + magnitude % 10);
             magnitude /= 10;
@@ -76,8 +80,7 @@ void report_unhandled_failure(const Exception& failure) {
         failure.position() != nullptr ? failure.position() : reinterpret_cast<const void*>(&report_unhandled_failure));
     const std::uintptr_t position = reinterpret_cast<std::uintptr_t>(failure.position());
     const std::uintptr_t offset = position != 0 ? position - module.load_address : 0;
-    const FailureReport report =
-        format_failure_report(failure, {module.file_name, module.file_name_length}, offset);
+    const FailureReport report = format_failure_report(failure, {module.file_name, module.file_name_length}, offset);
     write_text(console_output, report.text());
     end_line(console_output);
     try {
@@ -124,8 +127,7 @@ std::string_view io_failure_message(std::int32_t code, char (&storage)[40]) {
     return {storage, text.length()};
 }
 
-FailureReport format_failure_report(const Exception& failure, std::string_view module_name,
-                                    std::uintptr_t offset) {
+FailureReport format_failure_report(const Exception& failure, std::string_view module_name, std::uintptr_t offset) {
     FailureReport report;
     BoundedText text(report.bytes, FailureReport::capacity);
     text.append(failure.class_name());

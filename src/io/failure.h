@@ -25,7 +25,7 @@ public:
     const void* position() const { return position_; }
 
 protected:
-    explicit Exception(const void* position) : position_(position) {}
+    explicit Exception(const void* position) noexcept : position_(position) {}
     Exception(const Exception&) = default;
     Exception& operator=(const Exception&) = default;
 
@@ -63,7 +63,7 @@ private:
 // An extended value whose nearest integer lies outside the signed 32-bit range.
 class EInvalidOp final : public Exception {
 public:
-    explicit EInvalidOp(const void* position) : Exception(position) {}
+    explicit EInvalidOp(const void* position) noexcept : Exception(position) {}
     std::string_view class_name() const override { return "EInvalidOp"; }
     std::string_view message() const override;
 };
@@ -71,7 +71,7 @@ public:
 // Memory ran out. One object is made at start-up and that one is raised.
 class EOutOfMemory final : public Exception {
 public:
-    EOutOfMemory() : Exception(nullptr) {}
+    EOutOfMemory() noexcept : Exception(nullptr) {}
     std::string_view class_name() const override { return "EOutOfMemory"; }
     std::string_view message() const override;
 };
@@ -94,8 +94,7 @@ struct FailureReport {
 // Fills "<class>がﾓｼﾞｭｰﾙ <module> の <offset> で発生しました。" LF
 // "<message>" and "." when the message does not already end in ".".
 // `offset` is the failure position minus the load address of its module.
-FailureReport format_failure_report(const Exception& failure, std::string_view module_name,
-                                    std::uintptr_t offset);
+FailureReport format_failure_report(const Exception& failure, std::string_view module_name, std::uintptr_t offset);
 
 // Runs `body` (the main routine) and everything that ends a run: a failure
 // that leaves it is reported on console_output, then console_output is closed.

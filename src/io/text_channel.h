@@ -29,10 +29,10 @@ struct TextChannel {
     platform::FileHandle handle = platform::no_handle;
     ChannelMode mode = ChannelMode::closed;
     std::int32_t capacity = buffer_size;
-    std::int32_t fill = 0;                 // bytes waiting in the buffer
-    bool write_out_after_line = false;     // a console takes each line at once
-    bool release_closes_handle = false;    // a named file is closed, standard output never
-    char name[max_name_length + 1] = {};   // empty: standard output
+    std::int32_t fill = 0;                // bytes waiting in the buffer
+    bool write_out_after_line = false;    // a console takes each line at once
+    bool release_closes_handle = false;   // a named file is closed, standard output never
+    char name[max_name_length + 1] = {};  // empty: standard output
     std::uint8_t buffer[buffer_size] = {};
 };
 

@@ -13,15 +13,16 @@ struct Wide {
 // The full 128-bit product, from 32-bit halves so that no build needs a
 // 128-bit integer type.
 Wide multiply_64x64(std::uint64_t a, std::uint64_t b) {
-    const std::uint64_t a_lo = a & 0xFFFFFFFFu, a_hi = a >> 32;
-    const std::uint64_t b_lo = b & 0xFFFFFFFFu, b_hi = b >> 32;
+    const std::uint64_t a_lo = a & 0xFFFFFFFFu;
+    const std::uint64_t a_hi = a >> 32;
+    const std::uint64_t b_lo = b & 0xFFFFFFFFu;
+    const std::uint64_t b_hi = b >> 32;
     const std::uint64_t lo_lo = a_lo * b_lo;
     const std::uint64_t hi_lo = a_hi * b_lo;
     const std::uint64_t lo_hi = a_lo * b_hi;
     const std::uint64_t hi_hi = a_hi * b_hi;
     const std::uint64_t middle = (lo_lo >> 32) + (hi_lo & 0xFFFFFFFFu) + (lo_hi & 0xFFFFFFFFu);
-    return {hi_hi + (hi_lo >> 32) + (lo_hi >> 32) + (middle >> 32),
-            (middle << 32) | (lo_lo & 0xFFFFFFFFu)};
+    return {hi_hi + (hi_lo >> 32) + (lo_hi >> 32) + (middle >> 32), (middle << 32) | (lo_lo & 0xFFFFFFFFu)};
 }
 
 // The failure position of an out-of-range conversion is the return point in
@@ -31,13 +32,6 @@ Wide multiply_64x64(std::uint64_t a, std::uint64_t b) {
 }
 
 }  // namespace
-
-Extended extended_from_bytes(const std::array<std::uint8_t, 10>& bytes) {
-    std::uint64_t significand = 0;
-    for (int i = 7; i >= 0; --i) significand = (significand << 8) | bytes[static_cast<std::size_t>(i)];
-    const unsigned sign_exponent = static_cast<unsigned>(bytes[8]) | (static_cast<unsigned>(bytes[9]) << 8);
-    return {(sign_exponent & 0x8000u) != 0, static_cast<std::uint16_t>(sign_exponent & 0x7FFFu), significand};
-}
 
 std::array<std::uint8_t, 10> extended_to_bytes(Extended value) {
     std::array<std::uint8_t, 10> bytes{};
@@ -52,8 +46,8 @@ Extended extended_from_int32(std::int32_t value) {
     if (value == 0) return {};
     const bool negative = value < 0;
     // Magnitude in unsigned arithmetic: −2147483648 has no positive int32.
-    std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(static_cast<std::int64_t>(value))
-                                       : static_cast<std::uint64_t>(value);
+    std::uint64_t magnitude =
+        negative ? 0 - static_cast<std::uint64_t>(static_cast<std::int64_t>(value)) : static_cast<std::uint64_t>(value);
     int exponent = extended_bias + 63;
     while ((magnitude >> 63) == 0) {
         magnitude <<= 1;
@@ -99,16 +93,16 @@ std::int32_t extended_to_int32(Extended value) {
     // value = significand × 2^-shift
     const int shift = extended_bias + 63 - value.exponent;
     if (value.significand == 0 || shift > 64) return 0;  // magnitude below 1/2
-    if (shift < 32) raise_invalid_op();                   // magnitude at least 2^32
+    if (shift < 32) raise_invalid_op();                  // magnitude at least 2^32
     const std::uint64_t integer = shift == 64 ? 0 : value.significand >> shift;
-    const std::uint64_t remainder = shift == 64 ? value.significand : value.significand & ((std::uint64_t{1} << shift) - 1);
+    const std::uint64_t remainder =
+        shift == 64 ? value.significand : value.significand & ((std::uint64_t{1} << shift) - 1);
     const std::uint64_t half = std::uint64_t{1} << (shift - 1);
     const bool round_up = remainder > half || (remainder == half && (integer & 1) != 0);
     const std::uint64_t magnitude = integer + (round_up ? 1 : 0);
     const std::uint64_t limit = value.negative ? 0x80000000u : 0x7FFFFFFFu;
     if (magnitude > limit) raise_invalid_op();
-    return value.negative ? static_cast<std::int32_t>(0 - magnitude)
-                          : static_cast<std::int32_t>(magnitude);
+    return value.negative ? static_cast<std::int32_t>(0 - magnitude) : static_cast<std::int32_t>(magnitude);
 }
 
 }  // namespace hndpos

@@ -11,6 +11,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace hndpos {
@@ -27,7 +28,12 @@ inline constexpr int extended_bias = 16383;
 
 // The value stored in ten bytes, lowest address first: eight bytes of
 // significand, then sign and exponent.
-Extended extended_from_bytes(const std::array<std::uint8_t, 10>& bytes);
+constexpr Extended extended_from_bytes(const std::array<std::uint8_t, 10>& bytes) {
+    std::uint64_t significand = 0;
+    for (std::size_t i = 8; i-- > 0;) significand = (significand << 8) | bytes[i];
+    const unsigned sign_exponent = bytes[8] | (static_cast<unsigned>(bytes[9]) << 8);
+    return {(sign_exponent & 0x8000u) != 0, static_cast<std::uint16_t>(sign_exponent & 0x7FFFu), significand};
+}
 std::array<std::uint8_t, 10> extended_to_bytes(Extended value);
 
 // Exact conversion: every 32-bit integer fits in the 64-bit significand.
@@ -37,8 +43,7 @@ Extended extended_from_int32(std::int32_t value);
 // below it: the value is (hi + lo / 2^64) × 2^(exponent − 16383 − 63), where
 // hi has bit 63 set. Rounds to 64 bits, ties to even; the one place where
 // this format is rounded. `lo` may hold a sticky bit in place of lost bits.
-Extended extended_round_pack(bool negative, std::int32_t exponent, std::uint64_t hi,
-                             std::uint64_t lo);
+Extended extended_round_pack(bool negative, std::int32_t exponent, std::uint64_t hi, std::uint64_t lo);
 
 // The exact product rounded once. Operands are zero or normal.
 Extended extended_multiply(Extended a, Extended b);

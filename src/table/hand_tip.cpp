@@ -4,13 +4,9 @@
 
 namespace hndpos {
 
-const Extended AngleStep = extended_from_bytes({0x05, 0xAD, 0x5E, 0xDF, 0x9B, 0x4F, 0x77, 0xD6, 0xFB, 0x3F});
-
 namespace {
 
-Extended angle_of(int position) {
-    return extended_multiply(extended_from_int32(position), AngleStep);
-}
+Extended angle_of(int position) { return extended_multiply(extended_from_int32(position), AngleStep); }
 
 // The byte of center + n: only the low 8 bits of either take part.
 std::uint8_t wrap_to_byte(std::int32_t n, std::int32_t center) {

@@ -5,6 +5,8 @@
 namespace hndpos {
 namespace {
 
+// The Shift_JIS texts keep their pieces as written.
+// clang-format off
 // "/* アナログ時計用の針表示位置テーブル  0時針,1分針,2秒針 */"
 constexpr std::string_view file_title =
     "/* \x83" "A\x83i\x83\x8d\x83O\x8e\x9e\x8cv\x97p\x82\xcc\x90j\x95\x5c\x8e\xa6\x88\xca\x92u\x83"
@@ -13,6 +15,7 @@ constexpr std::string_view center_label = "\x92\x86\x90S\x8d\xc0\x95W ";        
 constexpr std::string_view hour_label = "  \x8e\x9e\x90j\x94\xbc\x8c" "a ";          // "  時針半径 "
 constexpr std::string_view minute_label = "  \x95\xaa\x90j\x94\xbc\x8c" "a ";        // "  分針半径 "
 constexpr std::string_view second_label = "  \x95" "b\x90j\x94\xbc\x8c" "a ";        // "  秒針半径 "
+// clang-format on
 
 constexpr int entries_per_row = 15;
 

@@ -10,14 +10,12 @@ namespace {
 
 // π/2 = 1.921FB544 42D18469 ... (hexadecimal), truncated after 1536 bits.
 constexpr std::array<std::uint32_t, 48> half_pi_fraction = {
-    0x921fb544, 0x42d18469, 0x898cc517, 0x01b839a2, 0x52049c11, 0x14cf98e8,
-    0x04177d4c, 0x76273644, 0xa29410f3, 0x1c6809bb, 0xdf2a3367, 0x9a748636,
-    0x605614db, 0xe4be286e, 0x9fc26ada, 0xdaa3848b, 0xc90b6aec, 0xc4bcfd8d,
-    0xe89885d3, 0x4c6fdad6, 0x17feb96d, 0xe80d6fdb, 0xdc70d7f6, 0xb5133f4b,
-    0x5d3e4822, 0xf8963fcc, 0x9250cca3, 0xd9c8b67b, 0x8400f971, 0x42c77e0b,
-    0x31b4906c, 0x38aba734, 0xd22c7f51, 0xfa499ebf, 0x06caba47, 0xb9475b2c,
-    0x38c5e6ac, 0x410aa577, 0x3daa520e, 0xe12d2cda, 0xce186a9c, 0x95793009,
-    0xe2e8d811, 0x943042f8, 0x6520bc8c, 0x5c6d9c77, 0xc73cee58, 0x301d0c07,
+    0x921fb544, 0x42d18469, 0x898cc517, 0x01b839a2, 0x52049c11, 0x14cf98e8, 0x04177d4c, 0x76273644,
+    0xa29410f3, 0x1c6809bb, 0xdf2a3367, 0x9a748636, 0x605614db, 0xe4be286e, 0x9fc26ada, 0xdaa3848b,
+    0xc90b6aec, 0xc4bcfd8d, 0xe89885d3, 0x4c6fdad6, 0x17feb96d, 0xe80d6fdb, 0xdc70d7f6, 0xb5133f4b,
+    0x5d3e4822, 0xf8963fcc, 0x9250cca3, 0xd9c8b67b, 0x8400f971, 0x42c77e0b, 0x31b4906c, 0x38aba734,
+    0xd22c7f51, 0xfa499ebf, 0x06caba47, 0xb9475b2c, 0x38c5e6ac, 0x410aa577, 0x3daa520e, 0xe12d2cda,
+    0xce186a9c, 0x95793009, 0xe2e8d811, 0x943042f8, 0x6520bc8c, 0x5c6d9c77, 0xc73cee58, 0x301d0c07,
 };
 
 // Working precision, in 32-bit words after the point. Two words beyond the
@@ -29,9 +27,9 @@ constexpr int max_words = 40;
 static_assert(max_words < static_cast<int>(half_pi_fraction.size()));
 
 [[noreturn]] void internal_error(const char* what) {
-    std::fputs("hndpos: internal error: ", stderr);
-    std::fputs(what, stderr);
-    std::fputs("\n", stderr);
+    (void)std::fputs("hndpos: internal error: ", stderr);
+    (void)std::fputs(what, stderr);
+    (void)std::fputs("\n", stderr);
     std::abort();
 }
 
@@ -134,7 +132,8 @@ Fixed from_extended(Extended x, int n, bool& truncated) {
         left = 0;
     }
     // Place the 64 bits at bit offset `left` above the last word.
-    const int word_offset = left / 32, bit_offset = left % 32;
+    const int word_offset = left / 32;
+    const int bit_offset = left % 32;
     const std::uint32_t placed[3] = {
         static_cast<std::uint32_t>(significand << bit_offset),
         static_cast<std::uint32_t>(significand >> (32 - bit_offset)),
@@ -158,8 +157,7 @@ Extended to_extended(bool negative, const Fixed& a, int n) {
     for (int i = first; i <= n; ++i) v[static_cast<std::size_t>(i - first)] = a.word[i];
     const int lead_zeros = std::countl_zero(v[0]);
     if (lead_zeros != 0) {
-        for (std::size_t i = 0; i + 1 < v.size(); ++i)
-            v[i] = (v[i] << lead_zeros) | (v[i + 1] >> (32 - lead_zeros));
+        for (std::size_t i = 0; i + 1 < v.size(); ++i) v[i] = (v[i] << lead_zeros) | (v[i + 1] >> (32 - lead_zeros));
     }
     const std::uint64_t hi = (std::uint64_t{v[0]} << 32) | v[1];
     std::uint64_t lo = (std::uint64_t{v[2]} << 32) | v[3];

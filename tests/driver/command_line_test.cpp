@@ -40,10 +40,19 @@ TEST(CommandLine, SplitsRawLines) {
         {"", {}},
         // Own cases: control bytes separate, 0x7F does not, a backslash
         // escapes nothing, Shift_JIS bytes pass whole, NUL ends the line.
-        {"HNDPOS\r\n83\x01" "30", {"83", "30"}},
-        {"HNDPOS a\x7f" "b", {"a\x7f" "b"}},
+        {"HNDPOS\r\n83\x01"
+         "30",
+         {"83", "30"}},
+        {"HNDPOS a\x7f"
+         "b",
+         {"a\x7f"
+          "b"}},
         {"HNDPOS a\\\"b c\"d", {"a\\b cd"}},
-        {"HNDPOS \x95\x5c \x83\x5c\x83" "A", {"\x95\x5c", "\x83\x5c\x83" "A"}},
+        {"HNDPOS \x95\x5c \x83\x5c\x83"
+         "A",
+         {"\x95\x5c",
+          "\x83\x5c\x83"
+          "A"}},
         {std::string("HNDPOS 1\0 2", 11), {"1"}},
         {"HNDPOS \"\"\"\"\"\" \"\"", {}},
         {"HNDPOS \"", {}},

@@ -39,7 +39,10 @@ TEST(IntegerSyntax, AcceptsTheDocumentedForms) {
         {"$FFFFFFFF", -1},
         {"$0", 0},
         {"$" + std::string(40, '0') + "FFFFFFFF", -1},
-        {std::string("12\0" "x", 4), 12},  // a NUL byte ends the text
+        {std::string("12\0"
+                     "x",
+                     4),
+         12},  // a NUL byte ends the text
     };
     for (const Accepted& c : cases) {
         const ScannedInteger scanned = scan_integer(c.text);
@@ -51,12 +54,53 @@ TEST(IntegerSyntax, AcceptsTheDocumentedForms) {
 
 TEST(IntegerSyntax, RejectsEverythingElse) {
     const std::string rejected[] = {
-        "12 ", "\t5", "5\t", "\r5", "\n5", "- 5", "--5", "+-5", "-+5", "5-", "2147483648", "-2147483648",
-        "2147483650", "4294967296", "4294967297", "99999999999", "21474836470", "$100000000", "$FFFFFFFFF",
-        "$", "$ 1", "$G", "$-1", "$+1", "-$10", "+$10", "0x10", "x1F", "1Fh", "1e3", "1.0", "12x", "x12",
-        "1 2", "", " ", "   ", "-", "+", "\x82\x50",  // full-width 1 in Shift_JIS
-        "\x81\x40" "5",                              // full-width space
-        "1,000", "\xb1", std::string("\0" "5", 2),
+        "12 ",
+        "\t5",
+        "5\t",
+        "\r5",
+        "\n5",
+        "- 5",
+        "--5",
+        "+-5",
+        "-+5",
+        "5-",
+        "2147483648",
+        "-2147483648",
+        "2147483650",
+        "4294967296",
+        "4294967297",
+        "99999999999",
+        "21474836470",
+        "$100000000",
+        "$FFFFFFFFF",
+        "$",
+        "$ 1",
+        "$G",
+        "$-1",
+        "$+1",
+        "-$10",
+        "+$10",
+        "0x10",
+        "x1F",
+        "1Fh",
+        "1e3",
+        "1.0",
+        "12x",
+        "x12",
+        "1 2",
+        "",
+        " ",
+        "   ",
+        "-",
+        "+",
+        "\x82\x50",  // full-width 1 in Shift_JIS
+        "\x81\x40"
+        "5",  // full-width space
+        "1,000",
+        "\xb1",
+        std::string("\0"
+                    "5",
+                    2),
     };
     for (const std::string& text : rejected) {
         EXPECT_FALSE(scan_integer(text).accepted) << "[" << text << "]";

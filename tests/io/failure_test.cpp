@@ -15,12 +15,16 @@ using testing::FakeSystem;
 // Shift_JIS texts of the messages and the report.
 const std::string not_found = "\xcc\xa7\xb2\xd9\x82\xaa\x8c\xa9\x82\xc2\x82\xa9\x82\xe8\x82\xdc\x82\xb9\x82\xf1";
 const std::string bad_name = "\x95s\x90\xb3\x82\xc8\xcc\xa7\xb2\xd9\x96\xbc\x82\xc5\x82\xb7";
-const std::string too_many = "\xb5\xb0\xcc\xdf\xdd\x82\xb5\x82\xbd\xcc\xa7\xb2\xd9\x82\xaa\x91\xbd\x82\xb7\x82\xac\x82\xdc\x82\xb7";
-const std::string denied = "\xcc\xa7\xb2\xd9\x82\xd6\x82\xcc\xb1\xb8\xbe\xbd\x82\xaa\x8b\x91\x94\xdb\x82\xb3\x82\xea\x82\xdc\x82\xb5\x82\xbd";
+const std::string too_many =
+    "\xb5\xb0\xcc\xdf\xdd\x82\xb5\x82\xbd\xcc\xa7\xb2\xd9\x82\xaa\x91\xbd\x82\xb7\x82\xac\x82\xdc\x82\xb7";
+const std::string denied =
+    "\xcc\xa7\xb2\xd9\x82\xd6\x82\xcc\xb1\xb8\xbe\xbd\x82\xaa\x8b\x91\x94\xdb\x82\xb3\x82\xea\x82\xdc\x82\xb5\x82\xbd";
 const std::string io_error = "I/O \xb4\xd7\xb0 (";
 const std::string occurred_in_module = "\x82\xaa\xd3\xbc\xde\xad\xb0\xd9 ";
 const std::string at = " \x82\xcc ";
-const std::string occurred = " \x82\xc5\x94\xad\x90\xb6\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81" "B";
+const std::string occurred =
+    " \x82\xc5\x94\xad\x90\xb6\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81"
+    "B";
 
 TEST(Failure, IoMessages) {
     struct Case {
@@ -28,9 +32,17 @@ TEST(Failure, IoMessages) {
         std::string message;
     };
     const Case cases[] = {
-        {2, not_found}, {3, bad_name}, {4, too_many}, {5, denied},
-        {32, io_error + "32)"}, {103, io_error + "103)"}, {105, io_error + "105)"}, {1, io_error + "1)"},
-        {6, io_error + "6)"}, {-1, io_error + "-1)"}, {-2147483647 - 1, io_error + "-2147483648)"},
+        {2, not_found},
+        {3, bad_name},
+        {4, too_many},
+        {5, denied},
+        {32, io_error + "32)"},
+        {103, io_error + "103)"},
+        {105, io_error + "105)"},
+        {1, io_error + "1)"},
+        {6, io_error + "6)"},
+        {-1, io_error + "-1)"},
+        {-2147483647 - 1, io_error + "-2147483648)"},
         {2147483647, io_error + "2147483647)"},
     };
     for (const Case& c : cases) {
@@ -58,7 +70,9 @@ TEST(Failure, ReportFormat) {
     const Case cases[] = {
         {denied, "."},
         {"ends in a full stop.", ""},
-        {"\x81" "B", "."},  // the double-byte full stop 。 is not "."
+        {"\x81"
+         "B",
+         "."},  // the double-byte full stop 。 is not "."
         {"", ""},
         {io_error + "32)", "."},
     };
@@ -99,21 +113,25 @@ TEST_F(RunTest, Statuses) {
     };
     const Case cases[] = {
         {"normal end", [](FakeSystem&) {}, [](void*) { write_line(console_output, "hi"); }, 0, "hi\r\n", 0},
-        {"an unhandled failure is reported",
-         [](FakeSystem&) {},
+        {"an unhandled failure is reported", [](FakeSystem&) {},
          [](void*) {
              write_line(console_output, "hi");
              set_pending_io_code(5);
              io_check();
          },
          1, "hi\r\n" + report_prefix("EInOutError"), 1},
-        {"memory exhaustion becomes EOutOfMemory",
-         [](FakeSystem&) {}, [](void*) { throw std::bad_alloc(); }, 1, report_prefix("EOutOfMemory"), 1},
+        {"memory exhaustion becomes EOutOfMemory", [](FakeSystem&) {}, [](void*) { throw std::bad_alloc(); }, 1,
+         report_prefix("EOutOfMemory"), 1},
         {"a normal run whose text cannot be written out ends with 1",
-         [](FakeSystem& s) { s.scripted_writes = {{0, false, 112}}; },
+         [](FakeSystem& s) {
+             s.scripted_writes = {{0, false, 112}};
+         },
          [](void*) { write_line(console_output, "hi"); }, 1, "", 0},
         {"a report that cannot be written ends with 1 without repeating",
-         [](FakeSystem& s) { s.stdout_kind = platform::HandleKind::character_device; s.scripted_writes = {{0, false, 109}, {0, false, 109}, {0, false, 109}}; },
+         [](FakeSystem& s) {
+             s.stdout_kind = platform::HandleKind::character_device;
+             s.scripted_writes = {{0, false, 109}, {0, false, 109}, {0, false, 109}};
+         },
          [](void*) {
              write_line(console_output, "hi");
              io_check();
@@ -129,7 +147,9 @@ TEST_F(RunTest, Statuses) {
         const std::string out = system_.bytes(FakeSystem::stdout_handle);
         EXPECT_EQ(out.substr(0, c.expected_start.size()), c.expected_start) << c.what;
         std::size_t reports = 0;
-        for (std::size_t at_pos = out.find(occurred); at_pos != std::string::npos; at_pos = out.find(occurred, at_pos + 1)) ++reports;
+        for (std::size_t at_pos = out.find(occurred); at_pos != std::string::npos;
+             at_pos = out.find(occurred, at_pos + 1))
+            ++reports;
         EXPECT_EQ(reports, static_cast<std::size_t>(c.expected_reports)) << c.what;
         EXPECT_EQ(pending_io_code(), 0) << c.what;
         if (c.expected_reports == 1) {

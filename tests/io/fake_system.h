@@ -23,7 +23,7 @@ struct FakeSystem {
     std::int32_t close_code = 0;
     platform::HandleKind stdout_kind = platform::HandleKind::file_or_pipe;
     platform::HandleKind file_kind = platform::HandleKind::file_or_pipe;
-    std::deque<platform::WriteStep> scripted_writes;  // taken first; written = bytes accepted
+    std::deque<platform::WriteStep> scripted_writes;                  // taken first; written = bytes accepted
     std::map<platform::FileHandle, std::vector<std::string>> blocks;  // each write call's bytes
     std::vector<platform::FileHandle> closed;
     int write_calls = 0;

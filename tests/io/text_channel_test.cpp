@@ -31,11 +31,11 @@ TEST_F(TextChannelTest, FileChannelHandsOverFullBlocksAndTheRestAtClose) {
         std::vector<std::size_t> block_sizes_after_close;
     };
     const Case cases[] = {
-        {{""}, {}, {2}},                                     // an empty line is CR LF alone
-        {{std::string(126, 'a')}, {128}, {128}},             // 126 + CR LF fill the buffer exactly
-        {{std::string(126, 'a'), "b"}, {128}, {128, 3}},     // the next byte starts a new block
+        {{""}, {}, {2}},                                  // an empty line is CR LF alone
+        {{std::string(126, 'a')}, {128}, {128}},          // 126 + CR LF fill the buffer exactly
+        {{std::string(126, 'a'), "b"}, {128}, {128, 3}},  // the next byte starts a new block
         {{std::string(300, 'a')}, {128, 128}, {128, 128, 46}},
-        {{std::string(127, 'a')}, {128}, {128, 1}},          // CR goes in the full block, LF after it
+        {{std::string(127, 'a')}, {128}, {128, 1}},  // CR goes in the full block, LF after it
     };
     for (const Case& c : cases) {
         system_.blocks.clear();
@@ -103,39 +103,84 @@ TEST_F(TextChannelTest, PendingCodes) {
         std::int32_t expected_code;
     };
     const Case cases[] = {
-        {"write_line on a closed standard output",
-         [](testing::FakeSystem& s) { s.stdout_code = 6; },
+        {"write_line on a closed standard output", [](testing::FakeSystem& s) { s.stdout_code = 6; },
          [] { write_line(console_output, "x"); }, channel_not_open_code},
-        {"write_text on a closed standard output",
-         [](testing::FakeSystem& s) { s.stdout_code = 6; },
+        {"write_text on a closed standard output", [](testing::FakeSystem& s) { s.stdout_code = 6; },
          [] { write_text(console_output, "x"); }, channel_not_for_output_code},
         {"standard output of unknown type",
          [](testing::FakeSystem& s) { s.stdout_kind = platform::HandleKind::unknown; },
          [] { write_line(console_output, "x"); }, channel_not_open_code},
-        {"close of a channel never opened",
-         [](testing::FakeSystem&) {},
-         [] { TextChannel c; assign_channel(c, "f"); close_channel(c); }, channel_not_open_code},
-        {"create refused",
-         [](testing::FakeSystem& s) { s.create_code = 5; },
-         [] { TextChannel c; assign_channel(c, "f"); open_for_writing(c); }, 5},
-        {"file of unknown type",
-         [](testing::FakeSystem& s) { s.file_kind = platform::HandleKind::unknown; },
-         [] { TextChannel c; assign_channel(c, "f"); open_for_writing(c); }, channel_not_for_output_code},
-        {"write on a file whose opening failed",
-         [](testing::FakeSystem& s) { s.create_code = 5; },
-         [] { TextChannel c; assign_channel(c, "f"); open_for_writing(c); write_line(c, "x"); }, channel_not_open_code},
+        {"close of a channel never opened", [](testing::FakeSystem&) {},
+         [] {
+             TextChannel c;
+             assign_channel(c, "f");
+             close_channel(c);
+         },
+         channel_not_open_code},
+        {"create refused", [](testing::FakeSystem& s) { s.create_code = 5; },
+         [] {
+             TextChannel c;
+             assign_channel(c, "f");
+             open_for_writing(c);
+         },
+         5},
+        {"file of unknown type", [](testing::FakeSystem& s) { s.file_kind = platform::HandleKind::unknown; },
+         [] {
+             TextChannel c;
+             assign_channel(c, "f");
+             open_for_writing(c);
+         },
+         channel_not_for_output_code},
+        {"write on a file whose opening failed", [](testing::FakeSystem& s) { s.create_code = 5; },
+         [] {
+             TextChannel c;
+             assign_channel(c, "f");
+             open_for_writing(c);
+             write_line(c, "x");
+         },
+         channel_not_open_code},
         {"failed block write",
-         [](testing::FakeSystem& s) { s.scripted_writes = {{0, false, 112}}; },
-         [] { TextChannel c; assign_channel(c, "f"); open_for_writing(c); write_line(c, std::string(200, 'x')); }, 112},
-        {"failed close",
-         [](testing::FakeSystem& s) { s.close_code = 1117; },
-         [] { TextChannel c; assign_channel(c, "f"); open_for_writing(c); close_channel(c); }, 1117},
+         [](testing::FakeSystem& s) {
+             s.scripted_writes = {{0, false, 112}};
+         },
+         [] {
+             TextChannel c;
+             assign_channel(c, "f");
+             open_for_writing(c);
+             write_line(c, std::string(200, 'x'));
+         },
+         112},
+        {"failed close", [](testing::FakeSystem& s) { s.close_code = 1117; },
+         [] {
+             TextChannel c;
+             assign_channel(c, "f");
+             open_for_writing(c);
+             close_channel(c);
+         },
+         1117},
         {"a later failure overwrites an earlier one",
-         [](testing::FakeSystem& s) { s.scripted_writes = {{0, false, 112}, {0, false, 109}}; },
-         [] { TextChannel c; assign_channel(c, "f"); open_for_writing(c); write_text(c, std::string(300, 'x')); write_text(c, std::string(300, 'x')); }, 109},
+         [](testing::FakeSystem& s) {
+             s.scripted_writes = {{0, false, 112}, {0, false, 109}};
+         },
+         [] {
+             TextChannel c;
+             assign_channel(c, "f");
+             open_for_writing(c);
+             write_text(c, std::string(300, 'x'));
+             write_text(c, std::string(300, 'x'));
+         },
+         109},
         {"a write accepting nothing without a reason counts as disk full",
-         [](testing::FakeSystem& s) { s.scripted_writes = {{0, false, 0}}; },
-         [] { TextChannel c; assign_channel(c, "f"); open_for_writing(c); write_text(c, std::string(128, 'x')); }, platform::disk_full_code},
+         [](testing::FakeSystem& s) {
+             s.scripted_writes = {{0, false, 0}};
+         },
+         [] {
+             TextChannel c;
+             assign_channel(c, "f");
+             open_for_writing(c);
+             write_text(c, std::string(128, 'x'));
+         },
+         platform::disk_full_code},
     };
     for (const Case& c : cases) {
         system_ = {};
@@ -151,7 +196,8 @@ TEST_F(TextChannelTest, UnknownHandleIsReleasedAndTheChannelStaysClosed) {
     system_.stdout_kind = platform::HandleKind::unknown;
     write_line(console_output, "x");
     EXPECT_EQ(console_output.mode, ChannelMode::closed);
-    EXPECT_EQ(system_.closed, (std::vector<platform::FileHandle>{FakeSystem::stdout_handle, FakeSystem::stdout_handle}));
+    EXPECT_EQ(system_.closed,
+              (std::vector<platform::FileHandle>{FakeSystem::stdout_handle, FakeSystem::stdout_handle}));
 }
 
 TEST_F(TextChannelTest, FailedBlockLosesItsBytesAndTheRestOfTheText) {

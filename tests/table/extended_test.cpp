@@ -75,19 +75,19 @@ TEST(Extended, ConversionToIntegerRoundsTiesToEven) {
         std::int32_t expected;
     };
     const Case cases[] = {
-        {make(false, 2, std::uint64_t{9} << 60), 4},         // 4.5
-        {make(false, 2, std::uint64_t{11} << 60), 6},        // 5.5
-        {make(true, 2, std::uint64_t{9} << 60), -4},         // −4.5
-        {make(false, 2, std::uint64_t{13} << 60), 6},        // 6.5
-        {make(true, 2, (std::uint64_t{9} << 60) + 1), -5},   // just below −4.5
-        {make(true, 2, (std::uint64_t{9} << 60) - 1), -4},   // just above −4.5
-        {make(false, -1, top), 0},                           // 0.5
-        {make(false, -1, top | 1), 1},                       // just above 0.5
-        {make(false, -2, ~std::uint64_t{0}), 0},             // just below 0.5
-        {make(false, 0, top | (top >> 1)), 2},               // 1.5
+        {make(false, 2, std::uint64_t{9} << 60), 4},        // 4.5
+        {make(false, 2, std::uint64_t{11} << 60), 6},       // 5.5
+        {make(true, 2, std::uint64_t{9} << 60), -4},        // −4.5
+        {make(false, 2, std::uint64_t{13} << 60), 6},       // 6.5
+        {make(true, 2, (std::uint64_t{9} << 60) + 1), -5},  // just below −4.5
+        {make(true, 2, (std::uint64_t{9} << 60) - 1), -4},  // just above −4.5
+        {make(false, -1, top), 0},                          // 0.5
+        {make(false, -1, top | 1), 1},                      // just above 0.5
+        {make(false, -2, ~std::uint64_t{0}), 0},            // just below 0.5
+        {make(false, 0, top | (top >> 1)), 2},              // 1.5
         {make(false, -70, top), 0},
         {Extended{true, 0, 0}, 0},
-        {make(false, 30, std::uint64_t{0xFFFFFFFD} << 32), 2147483646},  // 2147483646.5
+        {make(false, 30, std::uint64_t{0xFFFFFFFD} << 32), 2147483646},     // 2147483646.5
         {make(true, 31, top | (std::uint64_t{1} << 31)), -2147483647 - 1},  // −2147483648.5
         {make(true, 31, top), -2147483647 - 1},
         {make(false, 30, std::uint64_t{0x7FFFFFFF} << 33), 2147483647},
@@ -97,12 +97,12 @@ TEST(Extended, ConversionToIntegerRoundsTiesToEven) {
 
 TEST(Extended, ConversionRefusesValuesOutsideTheRange) {
     const Extended refused[] = {
-        make(false, 31, top),                                        // 2^31
-        make(false, 30, ~std::uint64_t{0}),                          // 2^31 − 2^-33: nearest integer 2^31
-        make(false, 30, std::uint64_t{0xFFFFFFFF} << 32),            // 2147483647.5: the tie goes to 2^31
-        make(true, 31, top | (std::uint64_t{1} << 31) | 1),          // just below −2147483648.5
-        make(true, 31, top | (std::uint64_t{1} << 32)),              // −2^31 − 1
-        make(true, 32, top),                                         // −2^32
+        make(false, 31, top),                                // 2^31
+        make(false, 30, ~std::uint64_t{0}),                  // 2^31 − 2^-33: nearest integer 2^31
+        make(false, 30, std::uint64_t{0xFFFFFFFF} << 32),    // 2147483647.5: the tie goes to 2^31
+        make(true, 31, top | (std::uint64_t{1} << 31) | 1),  // just below −2147483648.5
+        make(true, 31, top | (std::uint64_t{1} << 32)),      // −2^31 − 1
+        make(true, 32, top),                                 // −2^32
         make(false, 100, top),
     };
     for (const Extended& value : refused) EXPECT_THROW(extended_to_int32(value), EInvalidOp);

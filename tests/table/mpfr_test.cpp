@@ -5,12 +5,10 @@
 // (mpfr_set_uj_2exp, mpfr_get_z_2exp), never through the host's long double.
 
 // stdint.h first: mpfr.h declares its intmax_t functions only after it.
-#include <stdint.h>  // NOLINT(modernize-deprecated-headers)
-
 #include <gmp.h>
-#include <mpfr.h>
-
 #include <gtest/gtest.h>
+#include <mpfr.h>
+#include <stdint.h>  // NOLINT(modernize-deprecated-headers)
 
 #include <cstdint>
 #include <iostream>
@@ -94,7 +92,8 @@ std::vector<Extended> hard_and_random_arguments() {
     for (const long d : {60L, 120L, 360L, 720L, 43200L})
         for (long k = 1; k < 2 * d; ++k) {
             const Extended x = pi_fraction(k, d);
-            if (x.exponent > extended_bias + 2 || (x.exponent == extended_bias + 2 && x.significand >= 0xC99999999999999AULL))
+            if (x.exponent > extended_bias + 2 ||
+                (x.exponent == extended_bias + 2 && x.significand >= 0xC99999999999999AULL))
                 break;  // 6.3 and above
             args.push_back(x);
         }
@@ -110,7 +109,8 @@ std::vector<Extended> hard_and_random_arguments() {
     }
     std::mt19937_64 random(seed);
     while (args.size() < 1'000'000) {
-        Extended x{false, static_cast<std::uint16_t>(extended_bias - 40 + static_cast<int>(random() % 43)), random() | top};
+        Extended x{false, static_cast<std::uint16_t>(extended_bias - 40 + static_cast<int>(random() % 43)),
+                   random() | top};
         if (x.exponent == extended_bias + 2 && x.significand >= 0xC99999999999999AULL) continue;
         args.push_back(x);
     }
@@ -129,9 +129,8 @@ TEST(Mpfr, SineAndCosineRoundCorrectly) {
             if (got == expected) continue;
             if (++mismatches <= 20)
                 ADD_FAILURE() << (cosine ? "cos" : "sin") << " of " << std::hex << x.exponent << ":" << x.significand
-                              << " gave " << got.negative << ":" << got.exponent << ":" << got.significand
-                              << ", MPFR " << expected.negative << ":" << expected.exponent << ":"
-                              << expected.significand;
+                              << " gave " << got.negative << ":" << got.exponent << ":" << got.significand << ", MPFR "
+                              << expected.negative << ":" << expected.exponent << ":" << expected.significand;
         }
     }
     EXPECT_EQ(mismatches, 0u);

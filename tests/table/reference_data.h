@@ -20,7 +20,7 @@ struct ReferenceLine {
     std::string function;  // "sin" or "cos"; empty where the file names it once
     Extended argument;
     Extended result;
-    std::string text;      // the line, for failure messages
+    std::string text;  // the line, for failure messages
 };
 
 // `with_function`: the first column names the function.

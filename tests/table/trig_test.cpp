@@ -60,7 +60,7 @@ TEST(Trig, NegativeArgumentsMirror) {
 // base-2^32 fixed point with guard words: an independent derivation of
 // the constant the reduction uses.
 std::vector<std::uint32_t> machin_half_pi_fraction(std::size_t words) {
-    const std::size_t n = words + 4;  // guard words
+    const std::size_t n = words + 4;            // guard words
     using Number = std::vector<std::uint32_t>;  // [0] integer part, then fraction
     auto divide = [&](Number& a, std::uint32_t d) {
         std::uint64_t remainder = 0;
@@ -98,7 +98,7 @@ std::vector<std::uint32_t> machin_half_pi_fraction(std::size_t words) {
             divide(power, m);
         }
     };
-    add_arctan(5, 16, false);   // π = 16·atan(1/5) − 4·atan(1/239)
+    add_arctan(5, 16, false);  // π = 16·atan(1/5) − 4·atan(1/239)
     add_arctan(239, 4, true);
     divide(pi, 2);
     EXPECT_EQ(pi[0], 1u);

@@ -1,8 +1,7 @@
 // Reads the version record back from hndpos.exe, which lies beside this test.
 
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <string>
 #include <vector>

@@ -21,29 +21,23 @@ struct ErrnoCode {
     std::int32_t code;
 };
 constexpr ErrnoCode errno_codes[] = {
-    {ENOENT, 2},         // file not found
-    {ENOTDIR, 3},        // path not found: a part of the path is no directory
-    {ELOOP, 3},          // path not found: too many symbolic links
-    {EMFILE, 4},         // too many open files
-    {ENFILE, 4},
-    {EACCES, 5},         // access denied
-    {EPERM, 5},
-    {EROFS, 5},
-    {EISDIR, 5},         // Windows refuses to open a directory for writing with 5 too
-    {ETXTBSY, 5},
-    {EBADF, 6},          // invalid handle
-    {ENOMEM, 8},         // not enough memory
-    {EAGAIN, 32},        // sharing violation: the file is locked by another process
-    {EEXIST, 80},        // file exists
-    {EINVAL, 87},        // invalid parameter
-    {ENXIO, 55},         // device does not exist (a FIFO with no reader)
-    {ENODEV, 55},
-    {EPIPE, 109},        // broken pipe
-    {ENOSPC, 112},       // disk full
-    {EDQUOT, 112},
-    {EIO, 1117},         // I/O device error
-    {EFBIG, 223},        // file too large
-    {ENAMETOOLONG, 206}, // file name too long
+    {ENOENT, 2},                                     // file not found
+    {ENOTDIR, 3},                                    // path not found: a part of the path is no directory
+    {ELOOP, 3},                                      // path not found: too many symbolic links
+    {EMFILE, 4},                                     // too many open files
+    {ENFILE, 4},         {EACCES, 5},                // access denied
+    {EPERM, 5},          {EROFS, 5},   {EISDIR, 5},  // Windows refuses to open a directory for writing with 5 too
+    {ETXTBSY, 5},        {EBADF, 6},                 // invalid handle
+    {ENOMEM, 8},                                     // not enough memory
+    {EAGAIN, 32},                                    // sharing violation: the file is locked by another process
+    {EEXIST, 80},                                    // file exists
+    {EINVAL, 87},                                    // invalid parameter
+    {ENXIO, 55},                                     // device does not exist (a FIFO with no reader)
+    {ENODEV, 55},        {EPIPE, 109},               // broken pipe
+    {ENOSPC, 112},                                   // disk full
+    {EDQUOT, 112},       {EIO, 1117},                // I/O device error
+    {EFBIG, 223},                                    // file too large
+    {ENAMETOOLONG, 206},                             // file name too long
 };
 constexpr std::int32_t general_failure_code = 31;
 
@@ -98,7 +92,8 @@ FileHandle posix_create_file(const char* name, std::int32_t& code) {
     fd = above_standard_descriptors(fd);
     if (fd < 0) return fail_create(-1, code_for_errno(errno), code);
     const int flags = fcntl(fd, F_GETFL);
-    if (flags == -1 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == -1) return fail_create(fd, code_for_errno(errno), code);
+    if (flags == -1 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == -1)
+        return fail_create(fd, code_for_errno(errno), code);
 
     struct stat status {};
     if (fstat(fd, &status) != 0) return fail_create(fd, code_for_errno(errno), code);
@@ -140,11 +135,11 @@ SystemCalls& system_calls() { return live_calls; }
 
 const char* raw_command_line() { return nullptr; }
 
-void prepare_process() { signal(SIGPIPE, SIG_IGN); }
+void prepare_process() { (void)signal(SIGPIPE, SIG_IGN); }
 
 ModuleInfo module_containing(const void* address) {
     ModuleInfo info;
-    Dl_info found {};
+    Dl_info found{};
     if (dladdr(address, &found) != 0) info.load_address = reinterpret_cast<std::uintptr_t>(found.dli_fbase);
 
     // The file name part of the program file, as the kernel names it.

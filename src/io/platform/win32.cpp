@@ -55,9 +55,7 @@ WriteStep win32_write_some(FileHandle handle, const std::uint8_t* bytes, std::si
     return {written, false, 0};
 }
 
-std::int32_t win32_close_file(FileHandle handle) {
-    return CloseHandle(to_native(handle)) ? 0 : last_error();
-}
+std::int32_t win32_close_file(FileHandle handle) { return CloseHandle(to_native(handle)) ? 0 : last_error(); }
 
 SystemCalls live_calls = {
     win32_standard_output, win32_classify, win32_create_file, win32_write_some, win32_close_file,
