@@ -26,6 +26,30 @@ struct Extended {
 
 inline constexpr int extended_bias = 16383;
 
+namespace extended_detail {
+
+struct Wide {
+    std::uint64_t hi;
+    std::uint64_t lo;
+};
+
+// The full 128-bit product, from 32-bit halves so that no build needs a
+// 128-bit integer type.
+constexpr Wide multiply_64x64(std::uint64_t a, std::uint64_t b) {
+    const std::uint64_t a_lo = a & 0xFFFFFFFFu;
+    const std::uint64_t a_hi = a >> 32;
+    const std::uint64_t b_lo = b & 0xFFFFFFFFu;
+    const std::uint64_t b_hi = b >> 32;
+    const std::uint64_t lo_lo = a_lo * b_lo;
+    const std::uint64_t hi_lo = a_hi * b_lo;
+    const std::uint64_t lo_hi = a_lo * b_hi;
+    const std::uint64_t hi_hi = a_hi * b_hi;
+    const std::uint64_t middle = (lo_lo >> 32) + (hi_lo & 0xFFFFFFFFu) + (lo_hi & 0xFFFFFFFFu);
+    return {hi_hi + (hi_lo >> 32) + (lo_hi >> 32) + (middle >> 32), (middle << 32) | (lo_lo & 0xFFFFFFFFu)};
+}
+
+}  // namespace extended_detail
+
 // The value stored in ten bytes, lowest address first: eight bytes of
 // significand, then sign and exponent.
 constexpr Extended extended_from_bytes(const std::array<std::uint8_t, 10>& bytes) {
@@ -34,22 +58,62 @@ constexpr Extended extended_from_bytes(const std::array<std::uint8_t, 10>& bytes
     const unsigned sign_exponent = bytes[8] | (static_cast<unsigned>(bytes[9]) << 8);
     return {(sign_exponent & 0x8000u) != 0, static_cast<std::uint16_t>(sign_exponent & 0x7FFFu), significand};
 }
+
 std::array<std::uint8_t, 10> extended_to_bytes(Extended value);
 
 // Exact conversion: every 32-bit integer fits in the 64-bit significand.
-Extended extended_from_int32(std::int32_t value);
+constexpr Extended extended_from_int32(std::int32_t value) {
+    if (value == 0) return {};
+    const bool negative = value < 0;
+    // Magnitude in unsigned arithmetic: −2147483648 has no positive int32.
+    std::uint64_t magnitude =
+        negative ? 0 - static_cast<std::uint64_t>(static_cast<std::int64_t>(value)) : static_cast<std::uint64_t>(value);
+    int exponent = extended_bias + 63;
+    while ((magnitude >> 63) == 0) {
+        magnitude <<= 1;
+        --exponent;
+    }
+    return {negative, static_cast<std::uint16_t>(exponent), magnitude};
+}
 
 // Sign and 64-bit significand of an unrounded value together with the bits
 // below it: the value is (hi + lo / 2^64) × 2^(exponent − 16383 − 63), where
 // hi has bit 63 set. Rounds to 64 bits, ties to even; the one place where
 // this format is rounded. `lo` may hold a sticky bit in place of lost bits.
-Extended extended_round_pack(bool negative, std::int32_t exponent, std::uint64_t hi, std::uint64_t lo);
+constexpr Extended extended_round_pack(bool negative, std::int32_t exponent, std::uint64_t hi, std::uint64_t lo) {
+    constexpr std::uint64_t half = std::uint64_t{1} << 63;
+    const bool round_up = lo > half || (lo == half && (hi & 1) != 0);
+    if (round_up) {
+        ++hi;
+        if (hi == 0) {  // carried out of the top: the significand is 2^64
+            hi = half;
+            ++exponent;
+        }
+    }
+    return {negative, static_cast<std::uint16_t>(exponent), hi};
+}
 
 // The exact product rounded once. Operands are zero or normal.
-Extended extended_multiply(Extended a, Extended b);
+constexpr Extended extended_multiply(Extended a, Extended b) {
+    const bool negative = a.negative != b.negative;
+    if (a.significand == 0 || b.significand == 0) return {negative, 0, 0};
+    // Both significands lie in [2^63, 2^64), so the product lies in
+    // [2^126, 2^128): normalised by at most one shift.
+    extended_detail::Wide product = extended_detail::multiply_64x64(a.significand, b.significand);
+    std::int32_t exponent = a.exponent + b.exponent - extended_bias + 1;
+    if ((product.hi >> 63) == 0) {
+        product.hi = (product.hi << 1) | (product.lo >> 63);
+        product.lo <<= 1;
+        --exponent;
+    }
+    return extended_round_pack(negative, exponent, product.hi, product.lo);
+}
 
 // Exact negation.
-Extended extended_negate(Extended value);
+constexpr Extended extended_negate(Extended value) {
+    value.negative = !value.negative;
+    return value;
+}
 
 // The nearest integer, ties to even. Raises EInvalidOp when it lies outside
 // −2147483648..2147483647.

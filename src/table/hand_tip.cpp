@@ -6,8 +6,6 @@ namespace hndpos {
 
 namespace {
 
-Extended angle_of(int position) { return extended_multiply(extended_from_int32(position), AngleStep); }
-
 // The byte of center + n: only the low 8 bits of either take part.
 std::uint8_t wrap_to_byte(std::int32_t n, std::int32_t center) {
     return static_cast<std::uint8_t>((static_cast<std::uint32_t>(n) & 0xFFu) +
@@ -30,11 +28,11 @@ std::int32_t hand_radius(const HandParams& params, int hand) {
 }
 
 std::uint8_t tip_x(const HandParams& params, int hand, int position) {
-    return tip_entry(extended_sin(angle_of(position)), hand_radius(params, hand), params.CenterX);
+    return tip_entry(clock_angle_sin(position), hand_radius(params, hand), params.CenterX);
 }
 
 std::uint8_t tip_y(const HandParams& params, int hand, int position) {
-    return tip_entry(extended_negate(extended_cos(angle_of(position))), hand_radius(params, hand), params.CenterY);
+    return tip_entry(extended_negate(clock_angle_cos(position)), hand_radius(params, hand), params.CenterY);
 }
 
 }  // namespace hndpos

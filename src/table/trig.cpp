@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "table/hand_tip.h"
+
 namespace hndpos {
 namespace {
 
@@ -40,19 +42,19 @@ struct Fixed {
     std::array<std::uint32_t, max_words + 1> word{};
 };
 
-bool is_zero(const Fixed& a, int n) {
+constexpr bool is_zero(const Fixed& a, int n) {
     for (int i = 0; i <= n; ++i)
         if (a.word[i] != 0) return false;
     return true;
 }
 
-bool less_than(const Fixed& a, const Fixed& b, int n) {
+constexpr bool less_than(const Fixed& a, const Fixed& b, int n) {
     for (int i = 0; i <= n; ++i)
         if (a.word[i] != b.word[i]) return a.word[i] < b.word[i];
     return false;
 }
 
-void add(Fixed& a, const Fixed& b, int n) {
+constexpr void add(Fixed& a, const Fixed& b, int n) {
     std::uint64_t carry = 0;
     for (int i = n; i >= 0; --i) {
         const std::uint64_t sum = std::uint64_t{a.word[i]} + b.word[i] + carry;
@@ -62,7 +64,7 @@ void add(Fixed& a, const Fixed& b, int n) {
 }
 
 // a − b for a ≥ b.
-void subtract(Fixed& a, const Fixed& b, int n) {
+constexpr void subtract(Fixed& a, const Fixed& b, int n) {
     std::uint64_t borrow = 0;
     for (int i = n; i >= 0; --i) {
         const std::uint64_t difference = std::uint64_t{a.word[i]} - b.word[i] - borrow;
@@ -72,7 +74,7 @@ void subtract(Fixed& a, const Fixed& b, int n) {
 }
 
 // floor(a × b) at precision n: the exact product, with the words below u dropped.
-Fixed multiply(const Fixed& a, const Fixed& b, int n) {
+constexpr Fixed multiply(const Fixed& a, const Fixed& b, int n) {
     std::array<std::uint32_t, 2 * max_words + 2> product{};  // product[p]: weight 2^(−32p)
     for (int i = 0; i <= n; ++i) {
         std::uint64_t carry = 0;
@@ -94,7 +96,7 @@ Fixed multiply(const Fixed& a, const Fixed& b, int n) {
 }
 
 // floor(a / divisor).
-void divide_small(Fixed& a, std::uint32_t divisor, int n) {
+constexpr void divide_small(Fixed& a, std::uint32_t divisor, int n) {
     std::uint64_t remainder = 0;
     for (int i = 0; i <= n; ++i) {
         const std::uint64_t current = (remainder << 32) | a.word[i];
@@ -103,13 +105,13 @@ void divide_small(Fixed& a, std::uint32_t divisor, int n) {
     }
 }
 
-void add_units(Fixed& a, std::uint32_t units, int n) {
+constexpr void add_units(Fixed& a, std::uint32_t units, int n) {
     Fixed b;
     b.word[n] = units;
     add(a, b, n);
 }
 
-Fixed half_pi(int n) {
+constexpr Fixed half_pi(int n) {
     Fixed p;
     p.word[0] = 1;
     for (int i = 1; i <= n; ++i) p.word[i] = half_pi_fraction[static_cast<std::size_t>(i - 1)];
@@ -118,7 +120,7 @@ Fixed half_pi(int n) {
 
 // |x| at precision n, exact when its last bit is not below u; `truncated`
 // tells when it was cut (then the error is below one u).
-Fixed from_extended(Extended x, int n, bool& truncated) {
+constexpr Fixed from_extended(Extended x, int n, bool& truncated) {
     Fixed f;
     // |x| × 2^(32n) = significand × 2^shift
     const int shift = x.exponent - extended_bias - 63 + 32 * n;
@@ -149,7 +151,7 @@ Fixed from_extended(Extended x, int n, bool& truncated) {
 }
 
 // Rounds (−1)^negative × a to the extended format.
-Extended to_extended(bool negative, const Fixed& a, int n) {
+constexpr Extended to_extended(bool negative, const Fixed& a, int n) {
     int first = 0;
     while (first <= n && a.word[first] == 0) ++first;
     if (first > n) return {negative, 0, 0};
@@ -174,7 +176,7 @@ Extended to_extended(bool negative, const Fixed& a, int n) {
 // least 2 for cos, 6 for sin. The sum stops at the first term that is zero
 // at this precision, so the series' own tail is below u. `error_units`
 // receives a bound of the total error in units of u.
-Fixed sin_or_cos_series(const Fixed& r, bool cosine, int n, std::uint32_t& error_units) {
+constexpr Fixed sin_or_cos_series(const Fixed& r, bool cosine, int n, std::uint32_t& error_units) {
     const Fixed r_squared = multiply(r, r, n);
     Fixed sum;
     Fixed term;
@@ -206,7 +208,7 @@ enum class Function { sine, cosine };
 
 // One attempt at precision n. Returns false when the error bound leaves the
 // rounding undecided.
-bool try_sin_or_cos(Function function, Extended x, int n, Extended& result) {
+constexpr bool try_sin_or_cos(Function function, Extended x, int n, Extended& result) {
     bool truncated = false;
     const Fixed ax = from_extended(x, n, truncated);
 
@@ -267,7 +269,7 @@ bool try_sin_or_cos(Function function, Extended x, int n, Extended& result) {
     return true;
 }
 
-Extended sin_or_cos(Function function, Extended x) {
+constexpr Extended sin_or_cos(Function function, Extended x) {
     if (x.exponent > extended_bias + 2) internal_error("sine or cosine argument of magnitude 8 or more");
     // |x| < 2^-32 (zeros and subnormals included): x − sin x < |x|³/6 and
     // 1 − cos x < x²/2 < 2^-65 both stay below half the spacing of the
@@ -281,7 +283,29 @@ Extended sin_or_cos(Function function, Extended x) {
     internal_error("sine or cosine not decided at the highest working precision");
 }
 
+// The sine and cosine of the 60 clock angles j·AngleStep, computed by the
+// functions above while the program is compiled.
+struct ClockValues {
+    std::array<Extended, position_count> sin;
+    std::array<Extended, position_count> cos;
+};
+
+constexpr ClockValues compute_clock_values() {
+    ClockValues values;
+    for (int j = 0; j < position_count; ++j) {
+        const Extended angle = extended_multiply(extended_from_int32(j), AngleStep);
+        values.sin[static_cast<std::size_t>(j)] = sin_or_cos(Function::sine, angle);
+        values.cos[static_cast<std::size_t>(j)] = sin_or_cos(Function::cosine, angle);
+    }
+    return values;
+}
+
+constexpr ClockValues clock_values = compute_clock_values();
+
 }  // namespace
+
+Extended clock_angle_sin(int position) { return clock_values.sin.at(static_cast<std::size_t>(position)); }
+Extended clock_angle_cos(int position) { return clock_values.cos.at(static_cast<std::size_t>(position)); }
 
 Extended extended_sin(Extended x) { return sin_or_cos(Function::sine, x); }
 Extended extended_cos(Extended x) { return sin_or_cos(Function::cosine, x); }

@@ -17,6 +17,11 @@ namespace hndpos {
 Extended extended_sin(Extended x);
 Extended extended_cos(Extended x);
 
+// sin(j·AngleStep) and cos(j·AngleStep) for the clock positions j = 0..59,
+// the same correctly rounded values, computed when the program is built.
+Extended clock_angle_sin(int position);
+Extended clock_angle_cos(int position);
+
 // π/2 as the bits of its binary expansion after the point, 32 at a time,
 // most significant first (the integer part is 1), truncated. The reduction
 // uses as many of them as its working precision needs; tests check them

@@ -127,3 +127,19 @@ TEST(Trig, AngleStepIsNearestToPiOver30) {
 
 }  // namespace
 }  // namespace hndpos
+
+namespace hndpos {
+namespace {
+
+// The clock angles' values are computed while the program is built; they
+// must be what the same functions give at run time.
+TEST(Trig, ClockAngleValuesMatchTheRunTimeFunctions) {
+    for (int j = 0; j < position_count; ++j) {
+        const Extended angle = extended_multiply(extended_from_int32(j), AngleStep);
+        EXPECT_EQ(clock_angle_sin(j), extended_sin(angle)) << j;
+        EXPECT_EQ(clock_angle_cos(j), extended_cos(angle)) << j;
+    }
+}
+
+}  // namespace
+}  // namespace hndpos
