@@ -12,9 +12,8 @@ std::uint8_t wrap_to_byte(std::int32_t n, std::int32_t center) {
                                      (static_cast<std::uint32_t>(center) & 0xFFu));
 }
 
-std::uint8_t tip_entry(Extended unit, std::int32_t radius, std::int32_t center) {
-    const Extended product = extended_multiply(unit, extended_from_int32(radius));
-    return wrap_to_byte(extended_to_int32(product), center);
+std::int32_t tip_offset(Extended unit, std::int32_t radius) {
+    return extended_to_int32(extended_multiply(unit, extended_from_int32(radius)));
 }
 
 }  // namespace
@@ -27,12 +26,20 @@ std::int32_t hand_radius(const HandParams& params, int hand) {
     }
 }
 
+std::int32_t tip_offset_x(const HandParams& params, int hand, int position) {
+    return tip_offset(clock_angle_sin(position), hand_radius(params, hand));
+}
+
+std::int32_t tip_offset_y(const HandParams& params, int hand, int position) {
+    return tip_offset(extended_negate(clock_angle_cos(position)), hand_radius(params, hand));
+}
+
 std::uint8_t tip_x(const HandParams& params, int hand, int position) {
-    return tip_entry(clock_angle_sin(position), hand_radius(params, hand), params.CenterX);
+    return wrap_to_byte(tip_offset_x(params, hand, position), params.CenterX);
 }
 
 std::uint8_t tip_y(const HandParams& params, int hand, int position) {
-    return tip_entry(extended_negate(clock_angle_cos(position)), hand_radius(params, hand), params.CenterY);
+    return wrap_to_byte(tip_offset_y(params, hand, position), params.CenterY);
 }
 
 }  // namespace hndpos

@@ -38,4 +38,9 @@ std::int32_t hand_radius(const HandParams& params, int hand);
 std::uint8_t tip_x(const HandParams& params, int hand, int position);
 std::uint8_t tip_y(const HandParams& params, int hand, int position);
 
+// The rounded products before the centre is added: r·sin and −r·cos. Raise
+// EInvalidOp like the entries.
+std::int32_t tip_offset_x(const HandParams& params, int hand, int position);
+std::int32_t tip_offset_y(const HandParams& params, int hand, int position);
+
 }  // namespace hndpos

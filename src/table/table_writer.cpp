@@ -7,10 +7,6 @@ namespace {
 
 // The Shift_JIS texts keep their pieces as written.
 // clang-format off
-// "/* アナログ時計用の針表示位置テーブル  0時針,1分針,2秒針 */"
-constexpr std::string_view file_title =
-    "/* \x83" "A\x83i\x83\x8d\x83O\x8e\x9e\x8cv\x97p\x82\xcc\x90j\x95\x5c\x8e\xa6\x88\xca\x92u\x83"
-    "e\x81[\x83u\x83\x8b  0\x8e\x9e\x90j,1\x95\xaa\x90j,2\x95" "b\x90j */";
 constexpr std::string_view center_label = "\x92\x86\x90S\x8d\xc0\x95W ";              // "中心座標 "
 constexpr std::string_view hour_label = "  \x8e\x9e\x90j\x94\xbc\x8c" "a ";          // "  時針半径 "
 constexpr std::string_view minute_label = "  \x95\xaa\x90j\x94\xbc\x8c" "a ";        // "  分針半径 "
@@ -43,7 +39,7 @@ void write_table(TextChannel& file, const HandParams& params, std::string_view h
 }
 
 void write_file_body(TextChannel& file, const HandParams& params, const std::string& summary) {
-    write_line(file, file_title);
+    write_line(file, FileTitle);
     io_check();
     std::string comment = "/*   ";
     comment += summary;

@@ -1,0 +1,39 @@
+// The dial as the display shows it, as an SVG picture: the pixel grid
+// magnified, the centre pixel, the 60 tip positions of each hand and the
+// three hands drawn from the centre to their tips at a given time.
+#pragma once
+
+#include <string>
+
+#include "view/table_reader.h"
+
+namespace hndpos {
+
+struct ClockTime {
+    int hours = 10;
+    int minutes = 8;
+    int seconds = 30;
+};
+
+// The colours of the hands (hour, minute, second), the centre and the
+// background, as "#rrggbb".
+inline constexpr const char* hand_colours[3] = {"#d62728", "#1f77b4", "#2ca02c"};
+inline constexpr const char* centre_colour = "#000000";
+inline constexpr const char* background_colour = "#ffffff";
+
+// The pixels the firmware lights for a hand from (x0, y0) to (x1, y1):
+// Bresenham's line, both ends included.
+struct Pixel {
+    int x;
+    int y;
+    friend bool operator==(const Pixel&, const Pixel&) = default;
+};
+std::string line_pixels_text(int x0, int y0, int x1, int y1);  // "x,y x,y ..." for tests
+
+// The position of each hand at the time: the hour hand at (h mod 12)·5 + m/12.
+int hand_position(int hand, ClockTime time);
+
+// The picture. `scale` is the size of a display pixel in picture units.
+std::string render_dial_svg(const TableFile& table, ClockTime time, int scale);
+
+}  // namespace hndpos

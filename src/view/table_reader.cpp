@@ -1,0 +1,177 @@
+#include "view/table_reader.h"
+
+#include <charconv>
+#include <vector>
+
+#include "io/failure.h"
+#include "table/table_writer.h"
+
+namespace hndpos {
+namespace {
+
+constexpr int line_count = 26;
+constexpr int rows_per_table = 12;
+constexpr int entries_per_row = 15;
+constexpr const char* hand_names[] = {"hour", "minute", "second"};
+
+ReadResult refuse(int line, std::string message) {
+    ReadResult result;
+    result.line = line;
+    result.message = std::move(message);
+    return result;
+}
+
+// Shift_JIS: single bytes 0x00–0x7F and 0xA1–0xDF, or a lead byte
+// 0x81–0x9F / 0xE0–0xFC followed by a trail byte 0x40–0x7E / 0x80–0xFC.
+bool is_shift_jis(std::string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte <= 0x7F || (byte >= 0xA1 && byte <= 0xDF)) continue;
+        if (!((byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC)) || i + 1 == text.size()) return false;
+        const auto trail = static_cast<unsigned char>(text[++i]);
+        if (trail < 0x40 || trail == 0x7F || trail > 0xFC) return false;
+    }
+    return true;
+}
+
+std::string shown(std::string_view text) {
+    std::string out = "\"";
+    for (const char c : text.substr(0, 60)) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte == '\t') {
+            out += "\\t";
+        } else if (byte < 0x20 || byte >= 0x7F) {
+            constexpr char digits[] = "0123456789ABCDEF";
+            out += "\\x";
+            out += digits[byte >> 4];
+            out += digits[byte & 0xF];
+        } else {
+            out += c;
+        }
+    }
+    return out + (text.size() > 60 ? "...\"" : "\"");
+}
+
+// Decimal as hndpos writes it: an optional "-", no leading zeros.
+bool parse_decimal(std::string_view text, std::int64_t low, std::int64_t high, std::int64_t& value) {
+    if (text.empty() || text == "-" || text.starts_with("-0") || (text.size() > 1 && text[0] == '0')) return false;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc{} && end == text.data() + text.size() && value >= low && value <= high;
+}
+
+// The numbers of the summary comment. The labels between them hold no ASCII
+// digits (their Shift_JIS trail bytes are 0x40 and above), so the numbers
+// are the runs of digits with an optional "-"; the whole line is then
+// rebuilt from them and compared byte for byte.
+bool parse_summary_comment(std::string_view line, HandParams& params) {
+    std::vector<std::int64_t> numbers;
+    for (std::size_t i = 0; i < line.size();) {
+        const bool minus = line[i] == '-' && i + 1 < line.size() && line[i + 1] >= '0' && line[i + 1] <= '9';
+        if (!minus && (line[i] < '0' || line[i] > '9')) {
+            ++i;
+            continue;
+        }
+        std::size_t end = i + 1;
+        while (end < line.size() && line[end] >= '0' && line[end] <= '9') ++end;
+        std::int64_t value = 0;
+        if (!parse_decimal(line.substr(i, end - i), INT32_MIN, INT32_MAX, value)) return false;
+        numbers.push_back(value);
+        i = end;
+    }
+    if (numbers.size() != 5) return false;
+    params = {static_cast<std::int32_t>(numbers[0]), static_cast<std::int32_t>(numbers[1]),
+              static_cast<std::int32_t>(numbers[2]), static_cast<std::int32_t>(numbers[3]),
+              static_cast<std::int32_t>(numbers[4])};
+    return line == "/*   " + summary_line(params) + " */";
+}
+
+// One row: its head, 15 entries, and "," or "};" after the last.
+bool parse_row(std::string_view line, int table, int row, TableFile& file, std::string& message) {
+    const std::string_view head = row != 0 ? RowIndent : table == 0 ? XTableHead : YTableHead;
+    const std::string_view ending = row == rows_per_table - 1 ? "};" : ",";
+    if (!line.starts_with(head)) {
+        message = "expected the row to begin with " + shown(head) + ", found " + shown(line);
+        return false;
+    }
+    if (!line.ends_with(ending)) {
+        message = "expected the row to end with " + shown(ending) + ", found " + shown(line);
+        return false;
+    }
+    std::string_view rest = line.substr(head.size(), line.size() - head.size() - ending.size());
+    for (int k = 0; k < entries_per_row; ++k) {
+        const std::size_t comma = rest.find(',');
+        const bool last = k == entries_per_row - 1;
+        if (last != (comma == std::string_view::npos)) {
+            message =
+                "expected " + std::to_string(entries_per_row) + " entries separated by \",\", found " + shown(line);
+            return false;
+        }
+        const std::string_view number = last ? rest : rest.substr(0, comma);
+        std::int64_t value = 0;
+        if (!parse_decimal(number, 0, 255, value)) {
+            message = "expected an entry from 0 to 255, found " + shown(number);
+            return false;
+        }
+        file.entries[static_cast<std::size_t>(table)][static_cast<std::size_t>(row) * entries_per_row +
+                                                      static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(value);
+        if (!last) rest.remove_prefix(comma + 1);
+    }
+    return true;
+}
+
+// The first entry that differs from the parameters' own.
+ReadResult check_entries(const TableFile& file) {
+    for (int table = 0; table < 2; ++table) {
+        for (int index = 0; index < 180; ++index) {
+            const int hand = index / 60;
+            const int position = index % 60;
+            int expected = 0;
+            try {
+                expected = table == 0 ? tip_x(file.params, hand, position) : tip_y(file.params, hand, position);
+            } catch (const EInvalidOp&) {
+                return refuse(2, "a radius of -2147483648 cannot give a complete table: hndpos stops at x position 45");
+            }
+            const int found = file.entries[static_cast<std::size_t>(table)][static_cast<std::size_t>(index)];
+            if (found != expected) {
+                return refuse(3 + table * rows_per_table + index / entries_per_row,
+                              std::string(table == 0 ? "x" : "y") + " entry of the " + hand_names[hand] +
+                                  " hand at position " + std::to_string(position) + " is " + std::to_string(found) +
+                                  ", but the parameters give " + std::to_string(expected) +
+                                  ": the table was edited or is stale");
+            }
+        }
+    }
+    ReadResult result;
+    result.ok = true;
+    result.table = file;
+    return result;
+}
+
+}  // namespace
+
+ReadResult read_table_file(std::string_view bytes) {
+    TableFile file;
+    for (int line = 1; line <= line_count; ++line) {
+        if (bytes.empty()) return refuse(line, "expected line " + std::to_string(line) + ", found the end of the file");
+        const std::size_t newline = bytes.find('\n');
+        if (newline == std::string_view::npos || newline == 0 || bytes[newline - 1] != '\r')
+            return refuse(line, "expected the line to end with CR LF");
+        const std::string_view text = bytes.substr(0, newline - 1);
+        bytes.remove_prefix(newline + 1);
+        if (text.find('\r') != std::string_view::npos) return refuse(line, "expected no CR inside the line");
+        if (!is_shift_jis(text)) return refuse(line, "expected Shift_JIS text, found " + shown(text));
+        std::string message;
+        if (line == 1) {
+            if (text != FileTitle) return refuse(line, "expected the title comment, found " + shown(text));
+        } else if (line == 2) {
+            if (!parse_summary_comment(text, file.params))
+                return refuse(line, "expected the summary comment with the five parameters, found " + shown(text));
+        } else if (!parse_row(text, (line - 3) / rows_per_table, (line - 3) % rows_per_table, file, message)) {
+            return refuse(line, message);
+        }
+    }
+    if (!bytes.empty()) return refuse(line_count + 1, "expected the end of the file, found " + shown(bytes));
+    return check_entries(file);
+}
+
+}  // namespace hndpos

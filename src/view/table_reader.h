@@ -1,0 +1,34 @@
+// Reading back an hpostbl.c exactly as hndpos writes it.
+//
+// The reader accepts nothing but that format: the two comment lines, the
+// two arrays of 180 entries, 15 to a line, CR LF after every line and
+// nothing after the last. It recovers the parameters from the summary
+// comment and checks every entry against the entries recomputed from them.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "table/hand_tip.h"
+
+namespace hndpos {
+
+struct TableFile {
+    HandParams params;
+    // [0] the x table, [1] the y table; hand h position j at index 60h + j.
+    std::array<std::array<std::uint8_t, 180>, 2> entries{};
+};
+
+struct ReadResult {
+    bool ok = false;
+    TableFile table;
+    int line = 0;         // where reading stopped, 1-based; 0 for the whole file
+    std::string message;  // what was expected and what was found
+};
+
+// Reads and checks the file's bytes.
+ReadResult read_table_file(std::string_view bytes);
+
+}  // namespace hndpos

@@ -1,0 +1,121 @@
+#include "view/table_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+
+#include "view/dial_picture.h"
+
+namespace hndpos {
+namespace {
+
+std::string golden(const std::string& name) {
+    std::ifstream in(std::string(HNDPOS_TEST_DATA_DIR) + "/e2e/golden/" + name + ".c", std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The entries as the file's text shows them, read with nothing but splitting.
+std::vector<int> numbers_in_rows(const std::string& file) {
+    std::vector<int> numbers;
+    std::istringstream lines(file);
+    std::string line;
+    for (int n = 1; std::getline(lines, line); ++n) {
+        if (n < 3) continue;
+        std::string digits;
+        for (const char c : line.substr(line.find_first_not_of('\t') == 0 ? line.find('{') + 1 : 0)) {
+            if (c >= '0' && c <= '9') {
+                digits += c;
+            } else if (!digits.empty()) {
+                numbers.push_back(std::stoi(digits));
+                digits.clear();
+            }
+        }
+    }
+    return numbers;
+}
+
+TEST(TableReader, RecoversWhatHndposWrote) {
+    for (const char* name : {"example", "zeros", "wrap", "negative-radii", "large-radii", "ties"}) {
+        const std::string file = golden(name);
+        const ReadResult result = read_table_file(file);
+        ASSERT_TRUE(result.ok) << name << ": line " << result.line << ": " << result.message;
+        const std::vector<int> numbers = numbers_in_rows(file);
+        ASSERT_EQ(numbers.size(), 360u) << name;
+        for (std::size_t i = 0; i < 360; ++i)
+            EXPECT_EQ(result.table.entries[i / 180][i % 180], numbers[i]) << name << " " << i;
+    }
+    const ReadResult example = read_table_file(golden("example"));
+    EXPECT_EQ(example.table.params.CenterX, 83);
+    EXPECT_EQ(example.table.params.SecondRadius, 14);
+}
+
+std::string replaced(std::string text, const std::string& from, const std::string& to) {
+    const std::size_t at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    return text.replace(at, from.size(), to);
+}
+
+TEST(TableReader, RefusesAnythingElseNamingTheLine) {
+    const std::string file = golden("example");
+    struct Case {
+        const char* what;
+        std::string bytes;
+        int line;
+        const char* message_part;
+    };
+    const Case cases[] = {
+        {"truncated", file.substr(0, file.size() - 30), 26, "CR LF"},
+        {"cut after a line", file.substr(0, file.find("int ytbl")), 15, "end of the file"},
+        {"a changed number", replaced(file, "87,87,88", "87,86,88"), 3, "edited or is stale"},
+        {"a changed y number", replaced(file, "16,16,16,17", "16,16,16,18"), 23,
+         "y entry of the second hand at position 3"},
+        {"a missing };", replaced(file, "80,82};", "80,82,"), 14, "};"},
+        {"a line of LF alone", replaced(file, "92,\r\n", "92,\n"), 3, "CR LF"},
+        {"a non-Shift_JIS line",
+         replaced(file, "int xtbl",
+                  "\xff"
+                  "nt xtbl"),
+         3, "Shift_JIS"},
+        {"a leading zero", replaced(file, "{\t83,", "{\t083,"), 3, "0 to 255"},
+        {"an entry above 255", replaced(file, "{\t83,", "{\t300,"), 3, "0 to 255"},
+        {"sixteen entries", replaced(file, "{\t83,", "{\t83,83,"), 3, "15 entries"},
+        {"a space", replaced(file, "{\t83,", "{ 83,"), 3, "begin with"},
+        {"a changed title", replaced(file, "/* ", "/*  "), 1, "title"},
+        {"a changed summary", replaced(file, "83:30", "83:031"), 2, "summary"},
+        {"a summary of other parameters", replaced(file, "83:30", "84:30"), 3, "edited or is stale"},
+        {"bytes after the last line", file + "\r\n", 27, "end of the file"},
+        {"the empty file", "", 1, "end of the file"},
+    };
+    for (const Case& c : cases) {
+        const ReadResult result = read_table_file(c.bytes);
+        EXPECT_FALSE(result.ok) << c.what;
+        EXPECT_EQ(result.line, c.line) << c.what << ": " << result.message;
+        EXPECT_NE(result.message.find(c.message_part), std::string::npos) << c.what << ": " << result.message;
+    }
+}
+
+TEST(DialPicture, HandsAreBresenhamLinesToTheTipAtTheTime) {
+    EXPECT_EQ(line_pixels_text(0, 0, 3, 1), "0,0 1,0 2,1 3,1");
+    EXPECT_EQ(line_pixels_text(2, 2, 2, -1), "2,2 2,1 2,0 2,-1");
+    EXPECT_EQ(line_pixels_text(5, 5, 5, 5), "5,5");
+    EXPECT_EQ(line_pixels_text(3, 1, 0, 0), "3,1 2,1 1,0 0,0");
+    const ClockTime time{22, 59, 7};
+    EXPECT_EQ(hand_position(0, time), 10 * 5 + 4);
+    EXPECT_EQ(hand_position(1, time), 59);
+    EXPECT_EQ(hand_position(2, time), 7);
+}
+
+TEST(DialPicture, SaysWhenEntriesWrapped) {
+    const std::string note = "wrapped modulo 256";
+    const ReadResult example = read_table_file(golden("example"));
+    const ReadResult wrap = read_table_file(golden("wrap"));
+    ASSERT_TRUE(example.ok && wrap.ok);
+    EXPECT_EQ(render_dial_svg(example.table, {}, 8).find(note), std::string::npos);
+    EXPECT_NE(render_dial_svg(wrap.table, {}, 8).find(note), std::string::npos);
+}
+
+}  // namespace
+}  // namespace hndpos

@@ -1,0 +1,98 @@
+#!/usr/bin/env bash
+# hndpos-view end to end: round trips with hndpos, refusals, the command
+# line, and the picture rendered by a real browser.
+#
+#   view.sh CASE HNDPOS HNDPOS_VIEW
+set -u
+case_name=$1
+hndpos=$(realpath "$2")
+viewer=$(realpath "$3")
+here=$(realpath "$(dirname "$0")")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work" || exit 1
+
+failures=0
+fail() {
+    echo "FAIL [$case_name]: $*" >&2
+    failures=$((failures + 1))
+}
+
+case "$case_name" in
+round-trip)
+    for parameters in "83 30 9 13 14" "0 0 0 0 0" "250 2 10 -10 300" "-173 339 -9 -13 -2147483647" "127 128 2147483647 1000003 65537" '$7F $FFFFFFFF 1 2 3'; do
+        # shellcheck disable=SC2086
+        "$hndpos" $parameters >/dev/null || { fail "hndpos $parameters"; continue; }
+        "$viewer" -o dial.svg 2>err.txt || fail "refused what hndpos wrote for $parameters: $(cat err.txt)"
+        grep -q '</svg>' dial.svg || fail "no picture for $parameters"
+        "$viewer" hpostbl.c -o - >stdout.svg && cmp -s stdout.svg dial.svg || fail "-o - differs from -o FILE"
+        "$viewer" - -o - <hpostbl.c | cmp -s - dial.svg || fail "reading standard input differs"
+    done
+    ;;
+refusals)
+    "$hndpos" 83 30 9 13 14 >/dev/null
+    cp hpostbl.c good.c
+    check() {  # DESCRIPTION LINE: hpostbl.c is refused at LINE
+        "$viewer" -o dial.svg 2>err.txt
+        local status=$?
+        [ "$status" -eq 1 ] || fail "$1: exit status $status"
+        grep -q "^hndpos-view: hpostbl.c:$2: " err.txt || fail "$1: expected line $2 in: $(cat err.txt)"
+        cp good.c hpostbl.c
+    }
+    head -c 1000 good.c >hpostbl.c; check "truncated" 19
+    sed 's/87,87,88/87,86,88/' good.c >hpostbl.c; check "a changed number" 3
+    sed 's/80,82};/80,82,/' good.c >hpostbl.c; check "a missing };" 14
+    sed '5s/^/\xff/' good.c >hpostbl.c; check "a non-Shift_JIS line" 5
+    rm hpostbl.c
+    "$viewer" 2>err.txt; [ $? -eq 1 ] && grep -q "cannot read hpostbl.c" err.txt || fail "missing file: $(cat err.txt)"
+    ;;
+command-line)
+    "$hndpos" 83 30 9 13 14 >/dev/null
+    "$viewer" --help | grep -q "^Usage: hndpos-view" || fail "--help"
+    "$viewer" --version | grep -q "^hndpos-view 1.00$" || fail "--version"
+    for bad in "--time 25:00:00" "--time 10:8:30" "-t" "--scale 0" "--scale 65" "--bogus" "a.c b.c" "-o"; do
+        # shellcheck disable=SC2086
+        "$viewer" $bad >out.txt 2>err.txt
+        status=$?
+        [ "$status" -eq 2 ] || fail "'$bad': exit status $status, expected 2"
+        [ ! -s out.txt ] || fail "'$bad' wrote to standard output"
+        grep -q "^hndpos-view: " err.txt || fail "'$bad': no message on standard error"
+    done
+    "$viewer" --time=23:59:59 --scale=2 -o dial.svg || fail "--time=23:59:59 --scale=2"
+    grep -q "time 23:59:59" dial.svg || fail "the legend does not show the time"
+    ;;
+browser)
+    browser=$(command -v chromium || command -v chromium-browser)
+    [ -n "$browser" ] || { echo "SKIPPED: chromium not found (Debian package chromium)"; exit 77; }
+    command -v python3 >/dev/null || { echo "SKIPPED: python3 not found"; exit 77; }
+    "$hndpos" 83 30 9 13 14 >/dev/null
+    "$viewer" --time 10:08:30 --scale 8 -o dial.svg || fail "viewer"
+    read -r width height < <(sed -n 's/.*<svg [^>]*width="\([0-9]*\)" height="\([0-9]*\)".*/\1 \2/p' dial.svg)
+    timeout 120 "$browser" --headless --no-sandbox --disable-gpu --disable-background-networking \
+        --disable-component-update --no-first-run --user-data-dir="$work/profile" --hide-scrollbars \
+        --force-device-scale-factor=1 --window-size="$width,$height" --screenshot="$work/dial.png" \
+        "file://$work/dial.svg" >browser.log 2>&1
+    [ -s dial.png ] || { fail "no screenshot: $(tail -3 browser.log)"; exit 1; }
+    # The example's picture starts at display pixel (67, 14): two pixels
+    # before the leftmost and topmost entries. Display pixel (x, y) is the
+    # 8x8 square at ((x - 67)·8, (y - 14)·8); its middle is checked: the
+    # centre, the second hand (at 30) and the tips of the hour hand (at 50)
+    # and the minute hand (at 8), a faint hour tip and second tip (35% over
+    # white), and the background.
+    python3 "$here/png_pixels.py" dial.png 67 14 8 \
+        "83,30=#000000" \
+        "83,40=#2ca02c" "83,44=#2ca02c" \
+        "75,26=#d62728" \
+        "93,21=#1f77b4" \
+        "92,30=#f1b3b4" \
+        "69,30=#b5deb5" \
+        "68,15=#ffffff" || fail "pixel colours"
+    ;;
+*)
+    echo "unknown case $case_name" >&2
+    exit 2
+    ;;
+esac
+
+[ "$failures" -eq 0 ] || exit 1
+echo "PASS [$case_name]"
