@@ -125,12 +125,6 @@ TEST(Trig, AngleStepIsNearestToPiOver30) {
     EXPECT_EQ(floor_difference, 1);
 }
 
-}  // namespace
-}  // namespace hndpos
-
-namespace hndpos {
-namespace {
-
 // The clock angles' values are computed while the program is built; they
 // must be what the same functions give at run time.
 TEST(Trig, ClockAngleValuesMatchTheRunTimeFunctions) {
