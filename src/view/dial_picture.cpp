@@ -7,6 +7,11 @@
 namespace hndpos {
 namespace {
 
+struct Pixel {
+    int x;
+    int y;
+};
+
 std::vector<Pixel> bresenham(int x0, int y0, int x1, int y1) {
     std::vector<Pixel> pixels;
     const int dx = std::abs(x1 - x0);

@@ -22,13 +22,8 @@ inline constexpr const char* centre_colour = "#000000";
 inline constexpr const char* background_colour = "#ffffff";
 
 // The pixels the firmware lights for a hand from (x0, y0) to (x1, y1):
-// Bresenham's line, both ends included.
-struct Pixel {
-    int x;
-    int y;
-    friend bool operator==(const Pixel&, const Pixel&) = default;
-};
-std::string line_pixels_text(int x0, int y0, int x1, int y1);  // "x,y x,y ..." for tests
+// Bresenham's line, both ends included, as "x,y x,y ...".
+std::string line_pixels_text(int x0, int y0, int x1, int y1);
 
 // The position of each hand at the time: the hour hand at (h mod 12)·5 + m/12.
 int hand_position(int hand, ClockTime time);
