@@ -4,7 +4,7 @@
 #include "driver/command_line.h"
 #include "driver/integer_syntax.h"
 #include "driver/usage.h"
-#include "io/failure.h"
+#include "io/failure_report.h"
 #include "io/platform/platform.h"
 #include "table/table_writer.h"
 
@@ -33,7 +33,7 @@ bool convert_arguments() {
     return true;
 }
 
-void main_routine(void*) {
+void main_routine() {
     print_banner();
     const bool show_usage = argument_count() != parameter_count || !convert_arguments();
     if (show_usage) {
@@ -48,5 +48,5 @@ void main_routine(void*) {
 
 int main(int argc, char** argv) {
     hndpos::set_command_line(hndpos::platform::raw_command_line(), argc, argv);
-    return hndpos::run_reporting_failures(hndpos::main_routine, nullptr);
+    return hndpos::run_reporting_failures(hndpos::main_routine);
 }

@@ -9,9 +9,8 @@
 namespace hndpos {
 namespace {
 
-// The Shift_JIS texts keep their pieces as written.
-// clang-format off
 // Shift_JIS bytes; the readable text stands in the comment beside each.
+// clang-format off
 constexpr std::string_view banner_title =  // "アナログ時計用針先端位置 C言語用テーブル作成 v1.00"
     "\x83" "A\x83i\x83\x8d\x83O\x8e\x9e\x8cv\x97p\x90j\x90\xe6\x92[\x88\xca\x92u C\x8c\xbe\x8c\xea\x97p\x83"
     "e\x81[\x83u\x83\x8b\x8d\xec\x90\xac v1.00";

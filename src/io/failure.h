@@ -1,10 +1,14 @@
-// Failure classes and the failure report.
+// Failure classes.
 //
 // Every failure of the program is a typed object derived from Exception,
-// raised with `throw` and never returned. Only the entry routine catches one
-// (EConvertError, while the arguments are converted); any other failure
-// travels to report_unhandled_failure, which prints the two-line report on
-// standard output and ends the program with exit status 1.
+// raised with `throw` and never returned. In hndpos only the entry routine
+// catches one (EConvertError, while the arguments are converted); any other
+// failure travels to the runner of failure_report.h, which prints the
+// two-line report. The viewer's strict reader catches EInvalidOp, which a
+// radius of −2147483648 raises, to refuse such a table.
+//
+// This header depends on nothing else of the program, so the arithmetic,
+// the parser and the channels can all raise these classes.
 #pragma once
 
 #include <cstddef>
@@ -45,8 +49,9 @@ private:
 };
 
 // A console or file operation failed; `code` is the pending I/O code it was
-// built from. The message lives inside the object, so building it cannot
-// run out of memory.
+// built from. The message is one of the four file messages for codes 2 to 5,
+// "I/O ｴﾗｰ (n)" for any other code. It lives inside the object, so building
+// it cannot run out of memory.
 class EInOutError final : public Exception {
 public:
     EInOutError(std::int32_t code, const void* position);
@@ -68,7 +73,9 @@ public:
     std::string_view message() const override;
 };
 
-// Memory ran out. One object is made at start-up and that one is raised.
+// Memory ran out. std::bad_alloc is what the language raises; the runner
+// reports it as this one object, made at start-up, so reporting allocates
+// nothing.
 class EOutOfMemory final : public Exception {
 public:
     EOutOfMemory() noexcept : Exception(nullptr) {}
@@ -76,30 +83,13 @@ public:
     std::string_view message() const override;
 };
 
-// The EOutOfMemory object that is raised whenever memory runs out.
 const EOutOfMemory& out_of_memory_failure();
 
-// The message an I/O failure with this pending code carries: one of the four
-// file messages for codes 2 to 5, "I/O ｴﾗｰ (n)" for any other code.
-std::string_view io_failure_message(std::int32_t code, char (&storage)[40]);
-
-// The report text, cut at its limit of 1023 bytes.
-struct FailureReport {
-    static constexpr std::size_t capacity = 1023;
-    char bytes[capacity];
-    std::size_t length = 0;
-    std::string_view text() const { return {bytes, length}; }
-};
-
-// Fills "<class>がﾓｼﾞｭｰﾙ <module> の <offset> で発生しました。" LF
-// "<message>" and "." when the message does not already end in ".".
-// `offset` is the failure position minus the load address of its module.
-FailureReport format_failure_report(const Exception& failure, std::string_view module_name, std::uintptr_t offset);
-
-// Runs `body` (the main routine) and everything that ends a run: a failure
-// that leaves it is reported on console_output, then console_output is closed.
-// Returns the exit status: 0 after a normal end, 1 after a report, and 1 when
-// standard output could not take the last of a normal run's text.
-int run_reporting_failures(void (*body)(void* context), void* context);
+// The return point in the caller of the function this is inlined into: the
+// failure position of a check that raises. Only for functions that are
+// never inlined themselves, or the caller would be the wrong one.
+[[gnu::always_inline]] inline const void* return_point_in_caller() {
+    return __builtin_extract_return_addr(__builtin_return_address(0));
+}
 
 }  // namespace hndpos

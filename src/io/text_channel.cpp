@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "io/failure.h"
+
 namespace hndpos {
 
 TextChannel console_output;
@@ -89,7 +91,6 @@ void open_console(TextChannel& channel) {
 void assign_channel(TextChannel& channel, std::string_view name) {
     channel.handle = platform::no_handle;
     channel.mode = ChannelMode::closed;
-    channel.capacity = TextChannel::buffer_size;
     channel.fill = 0;
     channel.write_out_after_line = false;
     channel.release_closes_handle = false;
@@ -116,7 +117,7 @@ void write_text(TextChannel& channel, std::string_view bytes) {
     const auto* next = reinterpret_cast<const std::uint8_t*>(bytes.data());
     std::size_t remaining = bytes.size();
     while (remaining > 0) {
-        const auto free = static_cast<std::size_t>(channel.capacity - channel.fill);
+        const auto free = static_cast<std::size_t>(TextChannel::buffer_size - channel.fill);
         if (remaining < free) {
             std::memcpy(channel.buffer + channel.fill, next, remaining);
             channel.fill += static_cast<std::int32_t>(remaining);
@@ -124,7 +125,7 @@ void write_text(TextChannel& channel, std::string_view bytes) {
         }
         // The buffer becomes exactly full and goes out at once.
         std::memcpy(channel.buffer + channel.fill, next, free);
-        channel.fill = channel.capacity;
+        channel.fill = TextChannel::buffer_size;
         next += free;
         remaining -= free;
         if (const std::int32_t code = write_out(channel); code != 0) {
@@ -167,14 +168,11 @@ void close_channel(TextChannel& channel) {
 std::int32_t pending_io_code() { return pending_code; }
 void set_pending_io_code(std::int32_t code) { pending_code = code; }
 
-EInOutError make_io_failure(const void* position) {
+[[gnu::noinline]] void io_check() {
+    if (pending_code == 0) return;
     const std::int32_t code = pending_code;
     pending_code = 0;
-    return EInOutError(code, position);
-}
-
-[[gnu::noinline]] void io_check() {
-    if (pending_code != 0) throw make_io_failure(__builtin_extract_return_addr(__builtin_return_address(0)));
+    throw EInOutError(code, return_point_in_caller());
 }
 
 }  // namespace hndpos

@@ -12,10 +12,10 @@
 // follows every operation with io_check, which raises EInOutError.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
-#include "io/failure.h"
 #include "io/platform/platform.h"
 
 namespace hndpos {
@@ -28,7 +28,6 @@ struct TextChannel {
 
     platform::FileHandle handle = platform::no_handle;
     ChannelMode mode = ChannelMode::closed;
-    std::int32_t capacity = buffer_size;
     std::int32_t fill = 0;                // bytes waiting in the buffer
     bool write_out_after_line = false;    // a console takes each line at once
     bool release_closes_handle = false;   // a named file is closed, standard output never
@@ -60,11 +59,8 @@ void close_channel(TextChannel& channel);
 std::int32_t pending_io_code();
 void set_pending_io_code(std::int32_t code);
 
-// Builds EInOutError from the pending code, at `position`, and clears the code.
-EInOutError make_io_failure(const void* position);
-
-// Raises EInOutError when a code is pending. Its failure position is the
-// return point in the caller.
+// Raises EInOutError when a code is pending, and clears the code. Its
+// failure position is the return point in the caller.
 void io_check();
 
 }  // namespace hndpos

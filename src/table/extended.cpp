@@ -7,9 +7,7 @@ namespace {
 
 // The failure position of an out-of-range conversion is the return point in
 // the conversion routine, so this must stay a call of its own.
-[[noreturn]] [[gnu::noinline]] void raise_invalid_op() {
-    throw EInvalidOp(__builtin_extract_return_addr(__builtin_return_address(0)));
-}
+[[noreturn]] [[gnu::noinline]] void raise_invalid_op() { throw EInvalidOp(return_point_in_caller()); }
 
 }  // namespace
 

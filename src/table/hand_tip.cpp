@@ -1,7 +1,5 @@
 #include "table/hand_tip.h"
 
-#include "table/trig.h"
-
 namespace hndpos {
 
 namespace {

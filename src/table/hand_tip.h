@@ -10,7 +10,7 @@
 
 #include <cstdint>
 
-#include "table/extended.h"
+#include "table/trig.h"
 
 namespace hndpos {
 
@@ -22,12 +22,7 @@ struct HandParams {
     std::int32_t SecondRadius = 0;
 };
 
-inline constexpr int hand_count = 3;       // 0 hour, 1 minute, 2 second
-inline constexpr int position_count = 60;  // per hand
-
-// The extended value nearest to π/30, the angle between adjacent positions,
-// built from its stored bytes.
-inline constexpr Extended AngleStep = extended_from_bytes({0x05, 0xAD, 0x5E, 0xDF, 0x9B, 0x4F, 0x77, 0xD6, 0xFB, 0x3F});
+inline constexpr int hand_count = 3;  // 0 hour, 1 minute, 2 second; position_count positions each
 
 // The radius of hand 0, 1 or 2.
 std::int32_t hand_radius(const HandParams& params, int hand);

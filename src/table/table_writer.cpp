@@ -13,28 +13,22 @@ constexpr std::string_view minute_label = "  \x95\xaa\x90j\x94\xbc\x8c" "a ";   
 constexpr std::string_view second_label = "  \x95" "b\x90j\x94\xbc\x8c" "a ";        // "  秒針半径 "
 // clang-format on
 
-constexpr int entries_per_row = 15;
-
 using TipFunction = std::uint8_t (*)(const HandParams&, int, int);
 
-// One table: 12 rows, the first behind `head`, the others behind RowIndent,
-// each entry followed by "," except the last, which is followed by "};".
+// One table: each row behind `head` (the first) or RowIndent, its entries
+// separated by ",", then "," or, after the table's last entry, "};".
 void write_table(TextChannel& file, const HandParams& params, std::string_view head, TipFunction tip) {
-    std::string row;
-    for (int hand = 0; hand < hand_count; ++hand) {
-        for (int position = 0; position < position_count; ++position) {
-            row += std::to_string(tip(params, hand, position));
-            row += ',';
-            if (position % entries_per_row != entries_per_row - 1) continue;
-            if (hand == hand_count - 1 && position == position_count - 1) {
-                row.pop_back();
-                row += "};";
-            }
-            row.insert(0, hand == 0 && position == entries_per_row - 1 ? head : RowIndent);
-            write_line(file, row);
-            io_check();
-            row.clear();
+    std::string line;
+    for (int row = 0; row < rows_per_table; ++row) {
+        line = row == 0 ? head : RowIndent;
+        for (int column = 0; column < entries_per_row; ++column) {
+            const int entry = row * entries_per_row + column;
+            line += std::to_string(tip(params, entry / position_count, entry % position_count));
+            line += column < entries_per_row - 1 ? "," : "";
         }
+        line += row < rows_per_table - 1 ? "," : "};";
+        write_line(file, line);
+        io_check();
     }
 }
 

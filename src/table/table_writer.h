@@ -24,6 +24,18 @@ inline constexpr std::string_view XTableHead = "int xtbl[3][60] = {\t";
 inline constexpr std::string_view YTableHead = "int ytbl[3][60] = {\t";
 inline constexpr std::string_view RowIndent = "\t\t\t\t\t";
 
+// The layout of the file. A table holds the entries of hand 0, 1 and 2 in
+// turn, position_count each; entry i of a table is hand i / position_count
+// at position i % position_count. Its rows follow the title and summary
+// comments, the x table's rows before the y table's; every row but a
+// table's last ends with ",", the last with "};".
+inline constexpr int entries_per_table = hand_count * position_count;  // 180
+inline constexpr int entries_per_row = 15;
+inline constexpr int rows_per_table = entries_per_table / entries_per_row;  // 12
+inline constexpr int first_row_line = 3;                                    // lines are counted from 1
+inline constexpr int line_count = first_row_line - 1 + 2 * rows_per_table;  // 26
+inline constexpr std::string_view hand_names[hand_count] = {"hour", "minute", "second"};
+
 // "中心座標 X:Y  時針半径 h  分針半径 m  秒針半径 s" in Shift_JIS.
 std::string summary_line(const HandParams& params);
 

@@ -5,8 +5,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "table/hand_tip.h"
-
 namespace hndpos {
 namespace {
 
@@ -28,6 +26,8 @@ constexpr int step_words = 2;
 constexpr int max_words = 40;
 static_assert(max_words < static_cast<int>(half_pi_fraction.size()));
 
+// Not a constant expression: reached while the clock values are computed at
+// compile time, it stops the build instead of the program.
 [[noreturn]] void internal_error(const char* what) {
     (void)std::fputs("hndpos: internal error: ", stderr);
     (void)std::fputs(what, stderr);
@@ -174,8 +174,12 @@ constexpr Extended to_extended(bool negative, const Fixed& a, int n) {
 // to precision n (error < u) and each product and quotient cut (< u each),
 // a term's error stays below 1.5u, since r² < 0.62 and the divisor is at
 // least 2 for cos, 6 for sin. The sum stops at the first term that is zero
-// at this precision, so the series' own tail is below u. `error_units`
-// receives a bound of the total error in units of u.
+// at this precision; the series alternates with falling terms, so the
+// omitted tail is below that term's exact value, less than 0 + 1.5u.
+// `error_units` receives a bound of the total error in units of u:
+// 2 for each of the m terms added (each off by less than 1.5u), 2 for the
+// omitted tail (below 1.5u) and 2 to spare, 2m + 4 in all; the exact error
+// is below 1.5(m + 1)u.
 constexpr Fixed sin_or_cos_series(const Fixed& r, bool cosine, int n, std::uint32_t& error_units) {
     const Fixed r_squared = multiply(r, r, n);
     Fixed sum;
@@ -236,20 +240,20 @@ constexpr bool try_sin_or_cos(Function function, Extended x, int n, Extended& re
         subtract(r, multiple, n);
     }
 
-    // sin(|x|) = sin r, cos r, −sin r, −cos r for k ≡ 0, 1, 2, 3 (mod 4);
-    // cos(|x|) = cos r, −sin r, −cos r, sin r.
+    // The quadrant identities, with |x| = k·π/2 + r:
+    //   k mod 4:    0       1       2       3
+    //   sin(|x|):   sin r   cos r   −sin r  −cos r
+    //   cos(|x|):   cos r   −sin r  −cos r  sin r
+    // The series gives sin|r| or cos|r|; for r < 0, sin r = −sin|r| flips the
+    // sign where the identity takes the sine, and cos r = cos|r| leaves it.
+    // Finally sin(x) = −sin(|x|) and cos(x) = cos(|x|) for x < 0.
     const std::uint32_t quadrant = k % 4;
     const bool use_cosine_series = (function == Function::cosine) == (quadrant % 2 == 0);
     std::uint32_t series_error = 0;
     const Fixed y = sin_or_cos_series(r, use_cosine_series, n, series_error);
-    bool negative = false;
-    if (function == Function::sine) {
-        negative = (quadrant >= 2) != (quadrant % 2 == 0 && r_negative);
-        if (x.negative) negative = !negative;
-    } else {
-        negative = quadrant == 1 || quadrant == 2;
-        if (quadrant % 2 == 1 && r_negative) negative = !negative;
-    }
+    bool negative = function == Function::sine ? quadrant >= 2 : quadrant == 1 || quadrant == 2;
+    if (!use_cosine_series && r_negative) negative = !negative;
+    if (function == Function::sine && x.negative) negative = !negative;
 
     // Ziv's rounding test: the exact result lies within y ± e, and rounding
     // is monotonic, so when both ends round to the same value, so does the
@@ -269,18 +273,30 @@ constexpr bool try_sin_or_cos(Function function, Extended x, int n, Extended& re
     return true;
 }
 
-constexpr Extended sin_or_cos(Function function, Extended x) {
+// The correctly rounded result; `words` receives the working precision
+// that decided it (0 where no series was needed).
+constexpr Extended sin_or_cos(Function function, Extended x, int& words) {
     if (x.exponent > extended_bias + 2) internal_error("sine or cosine argument of magnitude 8 or more");
     // |x| < 2^-32 (zeros and subnormals included): x − sin x < |x|³/6 and
     // 1 − cos x < x²/2 < 2^-65 both stay below half the spacing of the
     // extended values next to x and to 1, so sin x rounds to x and cos x to 1.
+    words = 0;
     if (x.exponent < extended_bias - 32) {
         return function == Function::sine ? x : Extended{false, extended_bias, std::uint64_t{1} << 63};
     }
     Extended result;
-    for (int n = initial_words; n <= max_words; n += step_words)
-        if (try_sin_or_cos(function, x, n, result)) return result;
+    for (int n = initial_words; n <= max_words; n += step_words) {
+        if (try_sin_or_cos(function, x, n, result)) {
+            words = n;
+            return result;
+        }
+    }
     internal_error("sine or cosine not decided at the highest working precision");
+}
+
+constexpr Extended sin_or_cos(Function function, Extended x) {
+    int words = 0;
+    return sin_or_cos(function, x, words);
 }
 
 // The sine and cosine of the 60 clock angles j·AngleStep, computed by the
@@ -309,6 +325,18 @@ Extended clock_angle_cos(int position) { return clock_values.cos.at(static_cast<
 
 Extended extended_sin(Extended x) { return sin_or_cos(Function::sine, x); }
 Extended extended_cos(Extended x) { return sin_or_cos(Function::cosine, x); }
+
+int extended_sin_working_words(Extended x) {
+    int words = 0;
+    (void)sin_or_cos(Function::sine, x, words);
+    return words;
+}
+
+int extended_cos_working_words(Extended x) {
+    int words = 0;
+    (void)sin_or_cos(Function::cosine, x, words);
+    return words;
+}
 
 std::span<const std::uint32_t> half_pi_fraction_words() { return half_pi_fraction; }
 

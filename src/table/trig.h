@@ -17,6 +17,21 @@ namespace hndpos {
 Extended extended_sin(Extended x);
 Extended extended_cos(Extended x);
 
+// The working precision, in 32-bit words after the binary point, at which
+// the rounding test decided extended_sin(x) or extended_cos(x): 4 for nearly
+// every argument, more (in steps of 2, up to 40) for a result that lies very
+// close to a rounding boundary; 0 for |x| < 2^-32, which needs no series.
+int extended_sin_working_words(Extended x);
+int extended_cos_working_words(Extended x);
+
+// The clock angles: position j (0..59) of a hand lies at the angle
+// j·AngleStep, the product rounded once.
+inline constexpr int position_count = 60;
+
+// The extended value nearest to π/30, the angle between adjacent positions,
+// built from its stored bytes.
+inline constexpr Extended AngleStep = extended_from_bytes({0x05, 0xAD, 0x5E, 0xDF, 0x9B, 0x4F, 0x77, 0xD6, 0xFB, 0x3F});
+
 // sin(j·AngleStep) and cos(j·AngleStep) for the clock positions j = 0..59,
 // the same correctly rounded values, computed when the program is built.
 Extended clock_angle_sin(int position);

@@ -54,7 +54,136 @@ std::string square(int x, int y, int scale, const char* colour, const char* extr
            "/>\n";
 }
 
-constexpr const char* hand_names[3] = {"hour", "minute", "second"};
+// The colours of the hands (hour, minute, second), the centre and the
+// background.
+constexpr const char* hand_colours[hand_count] = {"#d62728", "#1f77b4", "#2ca02c"};
+constexpr const char* centre_colour = "#000000";
+constexpr const char* background_colour = "#ffffff";
+
+constexpr int legend_line_height = 16;
+constexpr int legend_lines = 5;
+constexpr int legend_width = 420;  // picture units, enough for the longest line
+
+std::size_t entry_index(int hand, int position) {
+    return static_cast<std::size_t>(hand) * position_count + static_cast<std::size_t>(position);
+}
+
+// The display pixels the picture shows: every tip and the centre with a
+// margin of 2, inside the 256 × 256 pixels that a byte can address, and
+// wide enough for the legend.
+struct Area {
+    int low_x;
+    int low_y;
+    int high_x;
+    int high_y;
+};
+
+Area picture_area(const TableFile& table, int scale) {
+    Area area{table.params.CenterX & 0xFF, table.params.CenterY & 0xFF, 0, 0};
+    area.high_x = area.low_x;
+    area.high_y = area.low_y;
+    for (std::size_t index = 0; index < entries_per_table; ++index) {
+        area.low_x = std::min<int>(area.low_x, table.entries[0][index]);
+        area.high_x = std::max<int>(area.high_x, table.entries[0][index]);
+        area.low_y = std::min<int>(area.low_y, table.entries[1][index]);
+        area.high_y = std::max<int>(area.high_y, table.entries[1][index]);
+    }
+    area.low_x = std::max(0, area.low_x - 2);
+    area.low_y = std::max(0, area.low_y - 2);
+    area.high_x = std::min(255, area.high_x + 2);
+    area.high_y = std::min(255, area.high_y + 2);
+    area.high_x = std::max(area.high_x, area.low_x + legend_width / scale);
+    return area;
+}
+
+// Whether some tip's coordinate left 0..255 and was kept modulo 256.
+bool any_entry_wrapped(const TableFile& table) {
+    const HandParams& p = table.params;
+    for (int hand = 0; hand < hand_count; ++hand) {
+        for (int position = 0; position < position_count; ++position) {
+            const long long x = static_cast<long long>(p.CenterX) + tip_offset_x(p, hand, position);
+            const long long y = static_cast<long long>(p.CenterY) + tip_offset_y(p, hand, position);
+            const std::size_t index = entry_index(hand, position);
+            if (x != table.entries[0][index] || y != table.entries[1][index]) return true;
+        }
+    }
+    return false;
+}
+
+std::string line_element(int x1, int y1, int x2, int y2) {
+    return "<line x1=\"" + std::to_string(x1) + "\" y1=\"" + std::to_string(y1) + "\" x2=\"" + std::to_string(x2) +
+           "\" y2=\"" + std::to_string(y2) + "\"/>\n";
+}
+
+std::string grid(const Area& area, int scale) {
+    const int top = area.low_y * scale;
+    const int bottom = (area.high_y + 1) * scale;
+    const int left = area.low_x * scale;
+    const int right = (area.high_x + 1) * scale;
+    std::string svg = "<g stroke=\"#e0e0e0\" stroke-width=\"1\">\n";
+    for (int x = area.low_x; x <= area.high_x + 1; ++x) svg += line_element(x * scale, top, x * scale, bottom);
+    for (int y = area.low_y; y <= area.high_y + 1; ++y) svg += line_element(left, y * scale, right, y * scale);
+    return svg + "</g>\n";
+}
+
+// The 60 tip positions of each hand, faint; the second hand's first, so
+// that the hour hand's stay on top.
+std::string tips(const TableFile& table, int scale) {
+    std::string svg;
+    for (int hand = hand_count - 1; hand >= 0; --hand) {
+        svg += "<g id=\"" + std::string(hand_names[hand]) + "-tips\">\n";
+        for (int position = 0; position < position_count; ++position) {
+            const std::size_t index = entry_index(hand, position);
+            svg += square(table.entries[0][index], table.entries[1][index], scale, hand_colours[hand],
+                          " fill-opacity=\"0.35\"");
+        }
+        svg += "</g>\n";
+    }
+    return svg;
+}
+
+// The hands at the time, solid, drawn from the centre as firmware draws them.
+std::string hands(const TableFile& table, ClockTime time, int scale) {
+    const int centre_x = table.params.CenterX & 0xFF;
+    const int centre_y = table.params.CenterY & 0xFF;
+    std::string svg;
+    for (int hand = hand_count - 1; hand >= 0; --hand) {
+        const std::size_t index = entry_index(hand, hand_position(hand, time));
+        svg += "<g id=\"" + std::string(hand_names[hand]) + "-hand\">\n";
+        for (const Pixel& pixel : bresenham(centre_x, centre_y, table.entries[0][index], table.entries[1][index]))
+            svg += square(pixel.x, pixel.y, scale, hand_colours[hand]);
+        svg += "</g>\n";
+    }
+    return svg + square(centre_x, centre_y, scale, centre_colour);
+}
+
+std::string two_digits(int value) { return std::string(value < 10 ? "0" : "") + std::to_string(value); }
+
+// The parameters and the time below the dial, a colour key for each hand.
+std::string legend(const TableFile& table, ClockTime time, const Area& area, int scale) {
+    const HandParams& p = table.params;
+    const std::string clock = two_digits(time.hours) + ":" + two_digits(time.minutes) + ":" + two_digits(time.seconds);
+    const std::string lines[legend_lines] = {
+        "centre " + std::to_string(p.CenterX) + ":" + std::to_string(p.CenterY) + "   time " + clock,
+        std::string(hand_names[0]) + " radius " + std::to_string(p.HourRadius),
+        std::string(hand_names[1]) + " radius " + std::to_string(p.MinuteRadius),
+        std::string(hand_names[2]) + " radius " + std::to_string(p.SecondRadius),
+        any_entry_wrapped(table) ? "some entries wrapped modulo 256 and are shown where they land" : "",
+    };
+    const int left = area.low_x * scale;
+    const int top = (area.high_y + 1) * scale + legend_line_height;
+    std::string svg = "<g font-family=\"sans-serif\" font-size=\"12\" fill=\"#000000\">\n";
+    for (int i = 0; i < legend_lines; ++i) {
+        if (lines[i].empty()) continue;
+        const int y = top + legend_line_height * i;
+        if (i >= 1 && i <= hand_count)
+            svg += "<rect x=\"" + std::to_string(left + 4) + "\" y=\"" + std::to_string(y - 10) +
+                   "\" width=\"10\" height=\"10\" fill=\"" + hand_colours[i - 1] + "\"/>\n";
+        svg += "<text x=\"" + std::to_string(left + 20) + "\" y=\"" + std::to_string(y) + "\">" + escaped(lines[i]) +
+               "</text>\n";
+    }
+    return svg + "</g>\n";
+}
 
 }  // namespace
 
@@ -76,96 +205,22 @@ int hand_position(int hand, ClockTime time) {
 }
 
 std::string render_dial_svg(const TableFile& table, ClockTime time, int scale) {
-    const HandParams& p = table.params;
-    const int centre_x = p.CenterX & 0xFF;
-    const int centre_y = p.CenterY & 0xFF;
-    // The display area: every pixel the tables name, the centre and a margin.
-    int low_x = centre_x;
-    int high_x = centre_x;
-    int low_y = centre_y;
-    int high_y = centre_y;
-    bool wrapped = false;
-    for (int index = 0; index < 180; ++index) {
-        const int x = table.entries[0][static_cast<std::size_t>(index)];
-        const int y = table.entries[1][static_cast<std::size_t>(index)];
-        low_x = std::min(low_x, x);
-        high_x = std::max(high_x, x);
-        low_y = std::min(low_y, y);
-        high_y = std::max(high_y, y);
-        const long long true_x = static_cast<long long>(p.CenterX) + tip_offset_x(p, index / 60, index % 60);
-        const long long true_y = static_cast<long long>(p.CenterY) + tip_offset_y(p, index / 60, index % 60);
-        if (true_x != x || true_y != y) wrapped = true;
-    }
-    low_x = std::max(0, low_x - 2);
-    low_y = std::max(0, low_y - 2);
-    high_x = std::min(255, high_x + 2);
-    high_y = std::min(255, high_y + 2);
-    // Wide enough for the legend, whatever the size of the dial.
-    high_x = std::max(high_x, low_x + 420 / scale);
-    const int width = (high_x + 1) * scale;
-    const int height = (high_y + 1) * scale;
-    const int legend_height = 5 * 16 + 8;
-
+    const Area area = picture_area(table, scale);
+    const int left = area.low_x * scale;
+    const int top = area.low_y * scale;
+    const std::string width = std::to_string((area.high_x + 1) * scale - left);
+    const std::string height = std::to_string((area.high_y + 1) * scale - top + legend_lines * legend_line_height + 8);
     std::string svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-    svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + std::to_string(width - low_x * scale) +
-           "\" height=\"" + std::to_string(height - low_y * scale + legend_height) + "\" viewBox=\"" +
-           std::to_string(low_x * scale) + " " + std::to_string(low_y * scale) + " " +
-           std::to_string(width - low_x * scale) + " " + std::to_string(height - low_y * scale + legend_height) +
+    svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + width + "\" height=\"" + height + "\" viewBox=\"" +
+           std::to_string(left) + " " + std::to_string(top) + " " + width + " " + height +
            "\" shape-rendering=\"crispEdges\">\n";
-    svg += "<rect x=\"" + std::to_string(low_x * scale) + "\" y=\"" + std::to_string(low_y * scale) +
+    svg += "<rect x=\"" + std::to_string(left) + "\" y=\"" + std::to_string(top) +
            "\" width=\"100%\" height=\"100%\" fill=\"" + background_colour + "\"/>\n";
-    // The pixel grid.
-    svg += "<g stroke=\"#e0e0e0\" stroke-width=\"1\">\n";
-    for (int x = low_x; x <= high_x + 1; ++x)
-        svg += "<line x1=\"" + std::to_string(x * scale) + "\" y1=\"" + std::to_string(low_y * scale) + "\" x2=\"" +
-               std::to_string(x * scale) + "\" y2=\"" + std::to_string(height) + "\"/>\n";
-    for (int y = low_y; y <= high_y + 1; ++y)
-        svg += "<line x1=\"" + std::to_string(low_x * scale) + "\" y1=\"" + std::to_string(y * scale) + "\" x2=\"" +
-               std::to_string(width) + "\" y2=\"" + std::to_string(y * scale) + "\"/>\n";
-    svg += "</g>\n";
-    // The tip positions, faint; then the hands at the time, solid; the
-    // second hand first, so that the hour hand stays on top.
-    for (int hand = 2; hand >= 0; --hand) {
-        svg += "<g id=\"" + std::string(hand_names[hand]) + "-tips\">\n";
-        for (int position = 0; position < 60; ++position) {
-            const std::size_t index = static_cast<std::size_t>(hand) * 60 + static_cast<std::size_t>(position);
-            svg += square(table.entries[0][index], table.entries[1][index], scale, hand_colours[hand],
-                          " fill-opacity=\"0.35\"");
-        }
-        svg += "</g>\n";
-    }
-    for (int hand = 2; hand >= 0; --hand) {
-        const std::size_t index =
-            static_cast<std::size_t>(hand) * 60 + static_cast<std::size_t>(hand_position(hand, time));
-        svg += "<g id=\"" + std::string(hand_names[hand]) + "-hand\">\n";
-        for (const Pixel& pixel : bresenham(centre_x, centre_y, table.entries[0][index], table.entries[1][index]))
-            svg += square(pixel.x, pixel.y, scale, hand_colours[hand]);
-        svg += "</g>\n";
-    }
-    svg += square(centre_x, centre_y, scale, centre_colour);
-    // The legend.
-    const auto two_digits = [](int value) { return std::string(value < 10 ? "0" : "") + std::to_string(value); };
-    const std::string clock = two_digits(time.hours) + ":" + two_digits(time.minutes) + ":" + two_digits(time.seconds);
-    const std::string lines[] = {
-        "centre " + std::to_string(p.CenterX) + ":" + std::to_string(p.CenterY) + "   time " + clock,
-        "hour radius " + std::to_string(p.HourRadius),
-        "minute radius " + std::to_string(p.MinuteRadius),
-        "second radius " + std::to_string(p.SecondRadius),
-        wrapped ? "some entries wrapped modulo 256 and are shown where they land" : "",
-    };
-    const int legend_top = height + 16;
-    svg += "<g font-family=\"sans-serif\" font-size=\"12\" fill=\"#000000\">\n";
-    for (int i = 0; i < 5; ++i) {
-        if (lines[i].empty()) continue;
-        const int y = legend_top + 16 * i;
-        if (i >= 1 && i <= 3)
-            svg += "<rect x=\"" + std::to_string(low_x * scale + 4) + "\" y=\"" + std::to_string(y - 10) +
-                   "\" width=\"10\" height=\"10\" fill=\"" + hand_colours[i - 1] + "\"/>\n";
-        svg += "<text x=\"" + std::to_string(low_x * scale + 20) + "\" y=\"" + std::to_string(y) + "\">" +
-               escaped(lines[i]) + "</text>\n";
-    }
-    svg += "</g>\n</svg>\n";
-    return svg;
+    svg += grid(area, scale);
+    svg += tips(table, scale);
+    svg += hands(table, time, scale);
+    svg += legend(table, time, area, scale);
+    return svg + "</svg>\n";
 }
 
 }  // namespace hndpos

@@ -15,12 +15,6 @@ struct ClockTime {
     int seconds = 30;
 };
 
-// The colours of the hands (hour, minute, second), the centre and the
-// background, as "#rrggbb".
-inline constexpr const char* hand_colours[3] = {"#d62728", "#1f77b4", "#2ca02c"};
-inline constexpr const char* centre_colour = "#000000";
-inline constexpr const char* background_colour = "#ffffff";
-
 // The pixels the firmware lights for a hand from (x0, y0) to (x1, y1):
 // Bresenham's line, both ends included, as "x,y x,y ...".
 std::string line_pixels_text(int x0, int y0, int x1, int y1);

@@ -4,15 +4,9 @@
 #include <vector>
 
 #include "io/failure.h"
-#include "table/table_writer.h"
 
 namespace hndpos {
 namespace {
-
-constexpr int line_count = 26;
-constexpr int rows_per_table = 12;
-constexpr int entries_per_row = 15;
-constexpr const char* hand_names[] = {"hour", "minute", "second"};
 
 ReadResult refuse(int line, std::string message) {
     ReadResult result;
@@ -62,8 +56,10 @@ bool parse_decimal(std::string_view text, std::int64_t low, std::int64_t high, s
 // The numbers of the summary comment. The labels between them hold no ASCII
 // digits (their Shift_JIS trail bytes are 0x40 and above), so the numbers
 // are the runs of digits with an optional "-"; the whole line is then
-// rebuilt from them and compared byte for byte.
-bool parse_summary_comment(std::string_view line, HandParams& params) {
+// rebuilt from them and compared byte for byte. False, with the message,
+// when the line is not the summary comment.
+bool parse_summary_comment(std::string_view line, HandParams& params, std::string& message) {
+    constexpr std::size_t parameter_count = 5;
     std::vector<std::int64_t> numbers;
     for (std::size_t i = 0; i < line.size();) {
         const bool minus = line[i] == '-' && i + 1 < line.size() && line[i + 1] >= '0' && line[i + 1] <= '9';
@@ -74,15 +70,27 @@ bool parse_summary_comment(std::string_view line, HandParams& params) {
         std::size_t end = i + 1;
         while (end < line.size() && line[end] >= '0' && line[end] <= '9') ++end;
         std::int64_t value = 0;
-        if (!parse_decimal(line.substr(i, end - i), INT32_MIN, INT32_MAX, value)) return false;
+        if (!parse_decimal(line.substr(i, end - i), INT32_MIN, INT32_MAX, value)) {
+            message =
+                "expected a 32-bit decimal number in the summary comment, found " + shown(line.substr(i, end - i));
+            return false;
+        }
         numbers.push_back(value);
         i = end;
     }
-    if (numbers.size() != 5) return false;
+    if (numbers.size() != parameter_count) {
+        message = "expected the five parameters in the summary comment, found " + std::to_string(numbers.size()) +
+                  " numbers in " + shown(line);
+        return false;
+    }
     params = {static_cast<std::int32_t>(numbers[0]), static_cast<std::int32_t>(numbers[1]),
               static_cast<std::int32_t>(numbers[2]), static_cast<std::int32_t>(numbers[3]),
               static_cast<std::int32_t>(numbers[4])};
-    return line == "/*   " + summary_line(params) + " */";
+    if (line != "/*   " + summary_line(params) + " */") {
+        message = "expected the summary comment with the five parameters, found " + shown(line);
+        return false;
+    }
+    return true;
 }
 
 // One row: its head, 15 entries, and "," or "};" after the last.
@@ -122,9 +130,9 @@ bool parse_row(std::string_view line, int table, int row, TableFile& file, std::
 // The first entry that differs from the parameters' own.
 ReadResult check_entries(const TableFile& file) {
     for (int table = 0; table < 2; ++table) {
-        for (int index = 0; index < 180; ++index) {
-            const int hand = index / 60;
-            const int position = index % 60;
+        for (int index = 0; index < entries_per_table; ++index) {
+            const int hand = index / position_count;
+            const int position = index % position_count;
             int expected = 0;
             try {
                 expected = table == 0 ? tip_x(file.params, hand, position) : tip_y(file.params, hand, position);
@@ -133,8 +141,8 @@ ReadResult check_entries(const TableFile& file) {
             }
             const int found = file.entries[static_cast<std::size_t>(table)][static_cast<std::size_t>(index)];
             if (found != expected) {
-                return refuse(3 + table * rows_per_table + index / entries_per_row,
-                              std::string(table == 0 ? "x" : "y") + " entry of the " + hand_names[hand] +
+                return refuse(first_row_line + table * rows_per_table + index / entries_per_row,
+                              std::string(table == 0 ? "x" : "y") + " entry of the " + std::string(hand_names[hand]) +
                                   " hand at position " + std::to_string(position) + " is " + std::to_string(found) +
                                   ", but the parameters give " + std::to_string(expected) +
                                   ": the table was edited or is stale");
@@ -164,9 +172,9 @@ ReadResult read_table_file(std::string_view bytes) {
         if (line == 1) {
             if (text != FileTitle) return refuse(line, "expected the title comment, found " + shown(text));
         } else if (line == 2) {
-            if (!parse_summary_comment(text, file.params))
-                return refuse(line, "expected the summary comment with the five parameters, found " + shown(text));
-        } else if (!parse_row(text, (line - 3) / rows_per_table, (line - 3) % rows_per_table, file, message)) {
+            if (!parse_summary_comment(text, file.params, message)) return refuse(line, message);
+        } else if (!parse_row(text, (line - first_row_line) / rows_per_table, (line - first_row_line) % rows_per_table,
+                              file, message)) {
             return refuse(line, message);
         }
     }

@@ -11,14 +11,15 @@
 #include <string>
 #include <string_view>
 
-#include "table/hand_tip.h"
+#include "table/table_writer.h"
 
 namespace hndpos {
 
 struct TableFile {
     HandParams params;
-    // [0] the x table, [1] the y table; hand h position j at index 60h + j.
-    std::array<std::array<std::uint8_t, 180>, 2> entries{};
+    // [0] the x table, [1] the y table; hand h position j at index
+    // h·position_count + j.
+    std::array<std::array<std::uint8_t, entries_per_table>, 2> entries{};
 };
 
 struct ReadResult {

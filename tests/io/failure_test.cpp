@@ -1,11 +1,10 @@
-#include "io/failure.h"
-
 #include <gtest/gtest.h>
 
 #include <new>
 #include <string>
 
 #include "fake_system.h"
+#include "io/failure_report.h"
 
 namespace hndpos {
 namespace {
@@ -106,33 +105,33 @@ TEST_F(RunTest, Statuses) {
     struct Case {
         const char* what;
         void (*prepare)(FakeSystem&);
-        void (*body)(void*);
+        void (*body)();
         int expected_status;
         std::string expected_start;  // of what standard output received
         int expected_reports;
     };
     const Case cases[] = {
-        {"normal end", [](FakeSystem&) {}, [](void*) { write_line(console_output, "hi"); }, 0, "hi\r\n", 0},
+        {"normal end", [](FakeSystem&) {}, []() { write_line(console_output, "hi"); }, 0, "hi\r\n", 0},
         {"an unhandled failure is reported", [](FakeSystem&) {},
-         [](void*) {
+         []() {
              write_line(console_output, "hi");
              set_pending_io_code(5);
              io_check();
          },
          1, "hi\r\n" + report_prefix("EInOutError"), 1},
-        {"memory exhaustion becomes EOutOfMemory", [](FakeSystem&) {}, [](void*) { throw std::bad_alloc(); }, 1,
+        {"memory exhaustion becomes EOutOfMemory", [](FakeSystem&) {}, []() { throw std::bad_alloc(); }, 1,
          report_prefix("EOutOfMemory"), 1},
         {"a normal run whose text cannot be written out ends with 1",
          [](FakeSystem& s) {
              s.scripted_writes = {{0, false, 112}};
          },
-         [](void*) { write_line(console_output, "hi"); }, 1, "", 0},
+         []() { write_line(console_output, "hi"); }, 1, "", 0},
         {"a report that cannot be written ends with 1 without repeating",
          [](FakeSystem& s) {
              s.stdout_kind = platform::HandleKind::character_device;
              s.scripted_writes = {{0, false, 109}, {0, false, 109}, {0, false, 109}};
          },
-         [](void*) {
+         []() {
              write_line(console_output, "hi");
              io_check();
          },
@@ -143,7 +142,7 @@ TEST_F(RunTest, Statuses) {
         assign_channel(console_output, "");
         set_pending_io_code(0);
         c.prepare(system_);
-        EXPECT_EQ(run_reporting_failures(c.body, nullptr), c.expected_status) << c.what;
+        EXPECT_EQ(run_reporting_failures(c.body), c.expected_status) << c.what;
         const std::string out = system_.bytes(FakeSystem::stdout_handle);
         EXPECT_EQ(out.substr(0, c.expected_start.size()), c.expected_start) << c.what;
         std::size_t reports = 0;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "fake_system.h"
+#include "io/failure.h"
 
 namespace hndpos {
 namespace {

@@ -49,6 +49,8 @@ struct SystemCalls {
 SystemCalls& system_calls();
 
 inline constexpr std::int32_t disk_full_code = 112;
+// Another process has the file open for writing.
+inline constexpr std::int32_t sharing_violation_code = 32;
 
 // The raw command line where the system hands the arguments over as one
 // string (Windows); null where it hands over an argument list (POSIX).
@@ -58,11 +60,14 @@ const char* raw_command_line();
 // end the process.
 void prepare_process();
 
+// The longest module file name a report names, in bytes (the Windows path limit).
+inline constexpr std::size_t max_module_name_length = 260;
+
 // The program's own image: where it is loaded and the file name part of the
-// file it was loaded from (at most 260 bytes).
+// file it was loaded from.
 struct ModuleInfo {
     std::uintptr_t load_address = 0;
-    char file_name[261] = {};
+    char file_name[max_module_name_length + 1] = {};
     std::size_t file_name_length = 0;
 };
 

@@ -20,25 +20,33 @@ struct ErrnoCode {
     int error;
     std::int32_t code;
 };
+// clang-format off
 constexpr ErrnoCode errno_codes[] = {
-    {ENOENT, 2},                                     // file not found
-    {ENOTDIR, 3},                                    // path not found: a part of the path is no directory
-    {ELOOP, 3},                                      // path not found: too many symbolic links
-    {EMFILE, 4},                                     // too many open files
-    {ENFILE, 4},         {EACCES, 5},                // access denied
-    {EPERM, 5},          {EROFS, 5},   {EISDIR, 5},  // Windows refuses to open a directory for writing with 5 too
-    {ETXTBSY, 5},        {EBADF, 6},                 // invalid handle
-    {ENOMEM, 8},                                     // not enough memory
-    {EAGAIN, 32},                                    // sharing violation: the file is locked by another process
-    {EEXIST, 80},                                    // file exists
-    {EINVAL, 87},                                    // invalid parameter
-    {ENXIO, 55},                                     // device does not exist (a FIFO with no reader)
-    {ENODEV, 55},        {EPIPE, 109},               // broken pipe
-    {ENOSPC, 112},                                   // disk full
-    {EDQUOT, 112},       {EIO, 1117},                // I/O device error
-    {EFBIG, 223},                                    // file too large
-    {ENAMETOOLONG, 206},                             // file name too long
+    {ENOENT, 2},          // file not found
+    {ENOTDIR, 3},         // path not found: a part of the path is no directory
+    {ELOOP, 3},           // path not found: too many symbolic links
+    {EMFILE, 4},          // too many open files
+    {ENFILE, 4},          // too many open files, system-wide
+    {EACCES, 5},          // access denied
+    {EPERM, 5},           // access denied: not permitted
+    {EROFS, 5},           // access denied: read-only file system
+    {EISDIR, 5},          // Windows refuses to open a directory for writing with 5 too
+    {ETXTBSY, 5},         // access denied: a running program's file
+    {EBADF, 6},           // invalid handle
+    {ENOMEM, 8},          // not enough memory
+    {EAGAIN, sharing_violation_code},  // the file is locked by another process
+    {EEXIST, 80},         // file exists
+    {EINVAL, 87},         // invalid parameter
+    {ENXIO, 55},          // device does not exist (a FIFO with no reader)
+    {ENODEV, 55},         // device does not exist
+    {EPIPE, 109},         // broken pipe
+    {ENOSPC, 112},        // disk full
+    {EDQUOT, 112},        // disk full: quota exceeded
+    {EIO, 1117},          // I/O device error
+    {EFBIG, 223},         // file too large
+    {ENAMETOOLONG, 206},  // file name too long
 };
+// clang-format on
 constexpr std::int32_t general_failure_code = 31;
 
 std::int32_t code_for_errno(int error) {
@@ -103,7 +111,7 @@ FileHandle posix_create_file(const char* name, std::int32_t& code) {
         lock.l_whence = SEEK_SET;
         if (fcntl(fd, F_SETLK, &lock) == -1) {
             const bool held = errno == EACCES || errno == EAGAIN;
-            return fail_create(fd, held ? 32 : code_for_errno(errno), code);
+            return fail_create(fd, held ? sharing_violation_code : code_for_errno(errno), code);
         }
         if (ftruncate(fd, 0) != 0) return fail_create(fd, code_for_errno(errno), code);
     }
@@ -157,7 +165,7 @@ ModuleInfo module_containing(const void* address) {
         name = slash != nullptr ? slash + 1 : found.dli_fname;
         name_length = std::strlen(name);
     }
-    if (name_length > 260) name_length = 260;
+    if (name_length > max_module_name_length) name_length = max_module_name_length;
     std::memcpy(info.file_name, name, name_length);
     info.file_name_length = name_length;
     return info;

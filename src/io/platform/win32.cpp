@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "io/platform/platform.h"
@@ -90,7 +91,7 @@ ModuleInfo module_containing(const void* address) {
     const DWORD length = GetModuleFileNameA(module, path, MAX_PATH);
     const std::vector<LeadByteRange> lead_bytes = system_lead_bytes();
     const std::string_view name = file_name_part({path, length}, lead_bytes);
-    info.file_name_length = name.size() > 260 ? 260 : name.size();
+    info.file_name_length = std::min(name.size(), max_module_name_length);
     for (std::size_t i = 0; i < info.file_name_length; ++i) info.file_name[i] = name[i];
     return info;
 }
