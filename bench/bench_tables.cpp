@@ -85,6 +85,7 @@ void BM_WholeFileInMemory(benchmark::State& state) {
         sink->append(reinterpret_cast<const char*>(data), count);
         return platform::WriteStep{count, false, 0};
     };
+    calls.wait_until_writable = [](platform::FileHandle) { return std::int32_t{0}; };
     calls.close_file = [](platform::FileHandle) { return std::int32_t{0}; };
     const HandParams params{83, 30, 9, 13, 14};
     for (auto _ : state) {

@@ -18,11 +18,16 @@ constexpr std::string_view line_end = "\r\n";
 bool is_console(const TextChannel& channel) { return channel.name[0] == '\0'; }
 
 // Hands all `count` bytes to the system: a write that takes only part is
-// continued, an interrupted one repeated. 0, or the failure's code.
+// continued, an interrupted one repeated, and one that would block waits
+// for the handle. 0, or the failure's code.
 std::int32_t write_all(platform::FileHandle handle, const std::uint8_t* bytes, std::size_t count) {
     while (count > 0) {
         const platform::WriteStep step = platform::system_calls().write_some(handle, bytes, count);
         if (step.interrupted) continue;
+        if (step.would_block) {
+            if (const std::int32_t code = platform::system_calls().wait_until_writable(handle); code != 0) return code;
+            continue;
+        }
         if (step.code != 0) return step.code;
         if (step.written == 0) return platform::disk_full_code;
         const std::size_t taken = std::min(step.written, count);

@@ -271,6 +271,113 @@ stdout-file-pipe-terminal)
     expect_stdout_file "$golden/example.stdout"
     expect_table_file "$golden/example.c"
     ;;
+file-size-limit)
+    # Past the limit the kernel takes what fits, then refuses the rest
+    # (EFBIG) instead of killing the process (SIGXFSZ).
+    need prlimit
+    timeout 10 prlimit --fsize=1000 "${runner[@]}" "$program" 83 30 9 13 14 >out.bin 2>err.bin
+    status=$?
+    case_file_failure "$(io_error 223)"
+    [ "$(wc -c <hpostbl.c)" -eq 1000 ] || fail "hpostbl.c holds $(wc -c <hpostbl.c) bytes, expected the 1000 the limit allows"
+    cmp -s -n 1000 hpostbl.c "$golden/example.c" || fail "the first 1000 bytes of hpostbl.c differ"
+    ;;
+stdout-file-size-limit)
+    # Standard output, a file, meets the limit inside its first block:
+    # the failure cannot be reported there, but the run still ends with 1.
+    need prlimit
+    timeout 10 prlimit --fsize=100 "${runner[@]}" "$program" 83 30 9 13 14 >out.bin 2>err.bin
+    status=$?
+    expect_status 1
+    expect_no_stderr
+    head -c 100 "$golden/example.stdout" >expected.bin
+    cmp -s out.bin expected.bin || fail "standard output should hold the first 100 bytes: $(cmp out.bin expected.bin 2>&1)"
+    expect_no_table_file
+    ;;
+stdout-on-the-table-file)
+    # Standard output open for writing on the table file itself, under its
+    # own name, a hard link or a symbolic link: the file is refused with
+    # the sharing violation, and the report lands in the file the shell
+    # opened. Nothing of the table is written into it.
+    { cat "$golden/example.stdout"; report_head EInOutError; io_error 32; printf '.\r\n'; } >expected.bin
+    for target in hpostbl.c hard-link symbolic-link; do
+        rm -f hpostbl.c hard-link symbolic-link
+        : >hpostbl.c
+        ln hpostbl.c hard-link
+        ln -s hpostbl.c symbolic-link
+        timeout 10 "${runner[@]}" "$program" 83 30 9 13 14 >"$target" 2>err.bin
+        status=$?
+        expect_status 1
+        expect_no_stderr
+        cp hpostbl.c out.bin
+        masked_stdout >actual.bin
+        cmp -s actual.bin expected.bin || fail "stdout to $target: hpostbl.c holds something else: $(cmp actual.bin expected.bin 2>&1)"
+    done
+    # Reading it is no writing: standard input on the file does not refuse it.
+    printf 'old' >hpostbl.c
+    timeout 10 "${runner[@]}" "$program" 83 30 9 13 14 <hpostbl.c >out.bin 2>err.bin
+    status=$?
+    expect_status 0
+    expect_table_file "$golden/example.c"
+    ;;
+stdout-non-blocking-pipe)
+    # A parent hands over a non-blocking pipe that is already full and
+    # drains it only after half a second: the run waits, loses nothing.
+    need python3
+    timeout 20 python3 - "${runner[@]}" "$program" 83 30 9 13 14 >out.bin 2>err.bin <<'PY'
+import fcntl, os, subprocess, sys, time
+read_end, write_end = os.pipe()
+fcntl.fcntl(write_end, fcntl.F_SETFL, fcntl.fcntl(write_end, fcntl.F_GETFL) | os.O_NONBLOCK)
+filler = 0
+try:
+    while True:
+        filler += os.write(write_end, b"f" * 4096)
+except BlockingIOError:
+    pass
+child = subprocess.Popen(sys.argv[1:], stdout=write_end)
+os.close(write_end)
+time.sleep(0.5)
+received = bytearray()
+while chunk := os.read(read_end, 65536):
+    received += chunk
+status = child.wait()
+assert received[:filler] == b"f" * filler, "the filler came back changed"
+sys.stdout.buffer.write(received[filler:])
+sys.exit(status)
+PY
+    status=$?
+    expect_status 0
+    expect_no_stderr
+    expect_stdout_file "$golden/example.stdout"
+    expect_table_file "$golden/example.c"
+    ;;
+read-only-file-as-root)
+    # Root may write any file, but a file that nobody may write is left
+    # alone, as Windows leaves a read-only file alone for every user.
+    [ "$(id -u)" -eq 0 ] || skip "needs root: as any other user the system itself refuses the file"
+    for mode in 444 400 555; do
+        printf 'old' >hpostbl.c
+        chmod "$mode" hpostbl.c
+        run 83 30 9 13 14
+        case_file_failure "$access_denied"
+        [ "$(cat hpostbl.c)" = old ] || fail "the read-only file (mode $mode) changed"
+        rm -f hpostbl.c
+    done
+    # One write bit is enough for root, as for its owner.
+    for mode in 644 200 002; do
+        printf 'old' >hpostbl.c
+        chmod "$mode" hpostbl.c
+        run 83 30 9 13 14
+        expect_status 0
+        expect_table_file "$golden/example.c"
+        rm -f hpostbl.c
+    done
+    # A file the program creates itself is written whatever the umask.
+    (umask 777 && timeout 10 "${runner[@]}" "$program" 83 30 9 13 14 >out.bin 2>err.bin)
+    status=$?
+    expect_status 0
+    chmod 644 hpostbl.c
+    expect_table_file "$golden/example.c"
+    ;;
 second-writer-refused)
     # While one run holds the file (its close is held up for a second), a
     # second run is refused with the sharing violation and leaves it alone.

@@ -27,6 +27,8 @@ struct FakeSystem {
     std::map<platform::FileHandle, std::vector<std::string>> blocks;  // each write call's bytes
     std::vector<platform::FileHandle> closed;
     int write_calls = 0;
+    int waits = 0;               // calls of wait_until_writable
+    std::int32_t wait_code = 0;  // what each wait returns
 
     std::string bytes(platform::FileHandle handle) const {
         std::string all;
@@ -72,6 +74,10 @@ protected:
             }
             if (step.written > 0) fake->blocks[handle].emplace_back(reinterpret_cast<const char*>(bytes), step.written);
             return step;
+        };
+        calls.wait_until_writable = [](platform::FileHandle) {
+            ++fake->waits;
+            return fake->wait_code;
         };
         calls.close_file = [](platform::FileHandle handle) {
             fake->closed.push_back(handle);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -94,6 +95,37 @@ TEST_F(TextChannelTest, ShortAndInterruptedWritesDeliverTheSameBytes) {
     close_channel(file);
     EXPECT_EQ(system_.bytes(FakeSystem::file_handle), line + "\r\n");
     EXPECT_EQ(pending_io_code(), 0);
+}
+
+TEST_F(TextChannelTest, AWriteThatWouldBlockWaitsThenContinues) {
+    struct Case {
+        const char* what;
+        std::deque<platform::WriteStep> writes;
+        std::int32_t wait_code;
+        int expected_waits;
+        std::string expected_file;
+        std::int32_t expected_code;
+    };
+    const platform::WriteStep would_block{0, false, 0, true};
+    const std::string block(128, 'w');
+    const Case cases[] = {
+        {"one wait", {would_block}, 0, 1, block + "\r\n", 0},
+        {"a wait between two parts", {{50, false, 0}, would_block, would_block}, 0, 2, block + "\r\n", 0},
+        // The block is lost like any failed block; the line end follows at close.
+        {"a failed wait fails the write", {would_block}, 6, 1, "\r\n", 6},
+    };
+    for (const Case& c : cases) {
+        system_ = {};
+        system_.scripted_writes = c.writes;
+        system_.wait_code = c.wait_code;
+        TextChannel file = open_file();
+        write_line(file, block);
+        close_channel(file);
+        EXPECT_EQ(system_.waits, c.expected_waits) << c.what;
+        EXPECT_EQ(system_.bytes(FakeSystem::file_handle), c.expected_file) << c.what;
+        EXPECT_EQ(pending_io_code(), c.expected_code) << c.what;
+        set_pending_io_code(0);
+    }
 }
 
 TEST_F(TextChannelTest, PendingCodes) {

@@ -23,12 +23,15 @@ inline constexpr FileHandle no_handle = -1;
 enum class HandleKind { unknown, character_device, file_or_pipe };
 
 // One write call's outcome: the bytes the system accepted, or an interrupted
-// call to be repeated, or a failure code. A call that accepts no bytes always
-// says why (a device that takes nothing is reported as disk full, 112).
+// call to be repeated, or a handle that cannot take bytes just now (a full
+// pipe that its owner made non-blocking), or a failure code. A call that
+// accepts no bytes always says why (a device that takes nothing is reported
+// as disk full, 112).
 struct WriteStep {
     std::size_t written = 0;
     bool interrupted = false;
     std::int32_t code = 0;
+    bool would_block = false;
 };
 
 // The system calls, gathered in one table so that tests can stand in for any
@@ -41,6 +44,9 @@ struct SystemCalls {
     // letting other processes read it but not write it while it is open.
     FileHandle (*create_file)(const char* name, std::int32_t& code);
     WriteStep (*write_some)(FileHandle handle, const std::uint8_t* bytes, std::size_t count);
+    // Waits, without spinning, until a handle whose write would have blocked
+    // can take bytes again; 0, or the code of a failed wait.
+    std::int32_t (*wait_until_writable)(FileHandle handle);
     // 0, or the code of a failed close.
     std::int32_t (*close_file)(FileHandle handle);
 };
@@ -48,6 +54,7 @@ struct SystemCalls {
 // The live table. Tests replace entries and put the originals back.
 SystemCalls& system_calls();
 
+inline constexpr std::int32_t access_denied_code = 5;
 inline constexpr std::int32_t disk_full_code = 112;
 // Another process has the file open for writing.
 inline constexpr std::int32_t sharing_violation_code = 32;
@@ -56,8 +63,8 @@ inline constexpr std::int32_t sharing_violation_code = 32;
 // string (Windows); null where it hands over an argument list (POSIX).
 const char* raw_command_line();
 
-// Once at start-up: a broken pipe must show as a failed write (109), not
-// end the process.
+// Once at start-up: a broken pipe or a file-size limit must show as a failed
+// write (109, 223), not end the process.
 void prepare_process();
 
 // The longest module file name a report names, in bytes (the Windows path limit).

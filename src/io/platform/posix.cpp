@@ -2,6 +2,7 @@
 
 #include <dlfcn.h>
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,6 +11,7 @@
 #include <cstring>
 
 #include "io/platform/platform.h"
+#include "io/platform/posix_calls.h"
 
 namespace hndpos::platform {
 namespace {
@@ -89,13 +91,41 @@ FileHandle fail_create(int fd, std::int32_t error_code, std::int32_t& code) {
     return no_handle;
 }
 
+bool same_file(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+
+// Whether standard input, output or error is open for writing on `file`,
+// as with "hndpos ... > hpostbl.c": the console text would land inside the
+// table. Windows refuses the same second writer with a sharing violation.
+bool standard_descriptor_writes_to(const struct stat& file) {
+    for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
+        struct stat status {};
+        const int flags = fcntl(fd, F_GETFL);
+        if (flags == -1 || fstat(fd, &status) != 0) continue;
+        const int access = flags & O_ACCMODE;
+        if ((access == O_WRONLY || access == O_RDWR) && same_file(status, file)) return true;
+    }
+    return false;
+}
+
+// File systems without record locks (some network and FUSE mounts) refuse
+// the request itself; the file is then written unlocked, as on a system
+// without locks at all.
+bool locks_unsupported(int error) {
+    return error == ENOLCK || error == EOPNOTSUPP || error == ENOTSUP || error == EINVAL;
+}
+
 // Create-or-truncate with read sharing: open without truncating, take a
 // write lock on the whole file so that a second writer is refused (32) and
 // the file stays as it was, and only then truncate. Only a regular file is
-// truncated; a device behind the name is written as it is. The open does
-// not block on a FIFO without a reader.
+// checked, locked and truncated; a device behind the name is written as it
+// is. The open does not block on a FIFO without a reader, and the descriptor
+// blocks again once open. An existing file with no write permission at all
+// is refused (5) even where the system would let this user write it (root),
+// as Windows refuses a read-only file to everyone.
 FileHandle posix_create_file(const char* name, std::int32_t& code) {
-    int fd = open(name, O_WRONLY | O_CREAT | O_NOCTTY | O_NONBLOCK | O_CLOEXEC, 0666);
+    struct stat before {};
+    const bool existed = stat(name, &before) == 0;
+    int fd = posix_calls().open_file(name, O_WRONLY | O_CREAT | O_NOCTTY | O_NONBLOCK | O_CLOEXEC, 0666);
     if (fd < 0) return fail_create(-1, code_for_errno(errno), code);
     fd = above_standard_descriptors(fd);
     if (fd < 0) return fail_create(-1, code_for_errno(errno), code);
@@ -105,25 +135,35 @@ FileHandle posix_create_file(const char* name, std::int32_t& code) {
 
     struct stat status {};
     if (fstat(fd, &status) != 0) return fail_create(fd, code_for_errno(errno), code);
-    if (S_ISREG(status.st_mode)) {
-        struct flock lock {};
-        lock.l_type = F_WRLCK;
-        lock.l_whence = SEEK_SET;
-        if (fcntl(fd, F_SETLK, &lock) == -1) {
-            const bool held = errno == EACCES || errno == EAGAIN;
-            return fail_create(fd, held ? sharing_violation_code : code_for_errno(errno), code);
-        }
-        if (ftruncate(fd, 0) != 0) return fail_create(fd, code_for_errno(errno), code);
+    if (!S_ISREG(status.st_mode)) return fd;
+    if (existed && same_file(before, status) && (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        return fail_create(fd, access_denied_code, code);
+    if (standard_descriptor_writes_to(status)) return fail_create(fd, sharing_violation_code, code);
+    if (posix_calls().set_write_lock(fd) == -1 && !locks_unsupported(errno)) {
+        const bool held = errno == EACCES || errno == EAGAIN;
+        return fail_create(fd, held ? sharing_violation_code : code_for_errno(errno), code);
     }
+    if (ftruncate(fd, 0) != 0) return fail_create(fd, code_for_errno(errno), code);
     return fd;
 }
 
 WriteStep posix_write_some(FileHandle handle, const std::uint8_t* bytes, std::size_t count) {
-    const ssize_t written = write(static_cast<int>(handle), bytes, count);
+    const long written = posix_calls().write_bytes(static_cast<int>(handle), bytes, count);
     if (written > 0) return {static_cast<std::size_t>(written), false, 0};
     if (written == 0) return {0, false, disk_full_code};
     if (errno == EINTR) return {0, true, 0};
+    if (errno == EAGAIN || errno == EWOULDBLOCK) return {0, false, 0, true};
     return {0, false, code_for_errno(errno)};
+}
+
+// A parent may hand over standard output as a non-blocking pipe; a full one
+// is waited for, not taken for a failure.
+std::int32_t posix_wait_until_writable(FileHandle handle) {
+    pollfd request{static_cast<int>(handle), POLLOUT, 0};
+    while (poll(&request, 1, -1) == -1) {
+        if (errno != EINTR) return code_for_errno(errno);
+    }
+    return 0;  // ready, or an error condition that the next write reports
 }
 
 std::int32_t posix_close_file(FileHandle handle) {
@@ -134,16 +174,37 @@ std::int32_t posix_close_file(FileHandle handle) {
 }
 
 SystemCalls live_calls = {
-    posix_standard_output, posix_classify, posix_create_file, posix_write_some, posix_close_file,
+    posix_standard_output,     posix_classify,   posix_create_file, posix_write_some,
+    posix_wait_until_writable, posix_close_file,
 };
+
+int system_open(const char* name, int flags, unsigned mode) { return open(name, flags, static_cast<mode_t>(mode)); }
+
+int system_set_write_lock(int fd) {
+    struct flock lock {};
+    lock.l_type = F_WRLCK;
+    lock.l_whence = SEEK_SET;  // l_start 0, l_len 0: the whole file, however long
+    return fcntl(fd, F_SETLK, &lock);
+}
+
+long system_write(int fd, const void* bytes, std::size_t count) { return write(fd, bytes, count); }
+
+PosixCalls live_posix_calls = {system_open, system_set_write_lock, system_write};
 
 }  // namespace
 
 SystemCalls& system_calls() { return live_calls; }
+PosixCalls& posix_calls() { return live_posix_calls; }
 
 const char* raw_command_line() { return nullptr; }
 
-void prepare_process() { (void)signal(SIGPIPE, SIG_IGN); }
+// A broken pipe and a file-size limit (ulimit -f) would end the process
+// with a signal; ignored, they fail the write instead (EPIPE, EFBIG), and
+// the failure is reported like any other.
+void prepare_process() {
+    (void)signal(SIGPIPE, SIG_IGN);
+    (void)signal(SIGXFSZ, SIG_IGN);
+}
 
 ModuleInfo module_containing(const void* address) {
     ModuleInfo info;

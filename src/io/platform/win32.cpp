@@ -56,10 +56,14 @@ WriteStep win32_write_some(FileHandle handle, const std::uint8_t* bytes, std::si
     return {written, false, 0};
 }
 
+// A Windows write blocks until it is done; nothing ever waits here.
+std::int32_t win32_wait_until_writable(FileHandle) { return 0; }
+
 std::int32_t win32_close_file(FileHandle handle) { return CloseHandle(to_native(handle)) ? 0 : last_error(); }
 
 SystemCalls live_calls = {
-    win32_standard_output, win32_classify, win32_create_file, win32_write_some, win32_close_file,
+    win32_standard_output,     win32_classify,   win32_create_file, win32_write_some,
+    win32_wait_until_writable, win32_close_file,
 };
 
 // The lead-byte ranges of the system code page, where the system handles
