@@ -42,6 +42,33 @@ void BM_CosRandom(benchmark::State& state) {
 }
 BENCHMARK(BM_CosRandom);
 
+// The hardest arguments that tools/hard_cases.c found, against a typical
+// one: a result within 2^-61 of a rounding boundary (sine) and one within
+// 2^-21 units of the last place (cosine) need the widened precision.
+constexpr Extended hardest_sin_argument{false, 0x3FE1, 0xC000000000000000};
+constexpr Extended hardest_cos_argument{false, 0x3FDF, 0x8000000000000000};
+constexpr Extended typical_argument{false, 0x3FFE, 0xB17217F7D1CF79AC};
+
+void BM_SinHardest(benchmark::State& state) {
+    for (auto _ : state) benchmark::DoNotOptimize(extended_sin(hardest_sin_argument));
+}
+BENCHMARK(BM_SinHardest);
+
+void BM_CosHardest(benchmark::State& state) {
+    for (auto _ : state) benchmark::DoNotOptimize(extended_cos(hardest_cos_argument));
+}
+BENCHMARK(BM_CosHardest);
+
+void BM_SinTypical(benchmark::State& state) {
+    for (auto _ : state) benchmark::DoNotOptimize(extended_sin(typical_argument));
+}
+BENCHMARK(BM_SinTypical);
+
+void BM_CosTypical(benchmark::State& state) {
+    for (auto _ : state) benchmark::DoNotOptimize(extended_cos(typical_argument));
+}
+BENCHMARK(BM_CosTypical);
+
 // The 120 values of the clock angles computed at run time (the program
 // itself has them from the build).
 void BM_ClockAngles120AtRunTime(benchmark::State& state) {

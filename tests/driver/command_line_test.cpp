@@ -61,6 +61,24 @@ TEST(CommandLine, SplitsRawLines) {
     for (const SplitCase& c : cases) EXPECT_EQ(split(c.line), c.arguments) << "[" << c.line << "]";
 }
 
+// Every byte from 0x01 to 0x20 separates, between arguments and before and
+// after them; the bytes next to that range ("!" 0x21, DEL 0x7F, and 0x80 and
+// above) are ordinary, and so is each of them inside quotes.
+TEST(CommandLine, SeparatorBytesAreExactly0x01To0x20) {
+    for (int byte = 0x01; byte <= 0xFF; ++byte) {
+        const std::string b(1, static_cast<char>(byte));
+        if (byte == '"') continue;
+        const bool separates = byte <= 0x20;
+        const std::vector<std::string> apart = {"a", "b"};
+        const std::vector<std::string> together = {"a" + b + "b"};
+        // An ordinary byte joins everything to the program's own token 0.
+        EXPECT_EQ(split("HNDPOS" + b + "a" + b + "b" + b), separates ? apart : std::vector<std::string>{})
+            << "byte " << byte;
+        EXPECT_EQ(split("HNDPOS a" + b + "b"), separates ? apart : together) << "byte " << byte;
+        EXPECT_EQ(split("HNDPOS \"a" + b + "b\""), together) << "byte " << byte << " inside quotes";
+    }
+}
+
 TEST(CommandLine, TokenZeroLosesItsQuotesAndStopsAtTheSeparator) {
     const ArgumentToken token = next_argument_token("\"C:\\My Tools\\HNDPOS\" 83", 0);
     EXPECT_EQ(token.text, "C:\\My Tools\\HNDPOS");

@@ -378,6 +378,87 @@ read-only-file-as-root)
     chmod 644 hpostbl.c
     expect_table_file "$golden/example.c"
     ;;
+fifo-read-slowly)
+    # A FIFO named hpostbl.c whose pipe is already full and whose reader
+    # drains it only after half a second: the run waits for it and every
+    # byte of the table arrives.
+    need python3 mkfifo
+    mkfifo hpostbl.c
+    timeout 20 python3 - "${runner[@]}" "$program" 83 30 9 13 14 >fifo.bin 2>err.bin <<'PY'
+import os, subprocess, sys, time
+reader = os.open("hpostbl.c", os.O_RDONLY | os.O_NONBLOCK)
+filler_end = os.open("hpostbl.c", os.O_WRONLY | os.O_NONBLOCK)
+filler = 0
+try:
+    while True:
+        filler += os.write(filler_end, b"f" * 4096)
+except BlockingIOError:
+    pass
+child = subprocess.Popen(sys.argv[1:], stdout=open("out.bin", "wb"))
+time.sleep(0.5)
+os.close(filler_end)
+os.set_blocking(reader, True)
+received = bytearray()
+while chunk := os.read(reader, 65536):
+    received += chunk
+status = child.wait()
+assert received[:filler] == b"f" * filler, "the filler came back changed"
+sys.stdout.buffer.write(received[filler:])
+sys.exit(status)
+PY
+    status=$?
+    expect_status 0
+    expect_no_stderr
+    expect_stdout_file "$golden/example.stdout"
+    cmp -s fifo.bin "$golden/example.c" || fail "the FIFO's reader got something else: $(cmp fifo.bin "$golden/example.c" 2>&1)"
+    ;;
+report-offset)
+    # The code offset is relative to the program's own image: the same
+    # failure gives the same eight digits in every run, whatever address
+    # the image was loaded at, and they lie inside the program file.
+    offset() { sed -nE 's/.* \x82\xcc ([0-9A-F]{8}) \x82\xc5.*/\1/p' out.bin; }
+    size=$(wc -c <"$program")
+    offsets=()
+    for failure in invalid_op file; do
+        seen=""
+        [ "$failure" = file ] && mkdir hpostbl.c
+        for _ in 1 2 3; do
+            if [ "$failure" = invalid_op ]; then run 83 30 '$80000000' 13 14; else run 83 30 9 13 14; fi
+            expect_status 1
+            [ -n "$(offset)" ] || { fail "$failure: no offset in the report"; break; }
+            [ -z "$seen" ] || [ "$(offset)" = "$seen" ] || fail "$failure: offset $(offset), before $seen"
+            seen=$(offset)
+            [ $((16#$seen)) -gt 0 ] && [ $((16#$seen)) -lt "$size" ] ||
+                fail "$failure: offset $seen outside the program's $size bytes"
+        done
+        offsets+=("$seen")
+        rm -rf hpostbl.c
+    done
+    [ "${offsets[0]}" != "${offsets[1]}" ] || fail "two different failure positions gave one offset"
+    ;;
+first-failed-console-line)
+    # On a console each line is written at once. When one write fails (and
+    # later ones would succeed), the run stops at that line: the lines
+    # before it, then the report, and nothing of the lines after it.
+    need strace script stty
+    # WRITE|ARGUMENTS|LINES KEPT: writes 1-3 are the banner, then the usage
+    # text (4-8) or the summary line (4).
+    while IFS='|' read -r write arguments kept; do
+        rm -f hpostbl.c
+        timeout 20 script -qec "stty -onlcr; strace -qq -o /dev/null -e trace=write -e inject=write:error=EIO:when=$write $(printf '%q ' "${runner[@]}" "$program") $arguments" \
+            /dev/null </dev/null >out.bin 2>err.bin
+        if [ -n "$arguments" ]; then shown="$golden/example.stdout"; else shown="$golden/usage.stdout"; fi
+        { head -n "$kept" "$shown"; report_head EInOutError; io_error 1117; printf '.\r\n'; } >expected.bin
+        masked_stdout >actual.bin
+        cmp -s actual.bin expected.bin ||
+            fail "write $write failed: the console shows something else: $(cmp actual.bin expected.bin 2>&1); got: $(od -c out.bin | tail -4)"
+        expect_no_table_file
+    done <<'WRITES'
+1|83 30 9 13 14|0
+5||4
+4|83 30 9 13 14|3
+WRITES
+    ;;
 second-writer-refused)
     # While one run holds the file (its close is held up for a second), a
     # second run is refused with the sharing violation and leaves it alone.

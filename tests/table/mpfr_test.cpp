@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "io/failure.h"
+#include "reference_data.h"
 #include "table/hand_tip.h"
 #include "table/trig.h"
 
@@ -134,6 +135,18 @@ TEST(Mpfr, SineAndCosineRoundCorrectly) {
         }
     }
     EXPECT_EQ(mismatches, 0u);
+}
+
+// The search's hardest cases, against MPFR itself rather than the stored
+// results.
+TEST(Mpfr, HardestCasesRoundCorrectly) {
+    const auto lines = testing::read_reference("hard-cases.txt", true);
+    ASSERT_EQ(lines.size(), 400u);
+    for (const auto& line : lines) {
+        const bool cosine = line.function == "cos";
+        const Extended got = cosine ? extended_cos(line.argument) : extended_sin(line.argument);
+        EXPECT_EQ(got, mpfr_sin_or_cos(line.argument, cosine)) << line.text;
+    }
 }
 
 // One entry computed with MPFR at every step; -1 for a value outside the

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "reference_data.h"
@@ -43,6 +45,30 @@ TEST(Trig, MatchesHighPrecisionReference) {
     for (const auto& line : lines) {
         EXPECT_TRUE(rounds_correctly(line.function == "sin" ? extended_sin : extended_cos, line));
     }
+}
+
+// The results nearest to a rounding boundary among 1.1e8 arguments: each
+// must still be rounded correctly, and those within 2^-125 of the midpoint
+// (far inside the error bound at the first working precision) can only be
+// decided at a higher one. A bound weaker than the true error lets them
+// through at the first.
+TEST(Trig, HardestCasesRoundCorrectlyAtAWiderPrecision) {
+    const auto lines = read_reference("hard-cases.txt", true);
+    ASSERT_EQ(lines.size(), 400u);
+    int widened = 0;
+    for (const auto& line : lines) {
+        const bool sine = line.function == "sin";
+        EXPECT_TRUE(rounds_correctly(sine ? extended_sin : extended_cos, line));
+        // The exact result's distance to the midpoint: the last column, in
+        // units of the result's last place 2^(exponent - 16383 - 63).
+        const double ulps = std::stod(line.text.substr(line.text.rfind(' ') + 1));
+        const double log2_gap = std::log2(ulps) + (line.result.exponent - extended_bias - 63);
+        if (log2_gap >= -125) continue;
+        const int words = sine ? extended_sin_working_words(line.argument) : extended_cos_working_words(line.argument);
+        EXPECT_GT(words, 4) << line.text;
+        ++widened;
+    }
+    EXPECT_GE(widened, 7);
 }
 
 TEST(Trig, NegativeArgumentsMirror) {

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 namespace hndpos {
 namespace {
@@ -32,6 +34,78 @@ TEST(DialPicture, SaysWhenEntriesWrapped) {
     ASSERT_TRUE(example.ok && wrap.ok);
     EXPECT_EQ(render_dial_svg(example.table, {}, 8).find(note), std::string::npos);
     EXPECT_NE(render_dial_svg(wrap.table, {}, 8).find(note), std::string::npos);
+}
+
+// The table hndpos writes for these parameters.
+TableFile table_for(const HandParams& params) {
+    TableFile table;
+    table.params = params;
+    for (int i = 0; i < entries_per_table; ++i) {
+        const auto index = static_cast<std::size_t>(i);
+        table.entries[0][index] = tip_x(params, i / position_count, i % position_count);
+        table.entries[1][index] = tip_y(params, i / position_count, i % position_count);
+    }
+    return table;
+}
+
+TEST(DialPicture, SaysWhenEitherCoordinateWrapped) {
+    struct Case {
+        const char* what;
+        HandParams params;
+        bool wrapped;
+    };
+    const Case cases[] = {
+        {"inside", {128, 128, 100, 110, 127}, false},
+        {"only x past 255", {250, 100, 10, 5, 5}, true},
+        {"only x below 0", {2, 100, 10, 5, 5}, true},
+        {"only y past 255", {100, 250, 5, 10, 5}, true},
+        {"only y below 0", {100, 2, 5, 5, 10}, true},
+        {"a centre beyond a byte", {339, 30, 9, 13, 14}, true},
+        {"the edges touched, not passed", {245, 245, 10, 10, 10}, false},
+    };
+    for (const Case& c : cases) {
+        const std::string svg = render_dial_svg(table_for(c.params), {}, 8);
+        EXPECT_EQ(svg.find("wrapped modulo 256") != std::string::npos, c.wrapped) << c.what;
+    }
+}
+
+// The numbers of an attribute, in order of appearance.
+std::vector<int> attribute_values(const std::string& svg, const std::string& element_start, const char* name) {
+    std::vector<int> values;
+    for (std::size_t at = svg.find(element_start); at != std::string::npos; at = svg.find(element_start, at + 1)) {
+        const std::size_t value = svg.find(std::string(name) + "=\"", at) + std::string(name).size() + 2;
+        values.push_back(std::stoi(svg.substr(value)));
+    }
+    return values;
+}
+
+TEST(DialPicture, ThePictureHoldsEveryTip) {
+    const int scale = 8;
+    for (const HandParams& params : {HandParams{83, 30, 9, 13, 14}, HandParams{250, 250, 5, 3, 4},
+                                     HandParams{128, 128, 127, 120, 126}, HandParams{3, 3, 3, 2, 1}}) {
+        const std::string svg = render_dial_svg(table_for(params), {}, scale);
+        const std::size_t box = svg.find("viewBox=\"") + 9;
+        int left = 0, top = 0, width = 0, height = 0;
+        ASSERT_EQ(std::sscanf(svg.c_str() + box, "%d %d %d %d", &left, &top, &width, &height), 4);
+        // Every display pixel of the picture: tips, hands and the centre.
+        const std::string pixel = "<rect x=";
+        const std::vector<int> xs = attribute_values(svg, pixel, "x");
+        const std::vector<int> ys = attribute_values(svg, pixel, "y");
+        ASSERT_GT(xs.size(), 180u);
+        for (std::size_t i = 0; i < xs.size(); ++i) {
+            EXPECT_GE(xs[i], left) << params.CenterX;
+            EXPECT_LE(xs[i] + scale, left + width) << params.CenterX;
+            EXPECT_GE(ys[i], top) << params.CenterY;
+            EXPECT_LE(ys[i] + scale, top + height) << params.CenterY;
+        }
+    }
+}
+
+TEST(DialPicture, TheLegendShowsTheTimeWithTwoDigitsEach) {
+    const TableFile table = table_for({83, 30, 9, 13, 14});
+    EXPECT_NE(render_dial_svg(table, {}, 8).find("time 10:08:30"), std::string::npos);
+    EXPECT_NE(render_dial_svg(table, {9, 5, 7}, 8).find("time 09:05:07"), std::string::npos);
+    EXPECT_NE(render_dial_svg(table, {23, 59, 0}, 8).find("time 23:59:00"), std::string::npos);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <utility>
 
 namespace hndpos {
 namespace {
@@ -92,6 +93,27 @@ TEST(TableReader, RefusesAnythingElseNamingTheLine) {
         EXPECT_FALSE(result.ok) << c.what;
         EXPECT_EQ(result.line, c.line) << c.what << ": " << result.message;
         EXPECT_NE(result.message.find(c.message_part), std::string::npos) << c.what << ": " << result.message;
+    }
+}
+
+// A summary comment with a number too many or too few is refused at line 2
+// with a message of its own, for every table, all-zero ones included.
+TEST(TableReader, RefusesASummaryWithOtherThanFiveNumbers) {
+    for (const char* name : {"example", "zeros", "wrap", "negative-radii", "large-radii", "ties"}) {
+        const std::string file = golden(name);
+        const std::size_t summary_end = file.find(" */\r\n", file.find("\r\n") + 2);
+        const std::size_t last_number = file.rfind(' ', summary_end - 1);
+        const std::string six = std::string(file).insert(summary_end, " 0");
+        const std::string four = std::string(file).erase(last_number, summary_end - last_number);
+        for (const auto& [bytes, count] : {std::pair{six, "6"}, std::pair{four, "4"}}) {
+            const ReadResult result = read_table_file(bytes);
+            EXPECT_FALSE(result.ok) << name;
+            EXPECT_EQ(result.line, 2) << name;
+            EXPECT_NE(
+                result.message.find(std::string("five parameters in the summary comment, found ") + count + " numbers"),
+                std::string::npos)
+                << name << ": " << result.message;
+        }
     }
 }
 
