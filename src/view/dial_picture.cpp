@@ -78,10 +78,16 @@ struct Area {
     int high_y;
 };
 
-Area picture_area(const TableFile& table, int scale) {
+Area picture_area(const TableFile& table, int scale, std::optional<DisplaySize> display) {
     Area area{table.params.CenterX & 0xFF, table.params.CenterY & 0xFF, 0, 0};
     area.high_x = area.low_x;
     area.high_y = area.low_y;
+    if (display) {
+        area.low_x = 0;
+        area.low_y = 0;
+        area.high_x = std::max(area.high_x, display->width - 1);
+        area.high_y = std::max(area.high_y, display->height - 1);
+    }
     for (std::size_t index = 0; index < entries_per_table; ++index) {
         area.low_x = std::min<int>(area.low_x, table.entries[0][index]);
         area.high_x = std::max<int>(area.high_x, table.entries[0][index]);
@@ -157,14 +163,23 @@ std::string hands(const TableFile& table, ClockTime time, int scale) {
     return svg + square(centre_x, centre_y, scale, centre_colour);
 }
 
+// The panel's edge, just outside its pixels.
+std::string panel_outline(DisplaySize display, int scale) {
+    return "<rect id=\"display\" x=\"0\" y=\"0\" width=\"" + std::to_string(display.width * scale) + "\" height=\"" +
+           std::to_string(display.height * scale) + "\" fill=\"none\" stroke=\"#ff7f0e\" stroke-width=\"2\"/>\n";
+}
+
 std::string two_digits(int value) { return std::string(value < 10 ? "0" : "") + std::to_string(value); }
 
 // The parameters and the time below the dial, a colour key for each hand.
-std::string legend(const TableFile& table, ClockTime time, const Area& area, int scale) {
+std::string legend(const TableFile& table, ClockTime time, std::optional<DisplaySize> display, const Area& area,
+                   int scale) {
     const HandParams& p = table.params;
     const std::string clock = two_digits(time.hours) + ":" + two_digits(time.minutes) + ":" + two_digits(time.seconds);
+    const std::string panel =
+        display ? "   display " + std::to_string(display->width) + "x" + std::to_string(display->height) : "";
     const std::string lines[legend_lines] = {
-        "centre " + std::to_string(p.CenterX) + ":" + std::to_string(p.CenterY) + "   time " + clock,
+        "centre " + std::to_string(p.CenterX) + ":" + std::to_string(p.CenterY) + "   time " + clock + panel,
         std::string(hand_names[0]) + " radius " + std::to_string(p.HourRadius),
         std::string(hand_names[1]) + " radius " + std::to_string(p.MinuteRadius),
         std::string(hand_names[2]) + " radius " + std::to_string(p.SecondRadius),
@@ -204,8 +219,8 @@ int hand_position(int hand, ClockTime time) {
     }
 }
 
-std::string render_dial_svg(const TableFile& table, ClockTime time, int scale) {
-    const Area area = picture_area(table, scale);
+std::string render_dial_svg(const TableFile& table, ClockTime time, int scale, std::optional<DisplaySize> display) {
+    const Area area = picture_area(table, scale, display);
     const int left = area.low_x * scale;
     const int top = area.low_y * scale;
     const std::string width = std::to_string((area.high_x + 1) * scale - left);
@@ -217,9 +232,10 @@ std::string render_dial_svg(const TableFile& table, ClockTime time, int scale) {
     svg += "<rect x=\"" + std::to_string(left) + "\" y=\"" + std::to_string(top) +
            "\" width=\"100%\" height=\"100%\" fill=\"" + background_colour + "\"/>\n";
     svg += grid(area, scale);
+    if (display) svg += panel_outline(*display, scale);
     svg += tips(table, scale);
     svg += hands(table, time, scale);
-    svg += legend(table, time, area, scale);
+    svg += legend(table, time, display, area, scale);
     return svg + "</svg>\n";
 }
 

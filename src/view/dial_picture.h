@@ -3,8 +3,10 @@
 // three hands drawn from the centre to their tips at a given time.
 #pragma once
 
+#include <optional>
 #include <string>
 
+#include "view/display_check.h"
 #include "view/table_reader.h"
 
 namespace hndpos {
@@ -22,7 +24,9 @@ std::string line_pixels_text(int x0, int y0, int x1, int y1);
 // The position of each hand at the time: the hour hand at (h mod 12)·5 + m/12.
 int hand_position(int hand, ClockTime time);
 
-// The picture. `scale` is the size of a display pixel in picture units.
-std::string render_dial_svg(const TableFile& table, ClockTime time, int scale);
+// The picture. `scale` is the size of a display pixel in picture units;
+// with a display size the panel's outline is drawn from pixel (0, 0).
+std::string render_dial_svg(const TableFile& table, ClockTime time, int scale,
+                            std::optional<DisplaySize> display = std::nullopt);
 
 }  // namespace hndpos

@@ -1,15 +1,25 @@
-// hndpos-view: draws the dial that an hpostbl.c describes, as an SVG picture.
+// hndpos-view: reads an hpostbl.c back, strictly, and draws the dial it
+// describes as an SVG picture, checks it against a display, or writes its
+// entries as compact C tables.
 
-#include <cstdio>
+#include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iostream>
 #include <iterator>
-#include <sstream>
+#include <optional>
 #include <string>
 
+#include "view/compact_tables.h"
+#include "view/console_text.h"
 #include "view/dial_picture.h"
+#include "view/display_check.h"
 #include "view/table_reader.h"
+
+#ifndef HNDPOS_VERSION
+#define HNDPOS_VERSION "unknown"
+#endif
 
 namespace {
 
@@ -19,26 +29,46 @@ constexpr int exit_usage = 2;
 constexpr const char* usage_text =
     "Usage: hndpos-view [OPTION]... [FILE]\n"
     "Draw the clock dial described by FILE (default hpostbl.c; - reads standard\n"
-    "input), a table file written by hndpos, as an SVG picture.\n"
+    "input), a table file written by hndpos, as an SVG picture; or check it\n"
+    "against a display, or write its entries as compact C tables.\n"
     "\n"
-    "  -o, --output=FILE   write the picture to FILE (default hpostbl.svg;\n"
-    "                      - writes standard output)\n"
-    "  -t, --time=HH:MM:SS draw the hands at this time (default 10:08:30)\n"
-    "  -s, --scale=N       size of a display pixel in the picture, 1 to 64\n"
-    "                      (default 8)\n"
-    "      --help          show this help and exit\n"
-    "      --version       show the version and exit\n"
+    "  -o, --output=FILE    write to FILE (default hpostbl.svg for the picture,\n"
+    "                       standard output otherwise; - writes standard output)\n"
+    "  -t, --time=HH:MM:SS  draw the hands at this time (default 10:08:30)\n"
+    "  -s, --scale=N        size of a display pixel in the picture, 1 to 64\n"
+    "                       (default 8)\n"
+    "  -d, --display=WxH    the display's size in pixels, 1 to 256 each: the\n"
+    "                       picture draws its outline, --check checks against it\n"
+    "  -c, --check          print each hand's bounding box instead of drawing;\n"
+    "                       exit 1 at the first tip that wrapped modulo 256 or\n"
+    "                       lies outside the display\n"
+    "      --emit=STORAGE   write the entries as C arrays of const unsigned char:\n"
+    "                       const (read-only data) or progmem (AVR program memory)\n"
+    "      --prefix=NAME    with --emit: name the arrays NAMExtbl and NAMEytbl\n"
+    "      --header=FILE    with --emit: the header to include (default\n"
+    "                       NAMEhpostbl.h)\n"
+    "      --to-utf8        print FILE, text that hndpos wrote (a table file or\n"
+    "                       its console output), converted from Shift_JIS to UTF-8\n"
+    "  -h, --help           show this help and exit\n"
+    "      --version        show the version and exit\n"
     "\n"
     "The file must be exactly as hndpos writes it; every entry is checked\n"
     "against the entries recomputed from the parameters in its summary line.\n"
-    "Exit status: 0 on success, 1 when the file is refused or cannot be read\n"
-    "or written, 2 for a wrong command line.\n";
+    "Exit status: 0 on success, 1 when the file is refused, does not fit the\n"
+    "display, or cannot be read or written, 2 for a wrong command line.\n";
+
+enum class Mode { picture, check, emit, to_utf8 };
 
 struct Options {
+    Mode mode = Mode::picture;
     std::string input = "hpostbl.c";
-    std::string output = "hpostbl.svg";
+    std::optional<std::string> output;
     hndpos::ClockTime time;
     int scale = 8;
+    std::optional<hndpos::DisplaySize> display;
+    hndpos::CompactStorage storage = hndpos::CompactStorage::read_only;
+    std::string prefix;
+    std::optional<std::string> header;
 };
 
 int usage_error(const std::string& message) {
@@ -61,88 +91,129 @@ bool parse_time(const std::string& text, hndpos::ClockTime& time) {
     return true;
 }
 
+// A C identifier, or the empty prefix.
+bool is_identifier_prefix(const std::string& text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
+        if (!letter && !(i > 0 && c >= '0' && c <= '9')) return false;
+    }
+    return true;
+}
+
+class OptionReader {
+public:
+    OptionReader(int argc, char** argv) : argc_(argc), argv_(argv) {}
+    bool next() { return ++index_ < argc_ && (arg_ = argv_[index_], true); }
+    const std::string& arg() const { return arg_; }
+    bool is(const char* long_name, const char* short_name = nullptr) const {
+        return arg_ == long_name || (short_name != nullptr && arg_ == short_name);
+    }
+    // 1: `arg` is this option and `value` holds its value; 0: another
+    // argument; -1: this option without its value.
+    int take_value(const char* long_name, const char* short_name, std::string& value) {
+        const std::string long_prefix = std::string(long_name) + "=";
+        if (arg_.rfind(long_prefix, 0) == 0) {
+            value = arg_.substr(long_prefix.size());
+            return 1;
+        }
+        if (!is(long_name, short_name)) return 0;
+        if (index_ + 1 >= argc_) return -1;
+        value = argv_[++index_];
+        return 1;
+    }
+
+private:
+    int argc_;
+    char** argv_;
+    int index_ = 0;
+    std::string arg_;
+};
+
 // Returns -1 when the command line is fine, otherwise the exit status.
 int parse_options(int argc, char** argv, Options& options) {
+    OptionReader reader(argc, argv);
     bool input_given = false;
-    for (int i = 1; i < argc; ++i) {
-        std::string arg = argv[i];
+    int modes_given = 0;
+    bool emit_options = false;
+    while (reader.next()) {
+        const std::string& arg = reader.arg();
         std::string value;
-        auto take_value = [&](const char* long_name, const char* short_name) -> int {
-            const std::string long_prefix = std::string(long_name) + "=";
-            if (arg.rfind(long_prefix, 0) == 0) {
-                value = arg.substr(long_prefix.size());
-                return 1;
-            }
-            if (arg == long_name || arg == short_name) {
-                if (i + 1 >= argc) return -1;
-                value = argv[++i];
-                return 1;
-            }
-            return 0;
-        };
-        if (arg == "--help") {
+        if (reader.is("--help", "-h")) {
             std::cout << usage_text;
             return 0;
         }
-        if (arg == "--version") {
-            std::cout << "hndpos-view 1.00\n";
+        if (reader.is("--version")) {
+            std::cout << "hndpos-view " HNDPOS_VERSION "\n";
             return 0;
         }
-        int taken = take_value("--output", "-o");
-        if (taken != 0) {
+        if (reader.is("--check", "-c") || reader.is("--to-utf8")) {
+            options.mode = reader.is("--to-utf8") ? Mode::to_utf8 : Mode::check;
+            ++modes_given;
+            continue;
+        }
+        if (const int taken = reader.take_value("--output", "-o", value); taken != 0) {
             if (taken < 0 || value.empty()) return usage_error("option " + arg + " needs a file name");
             options.output = value;
-            continue;
-        }
-        taken = take_value("--time", "-t");
-        if (taken != 0) {
-            if (taken < 0 || !parse_time(value, options.time))
+        } else if (const int time_taken = reader.take_value("--time", "-t", value); time_taken != 0) {
+            if (time_taken < 0 || !parse_time(value, options.time))
                 return usage_error("expected --time HH:MM:SS, such as 10:08:30");
-            continue;
-        }
-        taken = take_value("--scale", "-s");
-        if (taken != 0) {
+        } else if (const int scale_taken = reader.take_value("--scale", "-s", value); scale_taken != 0) {
             char* end = nullptr;
-            const long scale = taken < 0 ? 0 : std::strtol(value.c_str(), &end, 10);
-            if (taken < 0 || end == value.c_str() || *end != '\0' || scale < 1 || scale > 64)
+            const long scale = scale_taken < 0 ? 0 : std::strtol(value.c_str(), &end, 10);
+            if (scale_taken < 0 || end == value.c_str() || *end != '\0' || scale < 1 || scale > 64)
                 return usage_error("expected --scale from 1 to 64");
             options.scale = static_cast<int>(scale);
-            continue;
+        } else if (const int display_taken = reader.take_value("--display", "-d", value); display_taken != 0) {
+            options.display = display_taken < 0 ? std::nullopt : hndpos::parse_display_size(value);
+            if (!options.display) return usage_error("expected --display WxH, each from 1 to 256, such as 128x64");
+        } else if (const int emit_taken = reader.take_value("--emit", nullptr, value); emit_taken != 0) {
+            if (emit_taken < 0 || (value != "const" && value != "progmem"))
+                return usage_error("expected --emit const or --emit progmem");
+            options.storage = value == "const" ? hndpos::CompactStorage::read_only : hndpos::CompactStorage::progmem;
+            options.mode = Mode::emit;
+            ++modes_given;
+        } else if (const int prefix_taken = reader.take_value("--prefix", nullptr, value); prefix_taken != 0) {
+            if (prefix_taken < 0 || !is_identifier_prefix(value))
+                return usage_error("expected --prefix to start a C identifier, such as face_");
+            options.prefix = value;
+            emit_options = true;
+        } else if (const int header_taken = reader.take_value("--header", nullptr, value); header_taken != 0) {
+            if (header_taken < 0 || value.empty() || value.find('"') != std::string::npos)
+                return usage_error("option --header needs a file name");
+            options.header = value;
+            emit_options = true;
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            return usage_error("unknown option " + arg);
+        } else if (input_given) {
+            return usage_error("more than one input file");
+        } else {
+            options.input = arg;
+            input_given = true;
         }
-        if (arg.size() > 1 && arg[0] == '-') return usage_error("unknown option " + arg);
-        if (input_given) return usage_error("more than one input file");
-        options.input = arg;
-        input_given = true;
     }
+    if (modes_given > 1) return usage_error("--check, --emit and --to-utf8 exclude each other");
+    if (emit_options && options.mode != Mode::emit) return usage_error("--prefix and --header go with --emit");
     return -1;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    Options options;
-    if (const int status = parse_options(argc, argv, options); status >= 0) return status;
-
-    std::string bytes;
-    if (options.input == "-") {
+bool read_input(const std::string& name, std::string& bytes) {
+    if (name == "-") {
         bytes.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-    } else {
-        std::ifstream in(options.input, std::ios::binary);
-        if (!in) {
-            std::cerr << "hndpos-view: cannot read " << options.input << ": " << std::strerror(errno) << "\n";
-            return exit_refused;
-        }
-        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        return !std::cin.bad();
     }
-    const hndpos::ReadResult result = hndpos::read_table_file(bytes);
-    if (!result.ok) {
-        std::cerr << "hndpos-view: " << options.input << ":" << result.line << ": " << result.message << "\n";
-        return exit_refused;
+    std::ifstream in(name, std::ios::binary);
+    if (!in) {
+        std::cerr << "hndpos-view: cannot read " << name << ": " << std::strerror(errno) << "\n";
+        return false;
     }
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return true;
+}
 
-    const std::string svg = hndpos::render_dial_svg(result.table, options.time, options.scale);
-    if (options.output == "-") {
-        std::cout << svg;
+int write_output(const std::string& name, const std::string& text) {
+    if (name == "-") {
+        std::cout << text;
         std::cout.flush();
         if (!std::cout) {
             std::cerr << "hndpos-view: cannot write standard output\n";
@@ -150,12 +221,63 @@ int main(int argc, char** argv) {
         }
         return 0;
     }
-    std::ofstream out(options.output, std::ios::binary);
-    out << svg;
+    std::ofstream out(name, std::ios::binary);
+    out << text;
     out.close();
     if (!out) {
-        std::cerr << "hndpos-view: cannot write " << options.output << "\n";
+        std::cerr << "hndpos-view: cannot write " << name << "\n";
         return exit_refused;
     }
     return 0;
+}
+
+std::string bounds_report(const hndpos::DisplayCheck& check) {
+    std::string text;
+    for (int hand = 0; hand < hndpos::hand_count; ++hand) {
+        const hndpos::HandBounds& box = check.bounds[static_cast<std::size_t>(hand)];
+        text += std::string(hndpos::hand_names[hand]) + " hand: x " + std::to_string(box.low_x) + " to " +
+                std::to_string(box.high_x) + ", y " + std::to_string(box.low_y) + " to " + std::to_string(box.high_y) +
+                "\n";
+    }
+    return text;
+}
+
+int run(const Options& options) {
+    std::string bytes;
+    if (!read_input(options.input, bytes)) return exit_refused;
+    if (options.mode == Mode::to_utf8)
+        return write_output(options.output.value_or("-"), hndpos::shift_jis_to_utf8(bytes));
+
+    const hndpos::ReadResult result = hndpos::read_table_file(bytes);
+    if (!result.ok) {
+        std::cerr << "hndpos-view: " << options.input << ":" << result.line << ": " << result.message << "\n";
+        return exit_refused;
+    }
+    switch (options.mode) {
+    case Mode::check: {
+        const hndpos::DisplayCheck check = hndpos::check_display(result.table, options.display);
+        if (const int status = write_output(options.output.value_or("-"), bounds_report(check)); status != 0)
+            return status;
+        if (!check.ok) {
+            std::cerr << "hndpos-view: " << options.input << ": " << check.problem << "\n";
+            return exit_refused;
+        }
+        return 0;
+    }
+    case Mode::emit:
+        return write_output(options.output.value_or("-"),
+                            hndpos::compact_tables_source(result.table, options.prefix, options.storage,
+                                                          options.header.value_or(options.prefix + "hpostbl.h")));
+    default:
+        return write_output(options.output.value_or("hpostbl.svg"),
+                            hndpos::render_dial_svg(result.table, options.time, options.scale, options.display));
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    if (const int status = parse_options(argc, argv, options); status >= 0) return status;
+    return run(options);
 }

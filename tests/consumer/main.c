@@ -1,8 +1,8 @@
-/* Checks a few entries of the tables generated for this program. */
+/* Checks a few entries of the tables generated for this program, through
+   the generated header, whatever the tables' storage. */
 #include <stdio.h>
 
-extern int xtbl[3][60];
-extern int ytbl[3][60];
+#include "hpostbl.h"
 
 struct expected_entry {
     int y, hand, position, value;
@@ -22,11 +22,22 @@ int main(void) {
     unsigned i;
     for (i = 0; i < sizeof expected / sizeof expected[0]; ++i) {
         const struct expected_entry* e = &expected[i];
-        const int got = e->y ? ytbl[e->hand][e->position] : xtbl[e->hand][e->position];
+        const int got = e->y ? HNDPOS_TIP_Y(e->hand, e->position) : HNDPOS_TIP_X(e->hand, e->position);
         if (got != e->value) {
             printf("%ctbl[%d][%d] is %d, expected %d\n", e->y ? 'y' : 'x', e->hand, e->position, got, e->value);
             ++failures;
         }
     }
+#ifdef EXAMPLE_TABLES
+    if (HNDPOS_CENTER_X != 83 || HNDPOS_SECOND_RADIUS != 14 || HNDPOS_HOUR_POSITION(22, 59) != 54) {
+        printf("the header's macros are wrong\n");
+        ++failures;
+    }
+#else
+    if (HNDPOS_SECOND_RADIUS != -2147483647) { /* $80000001 */
+        printf("the header's radius macro is wrong\n");
+        ++failures;
+    }
+#endif
     return failures != 0;
 }

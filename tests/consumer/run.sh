@@ -1,52 +1,370 @@
 #!/usr/bin/env bash
-# Builds the consumer project against hndpos and runs its checks.
+# Firmware projects that use hndpos from a build, configured and built in a
+# temporary directory. Each scenario prints what it verified.
 #
-#   run.sh installed SOURCE_DIR HNDPOS_BUILD_DIR   find_package on an installed tree
-#   run.sh subdirectory SOURCE_DIR                 add_subdirectory of the source tree
-#   run.sh cross SOURCE_DIR HNDPOS_BUILD_DIR       the host's installed tool in an aarch64 build
+#   run.sh SCENARIO SOURCE_DIR [HNDPOS_BUILD_DIR]
+#
+# Scenarios that use an installed hndpos install HNDPOS_BUILD_DIR first.
 set -euo pipefail
-mode=$1
+scenario=$1
 source_dir=$(realpath "$2")
+hndpos_build=${3:+$(realpath "$3")}
+here="$source_dir/tests/consumer"
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+trap '[ -n "${KEEP:-}" ] || rm -rf "$work"' EXIT
 
-configure=(cmake -S "$source_dir/tests/consumer" -B "$work/build" -DCMAKE_BUILD_TYPE=Release)
-run=()
-if [ "$mode" = cross ]; then
-    for tool in aarch64-linux-gnu-gcc qemu-aarch64; do
-        command -v "$tool" >/dev/null || { echo "SKIPPED: $tool not found"; exit 77; }
-    done
-    cmake --install "$3" --prefix "$work/host" >/dev/null
-    configure+=(--toolchain "$source_dir/cmake/toolchains/linux-aarch64.cmake" -Dhndpos_DIR="$work/host/lib/cmake/hndpos")
-    run=(qemu-aarch64 -L /usr/aarch64-linux-gnu)
-elif [ "$mode" = installed ]; then
-    cmake --install "$3" --prefix "$work/prefix" >/dev/null
-    [ -x "$work/prefix/bin/hndpos" ] || { echo "hndpos was not installed"; exit 1; }
-    [ -f "$work/prefix/share/man/man1/hndpos.1" ] || { echo "the manual page was not installed"; exit 1; }
-    configure+=(-DCMAKE_PREFIX_PATH="$work/prefix")
-else
-    configure+=(-DHNDPOS_SOURCE_DIR="$source_dir")
-fi
-"${configure[@]}" >"$work/configure.log" || { cat "$work/configure.log"; exit 1; }
-cmake --build "$work/build" >"$work/build.log" 2>&1 || { cat "$work/build.log"; exit 1; }
-"${run[@]}" "$work/build/clock_example"
-"${run[@]}" "$work/build/clock_wrapping"
+say() { echo "consumer ($scenario): $*"; }
+die() {
+    echo "FAIL consumer ($scenario): $*" >&2
+    exit 1
+}
+skip() {
+    echo "SKIPPED: $*"
+    exit 77
+}
+need() {
+    local tool
+    for tool in "$@"; do command -v "$tool" >/dev/null || skip "$tool not found"; done
+}
 
-# A second build does nothing; a changed tool regenerates the tables.
-cmake --build "$work/build" >"$work/again.log" 2>&1
-grep -q "Generating clock-hand tables" "$work/again.log" && { echo "tables regenerated without a change"; exit 1; }
-if [ "$mode" = installed ]; then
-    touch "$work/prefix/bin/hndpos"
-    cmake --build "$work/build" >"$work/touched.log" 2>&1 || { cat "$work/touched.log"; exit 1; }
-    grep -q "Generating clock-hand tables" "$work/touched.log" || { echo "tables not regenerated after the tool changed"; exit 1; }
+install_hndpos() {  # into $work/prefix
+    [ -n "$hndpos_build" ] || die "this scenario needs hndpos's build directory"
+    [ -d "$work/prefix" ] || cmake --install "$hndpos_build" --prefix "$work/prefix" >/dev/null
+}
 
-    # A tool that fails fails the build, and no table reaches the compiler.
-    printf '#!/bin/sh\necho partial >hpostbl.c\nexit 1\n' >"$work/prefix/bin/hndpos"
-    if cmake --build "$work/build" >"$work/failed.log" 2>&1; then
-        echo "the build passed although the tool failed"
-        exit 1
+# project NAME LANGUAGES: a project directory whose CMakeLists.txt starts with
+# the usual lines and finds the installed hndpos; the caller appends to it.
+project() {
+    local dir="$work/$1"
+    mkdir -p "$dir"
+    cat >"$dir/CMakeLists.txt" <<EOF
+cmake_minimum_required(VERSION 3.25)
+project($1 LANGUAGES $2)
+find_package(hndpos 1.0 REQUIRED)
+EOF
+    echo "$dir"
+}
+
+# configure DIR [ARG...]: against the installed hndpos; the log in DIR.log.
+configure() {
+    local dir=$1
+    shift
+    cmake -S "$dir" -B "$dir/build" -DCMAKE_PREFIX_PATH="$work/prefix" -DCMAKE_BUILD_TYPE=Release "$@" \
+        >"$dir.log" 2>&1
+}
+build() { cmake --build "$1/build" >"$1.build.log" 2>&1; }
+built_or_die() {
+    configure "$@" || { cat "$1.log"; die "configure failed"; }
+    build "$1" || { cat "$1.build.log"; die "build failed"; }
+}
+# says LOG TEXT: whether LOG holds TEXT, also where CMake wrapped its lines.
+says() { tr -s ' \n' '  ' <"$1" | grep -qF -- "$2"; }
+# expect_configure_error DIR TEXT: configure fails, and says TEXT.
+expect_configure_error() {
+    ! configure "$1" || die "configure passed, expected: $2"
+    says "$1.log" "$2" || { cat "$1.log"; die "configure failed without saying: $2"; }
+}
+
+case "$scenario" in
+installed | subdirectory | cross)
+    configure_args=(-DCMAKE_BUILD_TYPE=Release)
+    run=()
+    if [ "$scenario" = cross ]; then
+        need aarch64-linux-gnu-gcc qemu-aarch64
+        install_hndpos
+        configure_args+=(--toolchain "$source_dir/cmake/toolchains/linux-aarch64.cmake"
+            -Dhndpos_DIR="$work/prefix/lib/cmake/hndpos")
+        run=(qemu-aarch64 -L /usr/aarch64-linux-gnu)
+    elif [ "$scenario" = installed ]; then
+        install_hndpos
+        for file in bin/hndpos bin/hndpos-view share/man/man1/hndpos.1 lib/cmake/hndpos/HndposRun.cmake; do
+            [ -e "$work/prefix/$file" ] || die "$file was not installed"
+        done
+        configure_args+=(-DCMAKE_PREFIX_PATH="$work/prefix")
+    else
+        configure_args+=(-DHNDPOS_SOURCE_DIR="$source_dir")
     fi
-    ! grep -rq partial "$work/build/hndpos-tables"/*/hpostbl.c || { echo "a failed run's output was used"; exit 1; }
-fi
+    dir="$work/firmware"
+    cmake -S "$here" -B "$dir" "${configure_args[@]}" >"$dir.log" 2>&1 || { cat "$dir.log"; die "configure failed"; }
+    cmake --build "$dir" >"$dir.build.log" 2>&1 || { cat "$dir.build.log"; die "build failed"; }
+    "${run[@]}" "$dir/clock_example" && "${run[@]}" "$dir/clock_wrapping" || die "the tables hold other entries"
+    say "built with -Wall -Wextra -pedantic -Werror and missing-declaration warnings; entries and macros checked"
 
-echo "consumer project ($mode): built and checked"
+    # A quiet build: one line per table, nothing of the program's Shift_JIS text.
+    [ "$(grep -c 'Generating clock-hand tables 83 30 9 13 14$' "$dir.build.log")" = 1 ] ||
+        die "no single line for the example's tables: $(grep Generating "$dir.build.log")"
+    grep -q 'Generating clock-hand tables 250 2 10 -10 \$80000001$' "$dir.build.log" || die "the second table's line"
+    ! LC_ALL=C grep -q $'[\x80-\xff]' "$dir.build.log" || die "the build log holds non-ASCII bytes"
+    log=$(find "$dir/hndpos-tables" -name hndpos.log | head -1)
+    grep -q "Programmed by" "$log" || die "the program's console output is not in $log"
+    say "one line per table in the build log; the console output in hndpos.log"
+
+    # A second build does nothing; a changed tool regenerates the tables.
+    cmake --build "$dir" >"$dir.again.log" 2>&1
+    ! grep -q "Generating clock-hand tables" "$dir.again.log" || die "tables regenerated without a change"
+    if [ "$scenario" = installed ]; then
+        touch "$work/prefix/bin/hndpos"
+        cmake --build "$dir" >"$dir.touched.log" 2>&1 || { cat "$dir.touched.log"; die "rebuild failed"; }
+        grep -q "Generating clock-hand tables" "$dir.touched.log" || die "tables not regenerated after the tool changed"
+        # A tool that fails fails the build, and no table reaches the compiler.
+        printf '#!/bin/sh\necho partial >hpostbl.c\nexit 1\n' >"$work/prefix/bin/hndpos"
+        ! cmake --build "$dir" >"$dir.failed.log" 2>&1 || die "the build passed although the tool failed"
+        ! grep -rq partial "$dir/hndpos-tables"/*/*/hpostbl.c 2>/dev/null || die "a failed run's output was used"
+        say "regenerated after the tool changed; a failing tool fails the build and its output is not used"
+    fi
+    ;;
+
+languages)
+    # A C project, a C++-only project and a C project built with clang's
+    # -Wmissing-variable-declarations: the header declares the arrays with
+    # C linkage, and the generated file compiles cleanly with it.
+    install_hndpos
+    dir=$(project c_only C)
+    cp "$here/main.c" "$dir/"
+    cat >>"$dir/CMakeLists.txt" <<'EOF'
+add_compile_options(-Wall -Wextra -pedantic -Werror -Wmissing-declarations)
+add_executable(clock main.c)
+target_compile_definitions(clock PRIVATE EXAMPLE_TABLES)
+hndpos_add_tables(clock CENTER 83 30 RADII 9 13 14)
+EOF
+    built_or_die "$dir"
+    "$dir/build/clock" || die "C: the tables hold other entries"
+    if command -v clang >/dev/null; then
+        cp -r "$dir" "$dir-clang"
+        rm -rf "$dir-clang/build"
+        built_or_die "$dir-clang" -DCMAKE_C_COMPILER=clang -DCMAKE_C_FLAGS=-Wmissing-variable-declarations
+        "$dir-clang/build/clock" || die "clang: the tables hold other entries"
+    fi
+    dir=$(project cxx_only CXX)
+    cp "$here/main.c" "$dir/main.cpp"
+    cat >>"$dir/CMakeLists.txt" <<'EOF'
+add_compile_options(-Wall -Wextra -pedantic -Werror -Wmissing-declarations)
+add_executable(clock main.cpp)
+target_compile_definitions(clock PRIVATE EXAMPLE_TABLES)
+hndpos_add_tables(clock CENTER 83 30 RADII 9 13 14)
+EOF
+    built_or_die "$dir"
+    "$dir/build/clock" || die "C++: the tables hold other entries"
+    nm "$dir/build/clock" | grep -qE ' [DdBbRr] xtbl$' || die "C++: xtbl lost its C linkage: $(nm "$dir/build/clock" | grep xtbl)"
+    say "C, C with clang -Wmissing-variable-declarations, and C++ only: built, entries checked, C linkage kept"
+    ;;
+
+two-dials)
+    # Two dials in one target through prefixes; the generated files are
+    # byte for byte what hndpos writes.
+    install_hndpos
+    dir=$(project dials C)
+    cat >>"$dir/CMakeLists.txt" <<'EOF'
+add_compile_options(-Wall -Wextra -pedantic -Werror)
+add_executable(dials dials.c)
+hndpos_add_tables(dials CENTER 83 30 RADII 9 13 14 PREFIX face_)
+hndpos_add_tables(dials CENTER 250 2 RADII 10 -10 300 PREFIX small_ STORAGE CONST)
+EOF
+    cat >"$dir/dials.c" <<'EOF'
+#include "face_hpostbl.h"
+#include "small_hpostbl.h"
+
+int main(void) {
+    return !(face_xtbl[0][5] == 87 && FACE_HNDPOS_TIP_Y(1, 10) == 24 && FACE_HNDPOS_CENTER_X == 83 &&
+             small_xtbl[0][15] == 4 && SMALL_HNDPOS_TIP_X(0, 45) == 240 && SMALL_HNDPOS_SECOND_RADIUS == 300);
+}
+EOF
+    built_or_die "$dir"
+    "$dir/build/dials" || die "the two dials hold other entries"
+    generated=$(find "$dir/build/hndpos-tables" -path '*_face_/hpostbl.c')
+    (cd "$work" && "$work/prefix/bin/hndpos" 83 30 9 13 14 >/dev/null) && cmp -s "$generated" "$work/hpostbl.c" ||
+        die "the prefixed table is not byte for byte what hndpos writes"
+    say "face_ and small_ (CONST) in one target, both read; the generated file unchanged"
+    ;;
+
+display)
+    install_hndpos
+    dir=$(project display C)
+    echo 'int main(void) { return 0; }' >"$dir/main.c"
+    cat >>"$dir/CMakeLists.txt" <<'EOF'
+add_executable(fits main.c)
+hndpos_add_tables(fits CENTER 83 30 RADII 9 13 14 DISPLAY 128 64)
+EOF
+    built_or_die "$dir"
+    cat >>"$dir/CMakeLists.txt" <<'EOF'
+add_executable(too_small main.c)
+hndpos_add_tables(too_small CENTER 83 30 RADII 9 13 14 DISPLAY 96 44)
+add_executable(wraps main.c)
+hndpos_add_tables(wraps CENTER 250 100 RADII 10 5 5 DISPLAY 256 256)
+EOF
+    configure "$dir" || die "configure failed"
+    ! cmake --build "$dir/build" --target too_small >"$dir.small.log" 2>&1 || die "a dial too large for its display built"
+    says "$dir.small.log" "hndpos_add_tables(too_small): the tables of hndpos 83 30 9 13 14 do not fit the 96x44 display: the minute hand's tip at position 13 has x 96, outside a display 96 pixels wide" ||
+        { cat "$dir.small.log"; die "the display failure does not name the hand and position"; }
+    ! cmake --build "$dir/build" --target wraps >"$dir.wraps.log" 2>&1 || die "a wrapping dial built"
+    says "$dir.wraps.log" "the hour hand's tip at position 6 has x 256, which wraps modulo 256 to 0" ||
+        { cat "$dir.wraps.log"; die "the wrap is not named"; }
+    say "DISPLAY 128 64 builds; 96 44 and a wrapping dial fail the build naming hand, position and coordinate"
+    ;;
+
+configure-errors)
+    install_hndpos
+    while IFS='|' read -r call expected; do
+        dir=$(project errors C)
+        echo 'int main(void) { return 0; }' >"$dir/main.c"
+        printf 'add_executable(clock main.c)\n%b\n' "$call" >>"$dir/CMakeLists.txt"
+        expect_configure_error "$dir" "$expected"
+        rm -rf "$dir" "$dir.log"
+    done <<'CALLS'
+hndpos_add_tables(clock CENTER 83 30 RADII 9 13 14x)|RADII second value '14x' is not an integer as hndpos reads it
+hndpos_add_tables(clock CENTER 83 30 RADII 9 13 -2147483648)|RADII second value '-2147483648' is not an integer as hndpos reads it: a decimal number must lie from -2147483647 to 2147483647
+hndpos_add_tables(clock CENTER $100000000 30 RADII 9 13 14)|CENTER x value '$100000000' is not an integer as hndpos reads it: a hexadecimal number has at most eight significant digits
+hndpos_add_tables(clock CENTER 83 "12 " RADII 9 13 14)|CENTER y value '12 ' is not an integer as hndpos reads it
+hndpos_add_tables(clock CENTER 83 30 RADII 9 $80000000 14)|RADII minute value '$80000000' is -2147483648: hndpos fails
+hndpos_add_tables(clock CENTER 83 30 RADII 9 13 14)\nhndpos_add_tables(clock CENTER 1 2 RADII 3 4 5)|the target already has tables named xtbl and ytbl; give each set of tables in one target its own PREFIX
+hndpos_add_tables(clock CENTER 83 30 RADII 9 13 14 STORAGE FLASH)|STORAGE is DATA, CONST or PROGMEM, not 'FLASH'
+hndpos_add_tables(clock CENTER 83 30 RADII 9 13 14 DISPLAY 300 64)|DISPLAY takes a width and a height from 1 to 256 pixels
+hndpos_add_tables(clock CENTER 83 30 RADII 9 13 14 PREFIX 9face)|PREFIX '9face' does not start a C identifier
+CALLS
+    # Accepted as the program accepts them: leading spaces, +, $ hexadecimal.
+    dir=$(project accepted C)
+    echo 'int main(void) { return 0; }' >"$dir/main.c"
+    printf 'add_executable(clock main.c)\nhndpos_add_tables(clock CENTER "  +83" $1E RADII 009 $d " 14")\n' >>"$dir/CMakeLists.txt"
+    built_or_die "$dir"
+    say "bad parameters, the radius -2147483648, a second unprefixed table, bad options: refused at configure, each named"
+    ;;
+
+storage)
+    # DATA: int arrays in writable data. CONST: the same entries as bytes in
+    # read-only data, 1,440 bytes less of writable data.
+    install_hndpos
+    need nm size
+    declare -A data_size
+    for storage in DATA CONST; do
+        dir="$work/storage-$storage"
+        cmake -S "$here" -B "$dir" -DCMAKE_PREFIX_PATH="$work/prefix" -DCMAKE_BUILD_TYPE=Release \
+            -DCONSUMER_STORAGE=$storage >"$dir.log" 2>&1 || { cat "$dir.log"; die "configure failed"; }
+        cmake --build "$dir" >"$dir.build.log" 2>&1 || { cat "$dir.build.log"; die "build failed"; }
+        "$dir/clock_example" && "$dir/clock_wrapping" || die "$storage: the tables hold other entries"
+        symbols=$(nm -S "$dir/clock_example" | grep -E ' [xy]tbl$')
+        case $storage in
+        DATA) expected='^[0-9a-f]+ 0+2d0 D [xy]tbl$' ;;
+        CONST) expected='^[0-9a-f]+ 0+b4 R [xy]tbl$' ;;
+        esac
+        [ "$(grep -cE "$expected" <<<"$symbols")" = 2 ] || die "$storage: the tables are not where expected: $symbols"
+        data_size[$storage]=$(size "$dir/clock_example" | awk 'NR == 2 { print $2 }')
+    done
+    # The arrays' 1440 bytes, and the padding that aligned them.
+    saved=$((data_size[DATA] - data_size[CONST]))
+    [ "$saved" -ge 1440 ] && [ "$saved" -le 1504 ] ||
+        die "writable data: DATA ${data_size[DATA]} bytes, CONST ${data_size[CONST]}, expected 1440 less (and alignment)"
+    say "DATA: xtbl and ytbl 720 bytes each in .data; CONST: 180 bytes each in read-only data; writable data $saved bytes smaller"
+    ;;
+
+parent-ctest)
+    # A parent with its own tests takes hndpos as a subdirectory: it sees
+    # none of hndpos's tests and needs no GoogleTest.
+    dir="$work/parent"
+    mkdir -p "$dir"
+    cat >"$dir/CMakeLists.txt" <<EOF
+cmake_minimum_required(VERSION 3.25)
+project(parent LANGUAGES C)
+include(CTest)
+add_subdirectory("$source_dir" hndpos EXCLUDE_FROM_ALL)
+add_executable(clock main.c)
+hndpos_add_tables(clock CENTER 83 30 RADII 9 13 14)
+add_test(NAME parent.own COMMAND clock)
+EOF
+    echo 'int main(void) { return 0; }' >"$dir/main.c"
+    cmake -S "$dir" -B "$dir/build" -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON >"$dir.log" 2>&1 ||
+        { cat "$dir.log"; die "configure failed"; }
+    cmake --build "$dir/build" >"$dir.build.log" 2>&1 || { cat "$dir.build.log"; die "build failed"; }
+    (cd "$dir/build" && ctest -N) >"$dir.tests" || die "ctest -N failed"
+    [ "$(grep -c 'Test *#' "$dir.tests")" = 1 ] && grep -q 'parent.own' "$dir.tests" ||
+        { cat "$dir.tests"; die "the parent's ctest lists other tests"; }
+    (cd "$dir/build" && ctest --output-on-failure) >"$dir.run" 2>&1 || { cat "$dir.run"; die "the parent's ctest failed"; }
+    say "include(CTest) and CMAKE_DISABLE_FIND_PACKAGE_GTest=ON: configured, built, ctest lists only the parent's test"
+    ;;
+
+failure-message)
+    # A run that fails at build time (a directory stands where the file
+    # goes): the build stops with the program's report in UTF-8, naming the
+    # target, the parameters and the exit status.
+    install_hndpos
+    dir=$(project failing C)
+    echo 'int main(void) { return 0; }' >"$dir/main.c"
+    printf 'add_executable(clock main.c)\nhndpos_add_tables(clock CENTER 83 30 RADII 9 13 $D)\n' >>"$dir/CMakeLists.txt"
+    configure "$dir" || die "configure failed"
+    table_dir=$(find "$dir/build/hndpos-tables" -mindepth 2 -maxdepth 2 -type d)
+    mkdir -p "$table_dir/run/hpostbl.c"
+    ! build "$dir" || die "the build passed although the program failed"
+    log="$dir.build.log"
+    python3 -c 'import sys; open(sys.argv[1], "rb").read().decode("utf-8")' "$log" || die "the build log is not UTF-8"
+    for text in "hndpos_add_tables(clock): hndpos 83 30 9 13 \$D failed with exit status 1:" \
+        "EInOutErrorがﾓｼﾞｭｰﾙ hndpos の " " で発生しました。" "ﾌｧｲﾙへのｱｸｾｽが拒否されました." "hndpos.log (Shift_JIS)"; do
+        says "$log" "$text" || { cat "$log"; die "the build log does not say: $text"; }
+    done
+    rmdir "$table_dir/run/hpostbl.c"
+    build "$dir" || { cat "$dir.build.log"; die "the build did not recover"; }
+    say "the failure stops the build with the report in UTF-8, the target, parameters, status and log; the next build recovers"
+    ;;
+
+readme)
+    # The README's firmware example and its Makefile recipe, as printed.
+    install_hndpos
+    need python3 make cc
+    python3 "$here/extract.py" "$source_dir/README.md" "$work/readme"
+    examples=0
+    for dir in "$work"/readme/*/; do
+        [ -f "$dir/CMakeLists.txt" ] || continue
+        cmake -S "$dir" -B "$dir/build" -DCMAKE_PREFIX_PATH="$work/prefix" -DCMAKE_C_FLAGS="-Wall -Wextra -pedantic -Werror" \
+            >"$dir.log" 2>&1 || { cat "$dir.log"; die "the README's $(basename "$dir") example does not configure"; }
+        cmake --build "$dir/build" >"$dir.build.log" 2>&1 ||
+            { cat "$dir.build.log"; die "the README's $(basename "$dir") example does not build"; }
+        examples=$((examples + 1))
+    done
+    [ "$examples" -ge 4 ] || die "only $examples CMake examples in the README"
+    "$work/readme/cmake/build/clock" | grep -q "^line from 63,31 to " || die "the README's firmware example draws nothing"
+    dir="$work/readme/make"
+    (cd "$dir" && PATH="$work/prefix/bin:$PATH" make CFLAGS="-Wall -Wextra -pedantic -Werror" >make.log 2>&1) ||
+        { cat "$dir/make.log"; die "the README's Makefile recipe fails"; }
+    [ -x "$dir/clock" ] || die "the Makefile recipe built no program"
+    (cd "$dir" && PATH="$work/prefix/bin:$PATH" make >make2.log 2>&1)
+    say "the README's $examples CMake examples and its Makefile recipe build under -Wall -Wextra -pedantic -Werror"
+    ;;
+
+mcu-arm | mcu-avr)
+    # A firmware build for a microcontroller, 32-bit ARM or 8-bit AVR, with
+    # the host's hndpos through hndpos_DIR.
+    if [ "$scenario" = mcu-arm ]; then
+        need arm-none-eabi-gcc arm-none-eabi-nm
+        toolchain="$here/toolchains/arm-none-eabi.cmake"
+        storage=CONST
+        nm_tool=arm-none-eabi-nm
+        placed='^[0-9a-f]+ 0+b4 [Rr] [xy]tbl$'
+    else
+        need avr-gcc avr-nm
+        toolchain="$here/toolchains/avr.cmake"
+        storage=PROGMEM
+        nm_tool=avr-nm
+        placed='^[0-9a-f]+ 0+b4 [Tt] [xy]tbl$'
+    fi
+    install_hndpos
+    dir="$work/mcu"
+    mkdir -p "$dir"
+    cp "$here/mcu.c" "$dir/"
+    cat >"$dir/CMakeLists.txt" <<EOF
+cmake_minimum_required(VERSION 3.25)
+project(mcu_clock LANGUAGES C)
+find_package(hndpos 1.0 REQUIRED)
+add_compile_options(-Wall -Wextra -pedantic -Werror)
+add_executable(clock mcu.c)
+hndpos_add_tables(clock CENTER 63 31 RADII 20 28 30 STORAGE $storage DISPLAY 128 64)
+EOF
+    cmake -S "$dir" -B "$dir/build" --toolchain "$toolchain" -Dhndpos_DIR="$work/prefix/lib/cmake/hndpos" \
+        -DCMAKE_BUILD_TYPE=MinSizeRel >"$dir.log" 2>&1 || { cat "$dir.log"; die "configure failed"; }
+    cmake --build "$dir/build" >"$dir.build.log" 2>&1 || { cat "$dir.build.log"; die "build failed"; }
+    symbols=$("$nm_tool" -S "$dir/build/clock" | grep -E ' [xy]tbl$')
+    [ "$(grep -cE "$placed" <<<"$symbols")" = 2 ] || die "the tables are not in read-only memory: $symbols"
+    say "$(basename "$toolchain" .cmake): the firmware links the $storage tables ($(tr '\n' ';' <<<"$symbols"))"
+    ;;
+
+*)
+    die "unknown scenario"
+    ;;
+esac

@@ -49,8 +49,11 @@ refusals)
 command-line)
     "$hndpos" 83 30 9 13 14 >/dev/null
     "$viewer" --help | grep -q "^Usage: hndpos-view" || fail "--help"
-    "$viewer" --version | grep -q "^hndpos-view 1.00$" || fail "--version"
-    for bad in "--time 25:00:00" "--time 10:8:30" "-t" "--scale 0" "--scale 65" "--bogus" "a.c b.c" "-o"; do
+    "$viewer" -h | cmp -s - <("$viewer" --help) || fail "-h differs from --help"
+    "$viewer" --version | grep -q "^hndpos-view 1.0.0$" || fail "--version"
+    for bad in "--time 25:00:00" "--time 10:8:30" "-t" "--scale 0" "--scale 65" "--bogus" "a.c b.c" "-o" \
+        "--display 128" "--display 0x64" "--display=257x1" "--emit rom" "--prefix 1a --emit const" \
+        "--prefix a_" "--check --emit const" "--check --to-utf8"; do
         # shellcheck disable=SC2086
         "$viewer" $bad >out.txt 2>err.txt
         status=$?
@@ -60,6 +63,47 @@ command-line)
     done
     "$viewer" --time=23:59:59 --scale=2 -o dial.svg || fail "--time=23:59:59 --scale=2"
     grep -q "time 23:59:59" dial.svg || fail "the legend does not show the time"
+    ;;
+check)
+    # The bounds of each hand; the first tip that leaves the panel or wraps.
+    "$hndpos" 83 30 9 13 14 >/dev/null
+    "$viewer" --check >out.txt 2>err.txt || fail "--check refused the example: $(cat err.txt)"
+    printf 'hour hand: x 74 to 92, y 21 to 39\nminute hand: x 70 to 96, y 17 to 43\nsecond hand: x 69 to 97, y 16 to 44\n' |
+        cmp -s - out.txt || fail "--check printed: $(cat out.txt)"
+    "$viewer" --check --display 128x64 >/dev/null 2>err.txt || fail "128x64 refused: $(cat err.txt)"
+    "$viewer" -c -d 96x44 >out.txt 2>err.txt
+    [ $? -eq 1 ] || fail "96x44: exit status, expected 1"
+    grep -qx "hndpos-view: hpostbl.c: the minute hand's tip at position 13 has x 96, outside a display 96 pixels wide (x 0 to 95)" err.txt ||
+        fail "96x44: $(cat err.txt)"
+    [ "$(wc -l <out.txt)" -eq 3 ] || fail "the bounds are printed also when the check fails"
+    "$hndpos" 250 100 10 5 5 >/dev/null
+    "$viewer" --check >/dev/null 2>err.txt
+    [ $? -eq 1 ] && grep -q "the hour hand's tip at position 6 has x 256, which wraps modulo 256 to 0" err.txt ||
+        fail "a wrapped tip: $(cat err.txt)"
+    # The picture draws the panel's outline.
+    "$hndpos" 83 30 9 13 14 >/dev/null
+    "$viewer" --display 128x64 -o dial.svg && grep -q '<rect id="display" x="0" y="0" width="1024" height="512"' dial.svg ||
+        fail "no outline of the display in the picture"
+    ;;
+to-utf8)
+    # The program's texts in UTF-8, as iconv reads the same Shift_JIS: the
+    # console of a run, of the usage text and of two failure reports, and
+    # the table file.
+    command -v iconv >/dev/null || { echo "SKIPPED: iconv not found"; exit 77; }
+    same_as_iconv() {  # FILE
+        "$viewer" --to-utf8 "$1" >mine.txt || fail "--to-utf8 $1"
+        iconv -f SHIFT_JIS -t UTF-8 "$1" | cmp -s - mine.txt || fail "--to-utf8 differs from iconv for $1: $(head -c 300 mine.txt)"
+    }
+    "$hndpos" 83 30 9 13 14 >console.bin
+    same_as_iconv console.bin
+    same_as_iconv hpostbl.c
+    "$hndpos" >console.bin
+    same_as_iconv console.bin
+    "$hndpos" 1 2 '$80000000' 4 5 >console.bin
+    same_as_iconv console.bin
+    mkdir denied && mkdir denied/hpostbl.c && (cd denied && "$hndpos" 1 2 3 4 5 >../console.bin)
+    same_as_iconv console.bin
+    "$viewer" --to-utf8 console.bin | grep -q "ﾌｧｲﾙへのｱｸｾｽが拒否されました\.$(printf "\r")$" || fail "the access-denied report"
     ;;
 browser)
     browser=$(command -v chromium || command -v chromium-browser)

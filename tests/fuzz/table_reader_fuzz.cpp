@@ -1,0 +1,68 @@
+// The strict reader and the display check against the writer itself: the
+// reader accepts a file exactly when it is, byte for byte, what hndpos
+// writes for the parameters in its summary comment; an accepted table
+// passes the display check, the picture and the compact tables without a
+// fault. The first two bytes choose the display size.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "io/platform/platform.h"
+#include "io/text_channel.h"
+#include "table/table_writer.h"
+#include "view/compact_tables.h"
+#include "view/dial_picture.h"
+#include "view/display_check.h"
+#include "view/table_reader.h"
+
+namespace {
+
+std::string* captured = nullptr;
+
+// What generate_tables writes into the table file, through stand-in calls.
+std::string written_file(const hndpos::HandParams& params) {
+    using namespace hndpos;
+    platform::SystemCalls& calls = platform::system_calls();
+    const platform::SystemCalls saved = calls;
+    std::string file;
+    captured = &file;
+    calls.standard_output = [](std::int32_t&) -> platform::FileHandle { return 1; };
+    calls.classify = [](platform::FileHandle) { return platform::HandleKind::file_or_pipe; };
+    calls.create_file = [](const char*, std::int32_t&) -> platform::FileHandle { return 3; };
+    calls.write_some = [](platform::FileHandle handle, const std::uint8_t* bytes, std::size_t count) {
+        if (handle == 3) captured->append(reinterpret_cast<const char*>(bytes), count);
+        return platform::WriteStep{count, false, 0};
+    };
+    calls.wait_until_writable = [](platform::FileHandle) { return std::int32_t{0}; };
+    calls.close_file = [](platform::FileHandle) { return std::int32_t{0}; };
+    assign_channel(console_output, "");
+    generate_tables(params);
+    close_channel(console_output);
+    calls = saved;
+    return file;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size < 2) return 0;
+    const hndpos::DisplaySize display{data[0] + 1, data[1] + 1};
+    const std::string_view bytes(reinterpret_cast<const char*>(data) + 2, size - 2);
+    const hndpos::ReadResult result = hndpos::read_table_file(bytes);
+    if (!result.ok) {
+        if (result.line < 1 || result.line > hndpos::line_count + 1 || result.message.empty()) std::abort();
+        return 0;
+    }
+    if (written_file(result.table.params) != bytes) std::abort();
+    const hndpos::DisplayCheck check = hndpos::check_display(result.table, display);
+    if (check.ok != check.problem.empty()) std::abort();
+    for (const hndpos::HandBounds& box : check.bounds)
+        if (box.low_x > box.high_x || box.low_y > box.high_y) std::abort();
+    if (hndpos::render_dial_svg(result.table, {}, 1, display).find("</svg>") == std::string::npos) std::abort();
+    if (hndpos::compact_tables_source(result.table, "f_", hndpos::CompactStorage::read_only, "f.h").empty())
+        std::abort();
+    return 0;
+}

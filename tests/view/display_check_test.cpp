@@ -1,0 +1,140 @@
+#include "view/display_check.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "view/compact_tables.h"
+#include "view/console_text.h"
+
+namespace hndpos {
+namespace {
+
+TableFile table_for(const HandParams& params) {
+    TableFile table;
+    table.params = params;
+    for (int i = 0; i < entries_per_table; ++i) {
+        const auto index = static_cast<std::size_t>(i);
+        table.entries[0][index] = tip_x(params, i / position_count, i % position_count);
+        table.entries[1][index] = tip_y(params, i / position_count, i % position_count);
+    }
+    return table;
+}
+
+TEST(DisplayCheck, NamesTheFirstTipThatWrapsOrLeavesThePanel) {
+    struct Case {
+        HandParams params;
+        std::optional<DisplaySize> display;
+        std::string problem;  // empty: the dial fits
+    };
+    const Case cases[] = {
+        {{83, 30, 9, 13, 14}, std::nullopt, ""},
+        {{83, 30, 9, 13, 14}, DisplaySize{128, 64}, ""},
+        {{83, 30, 9, 13, 14}, DisplaySize{98, 45}, ""},  // the second hand reaches x 97 and y 44
+        {{83, 30, 9, 13, 14},
+         DisplaySize{97, 64},
+         "the second hand's tip at position 13 has x 97, outside a display 97 pixels wide (x 0 to 96)"},
+        {{83, 30, 9, 13, 14},
+         DisplaySize{128, 44},
+         "the second hand's tip at position 28 has y 44, outside a display 44 pixels high (y 0 to 43)"},
+        {{83, 30, 9, 13, 14},
+         DisplaySize{96, 44},
+         "the minute hand's tip at position 13 has x 96, outside a display 96 pixels wide (x 0 to 95)"},
+        {{250, 100, 10, 5, 5},
+         std::nullopt,
+         "the hour hand's tip at position 6 has x 256, which wraps modulo 256 to 0"},
+        {{100, 3, 5, 10, 5}, std::nullopt, "the hour hand's tip at position 0 has y -2, which wraps modulo 256 to 254"},
+        {{339, 30, 9, 13, 14},
+         std::nullopt,
+         "the hour hand's tip at position 0 has x 339, which wraps modulo 256 to 83"},
+        {{245, 245, 10, 10, 10}, std::nullopt, ""},  // 255 is the last coordinate that fits
+        {{245, 245, 10, 10, 10}, DisplaySize{256, 256}, ""},
+    };
+    for (const Case& c : cases) {
+        const DisplayCheck check = check_display(table_for(c.params), c.display);
+        EXPECT_EQ(check.ok, c.problem.empty()) << c.problem;
+        EXPECT_EQ(check.problem.substr(0, c.problem.size()), c.problem);
+    }
+}
+
+TEST(DisplayCheck, BoundsOfEachHand) {
+    const DisplayCheck check = check_display(table_for({83, 30, 9, 13, 14}), std::nullopt);
+    const HandBounds expected[] = {{74, 92, 21, 39}, {70, 96, 17, 43}, {69, 97, 16, 44}};
+    for (std::size_t hand = 0; hand < 3; ++hand) {
+        EXPECT_EQ(check.bounds[hand].low_x, expected[hand].low_x) << hand;
+        EXPECT_EQ(check.bounds[hand].high_x, expected[hand].high_x) << hand;
+        EXPECT_EQ(check.bounds[hand].low_y, expected[hand].low_y) << hand;
+        EXPECT_EQ(check.bounds[hand].high_y, expected[hand].high_y) << hand;
+    }
+}
+
+TEST(DisplayCheck, DisplaySizes) {
+    const struct {
+        const char* text;
+        int width;  // 0: refused
+        int height;
+    } cases[] = {
+        {"128x64", 128, 64}, {"1x1", 1, 1},     {"256x256", 256, 256}, {"257x64", 0, 0},
+        {"0x64", 0, 0},      {"064x64", 0, 0},  {"128X64", 0, 0},      {"128x", 0, 0},
+        {"x64", 0, 0},       {"128x64 ", 0, 0}, {"-1x64", 0, 0},       {"", 0, 0},
+    };
+    for (const auto& c : cases) {
+        const std::optional<DisplaySize> size = parse_display_size(c.text);
+        EXPECT_EQ(size.has_value(), c.width != 0) << c.text;
+        if (size) {
+            EXPECT_TRUE(size->width == c.width && size->height == c.height) << c.text;
+        }
+    }
+}
+
+TEST(CompactTables, HoldTheEntriesAsBytes) {
+    const TableFile table = table_for({83, 30, 9, 13, 14});
+    const std::string source = compact_tables_source(table, "face_", CompactStorage::progmem, "face_hpostbl.h");
+    EXPECT_NE(source.find("#include \"face_hpostbl.h\""), std::string::npos);
+    EXPECT_NE(source.find("const unsigned char face_xtbl[3][60] PROGMEM = {"), std::string::npos);
+    EXPECT_NE(source.find("const unsigned char face_ytbl[3][60] PROGMEM = {"), std::string::npos);
+    // The numbers, in order, are the table's 360 entries.
+    std::string numbers;
+    for (std::size_t at = source.find("{\n"); at < source.size(); ++at) {
+        const char c = source[at];
+        if (c >= '0' && c <= '9') {
+            numbers += c;
+        } else if (!numbers.empty() && numbers.back() != ' ') {
+            numbers += ' ';
+        }
+    }
+    std::string expected;
+    for (const auto& axis : table.entries)
+        for (const std::uint8_t entry : axis) expected += std::to_string(entry) + " ";
+    // Skip the "3" and "60" of the second array's declaration.
+    const std::string second_declaration = "3 60 ";
+    const std::size_t at = numbers.find(second_declaration, numbers.size() / 3);
+    ASSERT_NE(at, std::string::npos);
+    EXPECT_EQ(numbers.erase(at, second_declaration.size()), expected);
+    EXPECT_EQ(compact_tables_source(table, "", CompactStorage::read_only, "hpostbl.h").find("PROGMEM"),
+              std::string::npos);
+}
+
+TEST(ConsoleText, ConvertsTheProgramsTextsToUtf8) {
+    const struct {
+        std::string shift_jis;
+        std::string utf8;
+    } cases[] = {
+        {"\x92\x86\x90S\x8d\xc0\x95W 83:30  \x8e\x9e\x90j\x94\xbc\x8c"
+         "a 9",
+         "中心座標 83:30  時針半径 9"},
+        {"\x95s\x90\xb3\x82\xc8\x95\x82\x93\xae\x8f\xac\x90\x94\x93_\x90\x94\x89\x89\x8eZ\x96\xbd\x97\xdf.",
+         "不正な浮動小数点数演算命令."},
+        {"I/O \xb4\xd7\xb0 (32).\r\n", "I/O ｴﾗｰ (32).\r\n"},                       // half-width katakana
+        {"EInOutError\x82\xaa\xd3\xbc\xde\xad\xb0\xd9 ", "EInOutErrorがﾓｼﾞｭｰﾙ "},  // voiced mark ﾞ
+        {"\x8d\x5c\x95\xb6:", "構文:"},                                            // a trail byte 0x5C
+        {"\x88\x9f", "\xef\xbf\xbd"},  // a character none of the texts uses: U+FFFD
+        {"a\x82", "a\xef\xbf\xbd"},    // a lead byte at the end
+        {"\x80\xa0\xfd", "\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd"},
+        {"", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(shift_jis_to_utf8(c.shift_jis), c.utf8) << c.utf8;
+}
+
+}  // namespace
+}  // namespace hndpos
