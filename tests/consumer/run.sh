@@ -364,6 +364,23 @@ EOF
     say "$(basename "$toolchain" .cmake): the firmware links the $storage tables ($(tr '\n' ';' <<<"$symbols"))"
     ;;
 
+windows-dlls)
+    # hndpos built for Windows by a plain MinGW configuration, without the
+    # project's toolchain file: the programs import system DLLs only.
+    need i686-w64-mingw32-g++-posix i686-w64-mingw32-gcc-posix i686-w64-mingw32-windres i686-w64-mingw32-objdump
+    dir="$work/windows"
+    cmake -S "$source_dir" -B "$dir" -DCMAKE_SYSTEM_NAME=Windows -DCMAKE_CXX_COMPILER=i686-w64-mingw32-g++-posix \
+        -DCMAKE_C_COMPILER=i686-w64-mingw32-gcc-posix -DCMAKE_RC_COMPILER=i686-w64-mingw32-windres \
+        -DCMAKE_BUILD_TYPE=Release -DHNDPOS_BUILD_TESTING=OFF >"$dir.log" 2>&1 || { cat "$dir.log"; die "configure failed"; }
+    cmake --build "$dir" --target hndpos hndpos-view -j2 >"$dir.build.log" 2>&1 || { cat "$dir.build.log"; die "build failed"; }
+    for program in hndpos.exe hndpos-view.exe; do
+        imports=$(i686-w64-mingw32-objdump -p "$dir/$program" | sed -n 's/.*DLL Name: //p' | tr '[:upper:]' '[:lower:]' | sort -u)
+        foreign=$(grep -vxE 'kernel32.dll|msvcrt.dll|user32.dll|advapi32.dll|version.dll|api-ms-win-.*\.dll' <<<"$imports" || true)
+        [ -z "$foreign" ] || die "$program needs $(tr '\n' ' ' <<<"$foreign")"
+        say "$program imports only $(tr '\n' ' ' <<<"$imports")"
+    done
+    ;;
+
 *)
     die "unknown scenario"
     ;;
