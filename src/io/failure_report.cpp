@@ -41,7 +41,7 @@ private:
 // Writes the report; a failure of standard output while doing so ends the
 // reporting (the run ends with status 1 anyway), never starts a second one.
 void report_unhandled_failure(const Exception& failure) {
-    const platform::ModuleInfo module = platform::module_containing(
+    const platform::ModuleInfo module = platform::system_calls().find_module(
         failure.position() != nullptr ? failure.position() : reinterpret_cast<const void*>(&report_unhandled_failure));
     const std::uintptr_t position = reinterpret_cast<std::uintptr_t>(failure.position());
     const std::uintptr_t offset = position != 0 ? position - module.load_address : 0;

@@ -445,7 +445,7 @@ first-failed-console-line)
     # text (4-8) or the summary line (4).
     while IFS='|' read -r write arguments kept; do
         rm -f hpostbl.c
-        timeout 20 script -qec "stty -onlcr; strace -qq -o /dev/null -e trace=write -e inject=write:error=EIO:when=$write $(printf '%q ' "${runner[@]}" "$program") $arguments" \
+        timeout 20 script -qec "stty -onlcr; strace -qq -o /dev/null -P \"\$(tty)\" -e trace=write -e inject=write:error=EIO:when=$write $(printf '%q ' "${runner[@]}" "$program") $arguments" \
             /dev/null </dev/null >out.bin 2>err.bin
         if [ -n "$arguments" ]; then shown="$golden/example.stdout"; else shown="$golden/usage.stdout"; fi
         { head -n "$kept" "$shown"; report_head EInOutError; io_error 1117; printf '.\r\n'; } >expected.bin

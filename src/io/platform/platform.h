@@ -34,6 +34,17 @@ struct WriteStep {
     bool would_block = false;
 };
 
+// The longest module file name a report names, in bytes (the Windows path limit).
+inline constexpr std::size_t max_module_name_length = 260;
+
+// The program's own image: where it is loaded and the file name part of the
+// file it was loaded from.
+struct ModuleInfo {
+    std::uintptr_t load_address = 0;
+    char file_name[max_module_name_length + 1] = {};
+    std::size_t file_name_length = 0;
+};
+
 // The system calls, gathered in one table so that tests can stand in for any
 // of them (failures, interrupted calls, short writes) without a process.
 struct SystemCalls {
@@ -49,6 +60,8 @@ struct SystemCalls {
     std::int32_t (*wait_until_writable)(FileHandle handle);
     // 0, or the code of a failed close.
     std::int32_t (*close_file)(FileHandle handle);
+    // The module whose memory holds `address`, for the failure report.
+    ModuleInfo (*find_module)(const void* address);
 };
 
 // The live table. Tests replace entries and put the originals back.
@@ -66,20 +79,6 @@ const char* raw_command_line();
 // Once at start-up: a broken pipe or a file-size limit must show as a failed
 // write (109, 223), not end the process.
 void prepare_process();
-
-// The longest module file name a report names, in bytes (the Windows path limit).
-inline constexpr std::size_t max_module_name_length = 260;
-
-// The program's own image: where it is loaded and the file name part of the
-// file it was loaded from.
-struct ModuleInfo {
-    std::uintptr_t load_address = 0;
-    char file_name[max_module_name_length + 1] = {};
-    std::size_t file_name_length = 0;
-};
-
-// The module whose memory holds `address`.
-ModuleInfo module_containing(const void* address);
 
 // A range of lead bytes of a double-byte code page (Shift_JIS: 0x81–0x9F
 // and 0xE0–0xFC): such a byte and the byte after it form one character.

@@ -173,9 +173,35 @@ std::int32_t posix_close_file(FileHandle handle) {
     return code_for_errno(errno);
 }
 
+ModuleInfo posix_find_module(const void* address) {
+    ModuleInfo info;
+    Dl_info found{};
+    if (dladdr(address, &found) != 0) info.load_address = reinterpret_cast<std::uintptr_t>(found.dli_fbase);
+
+    // The file name part of the program file, as the kernel names it.
+    char path[4096];
+    const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+    const char* name = "";
+    std::size_t name_length = 0;
+    if (length > 0) {
+        path[length] = '\0';
+        const char* slash = std::strrchr(path, '/');
+        name = slash != nullptr ? slash + 1 : path;
+        name_length = std::strlen(name);
+    } else if (found.dli_fname != nullptr) {
+        const char* slash = std::strrchr(found.dli_fname, '/');
+        name = slash != nullptr ? slash + 1 : found.dli_fname;
+        name_length = std::strlen(name);
+    }
+    if (name_length > max_module_name_length) name_length = max_module_name_length;
+    std::memcpy(info.file_name, name, name_length);
+    info.file_name_length = name_length;
+    return info;
+}
+
 SystemCalls live_calls = {
     posix_standard_output,     posix_classify,   posix_create_file, posix_write_some,
-    posix_wait_until_writable, posix_close_file,
+    posix_wait_until_writable, posix_close_file, posix_find_module,
 };
 
 int system_open(const char* name, int flags, unsigned mode) { return open(name, flags, static_cast<mode_t>(mode)); }
@@ -204,32 +230,6 @@ const char* raw_command_line() { return nullptr; }
 void prepare_process() {
     (void)signal(SIGPIPE, SIG_IGN);
     (void)signal(SIGXFSZ, SIG_IGN);
-}
-
-ModuleInfo module_containing(const void* address) {
-    ModuleInfo info;
-    Dl_info found{};
-    if (dladdr(address, &found) != 0) info.load_address = reinterpret_cast<std::uintptr_t>(found.dli_fbase);
-
-    // The file name part of the program file, as the kernel names it.
-    char path[4096];
-    const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
-    const char* name = "";
-    std::size_t name_length = 0;
-    if (length > 0) {
-        path[length] = '\0';
-        const char* slash = std::strrchr(path, '/');
-        name = slash != nullptr ? slash + 1 : path;
-        name_length = std::strlen(name);
-    } else if (found.dli_fname != nullptr) {
-        const char* slash = std::strrchr(found.dli_fname, '/');
-        name = slash != nullptr ? slash + 1 : found.dli_fname;
-        name_length = std::strlen(name);
-    }
-    if (name_length > max_module_name_length) name_length = max_module_name_length;
-    std::memcpy(info.file_name, name, name_length);
-    info.file_name_length = name_length;
-    return info;
 }
 
 }  // namespace hndpos::platform

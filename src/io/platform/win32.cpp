@@ -61,11 +61,6 @@ std::int32_t win32_wait_until_writable(FileHandle) { return 0; }
 
 std::int32_t win32_close_file(FileHandle handle) { return CloseHandle(to_native(handle)) ? 0 : last_error(); }
 
-SystemCalls live_calls = {
-    win32_standard_output,     win32_classify,   win32_create_file, win32_write_some,
-    win32_wait_until_writable, win32_close_file,
-};
-
 // The lead-byte ranges of the system code page, where the system handles
 // double-byte characters at all.
 std::vector<LeadByteRange> system_lead_bytes() {
@@ -77,15 +72,7 @@ std::vector<LeadByteRange> system_lead_bytes() {
     return ranges;
 }
 
-}  // namespace
-
-SystemCalls& system_calls() { return live_calls; }
-
-const char* raw_command_line() { return GetCommandLineA(); }
-
-void prepare_process() {}
-
-ModuleInfo module_containing(const void* address) {
+ModuleInfo win32_find_module(const void* address) {
     ModuleInfo info;
     MEMORY_BASIC_INFORMATION memory{};
     if (VirtualQuery(address, &memory, sizeof memory) == 0) return info;
@@ -99,5 +86,18 @@ ModuleInfo module_containing(const void* address) {
     for (std::size_t i = 0; i < info.file_name_length; ++i) info.file_name[i] = name[i];
     return info;
 }
+
+SystemCalls live_calls = {
+    win32_standard_output,     win32_classify,   win32_create_file, win32_write_some,
+    win32_wait_until_writable, win32_close_file, win32_find_module,
+};
+
+}  // namespace
+
+SystemCalls& system_calls() { return live_calls; }
+
+const char* raw_command_line() { return GetCommandLineA(); }
+
+void prepare_process() {}
 
 }  // namespace hndpos::platform

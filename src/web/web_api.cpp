@@ -1,0 +1,125 @@
+// The page's entry points: hndpos itself, run with its output captured in
+// memory, and the viewer's reader, picture, display check and Shift_JIS
+// converter for what it wrote. Every byte comes from the program's own
+// code; the page only moves bytes between these calls and the document.
+
+#include <emscripten/emscripten.h>
+
+#include <cstdint>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "driver/integer_syntax.h"
+#include "driver/program.h"
+#include "io/platform/platform.h"
+#include "view/console_text.h"
+#include "view/dial_picture.h"
+#include "view/display_check.h"
+#include "view/table_reader.h"
+
+namespace {
+
+using namespace hndpos;
+
+constexpr platform::FileHandle console_handle = 1;
+constexpr platform::FileHandle file_handle = 3;
+
+// What the last run wrote.
+struct Capture {
+    std::string console;
+    std::string file;
+    bool file_created = false;
+};
+Capture capture;
+std::string text_result;  // the last text handed to the page
+
+// The system as the page sees it: standard output and the table file are
+// byte buffers, and the program is the page's module "hndpos".
+void use_memory_system() {
+    platform::SystemCalls& calls = platform::system_calls();
+    calls.standard_output = [](std::int32_t&) { return console_handle; };
+    calls.classify = [](platform::FileHandle) { return platform::HandleKind::file_or_pipe; };
+    calls.create_file = [](const char*, std::int32_t&) {
+        capture.file.clear();
+        capture.file_created = true;
+        return file_handle;
+    };
+    calls.write_some = [](platform::FileHandle handle, const std::uint8_t* bytes, std::size_t count) {
+        (handle == file_handle ? capture.file : capture.console).append(reinterpret_cast<const char*>(bytes), count);
+        return platform::WriteStep{count, false, 0};
+    };
+    calls.wait_until_writable = [](platform::FileHandle) { return std::int32_t{0}; };
+    calls.close_file = [](platform::FileHandle) { return std::int32_t{0}; };
+    calls.find_module = [](const void*) {
+        platform::ModuleInfo module;
+        constexpr std::string_view name = "hndpos";
+        std::memcpy(module.file_name, name.data(), name.size());
+        module.file_name_length = name.size();
+        return module;
+    };
+}
+
+// The last run's table, read back strictly; false unless it is complete.
+bool last_table(TableFile& table) {
+    if (!capture.file_created) return false;
+    const ReadResult result = read_table_file(capture.file);
+    if (result.ok) table = result.table;
+    return result.ok;
+}
+
+std::optional<DisplaySize> display_of(int width, int height) {
+    if (width < 1 || width > 256 || height < 1 || height > 256) return std::nullopt;
+    return DisplaySize{width, height};
+}
+
+}  // namespace
+
+extern "C" {
+
+// Runs hndpos with `count` argument texts; returns its exit status.
+EMSCRIPTEN_KEEPALIVE int hndpos_run(const char* const* texts, int count) {
+    static bool prepared = false;
+    if (!prepared) use_memory_system();
+    prepared = true;
+    capture = {};
+    const char* argv[8] = {"hndpos"};
+    const int argc = count < 0 ? 1 : (count > 7 ? 7 : count) + 1;
+    for (int k = 1; k < argc; ++k) argv[k] = texts[k - 1];
+    return run_program(nullptr, argc, argv);
+}
+
+EMSCRIPTEN_KEEPALIVE const char* hndpos_console_data() { return capture.console.data(); }
+EMSCRIPTEN_KEEPALIVE int hndpos_console_size() { return static_cast<int>(capture.console.size()); }
+EMSCRIPTEN_KEEPALIVE const char* hndpos_file_data() { return capture.file.data(); }
+EMSCRIPTEN_KEEPALIVE int hndpos_file_size() { return static_cast<int>(capture.file.size()); }
+EMSCRIPTEN_KEEPALIVE int hndpos_file_created() { return capture.file_created ? 1 : 0; }
+
+// Whether the program takes `text` as an integer argument.
+EMSCRIPTEN_KEEPALIVE int hndpos_accepts(const char* text) { return scan_integer(text).accepted ? 1 : 0; }
+
+// The bytes converted from Shift_JIS to UTF-8.
+EMSCRIPTEN_KEEPALIVE const char* hndpos_to_utf8(const char* bytes, int size) {
+    text_result = shift_jis_to_utf8({bytes, static_cast<std::size_t>(size)});
+    return text_result.c_str();
+}
+
+// The dial of the last run's table at h:m:s, with the outline of a display
+// of that size (0 for none); the empty text when the run wrote no table.
+EMSCRIPTEN_KEEPALIVE const char* hndpos_dial_svg(int hours, int minutes, int seconds, int width, int height) {
+    TableFile table;
+    text_result = last_table(table) ? render_dial_svg(table, {hours, minutes, seconds}, 8, display_of(width, height))
+                                    : std::string();
+    return text_result.c_str();
+}
+
+// The first tip of the last run's table that wraps or leaves a display of
+// that size (0 for none), or the empty text when every tip fits.
+EMSCRIPTEN_KEEPALIVE const char* hndpos_display_problem(int width, int height) {
+    TableFile table;
+    text_result = last_table(table) ? check_display(table, display_of(width, height)).problem : std::string();
+    return text_result.c_str();
+}
+
+}  // extern "C"

@@ -1,0 +1,225 @@
+// The real page from file:// in headless Chromium: typing the five texts,
+// the command line and the messages it shows, the downloaded hpostbl.c
+// against the golden files, no network request, the dial's pixels, a
+// narrow screen, and the timings recorded in bench/README.md.
+//
+//   node browser_test.mjs HNDPOS_HTML GOLDEN_DIR [SCREENSHOT.png]
+import fs from "node:fs";
+import { createRequire } from "node:module";
+import os from "node:os";
+import path from "node:path";
+import zlib from "node:zlib";
+
+const [pagePath, goldenDir, screenshotPath] = process.argv.slice(2);
+const skip = (why) => {
+  console.log("SKIPPED: " + why);
+  process.exit(77);
+};
+const browserPath = ["/usr/bin/chromium", "/usr/bin/chromium-browser"].find((file) => fs.existsSync(file));
+if (!browserPath) skip("no chromium (Debian package chromium)");
+let puppeteer;
+try {
+  puppeteer = createRequire(import.meta.url)("puppeteer-core");
+} catch {
+  skip("puppeteer-core is not installed: npm ci --prefix tests/web");
+}
+
+let failures = 0;
+let checks = 0;
+const check = (ok, what) => {
+  checks += 1;
+  if (!ok) {
+    failures += 1;
+    console.error("FAIL: " + what);
+  }
+};
+
+// RGB of pixel (x, y) of a PNG (8-bit RGB or RGBA, not interlaced).
+function pngPixel(png, x, y) {
+  const width = png.readUInt32BE(16);
+  const channels = { 2: 3, 6: 4 }[png[25]];
+  const chunks = [];
+  for (let at = 8; at < png.length; ) {
+    const length = png.readUInt32BE(at);
+    if (png.toString("latin1", at + 4, at + 8) === "IDAT") chunks.push(png.subarray(at + 8, at + 8 + length));
+    at += 12 + length;
+  }
+  const data = zlib.inflateSync(Buffer.concat(chunks));
+  const stride = width * channels;
+  const rows = [];
+  for (let row = 0; row <= y; ++row) {
+    const filter = data[row * (stride + 1)];
+    const line = Buffer.from(data.subarray(row * (stride + 1) + 1, (row + 1) * (stride + 1)));
+    const above = row > 0 ? rows[row - 1] : Buffer.alloc(stride);
+    for (let i = 0; i < stride; ++i) {
+      const left = i >= channels ? line[i - channels] : 0;
+      const upLeft = i >= channels ? above[i - channels] : 0;
+      const paeth = () => {
+        const p = left + above[i] - upLeft;
+        const [a, b, c] = [Math.abs(p - left), Math.abs(p - above[i]), Math.abs(p - upLeft)];
+        return a <= b && a <= c ? left : b <= c ? above[i] : upLeft;
+      };
+      const predictor = [0, left, above[i], (left + above[i]) >> 1, paeth()][filter];
+      line[i] = (line[i] + predictor) & 0xff;
+    }
+    rows.push(line);
+  }
+  const pixel = rows[y].subarray(x * channels, x * channels + 3);
+  return "#" + Array.from(pixel, (v) => v.toString(16).padStart(2, "0")).join("");
+}
+
+const downloads = fs.mkdtempSync(path.join(os.tmpdir(), "hndpos-downloads-"));
+const browser = await puppeteer.launch({
+  executablePath: browserPath,
+  headless: true,
+  args: ["--no-sandbox", "--disable-gpu", "--no-first-run", "--disable-background-networking"],
+});
+try {
+  const page = await browser.newPage();
+  await page.setViewport({ width: 1000, height: 1400, deviceScaleFactor: 1 });
+  const requests = [];
+  page.on("request", (request) => requests.push(request.url()));
+  const errors = [];
+  page.on("pageerror", (error) => errors.push(String(error)));
+  const session = await page.createCDPSession();
+  await session.send("Browser.setDownloadBehavior", { behavior: "allow", downloadPath: downloads, eventsEnabled: true });
+
+  const url = "file://" + path.resolve(pagePath);
+  const started = Date.now();
+  await page.goto(url);
+  await page.waitForSelector("html[data-ready='true']", { timeout: 30000 });
+  const firstDial = await page.evaluate(() => performance.getEntriesByName("hndpos-first-dial")[0]?.startTime);
+  console.log(`first dial drawn ${firstDial?.toFixed(1)} ms after navigation (${Date.now() - started} ms until ready here)`);
+  if (screenshotPath) await page.screenshot({ path: screenshotPath, fullPage: true });
+
+  const ids = ["center-x", "center-y", "hour-radius", "minute-radius", "second-radius"];
+  const typeTexts = async (texts) => {
+    for (let i = 0; i < ids.length; ++i) {
+      await page.click("#" + ids[i], { clickCount: 3 });
+      await page.keyboard.press("End");
+      await page.keyboard.down("Shift");
+      await page.keyboard.press("Home");
+      await page.keyboard.up("Shift");
+      await page.keyboard.press("Backspace");
+      if (texts[i]) await page.keyboard.type(texts[i]);
+    }
+  };
+  const value = (selector) => page.$eval(selector, (element) => element.value);
+  const text = (selector) => page.$eval(selector, (element) => element.textContent);
+  const downloadDisabled = () => page.$eval("#download", (element) => element.disabled);
+  const download = async (byKeyboard) => {
+    for (const name of fs.readdirSync(downloads)) fs.rmSync(path.join(downloads, name));
+    if (byKeyboard) {
+      await page.focus("#download");
+      await page.keyboard.press("Enter");
+    } else {
+      await page.click("#download");
+    }
+    const file = path.join(downloads, "hpostbl.c");
+    for (let i = 0; i < 100 && !fs.existsSync(file); ++i) await new Promise((resolve) => setTimeout(resolve, 50));
+    return fs.existsSync(file) ? fs.readFileSync(file) : null;
+  };
+
+  // Every golden table, typed, downloaded and compared byte for byte; a
+  // dial whose tips wrap modulo 256 is named in a warning.
+  const wraps = "which wraps modulo 256";
+  const goldenCases = [
+    ["example", ["83", "30", "9", "13", "14"], "hndpos 83 30 9 13 14", ""],
+    ["zeros", ["0", "0", "0", "0", "0"], "hndpos 0 0 0 0 0", ""],
+    ["wrap", ["250", "2", "10", "-10", "300"], "hndpos 250 2 10 -10 300", "position 0 has y -8, " + wraps],
+    ["negative-radii", ["-173", "339", "-9", "-13", "-2147483647"], "hndpos -173 339 -9 -13 -2147483647", wraps],
+    ["large-radii", ["127", "128", "2147483647", "1000003", "65537"], "hndpos 127 128 2147483647 1000003 65537", wraps],
+    ["ties", ["0", "0", "5", "3001", "2999"], "hndpos 0 0 5 3001 2999", wraps],
+    ["example", ["  +83", "$1E", "009", "$d", " 14"], "hndpos '  +83' '$1E' 009 '$d' ' 14'", ""],
+  ];
+  for (const [name, texts, command, warning] of goldenCases) {
+    await typeTexts(texts);
+    check((await value("#command")) === command, `${name}: #command is ${await value("#command")}`);
+    const shown = await text("#message");
+    check(warning ? shown.startsWith("Warning: ") && shown.includes(warning) : shown === "", `${name}: #message says ${shown}`);
+    const saved = await download(name === "zeros");
+    const golden = fs.readFileSync(path.join(goldenDir, name + ".c"));
+    check(saved !== null && Buffer.compare(saved, golden) === 0, `${name}: the download differs from ${name}.c`);
+  }
+  check((await text("#summary")).startsWith("中心座標 83:30  時針半径 9"), "the summary line in UTF-8");
+
+  // A rejected text: the field is marked and named, with the usage text.
+  await typeTexts(["83", "30", "9", "13", "14x"]);
+  const message = await text("#message");
+  check(message.includes('second-hand radius ("14x")') && message.includes("構文: HNDPOS 中心X座標 中心Y座標"),
+        "a rejected text: " + message);
+  check(await page.$eval("#second-radius", (e) => e.getAttribute("aria-invalid") === "true"), "the field is marked");
+  check(await downloadDisabled(), "no download for a rejected text");
+
+  // The radius -2147483648: the report, never a partial file.
+  await typeTexts(["83", "30", "$80000000", "13", "14"]);
+  const report = await text("#message");
+  check(report.includes("EInvalidOpがﾓｼﾞｭｰﾙ hndpos の ") && report.includes("不正な浮動小数点数演算命令."),
+        "the failure report: " + report);
+  check(await downloadDisabled(), "no download after a failure");
+  check((await download(false)) === null, "nothing was saved after a failure");
+
+  // A display: its outline, and a warning naming the first tip off it.
+  await typeTexts(["83", "30", "9", "13", "14"]);
+  await page.type("#display-width", "96");
+  await page.type("#display-height", "44");
+  check((await text("#message")).includes("the minute hand's tip at position 13 has x 96"), "the display warning");
+  check((await page.$("#dial svg #display")) !== null, "the display's outline");
+  check(!(await downloadDisabled()), "a dial off the display still downloads");
+  await page.$eval("#display-width", (e) => { e.value = ""; e.dispatchEvent(new Event("input", { bubbles: true })); });
+
+  // The dial's pixels at 10:08:30: the centre, the hands, a faint tip and
+  // the background, where display pixel (x, y) lands on the screen.
+  await page.$eval("#time", (e) => { e.value = "10:08:30"; e.dispatchEvent(new Event("input", { bubbles: true })); });
+  const box = await page.$eval("#dial svg", (svg) => {
+    const rect = svg.getBoundingClientRect();
+    const view = svg.viewBox.baseVal;
+    return { left: rect.left, top: rect.top, scale: rect.width / view.width, x: view.x, y: view.y };
+  });
+  const shot = Buffer.from(await page.screenshot({ type: "png" }));
+  const at = (x, y) =>
+    pngPixel(shot, Math.floor(box.left + ((x * 8 + 4) - box.x) * box.scale), Math.floor(box.top + ((y * 8 + 4) - box.y) * box.scale));
+  // Blended colours may differ from the exact blend by a unit or two.
+  const near = (a, b) => [1, 3, 5].every((i) => Math.abs(parseInt(a.substr(i, 2), 16) - parseInt(b.substr(i, 2), 16)) <= 2);
+  for (const [x, y, colour] of [[83, 30, "#000000"], [83, 40, "#2ca02c"], [75, 26, "#d62728"], [93, 21, "#1f77b4"],
+                                [92, 30, "#f1b3b4"], [68, 15, "#ffffff"]])
+    check(near(at(x, y), colour), `pixel ${x},${y} is ${at(x, y)}, expected ${colour}`);
+
+  // The "now" button follows the clock; typing a time stops it.
+  await page.click("#now");
+  check(await page.$eval("#now", (e) => e.getAttribute("aria-pressed") === "true"), "now is pressed");
+  await page.$eval("#time", (e) => { e.value = "01:02:03"; e.dispatchEvent(new Event("input", { bubbles: true })); });
+  check(await page.$eval("#now", (e) => e.getAttribute("aria-pressed") === "false"), "typing a time releases now");
+
+  // Keyboard: Tab walks the fields in order.
+  await page.focus("#center-x");
+  await page.keyboard.press("Tab");
+  check(await page.evaluate(() => document.activeElement.id === "center-y"), "Tab moves to the next field");
+
+  // window.hndpos.generate for scripts.
+  const generated = await page.evaluate(() => {
+    const run = window.hndpos.generate(["83", "30", "9", "13", "14"]);
+    const started = performance.now();
+    for (let i = 0; i < 200; ++i) window.hndpos.generate(["83", "30", "9", "13", "14"]);
+    return { status: run.status, consoleIsBytes: run.console instanceof Uint8Array, file: Array.from(run.file),
+             perCall: (performance.now() - started) / 200, usageFile: window.hndpos.generate([]).file };
+  });
+  check(generated.status === 0 && generated.consoleIsBytes && generated.usageFile === null, "window.hndpos.generate");
+  check(Buffer.compare(Buffer.from(generated.file), fs.readFileSync(path.join(goldenDir, "example.c"))) === 0,
+        "window.hndpos.generate's file");
+  console.log(`one generate call in the page: ${(generated.perCall * 1000).toFixed(0)} µs`);
+
+  // A narrow screen: nothing wider than 360 pixels.
+  await page.setViewport({ width: 360, height: 800, deviceScaleFactor: 1 });
+  check(await page.evaluate(() => document.documentElement.scrollWidth <= 360), "the page fits 360 pixels");
+
+  check(errors.length === 0, "errors in the page: " + errors.join("; "));
+  const fetched = requests.filter((request) => !/^(file|data|blob):/.test(request));
+  check(fetched.length === 0, "network requests: " + fetched.join(", "));
+  console.log(`${requests.length} requests, all file:, data: or blob:`);
+} finally {
+  await browser.close();
+  fs.rmSync(downloads, { recursive: true, force: true });
+}
+console.log(`${checks - failures} passed, ${failures} failed`);
+process.exit(failures ? 1 : 0);

@@ -1,0 +1,98 @@
+// The module under Node.js: generate() against every golden case and a few
+// hundred seeded random argument lists run through the native program. The
+// console bytes are compared with the failure report's code offset masked
+// (the page's code is not the native program's); the file bytes exactly.
+//
+//   node generate_test.mjs HNDPOS_JS GOLDEN_DIR NATIVE_HNDPOS
+import { spawnSync } from "node:child_process";
+import fs from "node:fs";
+import { createRequire } from "node:module";
+import os from "node:os";
+import path from "node:path";
+
+const [modulePath, goldenDir, nativeArgument] = process.argv.slice(2);
+const nativeProgram = nativeArgument ? path.resolve(nativeArgument) : "";
+const createModule = createRequire(import.meta.url)(path.resolve(modulePath));
+const hndpos = await createModule();
+let failures = 0;
+const fail = (text) => {
+  failures += 1;
+  console.error("FAIL: " + text);
+};
+
+// " の " + 8 hexadecimal digits + " で" in Shift_JIS.
+const maskOffset = (bytes) =>
+  Buffer.from(bytes).toString("latin1").replace(/ \x82\xcc [0-9A-F]{8} \x82\xc5/g, " \x82\xcc XXXXXXXX \x82\xc5");
+const sameBytes = (a, b) => (a === null || b === null ? a === b : Buffer.compare(Buffer.from(a), Buffer.from(b)) === 0);
+
+const goldenCases = [
+  ["example", ["83", "30", "9", "13", "14"]],
+  ["zeros", ["0", "0", "0", "0", "0"]],
+  ["wrap", ["250", "2", "10", "-10", "300"]],
+  ["negative-radii", ["-173", "339", "-9", "-13", "-2147483647"]],
+  ["large-radii", ["127", "128", "2147483647", "1000003", "65537"]],
+  ["ties", ["0", "0", "5", "3001", "2999"]],
+  ["example", ["  +83", "$1E", "009", "$d", " 14"]],
+  ["invalid-op-hour", ["83", "30", "$80000000", "13", "14"]],
+  ["invalid-op-minute", ["83", "30", "9", "$80000000", "14"]],
+  ["invalid-op-second", ["83", "30", "9", "13", "$80000000"]],
+  ["usage", []],
+  ["usage", ["83", "30", "9", "13", "x"]],
+  ["usage", ["83", "30", "9", "13", "-2147483648"]],
+];
+for (const [name, texts] of goldenCases) {
+  const run = hndpos.generate(texts);
+  const stdout = fs.readFileSync(path.join(goldenDir, name + ".stdout"));
+  const table = name === "usage" ? null : fs.readFileSync(path.join(goldenDir, name + ".c"));
+  const failed = name.startsWith("invalid-op");
+  if (run.status !== (failed ? 1 : 0)) fail(`${name} ${texts.join(" ")}: status ${run.status}`);
+  if (!sameBytes(run.file, table)) fail(`${name} ${texts.join(" ")}: the file differs from ${name}.c`);
+  const console_ = maskOffset(run.console);
+  if (failed ? !console_.startsWith(stdout.toString("latin1")) : console_ !== stdout.toString("latin1"))
+    fail(`${name} ${texts.join(" ")}: the console differs from ${name}.stdout`);
+}
+console.log(`${goldenCases.length} golden cases compared`);
+
+if (!nativeProgram || !fs.existsSync(nativeProgram)) {
+  console.log(`SKIPPED: no native hndpos at '${nativeProgram}' to compare random cases with (build the test preset first)`);
+  process.exit(failures ? 1 : 77);
+}
+
+// Seeded random argument lists: numbers in every form the syntax has,
+// texts it refuses, the failing radius, and other argument counts.
+let seed = 0x484e4450;
+const random = () => {
+  seed = (seed + 0x6d2b79f5) | 0;
+  let t = Math.imul(seed ^ (seed >>> 15), 1 | seed);
+  t = (t + Math.imul(t ^ (t >>> 7), 61 | t)) ^ t;
+  return ((t ^ (t >>> 14)) >>> 0) / 4294967296;
+};
+const pick = (items) => items[Math.floor(random() * items.length)];
+const int32 = () => Math.floor(random() * 4294967296) - 2147483648;
+const text = () => {
+  const kind = random();
+  if (kind < 0.3) return String(Math.floor(random() * 512) - 128);
+  if (kind < 0.5) return String(int32());
+  if (kind < 0.65) return "$" + (int32() >>> 0).toString(16)[pick(["toUpperCase", "toLowerCase"])]();
+  if (kind < 0.75) return " ".repeat(1 + Math.floor(random() * 3)) + pick(["+", "-", ""]) + Math.floor(random() * 300);
+  if (kind < 0.8) return "$80000000";
+  return pick(["", " ", "-", "+", "$", "1e3", "12 ", "0x10", "--5", "$-1", "１２", "2147483648", "-0", "007", "$100000000"]);
+};
+const work = fs.mkdtempSync(path.join(os.tmpdir(), "hndpos-web-"));
+const cases = 300;
+for (let i = 0; i < cases; ++i) {
+  const count = random() < 0.9 ? 5 : pick([0, 4, 6]);
+  const texts = Array.from({ length: count }, text);
+  fs.rmSync(path.join(work, "hpostbl.c"), { force: true });
+  const native = spawnSync(nativeProgram, texts, { cwd: work });
+  const nativeFile = fs.existsSync(path.join(work, "hpostbl.c")) ? fs.readFileSync(path.join(work, "hpostbl.c")) : null;
+  const run = hndpos.generate(texts);
+  const shown = JSON.stringify(texts);
+  if (run.status !== native.status) fail(`${shown}: status ${run.status}, native ${native.status}`);
+  if (maskOffset(run.console) !== maskOffset(native.stdout)) fail(`${shown}: the console differs from the native program's`);
+  if (!sameBytes(run.file, nativeFile)) fail(`${shown}: the file differs from the native program's`);
+}
+fs.rmSync(work, { recursive: true, force: true });
+console.log(`${cases} seeded random argument lists compared with ${nativeProgram}`);
+console.log(`${failures === 0 ? goldenCases.length + cases : 0} passed, ${failures} failed`);
+process.exit(failures ? 1 : 0);
