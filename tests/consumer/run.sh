@@ -77,7 +77,7 @@ installed | subdirectory | cross)
         run=(qemu-aarch64 -L /usr/aarch64-linux-gnu)
     elif [ "$scenario" = installed ]; then
         install_hndpos
-        for file in bin/hndpos bin/hndpos-view share/man/man1/hndpos.1 lib/cmake/hndpos/HndposRun.cmake; do
+        for file in bin/hndpos bin/hndpos-view share/man/man1/hndpos.1.gz lib/cmake/hndpos/HndposRun.cmake; do
             [ -e "$work/prefix/$file" ] || die "$file was not installed"
         done
         configure_args+=(-DCMAKE_PREFIX_PATH="$work/prefix")

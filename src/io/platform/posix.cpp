@@ -1,12 +1,13 @@
 // The platform layer on POSIX systems.
 
-#include <dlfcn.h>
 #include <fcntl.h>
+#include <link.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -173,27 +174,53 @@ std::int32_t posix_close_file(FileHandle handle) {
     return code_for_errno(errno);
 }
 
+struct ImageSearch {
+    std::uintptr_t address;
+    std::uintptr_t load_address = 0;
+    const char* file_name = nullptr;
+};
+
+// Finds the loaded image whose segments hold the address. Its load address
+// is where its lowest segment starts, so that an offset from it is an
+// offset into the image as the file lays it out, in a position-independent
+// program (dynamic or static) and a fixed-address one alike. Works where
+// dladdr does not: dladdr knows no image in a static program.
+int find_image(dl_phdr_info* image, std::size_t, void* data) {
+    auto& search = *static_cast<ImageSearch*>(data);
+    std::uintptr_t lowest = UINTPTR_MAX;
+    bool holds = false;
+    for (int i = 0; i < image->dlpi_phnum; ++i) {
+        const auto& segment = image->dlpi_phdr[i];
+        if (segment.p_type != PT_LOAD) continue;
+        const std::uintptr_t start = image->dlpi_addr + segment.p_vaddr;
+        const std::uintptr_t align = segment.p_align > 1 ? segment.p_align : 1;
+        lowest = std::min<std::uintptr_t>(lowest, start & ~(align - 1));
+        holds = holds || (search.address >= start && search.address - start < segment.p_memsz);
+    }
+    if (!holds) return 0;
+    search.load_address = lowest;
+    search.file_name = image->dlpi_name;
+    return 1;
+}
+
 ModuleInfo posix_find_module(const void* address) {
     ModuleInfo info;
-    Dl_info found{};
-    if (dladdr(address, &found) != 0) info.load_address = reinterpret_cast<std::uintptr_t>(found.dli_fbase);
+    ImageSearch search{reinterpret_cast<std::uintptr_t>(address)};
+    if (dl_iterate_phdr(find_image, &search) != 0) info.load_address = search.load_address;
 
     // The file name part of the program file, as the kernel names it.
     char path[4096];
     const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
     const char* name = "";
-    std::size_t name_length = 0;
     if (length > 0) {
         path[length] = '\0';
-        const char* slash = std::strrchr(path, '/');
-        name = slash != nullptr ? slash + 1 : path;
-        name_length = std::strlen(name);
-    } else if (found.dli_fname != nullptr) {
-        const char* slash = std::strrchr(found.dli_fname, '/');
-        name = slash != nullptr ? slash + 1 : found.dli_fname;
-        name_length = std::strlen(name);
+        name = path;
+    } else if (search.file_name != nullptr) {
+        name = search.file_name;
     }
-    if (name_length > max_module_name_length) name_length = max_module_name_length;
+    const char* slash = std::strrchr(name, '/');
+    if (slash != nullptr) name = slash + 1;
+    const std::size_t name_length = std::min(std::strlen(name), max_module_name_length);
     std::memcpy(info.file_name, name, name_length);
     info.file_name_length = name_length;
     return info;

@@ -1,0 +1,89 @@
+# What an installation and the packages hold.
+#
+# Linux and other POSIX systems: the programs, their manual pages, the CMake
+# package that gives hndpos::hndpos, hndpos::view and hndpos_add_tables() to
+# firmware projects (relative paths throughout, so an unpacked tree works
+# wherever it lies), the licence, the changelog and, when built, the page.
+# Windows: the two programs beside the README and the licence, with CR LF.
+include(GNUInstallDirs)
+include(CMakePackageConfigHelpers)
+
+# Text as Windows shows it: every line ended by CR LF.
+function(hndpos_windows_text source destination)
+  file(READ "${source}" text)
+  string(REPLACE "\r\n" "\n" text "${text}")
+  string(REPLACE "\n" "\r\n" text "${text}")
+  file(WRITE "${destination}" "${text}")
+endfunction()
+
+if(WIN32)
+  install(TARGETS hndpos hndpos-view RUNTIME DESTINATION .)
+  hndpos_windows_text(${PROJECT_SOURCE_DIR}/README.md ${PROJECT_BINARY_DIR}/README.txt)
+  hndpos_windows_text(${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_BINARY_DIR}/LICENSE.txt)
+  install(FILES ${PROJECT_BINARY_DIR}/README.txt ${PROJECT_BINARY_DIR}/LICENSE.txt DESTINATION .)
+  return()
+endif()
+
+set(package_dir ${CMAKE_INSTALL_LIBDIR}/cmake/hndpos)
+set(doc_dir ${CMAKE_INSTALL_DATADIR}/doc/hndpos)
+install(TARGETS hndpos hndpos-view EXPORT hndpos-targets RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(EXPORT hndpos-targets NAMESPACE hndpos:: DESTINATION ${package_dir})
+configure_package_config_file(cmake/hndpos-config.cmake.in ${PROJECT_BINARY_DIR}/hndpos-config.cmake
+  INSTALL_DESTINATION ${package_dir})
+# The package describes programs that run on the build host: a firmware
+# project for any processor, of any word size, may use it.
+write_basic_package_version_file(${PROJECT_BINARY_DIR}/hndpos-config-version.cmake COMPATIBILITY SameMajorVersion
+  ARCH_INDEPENDENT)
+install(FILES ${PROJECT_BINARY_DIR}/hndpos-config.cmake ${PROJECT_BINARY_DIR}/hndpos-config-version.cmake
+  cmake/HndposTables.cmake cmake/HndposRun.cmake DESTINATION ${package_dir})
+
+# The page, built by the web preset, goes with the programs when named.
+set(HNDPOS_PAGE "" CACHE FILEPATH "hndpos.html from the web build, to install under share/hndpos")
+if(HNDPOS_PAGE)
+  install(FILES ${HNDPOS_PAGE} DESTINATION ${CMAKE_INSTALL_DATADIR}/hndpos)
+endif()
+
+# Manual pages and the changelog compressed as Debian wants them (gzip -n:
+# no name or time inside, the same bytes every time).
+find_program(GZIP_PROGRAM gzip)
+# The date of the release: SOURCE_DATE_EPOCH when it is set, as CMake reads it.
+string(TIMESTAMP release_date "%a, %d %b %Y %H:%M:%S +0000" UTC)
+configure_file(cmake/changelog.Debian.in ${PROJECT_BINARY_DIR}/doc/changelog @ONLY)
+set(compressed "")
+foreach(file doc/hndpos.1 doc/hndpos-view.1 ${PROJECT_BINARY_DIR}/doc/changelog)
+  get_filename_component(name ${file} NAME)
+  if(GZIP_PROGRAM)
+    add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/doc/${name}.gz
+      COMMAND ${GZIP_PROGRAM} -9 -n -c ${file} > ${PROJECT_BINARY_DIR}/doc/${name}.gz
+      DEPENDS ${file} WORKING_DIRECTORY ${PROJECT_SOURCE_DIR} VERBATIM)
+    list(APPEND compressed ${PROJECT_BINARY_DIR}/doc/${name}.gz)
+  endif()
+endforeach()
+if(GZIP_PROGRAM)
+  add_custom_target(hndpos_docs ALL DEPENDS ${compressed})
+  install(FILES ${PROJECT_BINARY_DIR}/doc/hndpos.1.gz ${PROJECT_BINARY_DIR}/doc/hndpos-view.1.gz
+    DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  install(FILES ${PROJECT_BINARY_DIR}/doc/changelog.gz DESTINATION ${doc_dir})
+else()
+  install(FILES doc/hndpos.1 doc/hndpos-view.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endif()
+
+# The copyright file in Debian's format, with the licence's own text.
+file(STRINGS LICENSE license_lines)
+set(license_text "")
+foreach(line IN LISTS license_lines)
+  if(line STREQUAL "")
+    string(APPEND license_text " .\n")
+  else()
+    string(APPEND license_text " ${line}\n")
+  endif()
+endforeach()
+file(CONFIGURE OUTPUT ${PROJECT_BINARY_DIR}/doc/copyright CONTENT "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/
+Upstream-Name: hndpos
+Upstream-Contact: HNDPOS authors <hndpos@example.org>
+
+Files: *
+Copyright: 2026 HNDPOS authors
+License: Expat
+${license_text}")
+install(FILES ${PROJECT_BINARY_DIR}/doc/copyright LICENSE CHANGELOG.md README.md DESTINATION ${doc_dir})

@@ -1,0 +1,130 @@
+#!/usr/bin/env bash
+# The release as its users meet it. Builds the release twice, here and in a
+# fresh clone elsewhere, and compares them byte for byte; then installs,
+# unpacks and runs every package, printing what each step verified.
+#
+#   check.sh SOURCE_DIR      (as root: it installs and removes the .deb)
+set -euo pipefail
+source_dir=$(realpath "$1")
+golden="$source_dir/tests/e2e/golden"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+version=1.0.0
+expected_files="SHA256SUMS hndpos-$version-linux-aarch64.tar.gz hndpos-$version-linux-x86_64.tar.gz hndpos-$version-windows-x64.zip hndpos-$version-windows-x86.zip hndpos_${version}_amd64.deb"
+
+say() { echo "release: $*"; }
+die() {
+    echo "FAIL release: $*" >&2
+    exit 1
+}
+
+# run_example RUNNER... PROGRAM: the example in an empty directory, against
+# the golden console output and table.
+run_example() {
+    local dir
+    dir=$(mktemp -d -p "$work")
+    (cd "$dir" && "$@" 83 30 9 13 14 >out.bin) || die "$* failed"
+    cmp -s "$dir/out.bin" "$golden/example.stdout" || die "$*: the console differs from the golden file"
+    cmp -s "$dir/hpostbl.c" "$golden/example.c" || die "$*: hpostbl.c differs from the golden file"
+}
+
+# consumer PREFIX: the firmware test project against the CMake package there.
+consumer() {
+    local dir
+    dir=$(mktemp -d -p "$work")
+    cmake -S "$source_dir/tests/consumer" -B "$dir" -DCMAKE_PREFIX_PATH="$1" >"$dir.log" 2>&1 &&
+        cmake --build "$dir" >>"$dir.log" 2>&1 && "$dir/clock_example" && "$dir/clock_wrapping" ||
+        { cat "$dir.log"; die "the consumer project does not build against $1"; }
+    grep -q "hndpos_DIR:PATH=$1" "$dir/CMakeCache.txt" || die "the consumer found another hndpos: $(grep hndpos_DIR "$dir/CMakeCache.txt")"
+}
+
+# 1. One command makes the release; a second, elsewhere and later, agrees.
+(cd "$source_dir" && cmake --workflow --preset package >"$work/first.log" 2>&1) ||
+    { tail -40 "$work/first.log"; die "cmake --workflow --preset package failed"; }
+packages="$source_dir/build/package"
+[ "$(cd "$packages" && ls | tr '\n' ' ')" = "$expected_files " ] || die "build/package holds: $(ls "$packages")"
+(cd "$packages" && sha256sum --quiet -c SHA256SUMS) || die "sha256sum -c SHA256SUMS"
+say "cmake --workflow --preset package made the six files; sha256sum -c SHA256SUMS passes"
+sleep 1
+git clone -q "$source_dir" "$work/second"
+(cd "$work/second" && cmake --workflow --preset package >"$work/second.log" 2>&1) ||
+    { tail -40 "$work/second.log"; die "the second release build failed"; }
+for file in $expected_files; do
+    cmp -s "$packages/$file" "$work/second/build/package/$file" || die "$file differs between the two builds"
+done
+say "a second build in $work/second, later, gives byte-identical packages and SHA256SUMS"
+(cd "$packages" && for file in $expected_files; do printf '  %-40s %9d bytes\n' "$file" "$(wc -c <"$file")"; done)
+
+# 2. The .deb: lintian, install, run, a consumer, remove.
+deb="$packages/hndpos_${version}_amd64.deb"
+if command -v lintian >/dev/null; then
+    lintian_report=$(lintian "$deb" 2>&1 | grep -v "running with root privileges" || true)
+    ! grep -q '^E: ' <<<"$lintian_report" || die "lintian reports errors: $lintian_report"
+    say "lintian: no error, $(grep -c '^[WIP]: ' <<<"$lintian_report" || true) warnings or notes"
+else
+    say "lintian not found: the .deb was not checked by it"
+fi
+if [ "$(id -u)" -eq 0 ] && command -v dpkg >/dev/null; then
+    ! dpkg -s hndpos >/dev/null 2>&1 || die "hndpos is installed already: remove it first"
+    dpkg -i "$deb" >"$work/dpkg.log" 2>&1 || { cat "$work/dpkg.log"; die "dpkg -i"; }
+    run_example /usr/bin/hndpos
+    /usr/bin/hndpos-view --version | grep -qx "hndpos-view $version" || die "hndpos-view --version"
+    [ -f /usr/share/hndpos/hndpos.html ] && [ -f /usr/share/doc/hndpos/copyright ] && [ -f /usr/share/man/man1/hndpos.1.gz ] ||
+        die "the .deb lacks the page, the copyright file or a manual page"
+    consumer /usr/lib/cmake/hndpos
+    dpkg -r hndpos >"$work/dpkg.log" 2>&1 || { cat "$work/dpkg.log"; die "dpkg -r"; }
+    [ ! -e /usr/bin/hndpos ] && [ ! -e /usr/lib/cmake/hndpos ] || die "dpkg -r left files behind"
+    say "the .deb installs, runs the example like the golden files, serves find_package(hndpos), and removes cleanly"
+else
+    say "not root: the .deb was not installed"
+fi
+
+# 3. The Windows zips, each unpacked into an empty directory and run there.
+if command -v wine >/dev/null && command -v unzip >/dev/null; then
+    export WINEDEBUG=-all
+    [ -n "${WINEPREFIX:-}" ] || export WINEPREFIX="$work/wine"
+    for system in windows-x86 windows-x64; do
+        dir="$work/$system"
+        mkdir "$dir"
+        unzip -q "$packages/hndpos-$version-$system.zip" -d "$dir"
+        top="$dir/hndpos-$version-$system"
+        [ "$(cd "$top" && ls | tr '\n' ' ')" = "LICENSE.txt README.txt hndpos-view.exe hndpos.exe " ] ||
+            die "$system.zip holds: $(cd "$top" && ls)"
+        for text in README.txt LICENSE.txt; do
+            [ "$(grep -c $'\r$' "$top/$text")" = "$(wc -l <"$top/$text")" ] || die "$system: $text has lines without CR LF"
+        done
+        objdump_tool=$([ "$system" = windows-x86 ] && echo i686-w64-mingw32-objdump || echo x86_64-w64-mingw32-objdump)
+        if command -v "$objdump_tool" >/dev/null; then
+            for program in hndpos.exe hndpos-view.exe; do
+                imports=$("$objdump_tool" -p "$top/$program" | sed -n 's/.*DLL Name: //p' | tr '[:upper:]' '[:lower:]')
+                ! grep -vqxE 'kernel32.dll|msvcrt.dll|user32.dll' <<<"$imports" || die "$system $program imports $imports"
+            done
+        fi
+        run_example wine "$top/hndpos.exe"
+        (cd "$work" && cp "$golden/example.c" hpostbl.c && wine "$top/hndpos-view.exe" --check --display 128x64 hpostbl.c >/dev/null) ||
+            die "$system: hndpos-view.exe --check"
+        say "$system.zip: the four files, CR LF text, system DLLs only; both programs run from the unpacked folder under wine"
+    done
+else
+    say "wine or unzip not found: the Windows zips were not run"
+fi
+
+# 4. The Linux tarballs: relocatable trees, run from wherever they lie.
+elsewhere="$work/some/other/place"
+mkdir -p "$elsewhere"
+tar -xzf "$packages/hndpos-$version-linux-x86_64.tar.gz" -C "$elsewhere"
+tree="$elsewhere/hndpos-$version-linux-x86_64"
+run_example "$tree/bin/hndpos"
+consumer "$tree/lib/cmake/hndpos"
+say "linux-x86_64: unpacked in $elsewhere, runs, and a consumer builds against its CMake package there"
+if command -v qemu-aarch64 >/dev/null; then
+    tar -xzf "$packages/hndpos-$version-linux-aarch64.tar.gz" -C "$elsewhere"
+    arm="$elsewhere/hndpos-$version-linux-aarch64"
+    file "$arm/bin/hndpos" | grep -q "ARM aarch64" || die "the aarch64 tarball holds another program"
+    run_example qemu-aarch64 "$arm/bin/hndpos"
+    qemu-aarch64 "$arm/bin/hndpos-view" --version | grep -qx "hndpos-view $version" || die "aarch64 hndpos-view"
+    say "linux-aarch64: unpacked, both programs run under qemu with no libraries beside them"
+else
+    say "qemu-aarch64 not found: the aarch64 tarball was not run"
+fi
+say "all checks passed"
