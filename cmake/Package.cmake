@@ -38,6 +38,8 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "HNDPOS authors <hndpos@example.org>")
 # Fully static programs depend on nothing.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS OFF)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-install(FILES ${PROJECT_SOURCE_DIR}/cmake/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
-  RENAME hndpos)
+if(NOT WIN32)
+  install(FILES ${PROJECT_SOURCE_DIR}/cmake/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
+    RENAME hndpos)
+endif()
 include(CPack)
