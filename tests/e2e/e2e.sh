@@ -13,7 +13,8 @@ case_name=$1
 program=$(realpath "$2")
 shift 2
 runner=("$@")
-golden=$(realpath "$(dirname "$0")/golden")
+here=$(realpath "$(dirname "$0")")
+golden="$here/golden"
 module_name=$(basename "$program")
 
 work=$(mktemp -d)
@@ -323,27 +324,7 @@ stdout-non-blocking-pipe)
     # A parent hands over a non-blocking pipe that is already full and
     # drains it only after half a second: the run waits, loses nothing.
     need python3
-    timeout 20 python3 - "${runner[@]}" "$program" 83 30 9 13 14 >out.bin 2>err.bin <<'PY'
-import fcntl, os, subprocess, sys, time
-read_end, write_end = os.pipe()
-fcntl.fcntl(write_end, fcntl.F_SETFL, fcntl.fcntl(write_end, fcntl.F_GETFL) | os.O_NONBLOCK)
-filler = 0
-try:
-    while True:
-        filler += os.write(write_end, b"f" * 4096)
-except BlockingIOError:
-    pass
-child = subprocess.Popen(sys.argv[1:], stdout=write_end)
-os.close(write_end)
-time.sleep(0.5)
-received = bytearray()
-while chunk := os.read(read_end, 65536):
-    received += chunk
-status = child.wait()
-assert received[:filler] == b"f" * filler, "the filler came back changed"
-sys.stdout.buffer.write(received[filler:])
-sys.exit(status)
-PY
+    timeout 20 python3 "$here/slow_reader.py" stdout "${runner[@]}" "$program" 83 30 9 13 14 >out.bin 2>err.bin
     status=$?
     expect_status 0
     expect_no_stderr
@@ -384,28 +365,7 @@ fifo-read-slowly)
     # byte of the table arrives.
     need python3 mkfifo
     mkfifo hpostbl.c
-    timeout 20 python3 - "${runner[@]}" "$program" 83 30 9 13 14 >fifo.bin 2>err.bin <<'PY'
-import os, subprocess, sys, time
-reader = os.open("hpostbl.c", os.O_RDONLY | os.O_NONBLOCK)
-filler_end = os.open("hpostbl.c", os.O_WRONLY | os.O_NONBLOCK)
-filler = 0
-try:
-    while True:
-        filler += os.write(filler_end, b"f" * 4096)
-except BlockingIOError:
-    pass
-child = subprocess.Popen(sys.argv[1:], stdout=open("out.bin", "wb"))
-time.sleep(0.5)
-os.close(filler_end)
-os.set_blocking(reader, True)
-received = bytearray()
-while chunk := os.read(reader, 65536):
-    received += chunk
-status = child.wait()
-assert received[:filler] == b"f" * filler, "the filler came back changed"
-sys.stdout.buffer.write(received[filler:])
-sys.exit(status)
-PY
+    timeout 20 python3 "$here/slow_reader.py" fifo "${runner[@]}" "$program" 83 30 9 13 14 >fifo.bin 2>err.bin
     status=$?
     expect_status 0
     expect_no_stderr

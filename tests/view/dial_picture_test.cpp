@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "tables.h"
+
 namespace hndpos {
 namespace {
 
@@ -36,17 +38,7 @@ TEST(DialPicture, SaysWhenEntriesWrapped) {
     EXPECT_NE(render_dial_svg(wrap.table, {}, 8).find(note), std::string::npos);
 }
 
-// The table hndpos writes for these parameters.
-TableFile table_for(const HandParams& params) {
-    TableFile table;
-    table.params = params;
-    for (int i = 0; i < entries_per_table; ++i) {
-        const auto index = static_cast<std::size_t>(i);
-        table.entries[0][index] = tip_x(params, i / position_count, i % position_count);
-        table.entries[1][index] = tip_y(params, i / position_count, i % position_count);
-    }
-    return table;
-}
+using testing::table_for;
 
 TEST(DialPicture, SaysWhenEitherCoordinateWrapped) {
     struct Case {

@@ -4,22 +4,14 @@
 
 #include <string>
 
+#include "tables.h"
 #include "view/compact_tables.h"
 #include "view/console_text.h"
 
 namespace hndpos {
 namespace {
 
-TableFile table_for(const HandParams& params) {
-    TableFile table;
-    table.params = params;
-    for (int i = 0; i < entries_per_table; ++i) {
-        const auto index = static_cast<std::size_t>(i);
-        table.entries[0][index] = tip_x(params, i / position_count, i % position_count);
-        table.entries[1][index] = tip_y(params, i / position_count, i % position_count);
-    }
-    return table;
-}
+using testing::table_for;
 
 TEST(DisplayCheck, NamesTheFirstTipThatWrapsOrLeavesThePanel) {
     struct Case {
