@@ -50,18 +50,25 @@ cc -O2 -o spawn_timer "$here/spawn_timer.c"
 ./floor >floor-console.bin
 cmp floor-console.bin console.bin && cmp hpostbl.c file.bin  # the floor writes the same bytes
 
-# Alternate the two, three rounds each, and keep each one's best median.
-best() { sort -n | head -1; }
-floor_times=() program_times=()
-for round in 1 2 3; do
-    floor_times+=("$(./spawn_timer "$runs" ./floor)")
-    program_times+=("$(./spawn_timer "$runs" "$program" 83 30 9 13 14)")
+# Alternate the two in paired rounds, so that a slower or faster stretch of
+# the machine falls on both alike, and report the median of the rounds'
+# ratios (and of their medians and peak memories).
+rounds=${ROUNDS:-9}
+: >rounds.txt
+for round in $(seq "$rounds"); do
+    floor=$(./spawn_timer "$runs" ./floor)
+    measured=$(./spawn_timer "$runs" "$program" 83 30 9 13 14)
+    echo "$floor $measured" >>rounds.txt
 done
-floor_median=$(printf '%s\n' "${floor_times[@]}" | cut -d' ' -f1 | best)
-program_median=$(printf '%s\n' "${program_times[@]}" | cut -d' ' -f1 | best)
-floor_memory=$(printf '%s\n' "${floor_times[@]}" | cut -d' ' -f3 | best)
-program_memory=$(printf '%s\n' "${program_times[@]}" | cut -d' ' -f3 | best)
-awk -v f="$floor_median" -v p="$program_median" -v fm="$floor_memory" -v pm="$program_memory" -v n="$runs" 'BEGIN {
-    printf "median wall time of a run (%d runs, best of 3 rounds): floor %.1f us, hndpos %.1f us, ratio %.2f\n", n, f, p, p / f
-    printf "peak resident memory: floor %d KiB, hndpos %d KiB, ratio %.2f\n", fm, pm, pm / fm
-}'
+# rounds.txt, a line a round: the floor's median, fastest run and peak memory, then the same for hndpos.
+awk -v n="$runs" -v rounds="$rounds" '
+    function median(values, count,   i, j, t) {
+        for (i = 1; i <= count; ++i) for (j = i + 1; j <= count; ++j) if (values[j] < values[i]) { t = values[i]; values[i] = values[j]; values[j] = t }
+        return values[int((count + 1) / 2)]
+    }
+    { floor_time[NR] = $1; floor_memory[NR] = $3; time[NR] = $4; memory[NR] = $6; ratio[NR] = $4 / $1; memory_ratio[NR] = $6 / $3 }
+    END {
+        printf "median wall time of a run (%d runs a round, %d paired rounds): floor %.1f us, hndpos %.1f us, ratio %.2f (rounds %.2f to %.2f)\n",
+            n, rounds, median(floor_time, NR), median(time, NR), median(ratio, NR), ratio[1], ratio[NR]
+        printf "peak resident memory: floor %d KiB, hndpos %d KiB, ratio %.2f\n", median(floor_memory, NR), median(memory, NR), median(memory_ratio, NR)
+    }' rounds.txt
