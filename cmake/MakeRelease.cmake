@@ -1,5 +1,5 @@
 # Makes the release (cmake -P): SOURCE_DIR, WORK_DIR for the build trees,
-# OUTPUT_DIR for the packages, VERSION.
+# OUTPUT_DIR for the packages, VERSION, and CPACK, the cpack to pack with.
 
 if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
   execute_process(COMMAND git log -1 --format=%ct WORKING_DIRECTORY "${SOURCE_DIR}"
@@ -28,14 +28,12 @@ function(build name)
     -DHNDPOS_BUILD_TESTING=OFF -DBUILD_TESTING=OFF ${ARGN})
   run(${CMAKE_COMMAND} --build "${tree}" --parallel 2)
   if(EXISTS "${tree}/CPackConfig.cmake")
-    run(${CMAKE_CPACK_COMMAND} --config "${tree}/CPackConfig.cmake" -B "${tree}/packages")
+    run(${CPACK} --config "${tree}/CPackConfig.cmake" -B "${tree}/packages")
     file(GLOB packages "${tree}/packages/*.deb" "${tree}/packages/*.tar.gz" "${tree}/packages/*.zip")
     file(COPY ${packages} DESTINATION "${OUTPUT_DIR}")
   endif()
 endfunction()
 
-get_filename_component(CMAKE_CPACK_COMMAND "${CMAKE_COMMAND}" DIRECTORY)
-set(CMAKE_CPACK_COMMAND "${CMAKE_CPACK_COMMAND}/cpack")
 file(REMOVE_RECURSE "${OUTPUT_DIR}")
 file(MAKE_DIRECTORY "${OUTPUT_DIR}")
 

@@ -5,7 +5,7 @@
 # that two builds of one commit give the same bytes.
 add_custom_target(release ALL
   COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${PROJECT_SOURCE_DIR} -DWORK_DIR=${PROJECT_BINARY_DIR}
-    -DOUTPUT_DIR=${PROJECT_SOURCE_DIR}/build/package -DVERSION=${PROJECT_VERSION}
+    -DOUTPUT_DIR=${PROJECT_SOURCE_DIR}/build/package -DVERSION=${PROJECT_VERSION} -DCPACK=${CMAKE_CPACK_COMMAND}
     -P ${PROJECT_SOURCE_DIR}/cmake/MakeRelease.cmake
   USES_TERMINAL
   VERBATIM)

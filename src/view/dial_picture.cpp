@@ -102,19 +102,9 @@ Area picture_area(const TableFile& table, int scale, std::optional<DisplaySize> 
     return area;
 }
 
-// Whether some tip's coordinate left 0..255 and was kept modulo 256.
-bool any_entry_wrapped(const TableFile& table) {
-    const HandParams& p = table.params;
-    for (int hand = 0; hand < hand_count; ++hand) {
-        for (int position = 0; position < position_count; ++position) {
-            const long long x = static_cast<long long>(p.CenterX) + tip_offset_x(p, hand, position);
-            const long long y = static_cast<long long>(p.CenterY) + tip_offset_y(p, hand, position);
-            const std::size_t index = entry_index(hand, position);
-            if (x != table.entries[0][index] || y != table.entries[1][index]) return true;
-        }
-    }
-    return false;
-}
+// Whether some tip's coordinate left 0..255 and was kept modulo 256: the
+// display check without a display finds exactly those.
+bool any_entry_wrapped(const TableFile& table) { return !check_display(table, std::nullopt).ok; }
 
 std::string line_element(int x1, int y1, int x2, int y2) {
     return "<line x1=\"" + std::to_string(x1) + "\" y1=\"" + std::to_string(y1) + "\" x2=\"" + std::to_string(x2) +

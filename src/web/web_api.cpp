@@ -26,11 +26,13 @@ using namespace hndpos;
 constexpr platform::FileHandle console_handle = 1;
 constexpr platform::FileHandle file_handle = 3;
 
-// What the last run wrote.
+// What the last run wrote, and its table as the strict reader gives it
+// back (none unless the file is complete).
 struct Capture {
     std::string console;
     std::string file;
     bool file_created = false;
+    std::optional<TableFile> table;
 };
 Capture capture;
 std::string text_result;  // the last text handed to the page
@@ -61,14 +63,6 @@ void use_memory_system() {
     };
 }
 
-// The last run's table, read back strictly; false unless it is complete.
-bool last_table(TableFile& table) {
-    if (!capture.file_created) return false;
-    const ReadResult result = read_table_file(capture.file);
-    if (result.ok) table = result.table;
-    return result.ok;
-}
-
 std::optional<DisplaySize> display_of(int width, int height) {
     if (width < 1 || width > 256 || height < 1 || height > 256) return std::nullopt;
     return DisplaySize{width, height};
@@ -87,7 +81,12 @@ EMSCRIPTEN_KEEPALIVE int hndpos_run(const char* const* texts, int count) {
     const char* argv[8] = {"hndpos"};
     const int argc = count < 0 ? 1 : (count > 7 ? 7 : count) + 1;
     for (int k = 1; k < argc; ++k) argv[k] = texts[k - 1];
-    return run_program(nullptr, argc, argv);
+    const int status = run_program(nullptr, argc, argv);
+    if (capture.file_created) {
+        const ReadResult result = read_table_file(capture.file);
+        if (result.ok) capture.table = result.table;
+    }
+    return status;
 }
 
 EMSCRIPTEN_KEEPALIVE const char* hndpos_console_data() { return capture.console.data(); }
@@ -108,17 +107,16 @@ EMSCRIPTEN_KEEPALIVE const char* hndpos_to_utf8(const char* bytes, int size) {
 // The dial of the last run's table at h:m:s, with the outline of a display
 // of that size (0 for none); the empty text when the run wrote no table.
 EMSCRIPTEN_KEEPALIVE const char* hndpos_dial_svg(int hours, int minutes, int seconds, int width, int height) {
-    TableFile table;
-    text_result = last_table(table) ? render_dial_svg(table, {hours, minutes, seconds}, 8, display_of(width, height))
-                                    : std::string();
+    text_result = capture.table
+                      ? render_dial_svg(*capture.table, {hours, minutes, seconds}, 8, display_of(width, height))
+                      : std::string();
     return text_result.c_str();
 }
 
 // The first tip of the last run's table that wraps or leaves a display of
 // that size (0 for none), or the empty text when every tip fits.
 EMSCRIPTEN_KEEPALIVE const char* hndpos_display_problem(int width, int height) {
-    TableFile table;
-    text_result = last_table(table) ? check_display(table, display_of(width, height)).problem : std::string();
+    text_result = capture.table ? check_display(*capture.table, display_of(width, height)).problem : std::string();
     return text_result.c_str();
 }
 
