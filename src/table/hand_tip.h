@@ -38,4 +38,14 @@ std::uint8_t tip_y(const HandParams& params, int hand, int position);
 std::int32_t tip_offset_x(const HandParams& params, int hand, int position);
 std::int32_t tip_offset_y(const HandParams& params, int hand, int position);
 
+// Hands with any number of positions (hndpos-tables): position k of a hand
+// with N positions lies at the angle k·step, step = angle_step(N), the
+// product rounded once; the rest is the arithmetic above. For N = 60 these
+// are the offsets above, bit for bit.
+enum class Axis { x, y };
+
+// r·sin(k·step) for x, −r·cos(k·step) for y, rounded to the nearest 32-bit
+// integer. Raises EInvalidOp as the entries above do.
+std::int32_t hand_tip_offset(Axis axis, std::int32_t radius, Extended step, int position);
+
 }  // namespace hndpos

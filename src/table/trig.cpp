@@ -299,6 +299,26 @@ constexpr Extended sin_or_cos(Function function, Extended x) {
     return sin_or_cos(function, x, words);
 }
 
+// The extended value nearest to 2π/positions. π/2 cut to precision n is
+// below the truth by less than u, so 2π/positions, computed from it and cut
+// again, lies in [v, v + 5u): when both ends round alike, so does 2π/positions,
+// which is irrational and so never a rounding boundary itself.
+constexpr Extended nearest_angle_step(std::uint32_t positions) {
+    for (int n = initial_words; n <= max_words; n += step_words) {
+        Fixed low = half_pi(n);
+        add(low, low, n);
+        add(low, low, n);  // 2π
+        divide_small(low, positions, n);
+        Fixed high = low;
+        add_units(high, 5, n);
+        const Extended rounded = to_extended(false, low, n);
+        if (rounded == to_extended(false, high, n)) return rounded;
+    }
+    internal_error("angle step not decided at the highest working precision");
+}
+
+static_assert(nearest_angle_step(position_count) == AngleStep);
+
 // The sine and cosine of the 60 clock angles j·AngleStep, computed by the
 // functions above while the program is compiled.
 struct ClockValues {
@@ -322,6 +342,11 @@ constexpr ClockValues clock_values = compute_clock_values();
 
 Extended clock_angle_sin(int position) { return clock_values.sin.at(static_cast<std::size_t>(position)); }
 Extended clock_angle_cos(int position) { return clock_values.cos.at(static_cast<std::size_t>(position)); }
+
+Extended angle_step(int positions) {
+    if (positions < 1 || positions > max_positions) internal_error("number of positions outside 1..43200");
+    return nearest_angle_step(static_cast<std::uint32_t>(positions));
+}
 
 Extended extended_sin(Extended x) { return sin_or_cos(Function::sine, x); }
 Extended extended_cos(Extended x) { return sin_or_cos(Function::cosine, x); }

@@ -32,6 +32,15 @@ inline constexpr int position_count = 60;
 // built from its stored bytes.
 inline constexpr Extended AngleStep = extended_from_bytes({0x05, 0xAD, 0x5E, 0xDF, 0x9B, 0x4F, 0x77, 0xD6, 0xFB, 0x3F});
 
+// The largest number of positions a hand may have in hndpos-tables: one
+// position per second of the hour hand's 12-hour turn.
+inline constexpr int max_positions = 43200;
+
+// The extended value nearest to 2π/positions (1..max_positions), correctly
+// rounded: the angle between adjacent positions of a hand with that many.
+// For 60 it is AngleStep, bit for bit.
+Extended angle_step(int positions);
+
 // sin(j·AngleStep) and cos(j·AngleStep) for the clock positions j = 0..59,
 // the same correctly rounded values, computed when the program is built.
 Extended clock_angle_sin(int position);

@@ -5,13 +5,15 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
 #include <optional>
 #include <string>
 
-#include "view/compact_tables.h"
+#include "emit/tables_emitter.h"
+#include "io/platform/platform.h"
 #include "view/console_text.h"
 #include "view/dial_picture.h"
 #include "view/display_check.h"
@@ -42,10 +44,12 @@ constexpr const char* usage_text =
     "  -c, --check          print each hand's bounding box instead of drawing;\n"
     "                       exit 1 at the first tip that wrapped modulo 256 or\n"
     "                       lies outside the display\n"
-    "      --emit=STORAGE   write the entries as C arrays of const unsigned char:\n"
-    "                       const (read-only data) or progmem (AVR program memory)\n"
+    "      --emit=STORAGE   write the tables for firmware, and their header beside\n"
+    "                       the output file: data (the file as it is, int arrays),\n"
+    "                       const (bytes in read-only data) or progmem (bytes in\n"
+    "                       AVR program memory)\n"
     "      --prefix=NAME    with --emit: name the arrays NAMExtbl and NAMEytbl\n"
-    "      --header=FILE    with --emit: the header to include (default\n"
+    "      --header=FILE    with --emit: the header to include and write (default\n"
     "                       NAMEhpostbl.h)\n"
     "      --to-utf8        print FILE, text that hndpos wrote (a table file or\n"
     "                       its console output), converted from Shift_JIS to UTF-8\n"
@@ -66,7 +70,7 @@ struct Options {
     hndpos::ClockTime time;
     int scale = 8;
     std::optional<hndpos::DisplaySize> display;
-    hndpos::CompactStorage storage = hndpos::CompactStorage::read_only;
+    hndpos::Storage storage = hndpos::Storage::constant;
     std::string prefix;
     std::optional<std::string> header;
 };
@@ -88,16 +92,6 @@ bool parse_time(const std::string& text, hndpos::ClockTime& time) {
     }
     if (fields[0] > 23 || fields[1] > 59 || fields[2] > 59) return false;
     time = {fields[0], fields[1], fields[2]};
-    return true;
-}
-
-// A C identifier, or the empty prefix.
-bool is_identifier_prefix(const std::string& text) {
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
-        if (!letter && !(i > 0 && c >= '0' && c <= '9')) return false;
-    }
     return true;
 }
 
@@ -168,19 +162,20 @@ int parse_options(int argc, char** argv, Options& options) {
             options.display = display_taken < 0 ? std::nullopt : hndpos::parse_display_size(value);
             if (!options.display) return usage_error("expected --display WxH, each from 1 to 256, such as 128x64");
         } else if (const int emit_taken = reader.take_value("--emit", nullptr, value); emit_taken != 0) {
-            if (emit_taken < 0 || (value != "const" && value != "progmem"))
-                return usage_error("expected --emit const or --emit progmem");
-            options.storage = value == "const" ? hndpos::CompactStorage::read_only : hndpos::CompactStorage::progmem;
+            const std::optional<hndpos::Storage> storage =
+                emit_taken < 0 ? std::nullopt : hndpos::parse_storage(value);
+            if (!storage) return usage_error("expected --emit data, --emit const or --emit progmem");
+            options.storage = *storage;
             options.mode = Mode::emit;
             ++modes_given;
         } else if (const int prefix_taken = reader.take_value("--prefix", nullptr, value); prefix_taken != 0) {
-            if (prefix_taken < 0 || !is_identifier_prefix(value))
+            if (prefix_taken < 0 || !hndpos::is_identifier_prefix(value))
                 return usage_error("expected --prefix to start a C identifier, such as face_");
             options.prefix = value;
             emit_options = true;
         } else if (const int header_taken = reader.take_value("--header", nullptr, value); header_taken != 0) {
-            if (header_taken < 0 || value.empty() || value.find('"') != std::string::npos)
-                return usage_error("option --header needs a file name");
+            if (header_taken < 0 || !hndpos::is_valid_header_name(value))
+                return usage_error("option --header needs a file name that can stand in #include \"...\"");
             options.header = value;
             emit_options = true;
         } else if (arg.size() > 1 && arg[0] == '-') {
@@ -242,6 +237,19 @@ std::string bounds_report(const hndpos::DisplayCheck& check) {
     return text;
 }
 
+// The tables in the storage asked for and, beside an output file, the
+// header they are compiled with.
+int emit(const Options& options, const std::string& bytes, const hndpos::TableFile& table) {
+    const hndpos::EmitNames names{options.prefix, options.header.value_or(options.prefix + "hpostbl.h")};
+    const std::string output = options.output.value_or("-");
+    const std::string source = options.storage == hndpos::Storage::data
+                                   ? bytes
+                                   : hndpos::grid_tables_source(table.params, table.entries, options.storage, names);
+    if (const int status = write_output(output, source); status != 0 || output == "-") return status;
+    const std::filesystem::path header = std::filesystem::path(output).parent_path() / names.header;
+    return write_output(header.string(), hndpos::grid_tables_header(table.params, options.storage, names));
+}
+
 int run(const Options& options) {
     std::string bytes;
     if (!read_input(options.input, bytes)) return exit_refused;
@@ -265,9 +273,7 @@ int run(const Options& options) {
         return 0;
     }
     case Mode::emit:
-        return write_output(options.output.value_or("-"),
-                            hndpos::compact_tables_source(result.table, options.prefix, options.storage,
-                                                          options.header.value_or(options.prefix + "hpostbl.h")));
+        return emit(options, bytes, result.table);
     default:
         return write_output(options.output.value_or("hpostbl.svg"),
                             hndpos::render_dial_svg(result.table, options.time, options.scale, options.display));
@@ -277,6 +283,7 @@ int run(const Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    hndpos::platform::use_binary_standard_streams();
     Options options;
     if (const int status = parse_options(argc, argv, options); status >= 0) return status;
     return run(options);

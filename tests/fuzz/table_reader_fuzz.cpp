@@ -13,7 +13,7 @@
 #include "io/platform/platform.h"
 #include "io/text_channel.h"
 #include "table/table_writer.h"
-#include "view/compact_tables.h"
+#include "emit/tables_emitter.h"
 #include "view/dial_picture.h"
 #include "view/display_check.h"
 #include "view/table_reader.h"
@@ -62,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const hndpos::HandBounds& box : check.bounds)
         if (box.low_x > box.high_x || box.low_y > box.high_y) std::abort();
     if (hndpos::render_dial_svg(result.table, {}, 1, display).find("</svg>") == std::string::npos) std::abort();
-    if (hndpos::compact_tables_source(result.table, "f_", hndpos::CompactStorage::read_only, "f.h").empty())
+    if (hndpos::grid_tables_source(result.table.params, result.table.entries, hndpos::Storage::constant, {"f_", "f.h"}).empty())
         std::abort();
     return 0;
 }

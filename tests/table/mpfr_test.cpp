@@ -19,6 +19,7 @@
 #include "reference_data.h"
 #include "table/hand_tip.h"
 #include "table/trig.h"
+#include "table/wide_tables.h"
 
 namespace hndpos {
 namespace {
@@ -198,6 +199,74 @@ TEST(Mpfr, EntriesMatchForRandomParameters) {
         }
     }
     std::cout << "checked " << checked << " entries against MPFR\n";
+}
+
+// Hands with any number of positions: the step, the angle, the sine or
+// cosine and the product each rounded by MPFR, the centre added exactly.
+std::int64_t mpfr_wide_entry(std::int32_t radius, std::int32_t center, long positions, long position, bool y,
+                             bool& overflow) {
+    Mpfr pi(2048), step(64), angle(64), unit(64), r(64), product(64), integer(64);
+    mpfr_const_pi(pi.get(), MPFR_RNDN);
+    mpfr_mul_ui(pi.get(), pi.get(), 2, MPFR_RNDN);
+    mpfr_div_ui(step.get(), pi.get(), static_cast<unsigned long>(positions), MPFR_RNDN);
+    mpfr_mul_si(angle.get(), step.get(), position, MPFR_RNDN);
+    if (y) {
+        mpfr_cos(unit.get(), angle.get(), MPFR_RNDN);
+        mpfr_neg(unit.get(), unit.get(), MPFR_RNDN);
+    } else {
+        mpfr_sin(unit.get(), angle.get(), MPFR_RNDN);
+    }
+    mpfr_set_si(r.get(), radius, MPFR_RNDN);
+    mpfr_mul(product.get(), unit.get(), r.get(), MPFR_RNDN);
+    mpfr_rint(integer.get(), product.get(), MPFR_RNDN);
+    const std::int64_t n = mpfr_get_sj(integer.get(), MPFR_RNDN);
+    overflow = n < INT32_MIN || n > INT32_MAX;
+    return n + center;
+}
+
+TEST(Mpfr, AngleStepIsTheNearestExtendedValueForEveryCount) {
+    Mpfr two_pi(2048), step(64);
+    mpfr_const_pi(two_pi.get(), MPFR_RNDN);
+    mpfr_mul_ui(two_pi.get(), two_pi.get(), 2, MPFR_RNDN);
+    for (int positions = 1; positions <= max_positions; ++positions) {
+        mpfr_div_ui(step.get(), two_pi.get(), static_cast<unsigned long>(positions), MPFR_RNDN);
+        ASSERT_EQ(angle_step(positions), from_mpfr(step.get())) << positions;
+    }
+}
+
+TEST(Mpfr, WideEntriesMatchForCountsThatDivide360AndOthers) {
+    std::mt19937_64 random(seed + 2);
+    std::uniform_int_distribution<std::int32_t> any(INT32_MIN + 1, INT32_MAX);
+    std::uniform_int_distribution<std::int32_t> small(-3000, 3000);
+    std::size_t checked = 0;
+    for (const int positions : {1, 2, 4, 7, 12, 60, 97, 360, 600, 720, 1000, 3600, 43199, 43200}) {
+        for (int round = 0; round < 4; ++round) {
+            WideParams params;
+            params.center_x = round < 2 ? small(random) * 1000 : any(random);  // beyond 16 bits
+            params.center_y = any(random);
+            params.radii = {round == 0 ? INT32_MAX : small(random), any(random), round == 1 ? -INT32_MAX : any(random)};
+            params.positions = {positions, positions, positions};
+            const WideTables tables = compute_wide_tables(params);
+            ASSERT_FALSE(tables.overflow);
+            // Every position of small counts, a spread of the large ones.
+            const int stride = positions > 1000 ? positions / 997 : 1;
+            for (int hand = 0; hand < hand_count; ++hand) {
+                const auto h = static_cast<std::size_t>(hand);
+                for (int position = 0; position < positions; position += stride) {
+                    const auto p = static_cast<std::size_t>(position);
+                    bool overflow = false;
+                    ASSERT_EQ(tables.hands[h].x[p],
+                              mpfr_wide_entry(params.radii[h], params.center_x, positions, position, false, overflow))
+                        << "x " << positions << " " << position;
+                    ASSERT_EQ(tables.hands[h].y[p],
+                              mpfr_wide_entry(params.radii[h], params.center_y, positions, position, true, overflow))
+                        << "y " << positions << " " << position;
+                    checked += 2;
+                }
+            }
+        }
+    }
+    std::cout << "checked " << checked << " wide entries against MPFR\n";
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "tables.h"
-#include "view/compact_tables.h"
 #include "view/console_text.h"
 
 namespace hndpos {
@@ -77,34 +76,6 @@ TEST(DisplayCheck, DisplaySizes) {
             EXPECT_TRUE(size->width == c.width && size->height == c.height) << c.text;
         }
     }
-}
-
-TEST(CompactTables, HoldTheEntriesAsBytes) {
-    const TableFile table = table_for({83, 30, 9, 13, 14});
-    const std::string source = compact_tables_source(table, "face_", CompactStorage::progmem, "face_hpostbl.h");
-    EXPECT_NE(source.find("#include \"face_hpostbl.h\""), std::string::npos);
-    EXPECT_NE(source.find("const unsigned char face_xtbl[3][60] PROGMEM = {"), std::string::npos);
-    EXPECT_NE(source.find("const unsigned char face_ytbl[3][60] PROGMEM = {"), std::string::npos);
-    // The numbers, in order, are the table's 360 entries.
-    std::string numbers;
-    for (std::size_t at = source.find("{\n"); at < source.size(); ++at) {
-        const char c = source[at];
-        if (c >= '0' && c <= '9') {
-            numbers += c;
-        } else if (!numbers.empty() && numbers.back() != ' ') {
-            numbers += ' ';
-        }
-    }
-    std::string expected;
-    for (const auto& axis : table.entries)
-        for (const std::uint8_t entry : axis) expected += std::to_string(entry) + " ";
-    // Skip the "3" and "60" of the second array's declaration.
-    const std::string second_declaration = "3 60 ";
-    const std::size_t at = numbers.find(second_declaration, numbers.size() / 3);
-    ASSERT_NE(at, std::string::npos);
-    EXPECT_EQ(numbers.erase(at, second_declaration.size()), expected);
-    EXPECT_EQ(compact_tables_source(table, "", CompactStorage::read_only, "hpostbl.h").find("PROGMEM"),
-              std::string::npos);
 }
 
 TEST(ConsoleText, ConvertsTheProgramsTextsToUtf8) {

@@ -259,4 +259,6 @@ void prepare_process() {
     (void)signal(SIGXFSZ, SIG_IGN);
 }
 
+void use_binary_standard_streams() {}  // POSIX streams never convert
+
 }  // namespace hndpos::platform

@@ -1,6 +1,10 @@
 // The platform layer on Windows.
 
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
+
+#include <cstdio>
 
 #include <algorithm>
 #include <vector>
@@ -99,5 +103,10 @@ SystemCalls& system_calls() { return live_calls; }
 const char* raw_command_line() { return GetCommandLineA(); }
 
 void prepare_process() {}
+
+void use_binary_standard_streams() {
+    (void)_setmode(_fileno(stdin), _O_BINARY);
+    (void)_setmode(_fileno(stdout), _O_BINARY);
+}
 
 }  // namespace hndpos::platform

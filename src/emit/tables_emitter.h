@@ -1,0 +1,62 @@
+// The C and JSON that firmware projects take the tables in: one writer for
+// hndpos-tables, hndpos-view --emit and the CMake function's header.
+//
+// Two layouts. The grid is hndpos's own: xtbl and ytbl of [3][60], int in
+// hpostbl.c as hndpos writes it (DATA), or the same entries as bytes
+// (CONST, PROGMEM). The per-hand layout is hndpos-tables': one x and one y
+// array per hand, of any length and entry type. Both headers give the
+// same macros: the parameters, the positions per hand, the index of each
+// hand at a time of day, and HNDPOS_TIP_X/HNDPOS_TIP_Y, which read through
+// the storage (program memory on AVR), each prefixed with the upper-cased
+// prefix.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "table/table_writer.h"
+#include "table/wide_tables.h"
+
+namespace hndpos {
+
+enum class EntryType { u8, u16, i16, i32 };
+enum class Storage { data, constant, progmem };
+
+// "u8", "u16", "i16", "i32"; "data", "const", "progmem".
+std::optional<EntryType> parse_entry_type(std::string_view name);
+std::string_view entry_type_name(EntryType type);
+std::optional<Storage> parse_storage(std::string_view name);
+
+bool entry_type_holds(EntryType type, std::int64_t value);
+// The narrowest of u8, u16, i16, i32, in that order, that holds every entry.
+std::optional<EntryType> narrowest_entry_type(const WideTables& tables);
+
+struct EmitNames {
+    std::string prefix;  // of the arrays; upper-cased, of the macros
+    std::string header;  // the header the source includes
+};
+
+// Where a header name can stand in #include "...": not empty, no control
+// character, no double quote, no backslash.
+bool is_valid_header_name(std::string_view name);
+
+// A C identifier or nothing.
+bool is_identifier_prefix(std::string_view text);
+
+// The grid layout. The source is for CONST and PROGMEM (DATA compiles
+// hpostbl.c itself); the entries are a table file's, [0] x and [1] y.
+using GridEntries = std::array<std::array<std::uint8_t, entries_per_table>, 2>;
+std::string grid_tables_source(const HandParams& params, const GridEntries& entries, Storage storage,
+                               const EmitNames& names);
+std::string grid_tables_header(const HandParams& params, Storage storage, const EmitNames& names);
+
+// The per-hand layout; the tables must be complete and every entry must
+// fit `type`.
+std::string hand_tables_source(const WideTables& tables, EntryType type, Storage storage, const EmitNames& names);
+std::string hand_tables_header(const WideTables& tables, EntryType type, Storage storage, const EmitNames& names);
+std::string hand_tables_json(const WideTables& tables, EntryType type);
+
+}  // namespace hndpos

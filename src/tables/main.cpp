@@ -1,0 +1,357 @@
+// hndpos-tables: clock-hand tables for any panel and any number of
+// positions per hand, with hndpos's exact arithmetic, as C (a source file
+// and its header) or JSON.
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "driver/integer_syntax.h"
+#include "emit/tables_emitter.h"
+#include "io/platform/platform.h"
+
+#ifndef HNDPOS_VERSION
+#define HNDPOS_VERSION "unknown"
+#endif
+
+namespace {
+
+using hndpos::hand_count;
+
+constexpr int exit_refused = 1;
+constexpr int exit_usage = 2;
+
+constexpr const char* usage_text =
+    "Usage: hndpos-tables --center X Y --radii HOUR MINUTE SECOND [OPTION]... -o FILE\n"
+    "Write the tip positions of a clock's hour, minute and second hand for any\n"
+    "panel and any number of positions per hand, computed exactly as hndpos\n"
+    "computes them, as C (FILE and a header beside it) or as JSON.\n"
+    "\n"
+    "  --center X Y             the dial's centre in pixels\n"
+    "  --radii HOUR MINUTE SECOND\n"
+    "                           the hands' lengths in pixels\n"
+    "  --positions HOUR MINUTE SECOND\n"
+    "                           positions per hand, 1 to 43200 each (default\n"
+    "                           60 60 60); position k of N points k*360/N\n"
+    "                           degrees clockwise from 12 o'clock\n"
+    "  --type u8|u16|i16|i32    the entries' C type (default: the narrowest that\n"
+    "                           holds every entry)\n"
+    "  --storage data|const|progmem\n"
+    "                           where the arrays live: RAM, read-only data or\n"
+    "                           AVR program memory (default data)\n"
+    "  --prefix NAME            prefix of the arrays' names; upper-cased, of the\n"
+    "                           header's macros\n"
+    "  --header NAME            the header, written beside FILE (default: FILE\n"
+    "                           with its extension replaced by .h)\n"
+    "  --display WIDTH HEIGHT   refuse a tip outside a panel of this size,\n"
+    "                           1 to 65535 pixels each\n"
+    "  --format c|json          what to write (default c)\n"
+    "  -o, --output FILE        the file to write; - writes standard output\n"
+    "  -h, --help               show this help and exit\n"
+    "      --version            show the version and exit\n"
+    "\n"
+    "Numbers are read as hndpos reads its arguments: leading spaces, then a\n"
+    "decimal number with an optional sign or a hexadecimal number after $.\n"
+    "Exit status: 0 when the files were written, 1 when the tables are\n"
+    "refused (an entry the type cannot hold, a tip off the display, the\n"
+    "radius -2147483648) or cannot be written, and then no file is left,\n"
+    "2 for a wrong command line.\n";
+
+enum class Format { c, json };
+
+struct Options {
+    hndpos::WideParams params;
+    bool center_given = false;
+    bool radii_given = false;
+    std::optional<hndpos::EntryType> type;
+    hndpos::Storage storage = hndpos::Storage::data;
+    std::string prefix;
+    std::optional<std::string> header;
+    std::optional<std::array<std::int64_t, 2>> display;
+    Format format = Format::c;
+    std::string output;
+};
+
+struct UsageError {
+    std::string message;
+};
+
+class ArgumentReader {
+public:
+    ArgumentReader(int argc, char** argv) : arguments_(argv + 1, argv + argc) {}
+    bool done() const { return index_ >= arguments_.size(); }
+    std::string next() { return arguments_[index_++]; }
+    // The option's value: after "=" in the same argument, or the next one.
+    std::string value(const std::string& option, const std::string& attached) {
+        if (!attached.empty()) return attached;
+        if (done()) throw UsageError{"option " + option + " needs a value"};
+        return next();
+    }
+    // `count` values that follow the option; negative numbers among them.
+    std::vector<std::string> values(const std::string& option, std::size_t count, const std::string& what) {
+        if (arguments_.size() - index_ < count) throw UsageError{"option " + option + " takes " + what};
+        std::vector<std::string> taken(arguments_.begin() + static_cast<std::ptrdiff_t>(index_),
+                                       arguments_.begin() + static_cast<std::ptrdiff_t>(index_ + count));
+        index_ += count;
+        return taken;
+    }
+
+private:
+    std::vector<std::string> arguments_;
+    std::size_t index_ = 0;
+};
+
+std::int32_t integer(const std::string& option, const std::string& text, std::int64_t low, std::int64_t high) {
+    const hndpos::ScannedInteger scanned = hndpos::scan_integer(text);
+    if (!scanned.accepted || text.find('\0') != std::string::npos)
+        throw UsageError{"option " + option + ": '" + text + "' is not an integer"};
+    if (scanned.value < low || scanned.value > high)
+        throw UsageError{"option " + option + ": " + text + " is outside " + std::to_string(low) + " to " +
+                         std::to_string(high)};
+    return scanned.value;
+}
+
+void parse_options(int argc, char** argv, Options& options) {
+    ArgumentReader reader(argc, argv);
+    std::vector<std::string> seen;
+    while (!reader.done()) {
+        std::string option = reader.next();
+        std::string attached;
+        if (const std::size_t equals = option.find('='); option.rfind("--", 0) == 0 && equals != std::string::npos) {
+            attached = option.substr(equals + 1);
+            option.resize(equals);
+            if (attached.empty()) throw UsageError{"option " + option + " needs a value"};
+        }
+        if (option == "-o") option = "--output";
+        if (option == "-h") option = "--help";
+        for (const std::string& earlier : seen)
+            if (earlier == option) throw UsageError{"option " + option + " is given more than once"};
+        seen.push_back(option);
+        const bool multiple = option == "--center" || option == "--radii" || option == "--positions" ||
+                              option == "--display";
+        if (multiple && !attached.empty()) throw UsageError{"option " + option + " takes its values as separate arguments"};
+        if (option == "--help") {
+            std::cout << usage_text;
+            std::cout.flush();
+            throw UsageError{};  // handled by the caller: help was asked for
+        } else if (option == "--version") {
+            std::cout << "hndpos-tables " HNDPOS_VERSION "\n";
+            std::cout.flush();
+            throw UsageError{};
+        } else if (option == "--center") {
+            const auto v = reader.values(option, 2, "two values, X and Y");
+            options.params.center_x = integer(option, v[0], INT32_MIN, INT32_MAX);
+            options.params.center_y = integer(option, v[1], INT32_MIN, INT32_MAX);
+            options.center_given = true;
+        } else if (option == "--radii" || option == "--positions") {
+            const auto v = reader.values(option, 3, "three values: HOUR MINUTE SECOND");
+            for (std::size_t hand = 0; hand < hand_count; ++hand) {
+                if (option == "--radii") {
+                    options.params.radii[hand] = integer(option, v[hand], INT32_MIN, INT32_MAX);
+                } else {
+                    options.params.positions[hand] = integer(option, v[hand], 1, hndpos::max_positions);
+                }
+            }
+            options.radii_given = options.radii_given || option == "--radii";
+        } else if (option == "--display") {
+            const auto v = reader.values(option, 2, "two values, WIDTH and HEIGHT");
+            options.display = {{integer(option, v[0], 1, 65535), integer(option, v[1], 1, 65535)}};
+        } else if (option == "--type") {
+            options.type = hndpos::parse_entry_type(reader.value(option, attached));
+            if (!options.type) throw UsageError{"option --type takes u8, u16, i16 or i32"};
+        } else if (option == "--storage") {
+            const auto storage = hndpos::parse_storage(reader.value(option, attached));
+            if (!storage) throw UsageError{"option --storage takes data, const or progmem"};
+            options.storage = *storage;
+        } else if (option == "--format") {
+            const std::string format = reader.value(option, attached);
+            if (format != "c" && format != "json") throw UsageError{"option --format takes c or json"};
+            options.format = format == "c" ? Format::c : Format::json;
+        } else if (option == "--prefix") {
+            options.prefix = reader.value(option, attached);
+            if (!hndpos::is_identifier_prefix(options.prefix))
+                throw UsageError{"option --prefix: '" + options.prefix + "' does not start a C identifier"};
+        } else if (option == "--header") {
+            options.header = reader.value(option, attached);
+            if (!hndpos::is_valid_header_name(*options.header))
+                throw UsageError{"option --header: the name cannot stand in #include \"...\""};
+        } else if (option == "--output") {
+            options.output = reader.value(option, attached);
+        } else {
+            throw UsageError{(option.size() > 1 && option[0] == '-' ? "unknown option " : "unexpected argument ") +
+                             option};
+        }
+    }
+    if (!options.center_given) throw UsageError{"--center X Y is required"};
+    if (!options.radii_given) throw UsageError{"--radii HOUR MINUTE SECOND is required"};
+    if (options.output.empty()) throw UsageError{"-o FILE is required"};
+    if (options.format == Format::json && options.header)
+        throw UsageError{"--header goes with --format c"};
+}
+
+std::string axis_name(hndpos::Axis axis) { return axis == hndpos::Axis::x ? "x" : "y"; }
+
+std::string where(int hand, int position, hndpos::Axis axis) {
+    return "the " + std::string(hndpos::hand_names[hand]) + " hand's " + axis_name(axis) + " at position " +
+           std::to_string(position);
+}
+
+// The first reason to refuse the tables, in the order they were computed;
+// empty when they can be written. Chooses the type when none was named.
+std::string refusal(const Options& options, const hndpos::WideTables& tables, hndpos::EntryType& type) {
+    if (const auto& overflow = tables.overflow) {
+        return where(overflow->hand, overflow->position, overflow->axis) +
+               " is 2147483648 (radius -2147483648), outside the 32-bit range";
+    }
+    for (const hndpos::Axis axis : {hndpos::Axis::x, hndpos::Axis::y}) {
+        for (int hand = 0; hand < hand_count; ++hand) {
+            const hndpos::HandEntries& entries = tables.hands[static_cast<std::size_t>(hand)];
+            const auto& values = axis == hndpos::Axis::x ? entries.x : entries.y;
+            for (std::size_t position = 0; position < values.size(); ++position) {
+                const std::int64_t value = values[position];
+                const int p = static_cast<int>(position);
+                if (options.display) {
+                    const std::int64_t size = (*options.display)[axis == hndpos::Axis::x ? 0 : 1];
+                    if (value < 0 || value >= size)
+                        return where(hand, p, axis) + " is " + std::to_string(value) + ", outside the " +
+                               std::to_string((*options.display)[0]) + "x" + std::to_string((*options.display)[1]) +
+                               " display (0 to " + std::to_string(size - 1) + ")";
+                }
+                if (options.type && !hndpos::entry_type_holds(*options.type, value))
+                    return where(hand, p, axis) + " is " + std::to_string(value) + ", which " +
+                           std::string(hndpos::entry_type_name(*options.type)) + " cannot hold";
+            }
+        }
+    }
+    if (options.type) {
+        type = *options.type;
+    } else if (const auto narrowest = hndpos::narrowest_entry_type(tables)) {
+        type = *narrowest;
+    } else {
+        return "the entries need more than 32 bits; no entry type holds them all";
+    }
+    return "";
+}
+
+// Writes every file under a temporary name first, then renames them all:
+// a failed run leaves none of them.
+class FileSet {
+public:
+    ~FileSet() {
+        std::error_code ignored;
+        for (const auto& file : files_) std::filesystem::remove(file.temporary, ignored);
+    }
+    FileSet() = default;
+    FileSet(const FileSet&) = delete;
+    FileSet& operator=(const FileSet&) = delete;
+
+    void add(const std::string& name, std::string text) { files_.push_back({name, temporary_name(name), std::move(text)}); }
+
+    // An empty string, or what failed.
+    std::string commit() {
+        for (const auto& file : files_) {
+            std::ofstream out(file.temporary, std::ios::binary | std::ios::trunc);
+            out << file.text;
+            out.close();
+            if (!out) return "cannot write " + file.name;
+        }
+        for (const auto& file : files_) {
+            std::error_code error;
+            std::filesystem::rename(file.temporary, file.name, error);
+            if (error) return "cannot write " + file.name + ": " + error.message();
+        }
+        return "";
+    }
+
+private:
+    struct File {
+        std::string name;
+        std::string temporary;
+        std::string text;
+    };
+    static std::string temporary_name(const std::string& name) {
+        std::random_device random;
+        return name + ".tmp" + std::to_string(random() % 1000000000u);
+    }
+    std::vector<File> files_;
+};
+
+// FILE with its extension replaced by .h; the header goes beside FILE.
+std::string default_header(const std::string& output) {
+    const std::filesystem::path name = std::filesystem::path(output).filename();
+    return name.has_extension() ? name.stem().string() + ".h" : name.string() + ".h";
+}
+
+std::string beside(const std::string& output, const std::string& name) {
+    if (output == "-") return name;
+    return (std::filesystem::path(output).parent_path() / name).string();
+}
+
+int run(const Options& options) {
+    const hndpos::WideTables tables = hndpos::compute_wide_tables(options.params);
+    hndpos::EntryType type = hndpos::EntryType::u8;
+    if (const std::string problem = refusal(options, tables, type); !problem.empty()) {
+        std::cerr << "hndpos-tables: " << problem << "; nothing written\n";
+        return exit_refused;
+    }
+    FileSet files;
+    std::string standard_output;
+    if (options.format == Format::json) {
+        std::string json = hndpos::hand_tables_json(tables, type);
+        if (options.output == "-") {
+            standard_output = std::move(json);
+        } else {
+            files.add(options.output, std::move(json));
+        }
+    } else {
+        const bool header_written = options.output != "-" || options.header;
+        const hndpos::EmitNames names{options.prefix, options.header.value_or(default_header(options.output))};
+        std::string source = hndpos::hand_tables_source(tables, type, options.storage, names);
+        if (header_written)
+            files.add(beside(options.output, names.header),
+                      hndpos::hand_tables_header(tables, type, options.storage, names));
+        if (options.output == "-") {
+            standard_output = std::move(source);
+        } else {
+            files.add(options.output, std::move(source));
+        }
+    }
+    if (const std::string problem = files.commit(); !problem.empty()) {
+        std::cerr << "hndpos-tables: " << problem << "\n";
+        return exit_refused;
+    }
+    if (!standard_output.empty()) {
+        std::cout << standard_output;
+        std::cout.flush();
+        if (!std::cout) {
+            std::cerr << "hndpos-tables: cannot write standard output\n";
+            return exit_refused;
+        }
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    hndpos::platform::use_binary_standard_streams();
+    Options options;
+    try {
+        parse_options(argc, argv, options);
+    } catch (const UsageError& error) {
+        if (error.message.empty()) return std::cout ? 0 : exit_refused;  // --help, --version
+        std::cerr << "hndpos-tables: " << error.message
+                  << "\nTry 'hndpos-tables --help' for more information.\n";
+        return exit_usage;
+    }
+    try {
+        return run(options);
+    } catch (const std::bad_alloc&) {
+        std::cerr << "hndpos-tables: out of memory\n";
+        return exit_refused;
+    }
+}
