@@ -1,32 +1,63 @@
-# Runs hndpos for hndpos_add_tables at build time (cmake -P). Given:
-#   HNDPOS, VIEW      the program and hndpos-view
-#   ARGUMENT0..4      the five arguments, as the program gets them
-#   DIRECTORY         where hpostbl.c, hndpos.log and the run's directory go
+# Runs the programs for hndpos_add_tables at build time (cmake -P). Given:
+#   VIEW              hndpos-view, which writes the header of hndpos's tables
+#                     and their compact forms, and checks them
+#   HNDPOS            hndpos, for hndpos's own tables; or
+#   TABLES, TYPE      hndpos-tables and the entry type (empty: the narrowest),
+#                     for tables with any number of positions
+#   CENTER0..1, RADII0..2, POSITIONS0..2
+#                     the parameters, each as it was given
+#   DIRECTORY         where the tables, hndpos.log and the run's directory go
+#   HEADER            the header to write
 #   CONTEXT           "hndpos_add_tables(<target>)", for messages
 #   DISPLAY           WxH to check the tips against, or empty
-#   EMIT              data, const or progmem; for the last two, COMPACT is
-#                     the C file to write, with PREFIX and HEADER
+#   EMIT              data, const or progmem; COMPACT is the C file to compile
+#   PREFIX            the arrays' and macros' prefix
 #
-# The console output goes to hndpos.log. The outputs appear only after
-# every step succeeded; a failure removes them, so that the build stops now
-# and runs this again next time.
+# The outputs appear only after every step succeeded; a failure removes
+# them, so that the build stops now and runs this again next time.
 
-set(arguments "")
-foreach(index RANGE 4)
-  list(APPEND arguments "${ARGUMENT${index}}")
-endforeach()
-list(JOIN arguments " " shown)
 set(run "${DIRECTORY}/run")
 set(log "${DIRECTORY}/hndpos.log")
 set(table "${DIRECTORY}/hpostbl.c")
+get_filename_component(header_name "${HEADER}" NAME)
 
 function(fail text)
-  file(REMOVE "${table}" "${COMPACT}")
+  file(REMOVE "${table}" "${COMPACT}" "${HEADER}")
   message(FATAL_ERROR "${CONTEXT}: ${text}")
 endfunction()
 
-file(REMOVE "${table}" "${COMPACT}" "${run}/hpostbl.c")
+file(REMOVE "${table}" "${COMPACT}" "${HEADER}" "${run}/hpostbl.c")
 file(MAKE_DIRECTORY "${run}")
+
+if(TABLES)
+  # Tables of true coordinates, any number of positions.
+  set(arguments --center "${CENTER0}" "${CENTER1}" --radii "${RADII0}" "${RADII1}" "${RADII2}")
+  if(DEFINED POSITIONS0)
+    list(APPEND arguments --positions "${POSITIONS0}" "${POSITIONS1}" "${POSITIONS2}")
+  endif()
+  if(TYPE)
+    list(APPEND arguments --type "${TYPE}")
+  endif()
+  if(DISPLAY)
+    string(REPLACE "x" ";" size "${DISPLAY}")
+    list(APPEND arguments --display ${size})
+  endif()
+  get_filename_component(source_name "${COMPACT}" NAME)
+  execute_process(COMMAND "${TABLES}" ${arguments} --storage "${EMIT}" "--prefix=${PREFIX}" --header "${header_name}"
+      -o "${run}/${source_name}"
+    ERROR_VARIABLE problem RESULT_VARIABLE status)
+  if(NOT status STREQUAL "0")
+    string(REGEX REPLACE "^hndpos-tables: " "" problem "${problem}")
+    string(STRIP "${problem}" problem)
+    fail("hndpos-tables failed with exit status ${status}: ${problem}")
+  endif()
+  file(COPY_FILE "${run}/${header_name}" "${HEADER}")
+  file(COPY_FILE "${run}/${source_name}" "${COMPACT}")
+  return()
+endif()
+
+set(arguments "${CENTER0}" "${CENTER1}" "${RADII0}" "${RADII1}" "${RADII2}")
+list(JOIN arguments " " shown)
 execute_process(COMMAND "${HNDPOS}" ${arguments}
   WORKING_DIRECTORY "${run}" OUTPUT_FILE "${log}" ERROR_FILE "${log}.stderr" RESULT_VARIABLE status)
 
@@ -59,11 +90,15 @@ if(DISPLAY)
   endif()
 endif()
 
+# The header (and for CONST and PROGMEM the bytes) from the checked file.
+set(emitted "${run}/emitted.c")
+execute_process(COMMAND "${VIEW}" "--emit=${EMIT}" "--prefix=${PREFIX}" "--header=${header_name}" -o "${emitted}"
+  "${run}/hpostbl.c" ERROR_VARIABLE problem RESULT_VARIABLE status)
+if(NOT status STREQUAL "0")
+  fail("hndpos-view could not write the tables' C: ${problem}")
+endif()
+file(COPY_FILE "${run}/${header_name}" "${HEADER}")
 if(NOT EMIT STREQUAL "data")
-  execute_process(COMMAND "${VIEW}" "--emit=${EMIT}" "--prefix=${PREFIX}" "--header=${HEADER}" -o "${COMPACT}"
-    "${run}/hpostbl.c" ERROR_VARIABLE problem RESULT_VARIABLE emitted)
-  if(NOT emitted STREQUAL "0")
-    fail("hndpos-view could not write ${COMPACT}: ${problem}")
-  endif()
+  file(COPY_FILE "${emitted}" "${COMPACT}")
 endif()
 file(COPY_FILE "${run}/hpostbl.c" "${table}")

@@ -1,29 +1,44 @@
 # hndpos_add_tables(<target> CENTER <x> <y> RADII <hour> <minute> <second>
+#                   [POSITIONS <hour> <minute> <second>] [TYPE u8|u16|i16|i32]
 #                   [PREFIX <name>] [DISPLAY <width> <height>]
 #                   [STORAGE DATA|CONST|PROGMEM])
 #
-# Generates the clock-hand tables with hndpos::hndpos at build time and adds
-# them to <target>, with a header, <prefix>hpostbl.h, on its include path:
-# the tables' extern declarations (C linkage under C++ too), the five
-# parameters as macros and the hour hand's position as a macro.
+# Generates the clock-hand tables at build time and adds them to <target>,
+# with a header, <prefix>hpostbl.h, on its include path: the tables' extern
+# declarations (C linkage under C++ too), the parameters, the positions per
+# hand and each hand's index at a time of day as macros, and
+# <P>HNDPOS_TIP_X(hand, index) and <P>HNDPOS_TIP_Y(hand, index), which read
+# through the storage.
 #
-#   PREFIX   names the arrays <prefix>xtbl and <prefix>ytbl, so that one
-#            target can hold several dials; the generated file is not
+# Without POSITIONS and TYPE the tables are hndpos's: hpostbl.c, xtbl and
+# ytbl of [3][60] bytes' worth of entries, for a centre inside 0..255.
+# With either, hndpos::tables writes one x and one y array per hand
+# (<prefix>hour_x, <prefix>hour_y, ...), POSITIONS per hand (1 to 43200
+# each, default 60) and entries of TYPE (default: the narrowest that holds
+# them), each the tip's true coordinate, for panels of any size.
+#
+#   PREFIX   names the arrays <prefix>xtbl and <prefix>ytbl (or
+#            <prefix>hour_x ...) and the macros <PREFIX>HNDPOS_..., so that
+#            one target can hold several dials; hndpos's file is not
 #            changed, its arrays are renamed while it compiles.
 #   DISPLAY  fails the build when a tip lies outside a display of that
-#            size or wraps modulo 256, naming the hand and the position.
+#            size (1 to 256 pixels each for hndpos's tables, where a wrap
+#            modulo 256 fails too; 1 to 65535 with POSITIONS or TYPE),
+#            naming the hand and the position.
 #   STORAGE  DATA (the default) compiles hpostbl.c as hndpos writes it, int
 #            arrays in RAM; CONST compiles the same entries as const
 #            unsigned char (360 bytes of read-only data, no RAM); PROGMEM
 #            puts those in AVR program memory, read with <P>HNDPOS_TIP_X().
+#            With POSITIONS or TYPE: the arrays of TYPE in RAM, const, or
+#            in program memory.
 #
-# Parameters are checked at configure time with the program's own rules
-# (leading spaces, decimal with an optional sign or hexadecimal after $,
-# the same ranges). The program's console output goes to hndpos.log beside
-# the generated file; a build prints one line per table, and a failure
-# stops it with the program's report in UTF-8. Each table gets a directory
-# of its own, since the program's output name is fixed; a failed run's
-# output is never compiled.
+# Parameters are checked at configure time, each value as it was given,
+# with the program's own rules (leading spaces, decimal with an optional
+# sign or hexadecimal after $, the same ranges). The program's console
+# output goes to hndpos.log beside the generated file; a build prints one
+# line per table, and a failure stops it with the program's report in
+# UTF-8. Each table gets a directory of its own; a failed run's output is
+# never compiled.
 
 # `text` read as hndpos reads an argument: the value in `value_var`, or the
 # reason it is refused in `error_var` (empty when accepted).
@@ -63,138 +78,171 @@ function(_hndpos_scan_integer text value_var error_var)
   set(${error_var} "${error}" PARENT_SCOPE)
 endfunction()
 
-# The header's text, for the storage and the prefix.
-function(_hndpos_header_text out_var prefix storage values)
-  string(TOUPPER "${prefix}" macro)
-  list(GET values 0 x)
-  list(GET values 1 y)
-  list(GET values 2 hour)
-  list(GET values 3 minute)
-  list(GET values 4 second)
-  if(storage STREQUAL "DATA")
-    set(type "int")
-    set(attribute "")
-  else()
-    set(type "const unsigned char")
-    set(attribute "")
-    if(storage STREQUAL "PROGMEM")
-      set(attribute " PROGMEM")
+# The words of the calling function's call from ARGV1 on, each as it was
+# given (a value may hold ";" or be empty; ARGN would split or drop it):
+# sets arg_<KEYWORD> to its values, joined by ";" once checked, and
+# arg_<KEYWORD>_GIVEN. Refuses anything but the keywords with their numbers
+# of values. A macro, so that ARGV<n> are the caller's; the caller sets
+# _hndpos_argc to its ARGC.
+macro(_hndpos_parse_call)
+  set(_hndpos_counts CENTER 2 RADII 3 POSITIONS 3 TYPE 1 PREFIX 1 DISPLAY 2 STORAGE 1)
+  set(_hndpos_keywords CENTER RADII POSITIONS TYPE PREFIX DISPLAY STORAGE)
+  foreach(keyword IN LISTS _hndpos_keywords)
+    set(arg_${keyword} "")
+    set(arg_${keyword}_GIVEN FALSE)
+  endforeach()
+  math(EXPR _hndpos_last "${_hndpos_argc} - 1")
+  set(_hndpos_index 1)
+  while(_hndpos_index LESS_EQUAL _hndpos_last)
+    set(keyword "${ARGV${_hndpos_index}}")
+    list(FIND _hndpos_keywords "${keyword}" _hndpos_found)
+    if(_hndpos_found LESS 0)
+      message(FATAL_ERROR "${context}: '${keyword}' is not a keyword; expected CENTER, RADII, POSITIONS, TYPE, PREFIX, DISPLAY or STORAGE")
     endif()
-  endif()
-  set(text "/* ${prefix}hpostbl.h: clock-hand tip positions for centre ${x}:${y}, radii ${hour} ${minute} ${second}.
-   Generated by hndpos_add_tables; do not edit. */
-#ifndef ${macro}HNDPOS_HPOSTBL_H
-#define ${macro}HNDPOS_HPOSTBL_H
+    if(arg_${keyword}_GIVEN)
+      message(FATAL_ERROR "${context}: ${keyword} is given more than once")
+    endif()
+    list(FIND _hndpos_counts "${keyword}" _hndpos_at)
+    math(EXPR _hndpos_at "${_hndpos_at} + 1")
+    list(GET _hndpos_counts ${_hndpos_at} _hndpos_count)
+    set(arg_${keyword}_GIVEN TRUE)
+    set(_hndpos_values "")
+    foreach(_hndpos_n RANGE 1 ${_hndpos_count})
+      math(EXPR _hndpos_index "${_hndpos_index} + 1")
+      set(_hndpos_value "${ARGV${_hndpos_index}}")
+      list(FIND _hndpos_keywords "${_hndpos_value}" _hndpos_is_keyword)
+      if(_hndpos_index GREATER _hndpos_last OR _hndpos_is_keyword GREATER_EQUAL 0)
+        if(keyword STREQUAL "DISPLAY" AND _hndpos_values MATCHES "^[0-9]+x[0-9]+$")
+          message(FATAL_ERROR "${context}: DISPLAY takes two values, WIDTH HEIGHT, not '${_hndpos_values}'")
+        endif()
+        message(FATAL_ERROR "${context}: ${keyword} takes ${_hndpos_count} value(s), given ${_hndpos_n}: '${_hndpos_values}'")
+      endif()
+      if(_hndpos_value MATCHES ";")
+        message(FATAL_ERROR "${context}: ${keyword} value '${_hndpos_value}' holds a ';'; give each value as an argument of its own")
+      endif()
+      if(_hndpos_value STREQUAL "" AND NOT keyword STREQUAL "PREFIX")
+        message(FATAL_ERROR "${context}: ${keyword} has an empty value")
+      endif()
+      list(APPEND _hndpos_values "${_hndpos_value}")
+      if(_hndpos_value STREQUAL "")
+        set(_hndpos_values "")  # an empty PREFIX is no prefix
+      endif()
+    endforeach()
+    set(arg_${keyword} "${_hndpos_values}")
+    math(EXPR _hndpos_index "${_hndpos_index} + 1")
+  endwhile()
+endmacro()
 
-#define ${macro}HNDPOS_CENTER_X ${x}
-#define ${macro}HNDPOS_CENTER_Y ${y}
-#define ${macro}HNDPOS_HOUR_RADIUS ${hour}
-#define ${macro}HNDPOS_MINUTE_RADIUS ${minute}
-#define ${macro}HNDPOS_SECOND_RADIUS ${second}
-
-/* The hour hand's position at h:m (h from 0 to 23, m from 0 to 59); the
-   minute hand stands at position m, the second hand at s. */
-#define ${macro}HNDPOS_HOUR_POSITION(h, m) ((((h) % 12) * 5) + ((m) / 12))
-")
-  if(storage STREQUAL "PROGMEM")
-    string(APPEND text "
-/* The tables live in program memory on AVR and are read with pgm_read_byte. */
-#if defined(__AVR__)
-#include <avr/pgmspace.h>
-#define ${macro}HNDPOS_TIP_X(hand, position) ((int)pgm_read_byte(&${prefix}xtbl[(hand)][(position)]))
-#define ${macro}HNDPOS_TIP_Y(hand, position) ((int)pgm_read_byte(&${prefix}ytbl[(hand)][(position)]))
-#else
-#ifndef PROGMEM
-#define PROGMEM
-#endif
-#define ${macro}HNDPOS_TIP_X(hand, position) ((int)${prefix}xtbl[(hand)][(position)])
-#define ${macro}HNDPOS_TIP_Y(hand, position) ((int)${prefix}ytbl[(hand)][(position)])
-#endif
-")
-  else()
-    string(APPEND text "
-/* The x and y pixel of a hand's tip (hand 0 hour, 1 minute, 2 second). */
-#define ${macro}HNDPOS_TIP_X(hand, position) ((int)${prefix}xtbl[(hand)][(position)])
-#define ${macro}HNDPOS_TIP_Y(hand, position) ((int)${prefix}ytbl[(hand)][(position)])
-")
-  endif()
-  string(APPEND text "
-#ifdef __cplusplus
-extern \"C\" {
-#endif
-extern ${type} ${prefix}xtbl[3][60]${attribute};
-extern ${type} ${prefix}ytbl[3][60]${attribute};
-#ifdef __cplusplus
-}
-#endif
-
-#endif
-")
-  set(${out_var} "${text}" PARENT_SCOPE)
+# Each value of a keyword read as hndpos reads an argument, into the list
+# `out_var`; names are the values' names in messages.
+function(_hndpos_scan_values context keyword names out_var)
+  set(values "")
+  set(index 0)
+  foreach(name IN LISTS names)
+    list(GET arg_${keyword} ${index} text)
+    _hndpos_scan_integer("${text}" value error)
+    if(error)
+      message(FATAL_ERROR "${context}: ${keyword} ${name} value '${text}' is not an integer as hndpos reads it: ${error}")
+    endif()
+    list(APPEND values "${value}")
+    math(EXPR index "${index} + 1")
+  endforeach()
+  set(${out_var} "${values}" PARENT_SCOPE)
 endfunction()
 
 function(hndpos_add_tables target)
-  set(usage "hndpos_add_tables(<target> CENTER <x> <y> RADII <hour> <minute> <second> [PREFIX <name>] [DISPLAY <width> <height>] [STORAGE DATA|CONST|PROGMEM])")
-  cmake_parse_arguments(PARSE_ARGV 1 arg "" "PREFIX;STORAGE" "CENTER;RADII;DISPLAY")
-  list(LENGTH arg_CENTER center_count)
-  list(LENGTH arg_RADII radii_count)
-  list(LENGTH arg_DISPLAY display_count)
-  if(arg_UNPARSED_ARGUMENTS OR NOT center_count EQUAL 2 OR NOT radii_count EQUAL 3
-     OR NOT (display_count EQUAL 0 OR display_count EQUAL 2))
-    message(FATAL_ERROR "${usage}")
-  endif()
-  if(NOT TARGET ${target})
-    message(FATAL_ERROR "hndpos_add_tables: ${target} is not a target")
-  endif()
+  set(usage "hndpos_add_tables(<target> CENTER <x> <y> RADII <hour> <minute> <second> [POSITIONS <hour> <minute> <second>] [TYPE u8|u16|i16|i32] [PREFIX <name>] [DISPLAY <width> <height>] [STORAGE DATA|CONST|PROGMEM])")
   set(context "hndpos_add_tables(${target})")
-  set(run_script "${CMAKE_CURRENT_FUNCTION_LIST_DIR}/HndposRun.cmake")
+  if(NOT TARGET ${target})
+    message(FATAL_ERROR "${context}: ${target} is not a target")
+  endif()
+  set(_hndpos_argc ${ARGC})
+  _hndpos_parse_call()
+  if(NOT arg_CENTER_GIVEN OR NOT arg_RADII_GIVEN)
+    message(FATAL_ERROR "${context}: CENTER and RADII are required: ${usage}")
+  endif()
+  set(wide FALSE)
+  if(arg_POSITIONS_GIVEN OR arg_TYPE_GIVEN)
+    set(wide TRUE)
+  endif()
   set(storage DATA)
-  if(DEFINED arg_STORAGE)
+  if(arg_STORAGE_GIVEN)
     set(storage "${arg_STORAGE}")
   endif()
   if(NOT storage MATCHES "^(DATA|CONST|PROGMEM)$")
     message(FATAL_ERROR "${context}: STORAGE is DATA, CONST or PROGMEM, not '${storage}'")
   endif()
+  if(arg_TYPE_GIVEN AND NOT arg_TYPE MATCHES "^(u8|u16|i16|i32)$")
+    message(FATAL_ERROR "${context}: TYPE is u8, u16, i16 or i32, not '${arg_TYPE}'")
+  endif()
   set(prefix "${arg_PREFIX}")
   if(NOT prefix MATCHES "^([A-Za-z_][A-Za-z0-9_]*)?$")
     message(FATAL_ERROR "${context}: PREFIX '${prefix}' does not start a C identifier")
   endif()
+  string(LENGTH "${prefix}" prefix_length)
+  if(prefix_length GREATER 64)
+    message(FATAL_ERROR "${context}: PREFIX '${prefix}' is longer than 64 characters")
+  endif()
 
-  # The five arguments, checked as the program will read them.
-  set(arguments ${arg_CENTER} ${arg_RADII})
-  set(names "CENTER x" "CENTER y" "RADII hour" "RADII minute" "RADII second")
-  set(values "")
-  foreach(index RANGE 4)
-    list(GET arguments ${index} text)
-    list(GET names ${index} name)
-    _hndpos_scan_integer("${text}" value error)
-    if(error)
-      message(FATAL_ERROR "${context}: ${name} value '${text}' is not an integer as hndpos reads it: ${error}")
+  # The parameters, checked as the programs will read them.
+  _hndpos_scan_values("${context}" CENTER "x;y" center)
+  _hndpos_scan_values("${context}" RADII "hour;minute;second" radii)
+  set(index 0)
+  foreach(name hour minute second)
+    list(GET radii ${index} value)
+    list(GET arg_RADII ${index} text)
+    if(value EQUAL -2147483648)
+      message(FATAL_ERROR "${context}: RADII ${name} value '${text}' is -2147483648: hndpos fails at that hand's x position 45, where the product +2147483648 leaves the 32-bit range")
     endif()
-    if(index GREATER_EQUAL 2 AND value EQUAL -2147483648)
-      message(FATAL_ERROR "${context}: ${name} value '${text}' is -2147483648: hndpos fails at that hand's x position 45, where the product +2147483648 leaves the 32-bit range")
-    endif()
-    list(APPEND values "${value}")
+    math(EXPR index "${index} + 1")
   endforeach()
+  set(positions 60 60 60)
+  if(arg_POSITIONS_GIVEN)
+    _hndpos_scan_values("${context}" POSITIONS "hour;minute;second" positions)
+    foreach(value IN LISTS positions)
+      if(value LESS 1 OR value GREATER 43200)
+        message(FATAL_ERROR "${context}: POSITIONS takes 1 to 43200 positions per hand, not '${arg_POSITIONS}'")
+      endif()
+    endforeach()
+  endif()
+  if(NOT wide)
+    # hndpos's tables hold bytes: a centre beyond them would be drawn from
+    # its full value to tips reduced modulo 256.
+    foreach(value IN LISTS center)
+      if(value LESS 0 OR value GREATER 255)
+        list(JOIN arg_CENTER " " shown)
+        message(FATAL_ERROR "${context}: CENTER '${shown}' lies outside 0..255, and hndpos's tables hold bytes; for a wider panel give TYPE (u16, i16 or i32) or POSITIONS, which make tables of true coordinates")
+      endif()
+    endforeach()
+  endif()
   set(display "")
-  if(display_count EQUAL 2)
+  if(arg_DISPLAY_GIVEN)
+    set(limit 256)
+    if(wide)
+      set(limit 65535)
+    endif()
     list(GET arg_DISPLAY 0 width)
     list(GET arg_DISPLAY 1 height)
-    if(NOT width MATCHES "^[1-9][0-9]*$" OR NOT height MATCHES "^[1-9][0-9]*$" OR width GREATER 256 OR height GREATER 256)
-      message(FATAL_ERROR "${context}: DISPLAY takes a width and a height from 1 to 256 pixels, not '${width} ${height}'")
+    if(NOT width MATCHES "^[1-9][0-9]*$" OR NOT height MATCHES "^[1-9][0-9]*$" OR width GREATER ${limit} OR height GREATER ${limit})
+      message(FATAL_ERROR "${context}: DISPLAY takes a width and a height from 1 to ${limit} pixels, not '${width} ${height}'")
     endif()
     set(display "${width}x${height}")
   endif()
 
-  # One table per prefix in a target: the arrays would be defined twice.
+  # One table per prefix in a target: the arrays would be defined twice, and
+  # prefixes that differ in case only would share the macros.
+  string(TOUPPER "${prefix}" macro_prefix)
   get_property(taken TARGET ${target} PROPERTY HNDPOS_TABLE_PREFIXES)
-  if("<${prefix}>" IN_LIST taken)
-    message(FATAL_ERROR "${context}: the target already has tables named ${prefix}xtbl and ${prefix}ytbl; give each set of tables in one target its own PREFIX, such as PREFIX face_")
+  if("<${macro_prefix}>" IN_LIST taken)
+    if(prefix STREQUAL "")
+      message(FATAL_ERROR "${context}: the target already has tables named xtbl and ytbl; give each set of tables in one target its own PREFIX, such as PREFIX face_")
+    endif()
+    message(FATAL_ERROR "${context}: the target already has tables whose macros are named ${macro_prefix}HNDPOS_...; give each set of tables in one target its own PREFIX, differing in more than case")
   endif()
-  set_property(TARGET ${target} APPEND PROPERTY HNDPOS_TABLE_PREFIXES "<${prefix}>")
+  set_property(TARGET ${target} APPEND PROPERTY HNDPOS_TABLE_PREFIXES "<${macro_prefix}>")
 
-  # The generated file is C; a project without C compiles it as C++, and
-  # the header's extern "C" keeps its arrays' C linkage.
+  # The generated files are C; a project without C compiles them as C++,
+  # and the header's extern "C" keeps the arrays' C linkage.
   get_property(languages GLOBAL PROPERTY ENABLED_LANGUAGES)
   if("C" IN_LIST languages)
     set(language C)
@@ -204,68 +252,68 @@ function(hndpos_add_tables target)
     message(FATAL_ERROR "${context}: the tables are C source: enable C or CXX in project() or enable_language()")
   endif()
 
-  # A directory per target that keeps every argument, the prefix and the
-  # storage apart.
-  set(key "")
-  foreach(text IN LISTS arguments)
-    string(STRIP "${text}" part)
-    string(REPLACE "-" "m" part "${part}")
-    string(REPLACE "+" "p" part "${part}")
-    string(REPLACE "$" "x" part "${part}")
-    string(APPEND key "_${part}")
-  endforeach()
-  string(SUBSTRING "${key}" 1 -1 key)
-  string(APPEND key "_${storage}")
-  if(prefix)
-    string(APPEND key "_${prefix}")
-  endif()
+  # A directory per set of tables, named by everything that makes them.
+  string(MD5 key "${arg_CENTER}|${arg_RADII}|${arg_POSITIONS}|${arg_TYPE}|${storage}|${prefix}|${display}")
+  string(SUBSTRING "${key}" 0 16 key)
   set(directory "${CMAKE_CURRENT_BINARY_DIR}/hndpos-tables/${target}/${key}")
   set(header "${directory}/include/${prefix}hpostbl.h")
-  set(table "${directory}/hpostbl.c")
-
-  _hndpos_header_text(header_text "${prefix}" "${storage}" "${values}")
-  file(CONFIGURE OUTPUT "${header}" CONTENT "${header_text}" @ONLY)
-  target_include_directories(${target} PUBLIC "$<BUILD_INTERFACE:${directory}/include>")
-
   string(TOLOWER "${storage}" emit)
-  set(outputs "${table}")
-  set(compiled "${table}")
-  if(NOT storage STREQUAL "DATA")
-    set(compiled "${directory}/${prefix}hpostbl_${emit}.c")
-    list(APPEND outputs "${compiled}")
-  endif()
-  # Each argument as the program gets it (one -D each: a list would split).
-  set(argument_definitions "")
-  foreach(index RANGE 4)
-    list(GET arguments ${index} text)
-    list(APPEND argument_definitions "-DARGUMENT${index}=${text}")
+  set(run_script "${CMAKE_CURRENT_FUNCTION_LIST_DIR}/HndposRun.cmake")
+  set(value_definitions "")
+  foreach(keyword CENTER RADII POSITIONS)
+    set(index 0)
+    foreach(text IN LISTS arg_${keyword})
+      list(APPEND value_definitions "-D${keyword}${index}=${text}")
+      math(EXPR index "${index} + 1")
+    endforeach()
   endforeach()
-  list(JOIN arguments " " shown)
+  set(common
+    "-DCONTEXT=${context}" "-DDIRECTORY=${directory}" "-DDISPLAY=${display}" "-DEMIT=${emit}"
+    "-DPREFIX=${prefix}" "-DHEADER=${header}" ${value_definitions})
+  set(shown_values ${arg_CENTER} ${arg_RADII})
+  list(JOIN shown_values " " shown)
+  if(wide)
+    set(table "${directory}/${prefix}hndpos_tables.c")
+    set(compiled "${table}")
+    set(outputs "${table}" "${header}")
+    list(APPEND common "-DTABLES=$<TARGET_FILE:hndpos::tables>" "-DTYPE=${arg_TYPE}" "-DCOMPACT=${table}")
+    set(tools hndpos::tables "$<TARGET_FILE:hndpos::tables>")
+    list(JOIN positions " " shown_positions)
+    string(APPEND shown ", ${shown_positions} positions")
+  else()
+    set(table "${directory}/hpostbl.c")
+    set(compiled "${table}")
+    if(NOT storage STREQUAL "DATA")
+      set(compiled "${directory}/${prefix}hpostbl_${emit}.c")
+    endif()
+    set(outputs "${table}" "${header}")
+    if(NOT compiled STREQUAL table)
+      list(APPEND outputs "${compiled}")
+    endif()
+    list(APPEND common "-DHNDPOS=$<TARGET_FILE:hndpos::hndpos>" "-DCOMPACT=${compiled}")
+    set(tools hndpos::hndpos "$<TARGET_FILE:hndpos::hndpos>")
+  endif()
   add_custom_command(
     OUTPUT ${outputs}
-    COMMAND "${CMAKE_COMMAND}"
-      "-DHNDPOS=$<TARGET_FILE:hndpos::hndpos>" "-DVIEW=$<TARGET_FILE:hndpos::view>"
-      "-DCONTEXT=${context}" "-DDIRECTORY=${directory}" "-DDISPLAY=${display}"
-      "-DEMIT=${emit}" "-DPREFIX=${prefix}" "-DHEADER=${prefix}hpostbl.h" "-DCOMPACT=${compiled}"
-      ${argument_definitions}
-      -P "${run_script}"
-    DEPENDS hndpos::hndpos hndpos::view "$<TARGET_FILE:hndpos::hndpos>" "$<TARGET_FILE:hndpos::view>"
-      "${run_script}"
+    COMMAND "${CMAKE_COMMAND}" "-DVIEW=$<TARGET_FILE:hndpos::view>" ${common} -P "${run_script}"
+    DEPENDS ${tools} hndpos::view "$<TARGET_FILE:hndpos::view>" "${run_script}"
     COMMENT "Generating clock-hand tables ${shown}"
     VERBATIM)
+  target_include_directories(${target} PUBLIC "$<BUILD_INTERFACE:${directory}/include>")
 
   # hndpos's initialisers are flat (no inner braces), which -Wall reports as
   # -Wmissing-braces; the header comes first, so that every array the file
   # defines was declared (-Wmissing-variable-declarations) and a C++ build
   # keeps C linkage.
-  set(options "$<$<${language}_COMPILER_ID:MSVC>:/FI${header}>")
-  if(storage STREQUAL "DATA")
-    list(APPEND options "$<$<NOT:$<${language}_COMPILER_ID:MSVC>>:-include${header}>"
-      "$<$<${language}_COMPILER_ID:GNU,Clang,AppleClang>:-Wno-missing-braces>")
-  endif()
+  set(options "")
   set(definitions "")
-  if(prefix AND storage STREQUAL "DATA")
-    set(definitions "xtbl=${prefix}xtbl" "ytbl=${prefix}ytbl")
+  if(NOT wide AND storage STREQUAL "DATA")
+    set(options "$<$<${language}_COMPILER_ID:MSVC>:/FI${header}>"
+      "$<$<NOT:$<${language}_COMPILER_ID:MSVC>>:-include${header}>"
+      "$<$<${language}_COMPILER_ID:GNU,Clang,AppleClang>:-Wno-missing-braces>")
+    if(prefix)
+      set(definitions "xtbl=${prefix}xtbl" "ytbl=${prefix}ytbl")
+    endif()
   endif()
   set_source_files_properties(${outputs} TARGET_DIRECTORY ${target} PROPERTIES GENERATED TRUE)
   set_source_files_properties("${compiled}" TARGET_DIRECTORY ${target} PROPERTIES
@@ -273,9 +321,16 @@ function(hndpos_add_tables target)
     COMPILE_OPTIONS "${options}"
     COMPILE_DEFINITIONS "${definitions}")
   target_sources(${target} PRIVATE "${compiled}" "${header}")
-  if(NOT storage STREQUAL "DATA")
+  if(NOT compiled STREQUAL table)
     # Built, checked and kept beside the compiled file, but not compiled.
     target_sources(${target} PRIVATE "${table}")
     set_source_files_properties("${table}" TARGET_DIRECTORY ${target} PROPERTIES HEADER_FILE_ONLY TRUE)
+  endif()
+  # A target made in another directory does not see this directory's rule:
+  # a target here runs it first.
+  get_target_property(target_directory ${target} SOURCE_DIR)
+  if(NOT target_directory STREQUAL CMAKE_CURRENT_SOURCE_DIR)
+    add_custom_target(hndpos_tables_${target}_${key} DEPENDS ${outputs})
+    add_dependencies(${target} hndpos_tables_${target}_${key})
   endif()
 endfunction()

@@ -1,10 +1,11 @@
 # What an installation and the packages hold.
 #
 # Linux and other POSIX systems: the programs, their manual pages, the CMake
-# package that gives hndpos::hndpos, hndpos::view and hndpos_add_tables() to
+# package that gives hndpos::hndpos, hndpos::view, hndpos::tables and
+# hndpos_add_tables() to
 # firmware projects (relative paths throughout, so an unpacked tree works
 # wherever it lies), the licence, the changelog and, when built, the page.
-# Windows: the two programs beside the README and the licence, with CR LF.
+# Windows: the three programs beside the README and the licence, with CR LF.
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
@@ -17,7 +18,7 @@ function(hndpos_windows_text source destination)
 endfunction()
 
 if(WIN32)
-  install(TARGETS hndpos hndpos-view RUNTIME DESTINATION .)
+  install(TARGETS hndpos hndpos-view hndpos-tables RUNTIME DESTINATION .)
   hndpos_windows_text(${PROJECT_SOURCE_DIR}/README.md ${PROJECT_BINARY_DIR}/README.txt)
   hndpos_windows_text(${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_BINARY_DIR}/LICENSE.txt)
   install(FILES ${PROJECT_BINARY_DIR}/README.txt ${PROJECT_BINARY_DIR}/LICENSE.txt DESTINATION .)
@@ -26,7 +27,7 @@ endif()
 
 set(package_dir ${CMAKE_INSTALL_LIBDIR}/cmake/hndpos)
 set(doc_dir ${CMAKE_INSTALL_DATADIR}/doc/hndpos)
-install(TARGETS hndpos hndpos-view EXPORT hndpos-targets RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS hndpos hndpos-view hndpos-tables EXPORT hndpos-targets RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(EXPORT hndpos-targets NAMESPACE hndpos:: DESTINATION ${package_dir})
 configure_package_config_file(cmake/hndpos-config.cmake.in ${PROJECT_BINARY_DIR}/hndpos-config.cmake
   INSTALL_DESTINATION ${package_dir})
@@ -50,7 +51,7 @@ find_program(GZIP_PROGRAM gzip)
 string(TIMESTAMP release_date "%a, %d %b %Y %H:%M:%S +0000" UTC)
 configure_file(cmake/changelog.Debian.in ${PROJECT_BINARY_DIR}/doc/changelog @ONLY)
 set(compressed "")
-foreach(file doc/hndpos.1 doc/hndpos-view.1 ${PROJECT_BINARY_DIR}/doc/changelog)
+foreach(file doc/hndpos.1 doc/hndpos-view.1 doc/hndpos-tables.1 ${PROJECT_BINARY_DIR}/doc/changelog)
   get_filename_component(name ${file} NAME)
   if(GZIP_PROGRAM)
     add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/doc/${name}.gz
@@ -62,10 +63,11 @@ endforeach()
 if(GZIP_PROGRAM)
   add_custom_target(hndpos_docs ALL DEPENDS ${compressed})
   install(FILES ${PROJECT_BINARY_DIR}/doc/hndpos.1.gz ${PROJECT_BINARY_DIR}/doc/hndpos-view.1.gz
+    ${PROJECT_BINARY_DIR}/doc/hndpos-tables.1.gz
     DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
   install(FILES ${PROJECT_BINARY_DIR}/doc/changelog.gz DESTINATION ${doc_dir})
 else()
-  install(FILES doc/hndpos.1 doc/hndpos-view.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  install(FILES doc/hndpos.1 doc/hndpos-view.1 doc/hndpos-tables.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endif()
 
 # The copyright file in Debian's format, with the licence's own text.

@@ -1,0 +1,205 @@
+#!/usr/bin/env bash
+# hndpos-tables end to end: the real program in a temporary directory.
+#
+#   tables.sh CASE HNDPOS HNDPOS_TABLES [RUNNER...]
+set -uo pipefail
+case_name=$1
+hndpos=$(realpath "$2")
+tables=$(realpath "$3")
+shift 3
+runner=("$@")
+here=$(realpath "$(dirname "$0")")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work" || exit 1
+
+failures=0
+fail() {
+    echo "FAIL [$case_name]: $*" >&2
+    failures=$((failures + 1))
+}
+skip() {
+    echo "SKIPPED: $*"
+    exit 77
+}
+run() {
+    timeout 60 "${runner[@]}" "$tables" "$@" >out.txt 2>err.txt
+    status=$?
+}
+
+case "$case_name" in
+sixty-positions)
+    # With 60 positions and entries inside 0..255 the entries are hndpos's:
+    # the golden sets that stay inside, then random dials that fit.
+    command -v python3 >/dev/null || skip "python3 not found"
+    sets=("83 30 9 13 14" "0 0 0 0 0" "128 128 -127 127 0")
+    RANDOM=1209
+    for round in $(seq 300); do
+        reach=$((RANDOM % 128))
+        sets+=("$((reach + RANDOM % (256 - 2 * reach))) $((reach + RANDOM % (256 - 2 * reach))) $((RANDOM % (2 * reach + 1) - reach)) $((RANDOM % (2 * reach + 1) - reach)) $((RANDOM % (2 * reach + 1) - reach))")
+    done
+    for set in "${sets[@]}"; do
+        read -r x y h m s <<<"$set"
+        "${runner[@]}" "$hndpos" "$x" "$y" "$h" "$m" "$s" >/dev/null || { fail "hndpos $set failed"; continue; }
+        run --center "$x" "$y" --radii "$h" "$m" "$s" --format json -o tables.json
+        [ "$status" -eq 0 ] || { fail "hndpos-tables $set: exit $status: $(cat err.txt)"; continue; }
+        python3 - hpostbl.c tables.json <<'PY' || fail "entries differ for $set"
+import json, re, sys
+text = open(sys.argv[1], "rb").read().decode("ascii", "replace").split("\r\n")[2:26]
+numbers = [int(n) for line in text for n in re.findall(r"-?\d+", line.split("{")[-1])]
+tables = json.load(open(sys.argv[2]))
+wide = [v for axis in "xy" for hand in tables["hands"] for v in hand[axis]]
+sys.exit(0 if numbers == wide else 1)
+PY
+    done
+    echo "${#sets[@]} parameter sets: hndpos-tables with 60 positions gives hndpos's entries"
+    ;;
+
+refusals)
+    # Every refusal exits 1 or 2 with a message and leaves no file, not even
+    # over an existing one.
+    while IFS='|' read -r expected message arguments; do
+        rm -f ./*
+        echo old >dial.c
+        # shellcheck disable=SC2086
+        eval "run $arguments"
+        [ "$status" -eq "$expected" ] || fail "$arguments: exit $status, expected $expected"
+        grep -qF -- "$message" err.txt || fail "$arguments: no '$message' in: $(cat err.txt)"
+        [ "$(ls)" = "$(printf 'dial.c\nerr.txt\nout.txt')" ] && [ "$(cat dial.c)" = old ] ||
+            fail "$arguments: left files: $(ls | tr '\n' ' ')"
+    done <<'CASES'
+1|the minute hand's x at position 11 is 256, which u8 cannot hold|--center 244 30 --radii 9 13 14 --type u8 -o dial.c
+1|the hour hand's x at position 4 is 324, outside the 320x240 display (0 to 319)|--center 300 120 --radii 60 90 100 --display 320 240 -o dial.c
+1|the hour hand's y at position 0 is -1, outside the 320x240 display (0 to 239)|--center 100 59 --radii 60 90 100 --display 320 240 -o dial.c
+1|the minute hand's x at position 540 is 2147483648 (radius -2147483648)|--center 0 0 --radii 1 '$80000000' 1 --positions 7 720 9 -o dial.c
+1|no entry type holds them all|--center 2147483647 0 --radii 1 1 1 -o dial.c
+1|which i16 cannot hold|--center -32768 0 --radii 1 1 1 --type i16 --format json -o dial.c
+2|option --radii takes three values|--center 1 2 --radii 3 4
+2|option --positions: 0 is outside 1 to 43200|--center 1 2 --radii 3 4 5 --positions 0 60 60 -o dial.c
+2|option --positions: 43201 is outside 1 to 43200|--center 1 2 --radii 3 4 5 --positions 60 43201 60 -o dial.c
+2|option --center: '12x' is not an integer|--center 12x 2 --radii 3 4 5 -o dial.c
+2|option --center: '-2147483648' is not an integer|--center -2147483648 2 --radii 3 4 5 -o dial.c
+2|option --display: 65536 is outside 1 to 65535|--center 1 2 --radii 3 4 5 --display 65536 10 -o dial.c
+2|option --type takes u8, u16, i16 or i32|--center 1 2 --radii 3 4 5 --type u64 -o dial.c
+2|option --storage takes data, const or progmem|--center 1 2 --radii 3 4 5 --storage flash -o dial.c
+2|option --prefix: '9a' does not start a C identifier|--center 1 2 --radii 3 4 5 --prefix 9a -o dial.c
+2|option --header: the name cannot stand in #include|--center 1 2 --radii 3 4 5 --header $'a\nb.h' -o dial.c
+2|option --center is given more than once|--center 1 2 --center 1 2 --radii 3 4 5 -o dial.c
+2|-o FILE is required|--center 1 2 --radii 3 4 5
+2|--center X Y is required|--radii 3 4 5 -o dial.c
+2|unknown option --colour|--center 1 2 --radii 3 4 5 --colour -o dial.c
+CASES
+    # Accepted forms: the program's integer syntax, negative values.
+    run --center '  +83' '$1E' --radii 009 '$d' -14 --positions 60 ' 60' '$3C' --format json -o -
+    [ "$status" -eq 0 ] && grep -q '"center": \[83, 30\], "radii": \[9, 13, -14\]' out.txt ||
+        fail "the program's integer syntax: $status $(head -c 200 out.txt)"
+    run --help
+    [ "$status" -eq 0 ] && grep -q '^Usage: hndpos-tables' out.txt || fail "--help"
+    if [ -w /dev/full ]; then
+        "${runner[@]}" "$tables" --help >/dev/full 2>/dev/null && fail "--help into a full device exits 0"
+    fi
+    echo "refusals exit 1 or 2, name the hand, position, axis and value, and leave no file"
+    ;;
+
+index-macros)
+    # The header's index macros at every minute of 24 hours (and every
+    # second of the last) for several step counts, against the floor of the
+    # exact fraction; on the host and, with 16-bit int, for AVR.
+    command -v cc >/dev/null || skip "cc not found"
+    for positions in "60 60 60" "720 60 600" "7 3600 43200" "43200 97 1"; do
+        read -r ph pm ps <<<"$positions"
+        # shellcheck disable=SC2086
+        run --center 160 120 --radii 60 90 100 --positions $positions --storage const -o dial.c
+        [ "$status" -eq 0 ] || { fail "$positions: $(cat err.txt)"; continue; }
+        {
+            echo '#include "dial.h"'
+            echo '#define CHECK(c) typedef char check_##c[1]'
+            i=0
+            for h in $(seq 0 23); do
+                for m in $(seq 0 59); do
+                    s=$(((h * 60 + m) % 60))
+                    ms=$(((h * 7 + m * 13) % 1000))
+                    hour=$((ph * ((h % 12) * 3600 + m * 60 + s) / 43200))
+                    minute=$((pm * (m * 60 + s) / 3600))
+                    second=$((ps * (s * 1000 + ms) / 60000))
+                    echo "CHECK($i)[HNDPOS_HOUR_INDEX($h, $m, $s) == $hour && HNDPOS_MINUTE_INDEX($m, $s) == $minute && HNDPOS_SECOND_INDEX($s, $ms) == $second ? 1 : -1];"
+                    i=$((i + 1))
+                done
+            done
+            echo 'int main(void) { return HNDPOS_TIP_X(0, HNDPOS_HOUR_INDEX(23, 59, 59)) > 0 ? 0 : 1; }'
+        } >checks.c
+        cc -std=c99 -Wall -Wextra -pedantic -Werror -Wno-unused-local-typedefs -c checks.c -o host.o ||
+            fail "host: the index macros for $positions"
+        if command -v avr-gcc >/dev/null; then
+            # The macros alone: an AVR object holds at most 32767 bytes, less
+            # than the longest tables here.
+            { grep '_INDEX(' dial.h; sed -n '2,$p' checks.c | grep -v '^int main'; } >avr.c
+            avr-gcc -mmcu=atmega328p -std=c99 -Wall -Wextra -pedantic -Werror -Wno-unused-local-typedefs \
+                -c avr.c -o avr.o || fail "AVR: the index macros for $positions"
+        else
+            echo "note: avr-gcc not found; the macros were checked on the host only"
+        fi
+    done
+    echo "index macros: 1440 times of day for 4 step counts, on the host and with AVR's 16-bit int"
+    ;;
+
+strict)
+    # The C and its header for every type and storage, C99 and C++17,
+    # gcc and clang, with every warning a strict firmware build turns on;
+    # a program reads every entry back through the header's macros and
+    # prints it, and the printout equals the JSON.
+    command -v python3 >/dev/null || skip "python3 not found"
+    compilers=()
+    for compiler in gcc clang; do command -v "$compiler" >/dev/null && compilers+=("$compiler"); done
+    [ "${#compilers[@]}" -gt 0 ] || skip "no C compiler"
+    checks=0
+    for type in u16 i16 i32 u8; do
+        center="160 120"
+        [ "$type" = i16 ] && center="-100 120"
+        [ "$type" = u8 ] && center="100 110"
+        for storage in data const progmem; do
+            # shellcheck disable=SC2086
+            run --center $center --radii 60 90 100 --positions 720 7 60 --type $type --storage $storage \
+                --prefix face_ -o dial.c
+            [ "$status" -eq 0 ] || { fail "$type $storage: $(cat err.txt)"; continue; }
+            # shellcheck disable=SC2086
+            run --center $center --radii 60 90 100 --positions 720 7 60 --type $type --format json -o tables.json
+            python3 -c 'import json,sys; t=json.load(open("tables.json")); print("\n".join(str(v) for h in t["hands"] for a in "xy" for v in h[a]))' >expected.txt
+            cat >read.c <<'C'
+#include <stdio.h>
+#include "dial.h"
+int main(void) {
+    const unsigned counts[3] = {FACE_HNDPOS_HOUR_POSITIONS, FACE_HNDPOS_MINUTE_POSITIONS, FACE_HNDPOS_SECOND_POSITIONS};
+    unsigned hand, index;
+    for (hand = 0; hand < 3; ++hand) {
+        for (index = 0; index < counts[hand]; ++index) printf("%ld\n", (long)FACE_HNDPOS_TIP_X(hand, index));
+        for (index = 0; index < counts[hand]; ++index) printf("%ld\n", (long)FACE_HNDPOS_TIP_Y(hand, index));
+    }
+    return 0;
+}
+C
+            for compiler in "${compilers[@]}"; do
+                extra=()
+                [ "$compiler" = clang ] && extra=(-Wmissing-variable-declarations)
+                for standard in c99 c++17; do
+                    language=(-x c)
+                    [ "$standard" = c++17 ] && language=(-x c++)
+                    checks=$((checks + 1))
+                    if ! "$compiler" -std="$standard" -Wall -Wextra -pedantic -Werror "${extra[@]}" "${language[@]}" \
+                        dial.c read.c -o read 2>compile.log; then
+                        fail "$compiler $standard $type $storage: $(cat compile.log)"
+                    elif ! ./read | cmp -s - expected.txt; then
+                        fail "$compiler $standard $type $storage: the entries read back differ from the JSON"
+                    fi
+                done
+            done
+        done
+    done
+    echo "$checks strict compilations of the C and its header, every entry read back through the macros"
+    ;;
+
+*)
+    fail "unknown case"
+    ;;
+esac
+[ "$failures" -eq 0 ]
