@@ -20,6 +20,7 @@ set(run "${DIRECTORY}/run")
 set(log "${DIRECTORY}/hndpos.log")
 set(table "${DIRECTORY}/hpostbl.c")
 get_filename_component(header_name "${HEADER}" NAME)
+get_filename_component(header_directory "${HEADER}" DIRECTORY)
 
 function(fail text)
   file(REMOVE "${table}" "${COMPACT}" "${HEADER}")
@@ -27,7 +28,7 @@ function(fail text)
 endfunction()
 
 file(REMOVE "${table}" "${COMPACT}" "${HEADER}" "${run}/hpostbl.c")
-file(MAKE_DIRECTORY "${run}")
+file(MAKE_DIRECTORY "${run}" "${header_directory}")
 
 if(TABLES)
   # Tables of true coordinates, any number of positions.

@@ -86,8 +86,8 @@ public:
     bool done() const { return index_ >= arguments_.size(); }
     std::string next() { return arguments_[index_++]; }
     // The option's value: after "=" in the same argument, or the next one.
-    std::string value(const std::string& option, const std::string& attached) {
-        if (!attached.empty()) return attached;
+    std::string value(const std::string& option, const std::optional<std::string>& attached) {
+        if (attached) return *attached;
         if (done()) throw UsageError{"option " + option + " needs a value"};
         return next();
     }
@@ -120,20 +120,19 @@ void parse_options(int argc, char** argv, Options& options) {
     std::vector<std::string> seen;
     while (!reader.done()) {
         std::string option = reader.next();
-        std::string attached;
+        std::optional<std::string> attached;
         if (const std::size_t equals = option.find('='); option.rfind("--", 0) == 0 && equals != std::string::npos) {
             attached = option.substr(equals + 1);
             option.resize(equals);
-            if (attached.empty()) throw UsageError{"option " + option + " needs a value"};
         }
         if (option == "-o") option = "--output";
         if (option == "-h") option = "--help";
         for (const std::string& earlier : seen)
             if (earlier == option) throw UsageError{"option " + option + " is given more than once"};
         seen.push_back(option);
-        const bool multiple = option == "--center" || option == "--radii" || option == "--positions" ||
-                              option == "--display";
-        if (multiple && !attached.empty()) throw UsageError{"option " + option + " takes its values as separate arguments"};
+        const bool multiple =
+            option == "--center" || option == "--radii" || option == "--positions" || option == "--display";
+        if (multiple && attached) throw UsageError{"option " + option + " takes its values as separate arguments"};
         if (option == "--help") {
             std::cout << usage_text;
             std::cout.flush();
@@ -181,6 +180,7 @@ void parse_options(int argc, char** argv, Options& options) {
                 throw UsageError{"option --header: the name cannot stand in #include \"...\""};
         } else if (option == "--output") {
             options.output = reader.value(option, attached);
+            if (options.output.empty()) throw UsageError{"option --output needs a file name"};
         } else {
             throw UsageError{(option.size() > 1 && option[0] == '-' ? "unknown option " : "unexpected argument ") +
                              option};
@@ -189,8 +189,7 @@ void parse_options(int argc, char** argv, Options& options) {
     if (!options.center_given) throw UsageError{"--center X Y is required"};
     if (!options.radii_given) throw UsageError{"--radii HOUR MINUTE SECOND is required"};
     if (options.output.empty()) throw UsageError{"-o FILE is required"};
-    if (options.format == Format::json && options.header)
-        throw UsageError{"--header goes with --format c"};
+    if (options.format == Format::json && options.header) throw UsageError{"--header goes with --format c"};
 }
 
 std::string axis_name(hndpos::Axis axis) { return axis == hndpos::Axis::x ? "x" : "y"; }
@@ -249,7 +248,9 @@ public:
     FileSet(const FileSet&) = delete;
     FileSet& operator=(const FileSet&) = delete;
 
-    void add(const std::string& name, std::string text) { files_.push_back({name, temporary_name(name), std::move(text)}); }
+    void add(const std::string& name, std::string text) {
+        files_.push_back({name, temporary_name(name), std::move(text)});
+    }
 
     // An empty string, or what failed.
     std::string commit() {
@@ -344,8 +345,7 @@ int main(int argc, char** argv) {
         parse_options(argc, argv, options);
     } catch (const UsageError& error) {
         if (error.message.empty()) return std::cout ? 0 : exit_refused;  // --help, --version
-        std::cerr << "hndpos-tables: " << error.message
-                  << "\nTry 'hndpos-tables --help' for more information.\n";
+        std::cerr << "hndpos-tables: " << error.message << "\nTry 'hndpos-tables --help' for more information.\n";
         return exit_usage;
     }
     try {

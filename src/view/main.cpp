@@ -162,8 +162,7 @@ int parse_options(int argc, char** argv, Options& options) {
             options.display = display_taken < 0 ? std::nullopt : hndpos::parse_display_size(value);
             if (!options.display) return usage_error("expected --display WxH, each from 1 to 256, such as 128x64");
         } else if (const int emit_taken = reader.take_value("--emit", nullptr, value); emit_taken != 0) {
-            const std::optional<hndpos::Storage> storage =
-                emit_taken < 0 ? std::nullopt : hndpos::parse_storage(value);
+            const std::optional<hndpos::Storage> storage = emit_taken < 0 ? std::nullopt : hndpos::parse_storage(value);
             if (!storage) return usage_error("expected --emit data, --emit const or --emit progmem");
             options.storage = *storage;
             options.mode = Mode::emit;
@@ -272,8 +271,7 @@ int run(const Options& options) {
         }
         return 0;
     }
-    case Mode::emit:
-        return emit(options, bytes, result.table);
+    case Mode::emit: return emit(options, bytes, result.table);
     default:
         return write_output(options.output.value_or("hpostbl.svg"),
                             hndpos::render_dial_svg(result.table, options.time, options.scale, options.display));

@@ -171,7 +171,7 @@ int main(void) {
 EOF
     built_or_die "$dir"
     "$dir/build/dials" || die "the two dials hold other entries"
-    generated=$(find "$dir/build/hndpos-tables" -path '*_face_/hpostbl.c')
+    generated=$(dirname "$(find "$dir/build/hndpos-tables" -path '*/include/face_hpostbl.h')")/../hpostbl.c
     (cd "$work" && "$work/prefix/bin/hndpos" 83 30 9 13 14 >/dev/null) && cmp -s "$generated" "$work/hpostbl.c" ||
         die "the prefixed table is not byte for byte what hndpos writes"
     say "face_ and small_ (CONST) in one target, both read; the generated file unchanged"
@@ -220,6 +220,19 @@ hndpos_add_tables(clock CENTER 83 30 RADII 9 13 14)\nhndpos_add_tables(clock CEN
 hndpos_add_tables(clock CENTER 83 30 RADII 9 13 14 STORAGE FLASH)|STORAGE is DATA, CONST or PROGMEM, not 'FLASH'
 hndpos_add_tables(clock CENTER 83 30 RADII 9 13 14 DISPLAY 300 64)|DISPLAY takes a width and a height from 1 to 256 pixels
 hndpos_add_tables(clock CENTER 83 30 RADII 9 13 14 PREFIX 9face)|PREFIX '9face' does not start a C identifier
+hndpos_add_tables(clock CENTER "8;3" 30 RADII 9 13 14)|CENTER value '8;3' holds a ';'
+hndpos_add_tables(clock CENTER "" 31 RADII 9 13 14)|CENTER has an empty value
+hndpos_add_tables(clock CENTER 83 RADII 9 13 14)|CENTER takes 2 value(s), given 1: '83'
+hndpos_add_tables(clock CENTER 83 30 RADII 9 13 14 15)|'15' follows the values of RADII and is not a keyword
+hndpos_add_tables(clock CENTER 83 30 RADI 9 13 14)|'RADI' follows the values of CENTER and is not a keyword
+hndpos_add_tables(clock CENTER 83 30 RADII 9 13 14 DISPLAY 128x64)|DISPLAY takes two values, WIDTH HEIGHT, not '128x64'
+hndpos_add_tables(clock CENTER 83 30 RADII 9 13 14 PREFIX face_)\nhndpos_add_tables(clock CENTER 1 2 RADII 3 4 5 PREFIX FACE_)|macros are named FACE_HNDPOS_...; give each set of tables in one target its own PREFIX, differing in more than case
+hndpos_add_tables(clock CENTER 83 30 RADII 9 13 14 PREFIX p23456789012345678901234567890123456789012345678901234567890123456789_)|is longer than 64 characters
+hndpos_add_tables(clock CENTER 300 31 RADII 9 13 14)|CENTER '300 31' lies outside 0..255, and hndpos's tables hold bytes; for a wider panel give TYPE
+hndpos_add_tables(clock CENTER $80000000 31 RADII 9 13 14)|CENTER '$80000000 31' lies outside 0..255
+hndpos_add_tables(clock CENTER 83 30 RADII 9 13 14 POSITIONS 720 0 60)|POSITIONS takes 1 to 43200 positions per hand, not '720;0;60'
+hndpos_add_tables(clock CENTER 83 30 RADII 9 13 14 TYPE u64)|TYPE is u8, u16, i16 or i32, not 'u64'
+hndpos_add_tables(clock CENTER 83 30 RADII 9 13 14 TYPE u16 DISPLAY 70000 64)|DISPLAY takes a width and a height from 1 to 65535 pixels
 CALLS
     # Accepted as the program accepts them: leading spaces, +, $ hexadecimal.
     dir=$(project accepted C)
@@ -326,6 +339,83 @@ readme)
     [ -x "$dir/clock" ] || die "the Makefile recipe built no program"
     (cd "$dir" && PATH="$work/prefix/bin:$PATH" make >make2.log 2>&1)
     say "the README's $examples CMake examples and its Makefile recipe build under -Wall -Wextra -pedantic -Werror"
+    ;;
+
+wide)
+    # Tables of true coordinates for a 320x240 panel with a 720-step hour
+    # hand, beside hndpos's own tables in one target: every entry read back
+    # through the header's macros equals hndpos-tables' JSON.
+    install_hndpos
+    need python3
+    dir=$(project wide C)
+    cat >>"$dir/CMakeLists.txt" <<'EOF'
+add_compile_options(-Wall -Wextra -pedantic -Werror)
+add_executable(wide wide.c)
+hndpos_add_tables(wide CENTER 160 120 RADII 60 90 100 POSITIONS 720 60 60 TYPE u16 DISPLAY 320 240 STORAGE CONST)
+hndpos_add_tables(wide CENTER 83 30 RADII 9 13 14 PREFIX small_)
+add_executable(narrowest wide.c)
+target_compile_definitions(narrowest PRIVATE NARROWEST)
+hndpos_add_tables(narrowest CENTER -5 40 RADII 9 13 14 POSITIONS 60 60 600)
+EOF
+    cat >"$dir/wide.c" <<'EOF'
+#include <stdio.h>
+#include "hpostbl.h"
+#ifndef NARROWEST
+#include "small_hpostbl.h"
+#endif
+int main(void) {
+    const unsigned counts[3] = {HNDPOS_HOUR_POSITIONS, HNDPOS_MINUTE_POSITIONS, HNDPOS_SECOND_POSITIONS};
+    unsigned hand, index;
+    for (hand = 0; hand < 3; ++hand) {
+        for (index = 0; index < counts[hand]; ++index) printf("%ld\n", (long)HNDPOS_TIP_X(hand, index));
+        for (index = 0; index < counts[hand]; ++index) printf("%ld\n", (long)HNDPOS_TIP_Y(hand, index));
+    }
+#ifndef NARROWEST
+    if (SMALL_HNDPOS_TIP_X(0, SMALL_HNDPOS_HOUR_INDEX(22, 30, 0)) != 76 || HNDPOS_HOUR_INDEX(22, 30, 0) != 630) return 1;
+#endif
+    return 0;
+}
+EOF
+    built_or_die "$dir"
+    for program in "wide:160 120 --radii 60 90 100 --positions 720 60 60" "narrowest:-5 40 --radii 9 13 14 --positions 60 60 600"; do
+        # shellcheck disable=SC2086
+        "$work/prefix/bin/hndpos-tables" --center ${program#*:} --format json -o - |
+            python3 -c 'import json,sys; t=json.load(sys.stdin); print("\n".join(str(v) for h in t["hands"] for a in "xy" for v in h[a]))' >"$work/expected.txt"
+        "$dir/build/${program%%:*}" >"$work/read.txt" || die "${program%%:*} failed"
+        cmp -s "$work/read.txt" "$work/expected.txt" || die "${program%%:*}: the entries read back differ from hndpos-tables'"
+    done
+    grep -q 'const uint16_t hour_x\[720\]' "$(find "$dir/build/hndpos-tables/wide" -name hndpos_tables.c -not -path "*/run/*")" || die "not u16 in read-only data"
+    grep -q 'int16_t second_y\[600\]' "$(find "$dir/build/hndpos-tables/narrowest" -name hndpos_tables.c -not -path "*/run/*")" || die "the narrowest type is not i16"
+    cat >>"$dir/CMakeLists.txt" <<'EOF'
+add_executable(off_panel wide.c)
+hndpos_add_tables(off_panel CENTER 160 120 RADII 60 90 130 TYPE u16 DISPLAY 320 240)
+EOF
+    configure "$dir" || die "configure failed"
+    ! cmake --build "$dir/build" --target off_panel >"$dir.off.log" 2>&1 || die "a dial off its panel built"
+    says "$dir.off.log" "hndpos_add_tables(off_panel): hndpos-tables failed with exit status 1: the second hand's y at position 0 is -10, outside the 320x240 display (0 to 239)" ||
+        { cat "$dir.off.log"; die "the display failure does not name the hand and position"; }
+    say "POSITIONS and TYPE: u16 const tables for 320x240 beside a byte table, the narrowest type i16; entries equal hndpos-tables' JSON; off-panel refused"
+    ;;
+
+from-subdirectory)
+    # The target made at the top, the tables added in a subdirectory, with
+    # both generators.
+    install_hndpos
+    dir=$(project subdir C)
+    mkdir -p "$dir/sub"
+    printf 'add_executable(clock main.c)\nadd_subdirectory(sub)\n' >>"$dir/CMakeLists.txt"
+    printf 'hndpos_add_tables(clock CENTER 83 30 RADII 9 13 14 STORAGE CONST)\nhndpos_add_tables(clock CENTER 160 120 RADII 60 90 100 TYPE u16 PREFIX wide_)\n' >"$dir/sub/CMakeLists.txt"
+    printf '#include "hpostbl.h"\n#include "wide_hpostbl.h"\nint main(void) { return !(HNDPOS_TIP_X(0, 5) == 87 && WIDE_HNDPOS_TIP_X(0, 15) == 220); }\n' >"$dir/main.c"
+    for generator in "Unix Makefiles" Ninja; do
+        if [ "$generator" = Ninja ] && ! command -v ninja >/dev/null; then
+            say "ninja not found; Makefiles only"
+            continue
+        fi
+        rm -rf "$dir/build"
+        built_or_die "$dir" -G "$generator"
+        "$dir/build/clock" || die "$generator: the tables hold other entries"
+    done
+    say "hndpos_add_tables from a subdirectory of the target's: builds and reads"
     ;;
 
 mcu-arm | mcu-avr)

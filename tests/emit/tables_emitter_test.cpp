@@ -13,7 +13,8 @@ using testing::table_for;
 
 TEST(GridTables, HoldTheEntriesAsBytes) {
     const TableFile table = table_for({83, 30, 9, 13, 14});
-    const std::string source = grid_tables_source(table.params, table.entries, Storage::progmem, {"face_", "face_hpostbl.h"});
+    const std::string source =
+        grid_tables_source(table.params, table.entries, Storage::progmem, {"face_", "face_hpostbl.h"});
     EXPECT_NE(source.find("#include \"face_hpostbl.h\""), std::string::npos);
     EXPECT_NE(source.find("const unsigned char face_xtbl[3][60] PROGMEM = {"), std::string::npos);
     EXPECT_NE(source.find("const unsigned char face_ytbl[3][60] PROGMEM = {"), std::string::npos);
@@ -45,9 +46,9 @@ TEST(EntryTypes, TheNarrowestTypeThatHoldsEveryEntry) {
         std::int32_t radius;
         std::optional<EntryType> expected;
     } cases[] = {
-        {128, 127, EntryType::u8},      {128, 128, EntryType::u16},      {32768, 32767, EntryType::u16},
-        {0, 1, EntryType::i16},         {-32000, 768, EntryType::i16},   {-32000, 769, EntryType::i32},
-        {65535, 1, EntryType::i32},     {INT32_MAX, INT32_MAX, std::nullopt},
+        {128, 127, EntryType::u8},  {128, 128, EntryType::u16},           {32768, 32767, EntryType::u16},
+        {0, 1, EntryType::i16},     {-32000, 768, EntryType::i16},        {-32000, 769, EntryType::i32},
+        {65535, 1, EntryType::i32}, {INT32_MAX, INT32_MAX, std::nullopt},
     };
     for (const auto& c : cases) {
         const WideTables tables = compute_wide_tables({c.center, c.center, {c.radius, 0, 0}, {4, 1, 1}});

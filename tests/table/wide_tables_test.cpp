@@ -17,9 +17,10 @@ TEST(WideTables, SixtyPositionsGiveHndposEntries) {
         const bool near = round % 2 == 0;
         const HandParams params{near ? small(random) : any(random), near ? small(random) : any(random),
                                 near ? small(random) : any(random), small(random), any(random)};
-        const WideTables tables =
-            compute_wide_tables({params.CenterX, params.CenterY,
-                                 {params.HourRadius, params.MinuteRadius, params.SecondRadius}, {60, 60, 60}});
+        const WideTables tables = compute_wide_tables({params.CenterX,
+                                                       params.CenterY,
+                                                       {params.HourRadius, params.MinuteRadius, params.SecondRadius},
+                                                       {60, 60, 60}});
         ASSERT_FALSE(tables.overflow);
         for (int hand = 0; hand < hand_count; ++hand) {
             for (int position = 0; position < position_count; ++position) {

@@ -4,9 +4,8 @@
 #include <io.h>
 #include <windows.h>
 
-#include <cstdio>
-
 #include <algorithm>
+#include <cstdio>
 #include <vector>
 
 #include "io/platform/platform.h"
