@@ -11,6 +11,7 @@
 #include "io/platform/platform.h"
 #include "io/text_channel.h"
 #include "table/hand_tip.h"
+#include "table/wide_tables.h"
 #include "table/table_writer.h"
 #include "table/trig.h"
 
@@ -129,5 +130,15 @@ BENCHMARK(BM_WholeFileInMemory)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace hndpos
+
+// hndpos-tables' arithmetic: every entry of three hands with N positions
+// each; the cost per entry as N grows (items are entries).
+void BM_WideTables(benchmark::State& state) {
+    const int positions = static_cast<int>(state.range(0));
+    const WideParams params{160, 120, {60, 90, 100}, {positions, positions, positions}};
+    for (auto _ : state) benchmark::DoNotOptimize(compute_wide_tables(params));
+    state.SetItemsProcessed(state.iterations() * positions * 6);
+}
+BENCHMARK(BM_WideTables)->Arg(60)->Arg(720)->Arg(3600)->Arg(43200)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();

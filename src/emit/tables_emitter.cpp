@@ -146,7 +146,48 @@ std::string json_list(const std::vector<std::int64_t>& values) {
     return text + "]";
 }
 
+std::string where(int hand, int position, Axis axis) {
+    return "the " + hand_name(hand) + " hand's " + (axis == Axis::x ? "x" : "y") + " at position " +
+           std::to_string(position);
+}
+
+// The first entry off the panel or outside the type, or "".
+std::string first_misfit(const WideTables& tables, std::optional<EntryType> requested,
+                         std::optional<PanelSize> panel) {
+    for (const Axis axis : {Axis::x, Axis::y}) {
+        for (int hand = 0; hand < hand_count; ++hand) {
+            const std::vector<std::int64_t>& values = hand_entries(tables, hand, axis);
+            for (std::size_t position = 0; position < values.size(); ++position) {
+                const std::int64_t value = values[position];
+                const int p = static_cast<int>(position);
+                if (panel) {
+                    const std::int64_t size = axis == Axis::x ? panel->width : panel->height;
+                    if (value < 0 || value >= size)
+                        return where(hand, p, axis) + " is " + std::to_string(value) + ", outside the " +
+                               std::to_string(panel->width) + "x" + std::to_string(panel->height) + " display (0 to " +
+                               std::to_string(size - 1) + ")";
+                }
+                if (requested && !entry_type_holds(*requested, value))
+                    return where(hand, p, axis) + " is " + std::to_string(value) + ", which " +
+                           std::string(entry_type_name(*requested)) + " cannot hold";
+            }
+        }
+    }
+    return "";
+}
+
 }  // namespace
+
+TablesVerdict judge_wide_tables(const WideTables& tables, std::optional<EntryType> requested,
+                                std::optional<PanelSize> panel) {
+    if (const auto& overflow = tables.overflow)
+        return {std::nullopt, where(overflow->hand, overflow->position, overflow->axis) +
+                                  " is 2147483648 (radius -2147483648), outside the 32-bit range"};
+    if (std::string problem = first_misfit(tables, requested, panel); !problem.empty()) return {std::nullopt, problem};
+    if (requested) return {requested, ""};
+    if (const auto narrowest = narrowest_entry_type(tables)) return {narrowest, ""};
+    return {std::nullopt, "the entries need more than 32 bits; no entry type holds them all"};
+}
 
 std::optional<EntryType> parse_entry_type(std::string_view name) {
     for (std::size_t i = 0; i < type_facts.size(); ++i)

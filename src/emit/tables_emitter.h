@@ -34,6 +34,24 @@ bool entry_type_holds(EntryType type, std::int64_t value);
 // The narrowest of u8, u16, i16, i32, in that order, that holds every entry.
 std::optional<EntryType> narrowest_entry_type(const WideTables& tables);
 
+// A panel's width and height in pixels, 1 to 65535 each.
+struct PanelSize {
+    std::int64_t width = 0;
+    std::int64_t height = 0;
+};
+
+// Whether the tables can be written: `type` is the requested one or, when
+// none was requested, the narrowest that holds every entry; without a
+// type, `problem` names the first reason to refuse them, in the order the
+// entries were computed: an offset outside 32 bits, a tip off the panel,
+// an entry the type cannot hold (hand, position, axis and value).
+struct TablesVerdict {
+    std::optional<EntryType> type;
+    std::string problem;
+};
+TablesVerdict judge_wide_tables(const WideTables& tables, std::optional<EntryType> requested,
+                                std::optional<PanelSize> panel);
+
 struct EmitNames {
     std::string prefix;  // of the arrays; upper-cased, of the macros
     std::string header;  // the header the source includes

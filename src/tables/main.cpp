@@ -71,7 +71,7 @@ struct Options {
     hndpos::Storage storage = hndpos::Storage::data;
     std::string prefix;
     std::optional<std::string> header;
-    std::optional<std::array<std::int64_t, 2>> display;
+    std::optional<hndpos::PanelSize> display;
     Format format = Format::c;
     std::string output;
 };
@@ -192,50 +192,6 @@ void parse_options(int argc, char** argv, Options& options) {
     if (options.format == Format::json && options.header) throw UsageError{"--header goes with --format c"};
 }
 
-std::string axis_name(hndpos::Axis axis) { return axis == hndpos::Axis::x ? "x" : "y"; }
-
-std::string where(int hand, int position, hndpos::Axis axis) {
-    return "the " + std::string(hndpos::hand_names[hand]) + " hand's " + axis_name(axis) + " at position " +
-           std::to_string(position);
-}
-
-// The first reason to refuse the tables, in the order they were computed;
-// empty when they can be written. Chooses the type when none was named.
-std::string refusal(const Options& options, const hndpos::WideTables& tables, hndpos::EntryType& type) {
-    if (const auto& overflow = tables.overflow) {
-        return where(overflow->hand, overflow->position, overflow->axis) +
-               " is 2147483648 (radius -2147483648), outside the 32-bit range";
-    }
-    for (const hndpos::Axis axis : {hndpos::Axis::x, hndpos::Axis::y}) {
-        for (int hand = 0; hand < hand_count; ++hand) {
-            const hndpos::HandEntries& entries = tables.hands[static_cast<std::size_t>(hand)];
-            const auto& values = axis == hndpos::Axis::x ? entries.x : entries.y;
-            for (std::size_t position = 0; position < values.size(); ++position) {
-                const std::int64_t value = values[position];
-                const int p = static_cast<int>(position);
-                if (options.display) {
-                    const std::int64_t size = (*options.display)[axis == hndpos::Axis::x ? 0 : 1];
-                    if (value < 0 || value >= size)
-                        return where(hand, p, axis) + " is " + std::to_string(value) + ", outside the " +
-                               std::to_string((*options.display)[0]) + "x" + std::to_string((*options.display)[1]) +
-                               " display (0 to " + std::to_string(size - 1) + ")";
-                }
-                if (options.type && !hndpos::entry_type_holds(*options.type, value))
-                    return where(hand, p, axis) + " is " + std::to_string(value) + ", which " +
-                           std::string(hndpos::entry_type_name(*options.type)) + " cannot hold";
-            }
-        }
-    }
-    if (options.type) {
-        type = *options.type;
-    } else if (const auto narrowest = hndpos::narrowest_entry_type(tables)) {
-        type = *narrowest;
-    } else {
-        return "the entries need more than 32 bits; no entry type holds them all";
-    }
-    return "";
-}
-
 // Writes every file under a temporary name first, then renames them all:
 // a failed run leaves none of them.
 class FileSet {
@@ -294,11 +250,12 @@ std::string beside(const std::string& output, const std::string& name) {
 
 int run(const Options& options) {
     const hndpos::WideTables tables = hndpos::compute_wide_tables(options.params);
-    hndpos::EntryType type = hndpos::EntryType::u8;
-    if (const std::string problem = refusal(options, tables, type); !problem.empty()) {
-        std::cerr << "hndpos-tables: " << problem << "; nothing written\n";
+    const hndpos::TablesVerdict verdict = hndpos::judge_wide_tables(tables, options.type, options.display);
+    if (!verdict.type) {
+        std::cerr << "hndpos-tables: " << verdict.problem << "; nothing written\n";
         return exit_refused;
     }
+    const hndpos::EntryType type = *verdict.type;
     FileSet files;
     std::string standard_output;
     if (options.format == Format::json) {

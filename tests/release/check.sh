@@ -28,6 +28,13 @@ run_example() {
     cmp -s "$dir/hpostbl.c" "$golden/example.c" || die "$*: hpostbl.c differs from the golden file"
 }
 
+# tables_agree RUNNER... PROGRAM: hndpos-tables writes the golden JSON on
+# standard output.
+tables_agree() {
+    "$@" --center 0 -1 --radii 233 -2147483647 2147483647 --positions 1234 97 1 --format json -o - |
+        cmp -s - "$source_dir/tests/tables/golden/extremes.json" || die "$*: the JSON differs from the golden file"
+}
+
 # consumer PREFIX: the firmware test project against the CMake package there.
 consumer() {
     local dir
@@ -69,7 +76,9 @@ if [ "$(id -u)" -eq 0 ] && command -v dpkg >/dev/null; then
     dpkg -i "$deb" >"$work/dpkg.log" 2>&1 || { cat "$work/dpkg.log"; die "dpkg -i"; }
     run_example /usr/bin/hndpos
     /usr/bin/hndpos-view --version | grep -qx "hndpos-view $version" || die "hndpos-view --version"
-    [ -f /usr/share/hndpos/hndpos.html ] && [ -f /usr/share/doc/hndpos/copyright ] && [ -f /usr/share/man/man1/hndpos.1.gz ] ||
+    tables_agree /usr/bin/hndpos-tables
+    [ -f /usr/share/hndpos/hndpos.html ] && [ -f /usr/share/doc/hndpos/copyright ] && [ -f /usr/share/man/man1/hndpos.1.gz ] &&
+        [ -f /usr/share/man/man1/hndpos-tables.1.gz ] ||
         die "the .deb lacks the page, the copyright file or a manual page"
     consumer /usr/lib/cmake/hndpos
     dpkg -r hndpos >"$work/dpkg.log" 2>&1 || { cat "$work/dpkg.log"; die "dpkg -r"; }
@@ -88,14 +97,14 @@ if command -v wine >/dev/null && command -v unzip >/dev/null; then
         mkdir "$dir"
         unzip -q "$packages/hndpos-$version-$system.zip" -d "$dir"
         top="$dir/hndpos-$version-$system"
-        [ "$(cd "$top" && ls | tr '\n' ' ')" = "LICENSE.txt README.txt hndpos-view.exe hndpos.exe " ] ||
+        [ "$(cd "$top" && ls | tr '\n' ' ')" = "LICENSE.txt README.txt hndpos-tables.exe hndpos-view.exe hndpos.exe " ] ||
             die "$system.zip holds: $(cd "$top" && ls)"
         for text in README.txt LICENSE.txt; do
             [ "$(grep -c $'\r$' "$top/$text")" = "$(wc -l <"$top/$text")" ] || die "$system: $text has lines without CR LF"
         done
         objdump_tool=$([ "$system" = windows-x86 ] && echo i686-w64-mingw32-objdump || echo x86_64-w64-mingw32-objdump)
         if command -v "$objdump_tool" >/dev/null; then
-            for program in hndpos.exe hndpos-view.exe; do
+            for program in hndpos.exe hndpos-view.exe hndpos-tables.exe; do
                 imports=$("$objdump_tool" -p "$top/$program" | sed -n 's/.*DLL Name: //p' | tr '[:upper:]' '[:lower:]')
                 ! grep -vqxE 'kernel32.dll|msvcrt.dll|user32.dll' <<<"$imports" || die "$system $program imports $imports"
             done
@@ -103,7 +112,8 @@ if command -v wine >/dev/null && command -v unzip >/dev/null; then
         run_example wine "$top/hndpos.exe"
         (cd "$work" && cp "$golden/example.c" hpostbl.c && wine "$top/hndpos-view.exe" --check --display 128x64 hpostbl.c >/dev/null) ||
             die "$system: hndpos-view.exe --check"
-        say "$system.zip: the four files, CR LF text, system DLLs only; both programs run from the unpacked folder under wine"
+        tables_agree wine "$top/hndpos-tables.exe"
+        say "$system.zip: the five files, CR LF text, system DLLs only; the programs run from the unpacked folder under wine"
     done
 else
     say "wine or unzip not found: the Windows zips were not run"
@@ -115,6 +125,7 @@ mkdir -p "$elsewhere"
 tar -xzf "$packages/hndpos-$version-linux-x86_64.tar.gz" -C "$elsewhere"
 tree="$elsewhere/hndpos-$version-linux-x86_64"
 run_example "$tree/bin/hndpos"
+tables_agree "$tree/bin/hndpos-tables"
 consumer "$tree/lib/cmake/hndpos"
 say "linux-x86_64: unpacked in $elsewhere, runs, and a consumer builds against its CMake package there"
 if command -v qemu-aarch64 >/dev/null; then
@@ -123,7 +134,8 @@ if command -v qemu-aarch64 >/dev/null; then
     file "$arm/bin/hndpos" | grep -q "ARM aarch64" || die "the aarch64 tarball holds another program"
     run_example qemu-aarch64 "$arm/bin/hndpos"
     qemu-aarch64 "$arm/bin/hndpos-view" --version | grep -qx "hndpos-view $version" || die "aarch64 hndpos-view"
-    say "linux-aarch64: unpacked, both programs run under qemu with no libraries beside them"
+    tables_agree qemu-aarch64 "$arm/bin/hndpos-tables"
+    say "linux-aarch64: unpacked, the programs run under qemu with no libraries beside them"
 else
     say "qemu-aarch64 not found: the aarch64 tarball was not run"
 fi
