@@ -46,6 +46,17 @@ Module["accepts"] = function (text) {
   return withCString(text, (pointer) => _hndpos_accepts(pointer) === 1);
 };
 
+// The value hndpos reads from the text, or null where it refuses it.
+Module["integerValue"] = function (text) {
+  const out = _malloc(4);
+  if (!out) throw new Error("EOutOfMemory");
+  try {
+    return withCString(text, (pointer) => (_hndpos_integer_value(pointer, out) === 1 ? HEAP32[out >> 2] : null));
+  } finally {
+    _free(out);
+  }
+};
+
 // Shift_JIS bytes written by hndpos, as text.
 Module["toText"] = function (bytes) {
   const pointer = _malloc(Math.max(1, bytes.length));
@@ -67,4 +78,41 @@ Module["dialSvg"] = function (hours, minutes, seconds, width, height) {
 // leaves the display, or "" when all fit.
 Module["displayProblem"] = function (width, height) {
   return UTF8ToString(_hndpos_display_problem(width || 0, height || 0));
+};
+
+// hndpos-tables' arithmetic: {center: [x, y], radii: [h, m, s], positions:
+// [h, m, s] (default 60 each), type: "u8", "u16", "i16", "i32" or absent
+// for the narrowest}. tablesFiles() gives the files as text, {json, c, h}
+// (dial.c and dial.h); tables() the JSON as an object. A refused table
+// throws an Error with hndpos-tables' reason.
+const tableTypes = ["u8", "u16", "i16", "i32"];
+
+Module["tablesFiles"] = function (options) {
+  const given = options || {};
+  const values = []
+    .concat(given.center || [], given.radii || [], given.positions === undefined ? [60, 60, 60] : given.positions);
+  if (values.length !== 8 || !values.every((v) => Number.isInteger(v) && v >= -2147483648 && v <= 2147483647))
+    throw new RangeError("tables() takes center [x, y], radii [h, m, s] and positions [h, m, s], 32-bit integers");
+  const type = given.type === undefined || given.type === null || given.type === "" ? -1 : tableTypes.indexOf(given.type);
+  if (type === -1 && given.type !== undefined && given.type !== null && given.type !== "")
+    throw new RangeError("type is u8, u16, i16 or i32");
+  const list = _malloc(4 * values.length);
+  if (!list) throw new Error("EOutOfMemory");
+  try {
+    values.forEach((value, index) => {
+      HEAP32[(list >> 2) + index] = value;
+    });
+    if (_hndpos_tables(list, type) !== 0) throw new Error(UTF8ToString(_hndpos_tables_text(3)));
+  } finally {
+    _free(list);
+  }
+  return {
+    json: UTF8ToString(_hndpos_tables_text(0)),
+    c: UTF8ToString(_hndpos_tables_text(1)),
+    h: UTF8ToString(_hndpos_tables_text(2)),
+  };
+};
+
+Module["tables"] = function (options) {
+  return JSON.parse(Module["tablesFiles"](options).json);
 };

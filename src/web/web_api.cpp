@@ -13,6 +13,7 @@
 
 #include "driver/integer_syntax.h"
 #include "driver/program.h"
+#include "emit/tables_emitter.h"
 #include "io/platform/platform.h"
 #include "view/console_text.h"
 #include "view/dial_picture.h"
@@ -36,6 +37,16 @@ struct Capture {
 };
 Capture capture;
 std::string text_result;  // the last text handed to the page
+
+// What the last call of hndpos_tables made: hndpos-tables' three files, or
+// why it refused the tables.
+struct WideCapture {
+    std::string json;
+    std::string source;
+    std::string header;
+    std::string problem;
+};
+WideCapture wide;
 
 // The system as the page sees it: standard output and the table file are
 // byte buffers, and the program is the page's module "hndpos".
@@ -98,6 +109,13 @@ EMSCRIPTEN_KEEPALIVE int hndpos_file_created() { return capture.file_created ? 1
 // Whether the program takes `text` as an integer argument.
 EMSCRIPTEN_KEEPALIVE int hndpos_accepts(const char* text) { return scan_integer(text).accepted ? 1 : 0; }
 
+// Whether the program takes `text` as an integer argument, and its value.
+EMSCRIPTEN_KEEPALIVE int hndpos_integer_value(const char* text, std::int32_t* value) {
+    const ScannedInteger scanned = scan_integer(text);
+    *value = scanned.value;
+    return scanned.accepted ? 1 : 0;
+}
+
 // The bytes converted from Shift_JIS to UTF-8.
 EMSCRIPTEN_KEEPALIVE const char* hndpos_to_utf8(const char* bytes, int size) {
     text_result = shift_jis_to_utf8({bytes, static_cast<std::size_t>(size)});
@@ -118,6 +136,44 @@ EMSCRIPTEN_KEEPALIVE const char* hndpos_dial_svg(int hours, int minutes, int sec
 EMSCRIPTEN_KEEPALIVE const char* hndpos_display_problem(int width, int height) {
     text_result = capture.table ? check_display(*capture.table, display_of(width, height)).problem : std::string();
     return text_result.c_str();
+}
+
+// hndpos-tables for the page: `values` holds the centre, the three radii
+// and the three counts of positions; `type` is 0 to 3 for u8, u16, i16,
+// i32, or -1 for the narrowest. The files are named dial.c and dial.h.
+// Returns 0, or 1 with the reason in hndpos_tables_text(3).
+EMSCRIPTEN_KEEPALIVE int hndpos_tables(const std::int32_t* values, int type) {
+    wide = {};
+    WideParams params{values[0], values[1], {values[2], values[3], values[4]}, {values[5], values[6], values[7]}};
+    for (const int positions : params.positions) {
+        if (positions < 1 || positions > max_positions) {
+            wide.problem = "positions per hand run from 1 to 43200";
+            return 1;
+        }
+    }
+    const std::optional<EntryType> requested =
+        type < 0 || type > 3 ? std::nullopt : std::optional<EntryType>(static_cast<EntryType>(type));
+    const WideTables tables = compute_wide_tables(params);
+    const TablesVerdict verdict = judge_wide_tables(tables, requested, std::nullopt);
+    if (!verdict.type) {
+        wide.problem = verdict.problem;
+        return 1;
+    }
+    const EmitNames names{"", "dial.h"};
+    wide.json = hand_tables_json(tables, *verdict.type);
+    wide.source = hand_tables_source(tables, *verdict.type, Storage::data, names);
+    wide.header = hand_tables_header(tables, *verdict.type, Storage::data, names);
+    return 0;
+}
+
+// 0 the JSON, 1 the C source, 2 its header, 3 the reason for a refusal.
+EMSCRIPTEN_KEEPALIVE const char* hndpos_tables_text(int which) {
+    switch (which) {
+    case 0: return wide.json.c_str();
+    case 1: return wide.source.c_str();
+    case 2: return wide.header.c_str();
+    default: return wide.problem.c_str();
+    }
 }
 
 }  // extern "C"

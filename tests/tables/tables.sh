@@ -65,6 +65,10 @@ golden)
     run --center 0 -1 --radii 233 -2147483647 2147483647 --positions 1234 97 1 --format json -o -
     [ "$status" -eq 0 ] || fail "extremes: exit $status: $(cat err.txt)"
     cmp -s out.txt "$here/golden/extremes.json" || fail "the JSON on standard output differs"
+    # What the page offers for download.
+    run --center 160 120 --radii 60 90 100 --positions 720 60 600 --type u16 -o dial.c
+    run --center 160 120 --radii 60 90 100 --positions 720 60 600 --type u16 --format json -o dial.json
+    for file in dial.c dial.h dial.json; do cmp -s "$file" "$here/golden/$file" || fail "$file differs"; done
     echo "the golden C, header and JSON, byte for byte"
     ;;
 

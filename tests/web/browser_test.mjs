@@ -209,6 +209,47 @@ try {
         "window.hndpos.generate's file");
   console.log(`one generate call in the page: ${(generated.perCall * 1000).toFixed(0)} µs`);
 
+  // hndpos-tables in the page: the positions and the type, the three
+  // downloads byte for byte as the program writes them, window.hndpos.tables.
+  const tablesGolden = path.join(goldenDir, "..", "..", "tables", "golden");
+  await typeTexts(["160", "120", "60", "90", "100"]);
+  for (const [id, count] of [["#hour-positions", "720"], ["#minute-positions", "60"], ["#second-positions", "600"]]) {
+    await page.$eval(id, (e, v) => { e.value = v; e.dispatchEvent(new Event("input", { bubbles: true })); }, count);
+  }
+  await page.select("#type", "u16");
+  for (const [button, name] of [["#download-c", "dial.c"], ["#download-h", "dial.h"], ["#download-json", "dial.json"]]) {
+    for (const file of fs.readdirSync(downloads)) fs.rmSync(path.join(downloads, file));
+    await page.click(button);
+    const file = path.join(downloads, name);
+    for (let i = 0; i < 100 && !fs.existsSync(file); ++i) await new Promise((resolve) => setTimeout(resolve, 50));
+    check(fs.existsSync(file) && Buffer.compare(fs.readFileSync(file), fs.readFileSync(path.join(tablesGolden, name))) === 0,
+          `${name}: the download differs from hndpos-tables' file`);
+  }
+  // At 10:30:00 the 720-step hour hand points at index 630.
+  await page.$eval("#time", (e) => { e.value = "10:30:00"; e.dispatchEvent(new Event("input", { bubbles: true })); });
+  const hourLine = await page.$eval("#tables-dial svg line", (e) => [e.getAttribute("x2"), e.getAttribute("y2")]);
+  const golden = JSON.parse(fs.readFileSync(path.join(tablesGolden, "dial.json"), "utf8"));
+  check(hourLine[0] === String(golden.hands[0].x[630] + 0.5) && hourLine[1] === String(golden.hands[0].y[630] + 0.5),
+        "the preview's hour hand at 10:30 is index 630: " + hourLine);
+  const api = await page.evaluate(() => {
+    const started = performance.now();
+    const tables = window.hndpos.tables({ center: [160, 120], radii: [60, 90, 100], positions: [720, 60, 600], type: "u16" });
+    const elapsed = performance.now() - started;
+    let refused = "";
+    try {
+      window.hndpos.tables({ center: [160, 120], radii: [60, 90, 100], type: "u8" });
+    } catch (error) {
+      refused = error.message;
+    }
+    return { tables, elapsed, refused };
+  });
+  check(JSON.stringify(api.tables) === JSON.stringify(golden), "window.hndpos.tables returns hndpos-tables' JSON");
+  check(api.refused === "the second hand's x at position 13 is 258, which u8 cannot hold", "window.hndpos.tables refuses: " + api.refused);
+  await page.$eval("#hour-positions", (e) => { e.value = "0"; e.dispatchEvent(new Event("input", { bubbles: true })); });
+  check(await page.$eval("#hour-positions", (e) => e.getAttribute("aria-invalid") === "true"), "0 positions is marked");
+  check(await page.$eval("#download-c", (e) => e.disabled), "no tables for 0 positions");
+  console.log(`one tables call for 720/60/600 in the page: ${api.elapsed.toFixed(1)} ms`);
+
   // A narrow screen: nothing wider than 360 pixels.
   await page.setViewport({ width: 360, height: 800, deviceScaleFactor: 1 });
   check(await page.evaluate(() => document.documentElement.scrollWidth <= 360), "the page fits 360 pixels");

@@ -92,7 +92,35 @@ for (let i = 0; i < cases; ++i) {
   if (maskOffset(run.console) !== maskOffset(native.stdout)) fail(`${shown}: the console differs from the native program's`);
   if (!sameBytes(run.file, nativeFile)) fail(`${shown}: the file differs from the native program's`);
 }
-fs.rmSync(work, { recursive: true, force: true });
 console.log(`${cases} seeded random argument lists compared with ${nativeProgram}`);
-console.log(`${failures === 0 ? goldenCases.length + cases : 0} passed, ${failures} failed`);
+
+// tables() against the native hndpos-tables beside the native hndpos: the
+// same JSON text, or the same refusal.
+const nativeTables = path.join(path.dirname(nativeProgram), "hndpos-tables");
+const tableCases = 60;
+for (let i = 0; i < tableCases; ++i) {
+  const center = [Math.floor(random() * 400) - 50, pick([int32(), Math.floor(random() * 300)])];
+  const radii = [Math.floor(random() * 200) - 100, Math.floor(random() * 200), pick([int32(), 5])];
+  const positions = [pick([1, 7, 60, 720, 4321]), pick([60, 97, 3600]), pick([60, 600, 1])];
+  const type = pick([undefined, "u8", "u16", "i16", "i32"]);
+  const args = ["--center", ...center.map(String), "--radii", ...radii.map(String), "--positions", ...positions.map(String),
+                ...(type ? ["--type", type] : []), "--format", "json", "-o", "-"];
+  const native = spawnSync(nativeTables, args, { cwd: work });
+  let json = null;
+  let refused = "";
+  try {
+    json = hndpos.tablesFiles({ center, radii, positions, type }).json;
+  } catch (error) {
+    refused = error.message;
+  }
+  const shown = args.join(" ");
+  if (native.status === 0) {
+    if (json !== native.stdout.toString("utf8")) fail(`hndpos-tables ${shown}: tables() differs from the native JSON`);
+  } else if (native.stderr.toString("utf8") !== `hndpos-tables: ${refused}; nothing written\n`) {
+    fail(`hndpos-tables ${shown}: refused natively with ${native.stderr}, tables() said ${refused}`);
+  }
+}
+fs.rmSync(work, { recursive: true, force: true });
+console.log(`${tableCases} seeded random tables() calls compared with ${nativeTables}`);
+console.log(`${failures === 0 ? goldenCases.length + cases + tableCases : 0} passed, ${failures} failed`);
 process.exit(failures ? 1 : 0);
