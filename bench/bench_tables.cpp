@@ -128,9 +128,6 @@ void BM_WholeFileInMemory(benchmark::State& state) {
 }
 BENCHMARK(BM_WholeFileInMemory)->Unit(benchmark::kMicrosecond);
 
-}  // namespace
-}  // namespace hndpos
-
 // hndpos-tables' arithmetic: every entry of three hands with N positions
 // each; the cost per entry as N grows (items are entries).
 void BM_WideTables(benchmark::State& state) {
@@ -140,5 +137,8 @@ void BM_WideTables(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * positions * 6);
 }
 BENCHMARK(BM_WideTables)->Arg(60)->Arg(720)->Arg(3600)->Arg(43200)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace hndpos
 
 BENCHMARK_MAIN();

@@ -11,6 +11,7 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 
@@ -68,12 +69,8 @@ constexpr Extended extended_from_int32(std::int32_t value) {
     // Magnitude in unsigned arithmetic: −2147483648 has no positive int32.
     std::uint64_t magnitude =
         negative ? 0 - static_cast<std::uint64_t>(static_cast<std::int64_t>(value)) : static_cast<std::uint64_t>(value);
-    int exponent = extended_bias + 63;
-    while ((magnitude >> 63) == 0) {
-        magnitude <<= 1;
-        --exponent;
-    }
-    return {negative, static_cast<std::uint16_t>(exponent), magnitude};
+    const int shift = std::countl_zero(magnitude);
+    return {negative, static_cast<std::uint16_t>(extended_bias + 63 - shift), magnitude << shift};
 }
 
 // Sign and 64-bit significand of an unrounded value together with the bits

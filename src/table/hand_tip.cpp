@@ -32,18 +32,20 @@ std::int32_t tip_offset_y(const HandParams& params, int hand, int position) {
     return tip_offset(extended_negate(clock_angle_cos(position)), hand_radius(params, hand));
 }
 
-std::int32_t hand_tip_offset(Axis axis, std::int32_t radius, Extended step, int position) {
+Extended hand_tip_unit(Axis axis, Extended step, int position) {
     // The clock angles' values were computed while the program was built.
     const bool clock_angle = step == AngleStep && position < position_count;
-    Extended unit;
-    if (axis == Axis::x) {
-        unit = clock_angle ? clock_angle_sin(position)
+    if (axis == Axis::x)
+        return clock_angle ? clock_angle_sin(position)
                            : extended_sin(extended_multiply(extended_from_int32(position), step));
-    } else {
-        unit = extended_negate(clock_angle ? clock_angle_cos(position)
-                                           : extended_cos(extended_multiply(extended_from_int32(position), step)));
-    }
-    return tip_offset(unit, radius);
+    return extended_negate(clock_angle ? clock_angle_cos(position)
+                                       : extended_cos(extended_multiply(extended_from_int32(position), step)));
+}
+
+std::int32_t scaled_tip_offset(Extended unit, std::int32_t radius) { return tip_offset(unit, radius); }
+
+std::int32_t hand_tip_offset(Axis axis, std::int32_t radius, Extended step, int position) {
+    return tip_offset(hand_tip_unit(axis, step, position), radius);
 }
 
 std::uint8_t tip_x(const HandParams& params, int hand, int position) {

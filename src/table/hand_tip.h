@@ -44,8 +44,14 @@ std::int32_t tip_offset_y(const HandParams& params, int hand, int position);
 // are the offsets above, bit for bit.
 enum class Axis { x, y };
 
-// r·sin(k·step) for x, −r·cos(k·step) for y, rounded to the nearest 32-bit
-// integer. Raises EInvalidOp as the entries above do.
+// sin(k·step) for x, −cos(k·step) for y: the direction of position k.
+Extended hand_tip_unit(Axis axis, Extended step, int position);
+
+// unit·r rounded once, then to the nearest 32-bit integer. Raises EInvalidOp
+// as the entries above do.
+std::int32_t scaled_tip_offset(Extended unit, std::int32_t radius);
+
+// r·sin(k·step) for x, −r·cos(k·step) for y, rounded as above.
 std::int32_t hand_tip_offset(Axis axis, std::int32_t radius, Extended step, int position);
 
 }  // namespace hndpos

@@ -18,10 +18,10 @@ constexpr std::array<std::uint32_t, 48> half_pi_fraction = {
     0xce186a9c, 0x95793009, 0xe2e8d811, 0x943042f8, 0x6520bc8c, 0x5c6d9c77, 0xc73cee58, 0x301d0c07,
 };
 
-// Working precision, in 32-bit words after the point. Two words beyond the
-// 64 result bits decide nearly every argument; hard cases (a result very
+// Working precision, in 32-bit words after the point. One word beyond the
+// 64 result bits decides nearly every argument; hard cases (a result very
 // close to a rounding boundary) take more, up to the cap.
-constexpr int initial_words = 4;
+constexpr int initial_words = 3;
 constexpr int step_words = 2;
 constexpr int max_words = 40;
 static_assert(max_words < static_cast<int>(half_pi_fraction.size()));
@@ -75,7 +75,9 @@ constexpr void subtract(Fixed& a, const Fixed& b, int n) {
 
 // floor(a × b) at precision n: the exact product, with the words below u dropped.
 constexpr Fixed multiply(const Fixed& a, const Fixed& b, int n) {
-    std::array<std::uint32_t, 2 * max_words + 2> product{};  // product[p]: weight 2^(−32p)
+    // product[p]: weight 2^(−32p); only the words the precision reaches are used.
+    std::array<std::uint32_t, 2 * max_words + 2> product;
+    for (int p = 0; p <= 2 * n + 1; ++p) product[static_cast<std::size_t>(p)] = 0;
     for (int i = 0; i <= n; ++i) {
         std::uint64_t carry = 0;
         for (int j = n; j >= 0; --j) {
@@ -155,15 +157,18 @@ constexpr Extended to_extended(bool negative, const Fixed& a, int n) {
     int first = 0;
     while (first <= n && a.word[first] == 0) ++first;
     if (first > n) return {negative, 0, 0};
+    // The significant words, at least four, and a zero word after them.
     std::array<std::uint32_t, max_words + 5> v{};
+    const auto used = static_cast<std::size_t>(n - first + 1);
     for (int i = first; i <= n; ++i) v[static_cast<std::size_t>(i - first)] = a.word[i];
+    const std::size_t count = used < 4 ? 4 : used;
     const int lead_zeros = std::countl_zero(v[0]);
     if (lead_zeros != 0) {
-        for (std::size_t i = 0; i + 1 < v.size(); ++i) v[i] = (v[i] << lead_zeros) | (v[i + 1] >> (32 - lead_zeros));
+        for (std::size_t i = 0; i < count; ++i) v[i] = (v[i] << lead_zeros) | (v[i + 1] >> (32 - lead_zeros));
     }
     const std::uint64_t hi = (std::uint64_t{v[0]} << 32) | v[1];
     std::uint64_t lo = (std::uint64_t{v[2]} << 32) | v[3];
-    for (std::size_t i = 4; i < v.size(); ++i)
+    for (std::size_t i = 4; i < count; ++i)
         if (v[i] != 0) lo |= 1;  // sticky: only whether anything is below matters
     const int lead_weight = 31 - lead_zeros - 32 * first;
     return extended_round_pack(negative, lead_weight + extended_bias, hi, lo);

@@ -18,8 +18,8 @@ Extended extended_sin(Extended x);
 Extended extended_cos(Extended x);
 
 // The working precision, in 32-bit words after the binary point, at which
-// the rounding test decided extended_sin(x) or extended_cos(x): 4 for nearly
-// every argument, more (in steps of 2, up to 40) for a result that lies very
+// the rounding test decided extended_sin(x) or extended_cos(x): 3 for nearly
+// every argument, more (in steps of 2, up to 39) for a result that lies very
 // close to a rounding boundary; 0 for |x| < 2^-32, which needs no series.
 int extended_sin_working_words(Extended x);
 int extended_cos_working_words(Extended x);
