@@ -2,10 +2,11 @@
 #
 # Linux and other POSIX systems: the programs, their manual pages, the CMake
 # package that gives hndpos::hndpos, hndpos::view, hndpos::tables and
-# hndpos_add_tables() to
-# firmware projects (relative paths throughout, so an unpacked tree works
-# wherever it lies), the licence, the changelog and, when built, the page.
-# Windows: the three programs beside the README and the licence, with CR LF.
+# hndpos_add_tables() to firmware projects (relative paths throughout, so an
+# unpacked tree works wherever it lies), the licence, the changelog and,
+# when built, the page.
+# Windows: the three programs, the page, the CMake package, and the README
+# and the licence with CR LF.
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
@@ -17,17 +18,17 @@ function(hndpos_windows_text source destination)
   file(WRITE "${destination}" "${text}")
 endfunction()
 
+# Windows: the programs and the page at the top of the folder, where a
+# user double-clicks them; the CMake package below lib, its paths relative.
 if(WIN32)
-  install(TARGETS hndpos hndpos-view hndpos-tables RUNTIME DESTINATION .)
-  hndpos_windows_text(${PROJECT_SOURCE_DIR}/README.md ${PROJECT_BINARY_DIR}/README.txt)
-  hndpos_windows_text(${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_BINARY_DIR}/LICENSE.txt)
-  install(FILES ${PROJECT_BINARY_DIR}/README.txt ${PROJECT_BINARY_DIR}/LICENSE.txt DESTINATION .)
-  return()
+  set(program_dir .)
+  set(page_dir .)
+else()
+  set(program_dir ${CMAKE_INSTALL_BINDIR})
+  set(page_dir ${CMAKE_INSTALL_DATADIR}/hndpos)
 endif()
-
 set(package_dir ${CMAKE_INSTALL_LIBDIR}/cmake/hndpos)
-set(doc_dir ${CMAKE_INSTALL_DATADIR}/doc/hndpos)
-install(TARGETS hndpos hndpos-view hndpos-tables EXPORT hndpos-targets RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS hndpos hndpos-view hndpos-tables EXPORT hndpos-targets RUNTIME DESTINATION ${program_dir})
 install(EXPORT hndpos-targets NAMESPACE hndpos:: DESTINATION ${package_dir})
 configure_package_config_file(cmake/hndpos-config.cmake.in ${PROJECT_BINARY_DIR}/hndpos-config.cmake
   INSTALL_DESTINATION ${package_dir})
@@ -39,10 +40,19 @@ install(FILES ${PROJECT_BINARY_DIR}/hndpos-config.cmake ${PROJECT_BINARY_DIR}/hn
   cmake/HndposTables.cmake cmake/HndposRun.cmake DESTINATION ${package_dir})
 
 # The page, built by the web preset, goes with the programs when named.
-set(HNDPOS_PAGE "" CACHE FILEPATH "hndpos.html from the web build, to install under share/hndpos")
+set(HNDPOS_PAGE "" CACHE FILEPATH "hndpos.html from the web build, to install with the programs")
 if(HNDPOS_PAGE)
-  install(FILES ${HNDPOS_PAGE} DESTINATION ${CMAKE_INSTALL_DATADIR}/hndpos)
+  install(FILES ${HNDPOS_PAGE} DESTINATION ${page_dir})
 endif()
+
+if(WIN32)
+  hndpos_windows_text(${PROJECT_SOURCE_DIR}/doc/README-windows.txt ${PROJECT_BINARY_DIR}/README.txt)
+  hndpos_windows_text(${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_BINARY_DIR}/LICENSE.txt)
+  install(FILES ${PROJECT_BINARY_DIR}/README.txt ${PROJECT_BINARY_DIR}/LICENSE.txt DESTINATION .)
+  return()
+endif()
+
+set(doc_dir ${CMAKE_INSTALL_DATADIR}/doc/hndpos)
 
 # Manual pages and the changelog compressed as Debian wants them (gzip -n:
 # no name or time inside, the same bytes every time).

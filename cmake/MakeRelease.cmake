@@ -49,8 +49,8 @@ set(page "${WORK_DIR}/web/hndpos.html")
 set(toolchains "${SOURCE_DIR}/cmake/toolchains")
 build(linux-x86_64 -DHNDPOS_PAGE=${page})
 build(linux-aarch64 --toolchain "${toolchains}/linux-aarch64.cmake" -DHNDPOS_PAGE=${page})
-build(windows-x86 --toolchain "${toolchains}/windows-x86.cmake")
-build(windows-x64 --toolchain "${toolchains}/windows-x64.cmake")
+build(windows-x86 --toolchain "${toolchains}/windows-x86.cmake" -DHNDPOS_PAGE=${page})
+build(windows-x64 --toolchain "${toolchains}/windows-x64.cmake" -DHNDPOS_PAGE=${page})
 
 # The checksums, in the format sha256sum -c reads: hash, two spaces, name.
 file(GLOB packages RELATIVE "${OUTPUT_DIR}" "${OUTPUT_DIR}/*")

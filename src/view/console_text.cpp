@@ -49,6 +49,9 @@ constexpr char32_t replacement = 0xFFFD;
 
 bool is_lead_byte(unsigned byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
 
+// Shift_JIS trail bytes: 0x40 to 0x7E and 0x80 to 0xFC.
+bool is_trail_byte(unsigned byte) { return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0x80 && byte <= 0xFC); }
+
 char32_t double_byte_character(unsigned lead, unsigned trail) {
     const auto code = static_cast<std::uint16_t>((lead << 8) | trail);
     const auto* found =
@@ -81,9 +84,9 @@ std::string shift_jis_to_utf8(std::string_view text) {
             out += static_cast<char>(byte);
         } else if (byte >= 0xA1 && byte <= 0xDF) {  // half-width katakana: U+FF61 to U+FF9F
             append_utf8(out, 0xFF61 + (byte - 0xA1));
-        } else if (is_lead_byte(byte) && i + 1 < text.size()) {
+        } else if (is_lead_byte(byte) && i + 1 < text.size() && is_trail_byte(static_cast<unsigned char>(text[i + 1]))) {
             append_utf8(out, double_byte_character(byte, static_cast<unsigned char>(text[++i])));
-        } else {
+        } else {  // a lone lead byte stands for itself; the byte after it is read afresh
             append_utf8(out, replacement);
         }
     }

@@ -44,6 +44,7 @@ DisplayCheck check_display(const TableFile& table, std::optional<DisplaySize> di
             check.problem = coordinate_problem(hand, position, 'x', true_x, x, width);
             if (check.problem.empty()) check.problem = coordinate_problem(hand, position, 'y', true_y, y, height);
             check.ok = check.problem.empty();
+            check.wrapped = !check.ok && (true_x < 0 || true_x > 255 || true_y < 0 || true_y > 255);
         }
     }
     return check;

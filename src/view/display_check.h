@@ -31,7 +31,8 @@ struct HandBounds {
 struct DisplayCheck {
     std::array<HandBounds, hand_count> bounds{};
     bool ok = true;
-    std::string problem;  // the first tip that wrapped or left the panel
+    bool wrapped = false;  // the problem is a tip that wrapped: the bounds mean nothing
+    std::string problem;   // the first tip that wrapped or left the panel
 };
 
 DisplayCheck check_display(const TableFile& table, std::optional<DisplaySize> display);

@@ -2,15 +2,18 @@
 // describes as an SVG picture, checks it against a display, or writes its
 // entries as compact C tables.
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <iterator>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "emit/tables_emitter.h"
 #include "io/platform/platform.h"
@@ -124,23 +127,52 @@ private:
     std::string arg_;
 };
 
+// The option an argument names, long and without its value: "--output"
+// for -o, --output and --output=FILE.
+std::string option_name(const std::string& arg) {
+    static const std::pair<const char*, const char*> short_names[] = {
+        {"-o", "--output"}, {"-t", "--time"}, {"-s", "--scale"}, {"-d", "--display"}, {"-c", "--check"}, {"-h", "--help"}};
+    for (const auto& [short_name, long_name] : short_names)
+        if (arg == short_name) return long_name;
+    return arg.substr(0, arg.find('='));
+}
+
+// Help and version: exit 0 once the text is written, 1 when it cannot be.
+int write_text_and_exit(const char* text) {
+    std::cout << text;
+    std::cout.flush();
+    if (std::cout) return 0;
+    std::cerr << "hndpos-view: cannot write standard output\n";
+    return exit_refused;
+}
+
 // Returns -1 when the command line is fine, otherwise the exit status.
 int parse_options(int argc, char** argv, Options& options) {
     OptionReader reader(argc, argv);
     bool input_given = false;
     int modes_given = 0;
     bool emit_options = false;
+    bool options_ended = false;
+    std::vector<std::string> seen;
     while (reader.next()) {
         const std::string& arg = reader.arg();
         std::string value;
-        if (reader.is("--help", "-h")) {
-            std::cout << usage_text;
-            return 0;
+        if (!options_ended && arg == "--") {
+            options_ended = true;
+            continue;
         }
-        if (reader.is("--version")) {
-            std::cout << "hndpos-view " HNDPOS_VERSION "\n";
-            return 0;
+        if (options_ended || arg.size() < 2 || arg[0] != '-') {
+            if (input_given) return usage_error("more than one input file");
+            options.input = arg;
+            input_given = true;
+            continue;
         }
+        const std::string name = option_name(arg);
+        if (std::find(seen.begin(), seen.end(), name) != seen.end())
+            return usage_error("option " + name + " is given more than once");
+        seen.push_back(name);
+        if (reader.is("--help", "-h")) return write_text_and_exit(usage_text);
+        if (reader.is("--version")) return write_text_and_exit("hndpos-view " HNDPOS_VERSION "\n");
         if (reader.is("--check", "-c") || reader.is("--to-utf8")) {
             options.mode = reader.is("--to-utf8") ? Mode::to_utf8 : Mode::check;
             ++modes_given;
@@ -177,13 +209,8 @@ int parse_options(int argc, char** argv, Options& options) {
                 return usage_error("option --header needs a file name that can stand in #include \"...\"");
             options.header = value;
             emit_options = true;
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            return usage_error("unknown option " + arg);
-        } else if (input_given) {
-            return usage_error("more than one input file");
         } else {
-            options.input = arg;
-            input_given = true;
+            return usage_error("unknown option " + arg);
         }
     }
     if (modes_given > 1) return usage_error("--check, --emit and --to-utf8 exclude each other");
@@ -191,17 +218,38 @@ int parse_options(int argc, char** argv, Options& options) {
     return -1;
 }
 
+// A table file is under 3 KB; anything past this is not one, and reading
+// stops there instead of filling memory (a device such as /dev/zero has no end).
+constexpr std::size_t max_input_bytes = 1 << 20;
+
 bool read_input(const std::string& name, std::string& bytes) {
-    if (name == "-") {
-        bytes.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-        return !std::cin.bad();
-    }
-    std::ifstream in(name, std::ios::binary);
-    if (!in) {
-        std::cerr << "hndpos-view: cannot read " << name << ": " << std::strerror(errno) << "\n";
+    const bool standard_input = name == "-";
+    const std::string shown = standard_input ? "standard input" : name;
+    std::FILE* in = standard_input ? stdin : std::fopen(name.c_str(), "rb");
+    if (in == nullptr) {
+        std::cerr << "hndpos-view: cannot read " << shown << ": " << std::strerror(errno) << "\n";
         return false;
     }
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    char buffer[16384];
+    bool too_large = false;
+    errno = 0;
+    while (!too_large) {
+        const std::size_t got = std::fread(buffer, 1, sizeof buffer, in);
+        bytes.append(buffer, got);
+        too_large = bytes.size() > max_input_bytes;
+        if (got < sizeof buffer) break;
+    }
+    const int error = errno;
+    const bool failed = std::ferror(in) != 0;
+    if (!standard_input) (void)std::fclose(in);
+    if (too_large) {
+        std::cerr << "hndpos-view: cannot read " << shown << ": larger than 1 MiB, and a table file is under 3 KB\n";
+        return false;
+    }
+    if (failed) {
+        std::cerr << "hndpos-view: cannot read " << shown << ": " << std::strerror(error != 0 ? error : EIO) << "\n";
+        return false;
+    }
     return true;
 }
 
@@ -263,7 +311,9 @@ int run(const Options& options) {
     switch (options.mode) {
     case Mode::check: {
         const hndpos::DisplayCheck check = hndpos::check_display(result.table, options.display);
-        if (const int status = write_output(options.output.value_or("-"), bounds_report(check)); status != 0)
+        // A tip that wrapped makes the bounds meaningless: the error stands alone.
+        if (const int status = write_output(options.output.value_or("-"), check.wrapped ? "" : bounds_report(check));
+            status != 0)
             return status;
         if (!check.ok) {
             std::cerr << "hndpos-view: " << options.input << ": " << check.problem << "\n";

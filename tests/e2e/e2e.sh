@@ -128,7 +128,7 @@ case_file_failure() {  # MESSAGE: after the example's console text
 # checks everything else.
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 
-under_wine() { [[ "${runner[0]:-}" == *wine* ]]; }
+under_wine() { [[ " ${runner[*]:-} " == *wine* ]]; }
 
 # Wine keeps its settings in a prefix owned by the user who runs it; another
 # user needs one of its own, made once.

@@ -92,28 +92,40 @@ fi
 if command -v wine >/dev/null && command -v unzip >/dev/null; then
     export WINEDEBUG=-all
     [ -n "${WINEPREFIX:-}" ] || export WINEPREFIX="$work/wine"
+    wine="$source_dir/cmake/toolchains/wine.sh"
+    elsewhere_page="$source_dir/build/release-kit/web/hndpos.html"
     for system in windows-x86 windows-x64; do
         dir="$work/$system"
         mkdir "$dir"
         unzip -q "$packages/hndpos-$version-$system.zip" -d "$dir"
         top="$dir/hndpos-$version-$system"
-        [ "$(cd "$top" && ls | tr '\n' ' ')" = "LICENSE.txt README.txt hndpos-tables.exe hndpos-view.exe hndpos.exe " ] ||
+        [ "$(cd "$top" && ls | tr '\n' ' ')" = "LICENSE.txt README.txt hndpos-tables.exe hndpos-view.exe hndpos.exe hndpos.html lib " ] ||
             die "$system.zip holds: $(cd "$top" && ls)"
+        # The CMake package finds the programs beside it, naming no path of the build machine.
+        package="$top/lib/cmake/hndpos"
+        for file in hndpos-config.cmake hndpos-targets.cmake HndposTables.cmake HndposRun.cmake; do
+            [ -f "$package/$file" ] || die "$system.zip lacks lib/cmake/hndpos/$file"
+        done
+        grep -q '"${_IMPORT_PREFIX}/hndpos-tables.exe"' "$package"/hndpos-targets-*.cmake ||
+            die "$system: the CMake package does not find hndpos-tables.exe relative to itself"
+        ! grep -rqF -e "$source_dir" -e "/build/" "$package" || die "$system: the CMake package names a build path"
+        cmp -s "$top/hndpos.html" "$elsewhere_page" || die "$system: hndpos.html differs from the Linux packages' page"
+        grep -q "chcp 932" "$top/README.txt" || die "$system: README.txt is not the Windows one"
         for text in README.txt LICENSE.txt; do
             [ "$(grep -c $'\r$' "$top/$text")" = "$(wc -l <"$top/$text")" ] || die "$system: $text has lines without CR LF"
         done
         objdump_tool=$([ "$system" = windows-x86 ] && echo i686-w64-mingw32-objdump || echo x86_64-w64-mingw32-objdump)
-        if command -v "$objdump_tool" >/dev/null; then
-            for program in hndpos.exe hndpos-view.exe hndpos-tables.exe; do
-                imports=$("$objdump_tool" -p "$top/$program" | sed -n 's/.*DLL Name: //p' | tr '[:upper:]' '[:lower:]')
-                ! grep -vqxE 'kernel32.dll|msvcrt.dll|user32.dll' <<<"$imports" || die "$system $program imports $imports"
-            done
+        bash "$source_dir/tests/windows/check_programs.sh" "$objdump_tool" "$top/hndpos.exe" "$top/hndpos-view.exe" \
+            "$top/hndpos-tables.exe" >/dev/null || die "$system: the programs are not what a Windows user needs"
+        if [ "$system" = windows-x86 ] && ! bash "$wine" --can-run-i386; then
+            say "SKIPPED: this machine cannot execute 32-bit programs: $system.zip's programs were checked as files, not run"
+            continue
         fi
-        run_example wine "$top/hndpos.exe"
-        (cd "$work" && cp "$golden/example.c" hpostbl.c && wine "$top/hndpos-view.exe" --check --display 128x64 hpostbl.c >/dev/null) ||
+        run_example bash "$wine" "$top/hndpos.exe"
+        (cd "$work" && cp "$golden/example.c" hpostbl.c && bash "$wine" "$top/hndpos-view.exe" --check --display 128x64 hpostbl.c >/dev/null) ||
             die "$system: hndpos-view.exe --check"
-        tables_agree wine "$top/hndpos-tables.exe"
-        say "$system.zip: the five files, CR LF text, system DLLs only; the programs run from the unpacked folder under wine"
+        tables_agree bash "$wine" "$top/hndpos-tables.exe"
+        say "$system.zip: programs, page, CMake package, CR LF text, system DLLs only; the programs run from the unpacked folder under wine"
     done
 else
     say "wine or unzip not found: the Windows zips were not run"

@@ -93,6 +93,7 @@ TEST(ConsoleText, ConvertsTheProgramsTextsToUtf8) {
         {"\x8d\x5c\x95\xb6:", "構文:"},                                            // a trail byte 0x5C
         {"\x88\x9f", "\xef\xbf\xbd"},  // a character none of the texts uses: U+FFFD
         {"a\x82", "a\xef\xbf\xbd"},    // a lead byte at the end
+        {"ab\x81\r\ncd", "ab\xef\xbf\xbd\r\ncd"},  // a lead byte before no trail byte stands alone
         {"\x80\xa0\xfd", "\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd"},
         {"", ""},
     };

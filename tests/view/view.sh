@@ -2,15 +2,31 @@
 # hndpos-view end to end: round trips with hndpos, refusals, the command
 # line, and the picture rendered by a real browser.
 #
-#   view.sh CASE HNDPOS HNDPOS_VIEW
+#   view.sh CASE HNDPOS HNDPOS_VIEW [RUNNER...]
+#
+# RUNNER, when given, starts the programs (an emulator such as wine or qemu).
 set -u
 case_name=$1
 hndpos=$(realpath "$2")
 viewer=$(realpath "$3")
+shift 3
 here=$(realpath "$(dirname "$0")")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work" || exit 1
+
+# Under a runner, each program is a small script that starts it there.
+if [ "$#" -gt 0 ]; then
+    mkdir "$work/bin"
+    for name in hndpos viewer; do
+        printf '#!/bin/sh\nexec' >"$work/bin/$name"
+        for word in "$@" "${!name}"; do printf " '%s'" "${word//\'/\'\\\'\'}" >>"$work/bin/$name"; done
+        printf ' "$@"\n' >>"$work/bin/$name"
+        chmod +x "$work/bin/$name"
+    done
+    hndpos="$work/bin/hndpos"
+    viewer="$work/bin/viewer"
+fi
 
 failures=0
 fail() {
@@ -104,6 +120,9 @@ to-utf8)
     mkdir denied && mkdir denied/hpostbl.c && (cd denied && "$hndpos" 1 2 3 4 5 >../console.bin)
     same_as_iconv console.bin
     "$viewer" --to-utf8 console.bin | grep -q "ﾌｧｲﾙへのｱｸｾｽが拒否されました\.$(printf "\r")$" || fail "the access-denied report"
+    # A lead byte without its trail byte stands alone; the CR after it is kept.
+    printf 'ab\x81\r\ncd\r\n' | "$viewer" --to-utf8 - | cmp -s - <(printf 'ab\xef\xbf\xbd\r\ncd\r\n') ||
+        fail "a lone lead byte swallows the byte after it"
     ;;
 browser)
     browser=$(command -v chromium || command -v chromium-browser)
@@ -131,6 +150,38 @@ browser)
         "92,30=#f1b3b4" \
         "69,30=#b5deb5" \
         "68,15=#ffffff" || fail "pixel colours"
+    ;;
+unreadable)
+    # Input that cannot be read, or that is no table, and command-line
+    # slips: each refused with its exit status and message, nothing else.
+    "$hndpos" 250 100 10 5 5 >/dev/null
+    cp hpostbl.c wraps.c
+    "$hndpos" 83 30 9 13 14 >/dev/null
+    cp hpostbl.c ./-dash.c
+    while IFS='|' read -r expected message command; do
+        status=0
+        timeout 20 bash -c "$command" >out.txt 2>err.txt || status=$?
+        [ "$status" -eq "$expected" ] || fail "$command: exit status $status, expected $expected: $(head -c 300 err.txt)"
+        grep -qF -- "$message" err.txt || fail "$command: no '$message' in: $(head -c 300 err.txt)"
+    done <<CASES
+1|hndpos-view: cannot read /tmp: Is a directory|"$viewer" /tmp
+1|hndpos-view: cannot read /tmp: Is a directory|"$viewer" --check /tmp
+1|hndpos-view: cannot read /tmp: Is a directory|"$viewer" --emit const /tmp
+1|hndpos-view: cannot read /tmp: Is a directory|"$viewer" --to-utf8 /tmp
+1|hndpos-view: cannot read standard input: Is a directory|"$viewer" --to-utf8 - </tmp
+1|hndpos-view: cannot read standard input: Bad file descriptor|"$viewer" --to-utf8 - <&-
+1|hndpos-view: cannot read /proc/self/mem: Input/output error|"$viewer" --check /proc/self/mem
+1|hndpos-view: cannot read /dev/zero: larger than 1 MiB, and a table file is under 3 KB|"$viewer" --check /dev/zero
+1|hndpos-view: cannot write standard output|"$viewer" --help >/dev/full
+1|hndpos-view: cannot write standard output|"$viewer" --version >/dev/full
+2|option --check is given more than once|"$viewer" --check -c
+2|option --output is given more than once|"$viewer" -o a.svg --output=b.svg
+2|option --header needs a file name that can stand in #include|"$viewer" --emit const --header=\$'a\\nb.h'
+1|the hour hand's tip at position 6 has x 256, which wraps modulo 256 to 0|"$viewer" --check wraps.c
+CASES
+    "$viewer" --check wraps.c >out.txt 2>/dev/null
+    [ ! -s out.txt ] || fail "a wrapped table's bounds were printed: $(cat out.txt)"
+    "$viewer" --check -- -dash.c >out.txt 2>err.txt || fail "-- does not end the options: $(cat err.txt)"
     ;;
 *)
     echo "unknown case $case_name" >&2

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# The Windows programs as files, without running them: console programs for
+# the expected processor, importing only DLLs every Windows has, and
+# hndpos.exe with its version record (Japanese, code page 932, 1.0.0.0).
+#
+#   check_programs.sh OBJDUMP HNDPOS.EXE [PROGRAM.EXE...]
+set -uo pipefail
+objdump=$1
+shift
+failures=0
+fail() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
+}
+command -v "$objdump" >/dev/null || { echo "SKIPPED: $objdump not found"; exit 77; }
+for program in "$@"; do
+    name=$(basename "$program")
+    headers=$("$objdump" -p "$program") || { fail "$name: $objdump cannot read it"; continue; }
+    format=$(sed -n 's/.*file format //p' <<<"$headers" | head -1)
+    [[ "$format" == pei-i386 || "$format" == pei-x86-64 ]] || fail "$name: file format $format"
+    grep -qE '^Subsystem[[:space:]]+0*3[[:space:]]' <<<"$headers" || fail "$name: not a console program"
+    imports=$(sed -n 's/.*DLL Name: //p' <<<"$headers" | tr '[:upper:]' '[:lower:]' | sort -u)
+    foreign=$(grep -vxE 'kernel32.dll|msvcrt.dll|user32.dll|advapi32.dll|api-ms-win-.*\.dll' <<<"$imports" || true)
+    [ -z "$foreign" ] || fail "$name imports $(tr '\n' ' ' <<<"$foreign")"
+    echo "$name: $format console program importing $(tr '\n' ' ' <<<"$imports")"
+done
+# The version record's strings are UTF-16.
+version=$(LC_ALL=C tr -d '\000' <"$1" | grep -aoE '041103A4|FileVersion|1\.0\.0\.0|ProductVersion' | sort -u | tr '\n' ' ')
+[ "$version" = "041103A4 1.0.0.0 FileVersion ProductVersion " ] || fail "$(basename "$1"): version record: $version"
+echo "$(basename "$1"): version record for Japanese, code page 932, file version 1.0.0.0"
+[ "$failures" -eq 0 ]
