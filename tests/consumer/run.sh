@@ -338,7 +338,18 @@ readme)
         { cat "$dir/make.log"; die "the README's Makefile recipe fails"; }
     [ -x "$dir/clock" ] || die "the Makefile recipe built no program"
     (cd "$dir" && PATH="$work/prefix/bin:$PATH" make >make2.log 2>&1)
-    say "the README's $examples CMake examples and its Makefile recipe build under -Wall -Wextra -pedantic -Werror"
+    # The compact tables without CMake: on the host, and in AVR program memory.
+    dir="$work/readme/make-compact"
+    (cd "$dir" && PATH="$work/prefix/bin:$PATH" make CFLAGS="-std=c99 -Wall -Wextra -pedantic -Werror" >make.log 2>&1) ||
+        { cat "$dir/make.log"; die "the README's compact Makefile fails"; }
+    "$dir/clock" | grep -qx "line from 63,31 to 91,31" || die "the compact tables read back other entries"
+    if command -v avr-gcc >/dev/null; then
+        (cd "$dir" && make clean >/dev/null 2>&1; rm -f ./*.o clock tables.c hpostbl.h &&
+            PATH="$work/prefix/bin:$PATH" make CC=avr-gcc CFLAGS="-mmcu=atmega328p -Os -std=c99 -Wall -Wextra -pedantic -Werror" \
+                STORAGE=progmem >avr.log 2>&1) || { cat "$dir/avr.log"; die "the compact Makefile fails for AVR"; }
+        grep -q "PROGMEM" "$dir/tables.c" || die "the AVR tables are not in program memory"
+    fi
+    say "the README's $examples CMake examples and its Makefile recipes (int tables, compact, AVR program memory) build under -Wall -Wextra -pedantic -Werror"
     ;;
 
 wide)
