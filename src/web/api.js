@@ -1,10 +1,32 @@
 // The module's entry points as JavaScript, for the page, for Node.js and for
 // scripts: argument texts in, the program's exact bytes out.
 
+// The module's memory is exhausted: nothing was written at address 0, and
+// the module stays usable once memory is freed.
+function outOfMemory() {
+  const error = new Error("EOutOfMemory: the page's memory is exhausted");
+  error.name = "EOutOfMemory";
+  return error;
+}
+
+function allocate(size) {
+  const pointer = _malloc(size);
+  if (!pointer) throw outOfMemory();
+  return pointer;
+}
+
+// An argument text as the program receives it. A process's arguments hold no
+// NUL byte; a text with one is no integer, so it becomes one the program
+// refuses, the empty text.
+function argumentText(text) {
+  const value = String(text);
+  return value.includes("\0") ? "" : value;
+}
+
 // The text's UTF-8 bytes and a NUL in the module's memory; the caller frees.
 function cString(text) {
   const bytes = new TextEncoder().encode(String(text));
-  const pointer = _malloc(bytes.length + 1);
+  const pointer = allocate(bytes.length + 1);
   HEAPU8.set(bytes, pointer);
   HEAPU8[pointer + bytes.length] = 0;
   return pointer;
@@ -26,14 +48,20 @@ function copyBytes(pointer, size) {
 // hndpos run with these argument texts: its exit status, its console bytes
 // and the bytes of hpostbl.c (null where it wrote no file).
 Module["generate"] = function (texts) {
-  const pointers = Array.from(texts, cString);
-  const list = _malloc(4 * Math.max(1, pointers.length));
-  pointers.forEach((pointer, index) => {
-    HEAPU32[(list >> 2) + index] = pointer;
-  });
-  const status = _hndpos_run(list, pointers.length);
-  pointers.forEach((pointer) => _free(pointer));
-  _free(list);
+  const pointers = [];
+  let list = 0;
+  let status;
+  try {
+    for (const text of Array.from(texts)) pointers.push(cString(argumentText(text)));
+    list = allocate(4 * Math.max(1, pointers.length));
+    pointers.forEach((pointer, index) => {
+      HEAPU32[(list >> 2) + index] = pointer;
+    });
+    status = _hndpos_run(list, pointers.length);
+  } finally {
+    pointers.forEach((pointer) => _free(pointer));
+    if (list) _free(list);
+  }
   return {
     status: status,
     console: copyBytes(_hndpos_console_data(), _hndpos_console_size()),
@@ -43,15 +71,14 @@ Module["generate"] = function (texts) {
 
 // Whether hndpos takes the text as an integer argument.
 Module["accepts"] = function (text) {
-  return withCString(text, (pointer) => _hndpos_accepts(pointer) === 1);
+  return withCString(argumentText(text), (pointer) => _hndpos_accepts(pointer) === 1);
 };
 
 // The value hndpos reads from the text, or null where it refuses it.
 Module["integerValue"] = function (text) {
-  const out = _malloc(4);
-  if (!out) throw new Error("EOutOfMemory");
+  const out = allocate(4);
   try {
-    return withCString(text, (pointer) => (_hndpos_integer_value(pointer, out) === 1 ? HEAP32[out >> 2] : null));
+    return withCString(argumentText(text), (pointer) => (_hndpos_integer_value(pointer, out) === 1 ? HEAP32[out >> 2] : null));
   } finally {
     _free(out);
   }
@@ -59,7 +86,7 @@ Module["integerValue"] = function (text) {
 
 // Shift_JIS bytes written by hndpos, as text.
 Module["toText"] = function (bytes) {
-  const pointer = _malloc(Math.max(1, bytes.length));
+  const pointer = allocate(Math.max(1, bytes.length));
   HEAPU8.set(bytes, pointer);
   try {
     return UTF8ToString(_hndpos_to_utf8(pointer, bytes.length));
@@ -71,7 +98,12 @@ Module["toText"] = function (bytes) {
 // The dial of the last generated table as SVG ("" without a complete
 // table); a display of width × height draws its outline (0 for none).
 Module["dialSvg"] = function (hours, minutes, seconds, width, height) {
-  return UTF8ToString(_hndpos_dial_svg(hours, minutes, seconds, width || 0, height || 0));
+  const within = (value, last) => Number.isInteger(value) && value >= 0 && value <= last;
+  if (!within(hours, 23) || !within(minutes, 59) || !within(seconds, 59))
+    throw new RangeError("expected a time from 0:00:00 to 23:59:59, as hndpos-view --time takes it");
+  const svg = _hndpos_dial_svg(hours, minutes, seconds, width || 0, height || 0);
+  if (!svg) throw outOfMemory();
+  return UTF8ToString(svg);
 };
 
 // The first tip of the last generated table that wraps modulo 256 or
@@ -96,13 +128,14 @@ Module["tablesFiles"] = function (options) {
   const type = given.type === undefined || given.type === null || given.type === "" ? -1 : tableTypes.indexOf(given.type);
   if (type === -1 && given.type !== undefined && given.type !== null && given.type !== "")
     throw new RangeError("type is u8, u16, i16 or i32");
-  const list = _malloc(4 * values.length);
-  if (!list) throw new Error("EOutOfMemory");
+  const list = allocate(4 * values.length);
   try {
     values.forEach((value, index) => {
       HEAP32[(list >> 2) + index] = value;
     });
-    if (_hndpos_tables(list, type) !== 0) throw new Error(UTF8ToString(_hndpos_tables_text(3)));
+    const status = _hndpos_tables(list, type);
+    if (status === 2) throw outOfMemory();
+    if (status !== 0) throw new Error(UTF8ToString(_hndpos_tables_text(3)));
   } finally {
     _free(list);
   }

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <new>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -79,6 +80,31 @@ std::optional<DisplaySize> display_of(int width, int height) {
     return DisplaySize{width, height};
 }
 
+// hndpos-tables' work for hndpos_tables() below.
+int make_tables(const std::int32_t* values, int type) {
+    wide = {};
+    WideParams params{values[0], values[1], {values[2], values[3], values[4]}, {values[5], values[6], values[7]}};
+    for (const int positions : params.positions) {
+        if (positions < 1 || positions > max_positions) {
+            wide.problem = "positions per hand run from 1 to 43200";
+            return 1;
+        }
+    }
+    const std::optional<EntryType> requested =
+        type < 0 || type > 3 ? std::nullopt : std::optional<EntryType>(static_cast<EntryType>(type));
+    const WideTables tables = compute_wide_tables(params);
+    const TablesVerdict verdict = judge_wide_tables(tables, requested, std::nullopt);
+    if (!verdict.type) {
+        wide.problem = verdict.problem;
+        return 1;
+    }
+    const EmitNames names{"", "dial.h"};
+    wide.json = hand_tables_json(tables, *verdict.type);
+    wide.source = hand_tables_source(tables, *verdict.type, Storage::data, names);
+    wide.header = hand_tables_header(tables, *verdict.type, Storage::data, names);
+    return 0;
+}
+
 }  // namespace
 
 extern "C" {
@@ -93,9 +119,13 @@ EMSCRIPTEN_KEEPALIVE int hndpos_run(const char* const* texts, int count) {
     const int argc = count < 0 ? 1 : (count > 7 ? 7 : count) + 1;
     for (int k = 1; k < argc; ++k) argv[k] = texts[k - 1];
     const int status = run_program(nullptr, argc, argv);
-    if (capture.file_created) {
-        const ReadResult result = read_table_file(capture.file);
-        if (result.ok) capture.table = result.table;
+    try {
+        if (capture.file_created) {
+            const ReadResult result = read_table_file(capture.file);
+            if (result.ok) capture.table = result.table;
+        }
+    } catch (const std::bad_alloc&) {
+        capture.table.reset();  // no picture, but the run's bytes stand
     }
     return status;
 }
@@ -124,10 +154,16 @@ EMSCRIPTEN_KEEPALIVE const char* hndpos_to_utf8(const char* bytes, int size) {
 
 // The dial of the last run's table at h:m:s, with the outline of a display
 // of that size (0 for none); the empty text when the run wrote no table.
+// A time outside 0:00:00 to 23:59:59 draws nothing; null when memory ran out.
 EMSCRIPTEN_KEEPALIVE const char* hndpos_dial_svg(int hours, int minutes, int seconds, int width, int height) {
-    text_result = capture.table
-                      ? render_dial_svg(*capture.table, {hours, minutes, seconds}, 8, display_of(width, height))
-                      : std::string();
+    const bool valid_time = hours >= 0 && hours <= 23 && minutes >= 0 && minutes <= 59 && seconds >= 0 && seconds <= 59;
+    try {
+        text_result = capture.table && valid_time ? render_dial_svg(*capture.table, {hours, minutes, seconds}, 8,
+                                                                    display_of(width, height))
+                                                  : std::string();
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
     return text_result.c_str();
 }
 
@@ -141,29 +177,15 @@ EMSCRIPTEN_KEEPALIVE const char* hndpos_display_problem(int width, int height) {
 // hndpos-tables for the page: `values` holds the centre, the three radii
 // and the three counts of positions; `type` is 0 to 3 for u8, u16, i16,
 // i32, or -1 for the narrowest. The files are named dial.c and dial.h.
-// Returns 0, or 1 with the reason in hndpos_tables_text(3).
+// Returns 0, 1 with the reason in hndpos_tables_text(3), or 2 when memory
+// ran out.
 EMSCRIPTEN_KEEPALIVE int hndpos_tables(const std::int32_t* values, int type) {
-    wide = {};
-    WideParams params{values[0], values[1], {values[2], values[3], values[4]}, {values[5], values[6], values[7]}};
-    for (const int positions : params.positions) {
-        if (positions < 1 || positions > max_positions) {
-            wide.problem = "positions per hand run from 1 to 43200";
-            return 1;
-        }
+    try {
+        return make_tables(values, type);
+    } catch (const std::bad_alloc&) {
+        wide = {};
+        return 2;
     }
-    const std::optional<EntryType> requested =
-        type < 0 || type > 3 ? std::nullopt : std::optional<EntryType>(static_cast<EntryType>(type));
-    const WideTables tables = compute_wide_tables(params);
-    const TablesVerdict verdict = judge_wide_tables(tables, requested, std::nullopt);
-    if (!verdict.type) {
-        wide.problem = verdict.problem;
-        return 1;
-    }
-    const EmitNames names{"", "dial.h"};
-    wide.json = hand_tables_json(tables, *verdict.type);
-    wide.source = hand_tables_source(tables, *verdict.type, Storage::data, names);
-    wide.header = hand_tables_header(tables, *verdict.type, Storage::data, names);
-    return 0;
 }
 
 // 0 the JSON, 1 the C source, 2 its header, 3 the reason for a refusal.

@@ -53,6 +53,42 @@ for (const [name, texts] of goldenCases) {
 }
 console.log(`${goldenCases.length} golden cases compared`);
 
+// What a process's arguments cannot hold, times off the clock, and memory
+// running out: refused as such, and the module stays usable.
+const usage = fs.readFileSync(path.join(goldenDir, "usage.stdout"));
+for (const texts of [["83\u0000junk", "30", "9", "13", "14"], ["83", "30", "9", "13", "\u000014"]]) {
+  const run = hndpos.generate(texts);
+  if (run.status !== 0 || run.file !== null || !sameBytes(run.console, usage)) fail(`${JSON.stringify(texts)} is taken as an integer`);
+  if (hndpos.accepts(texts.find((text) => text.includes("\u0000")))) fail("accepts() takes a text with a NUL");
+}
+hndpos.generate(["83", "30", "9", "13", "14"]);
+for (const time of [[0, 0, 1000], [-1, 0, 0], [24, 0, 0], [0, 60, 0], [1.5, 0, 0]]) {
+  let threw = false;
+  try {
+    hndpos.dialSvg(...time);
+  } catch (error) {
+    threw = error instanceof RangeError;
+  }
+  if (!threw) fail(`dialSvg(${time}) did not refuse the time`);
+}
+const hoard = [];
+for (let size = 1 << 26; size >= 16; ) {
+  const pointer = hndpos._malloc(size);
+  if (pointer) hoard.push(pointer);
+  else size >>= 1;
+}
+let exhausted = "";
+try {
+  hndpos.generate(["83", "30", "9", "13", "14"]);
+} catch (error) {
+  exhausted = error.name;
+}
+hoard.forEach((pointer) => hndpos._free(pointer));
+if (exhausted !== "EOutOfMemory") fail(`an exhausted heap gave '${exhausted}', not EOutOfMemory`);
+if (!sameBytes(hndpos.generate(["83", "30", "9", "13", "14"]).file, fs.readFileSync(path.join(goldenDir, "example.c"))))
+  fail("the module is broken after memory ran out");
+console.log("NUL bytes, times off the clock and an exhausted heap refused; the module works after");
+
 if (!nativeProgram || !fs.existsSync(nativeProgram)) {
   console.log(`SKIPPED: no native hndpos at '${nativeProgram}' to compare random cases with (build the test preset first)`);
   process.exit(failures ? 1 : 77);
