@@ -233,6 +233,31 @@ standard-descriptors-closed)
     ! grep -qE 'write\([012],' trace.txt || fail "the file took a standard descriptor: $(head -2 trace.txt)"
     grep -q 'write(' trace.txt || fail "no write to the file was traced"
     ;;
+descriptor-limit)
+    # No descriptor to spare: too many open files, and no file left behind,
+    # with standard input open or closed (then the file would take its number).
+    need prlimit
+    too_many='\xb5\xb0\xcc\xdf\xdd\x82\xb5\x82\xbd\xcc\xa7\xb2\xd9\x82\xaa\x91\xbd\x82\xb7\x82\xac\x82\xdc\x82\xb7'
+    for input in open closed; do
+        rm -f hpostbl.c
+        if [ "$input" = closed ]; then
+            timeout 10 prlimit --nofile=3 "${runner[@]}" "$program" 83 30 9 13 14 >out.bin 2>err.bin <&-
+        else
+            timeout 10 prlimit --nofile=3 "${runner[@]}" "$program" 83 30 9 13 14 >out.bin 2>err.bin </dev/null
+        fi
+        status=$?
+        if grep -q "error while loading shared libraries" err.bin; then
+            # A dynamically linked build needs a descriptor before main();
+            # the released programs are static.
+            echo "note [$case_name]: standard input $input: the dynamic loader itself has no descriptor to spare"
+            continue
+        fi
+        case_file_failure "$too_many"
+        expect_no_table_file
+        checked=$((${checked:-0} + 1))
+    done
+    [ "${checked:-0}" -gt 0 ] || skip "a dynamically linked build cannot start with three descriptors"
+    ;;
 stdout-closed)
     timeout 10 "${runner[@]}" "$program" 83 30 9 13 14 >&- 2>err.bin
     status=$?

@@ -77,10 +77,12 @@ HandleKind posix_classify(FileHandle handle) {
 
 // A file opened while standard input, output or error is closed would take
 // that number, and the program's console text would land in it.
+// Where the limit on descriptors leaves no number above them, F_DUPFD is
+// refused as an invalid argument: that is too many open files.
 int above_standard_descriptors(int fd) {
     if (fd > STDERR_FILENO) return fd;
     const int moved = fcntl(fd, F_DUPFD_CLOEXEC, STDERR_FILENO + 1);
-    const int saved_errno = errno;
+    const int saved_errno = moved == -1 && errno == EINVAL ? EMFILE : errno;
     close(fd);
     errno = saved_errno;
     return moved;
@@ -129,7 +131,12 @@ FileHandle posix_create_file(const char* name, std::int32_t& code) {
     int fd = posix_calls().open_file(name, O_WRONLY | O_CREAT | O_NOCTTY | O_NONBLOCK | O_CLOEXEC, 0666);
     if (fd < 0) return fail_create(-1, code_for_errno(errno), code);
     fd = above_standard_descriptors(fd);
-    if (fd < 0) return fail_create(-1, code_for_errno(errno), code);
+    if (fd < 0) {
+        // Nothing was written: a file this run created goes again.
+        const int error = errno;
+        if (!existed) (void)unlink(name);
+        return fail_create(-1, code_for_errno(error), code);
+    }
     const int flags = fcntl(fd, F_GETFL);
     if (flags == -1 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == -1)
         return fail_create(fd, code_for_errno(errno), code);
