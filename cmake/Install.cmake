@@ -10,6 +10,11 @@
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
+# Directories the installation makes are 0755 whatever the builder's umask
+# (files and programs get 0644 and 0755 from install() itself).
+set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+  OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+
 # Text as Windows shows it: every line ended by CR LF.
 function(hndpos_windows_text source destination)
   file(READ "${source}" text)
@@ -98,4 +103,5 @@ Files: *
 Copyright: 2026 HNDPOS authors
 License: Expat
 ${license_text}")
-install(FILES ${PROJECT_BINARY_DIR}/doc/copyright LICENSE CHANGELOG.md README.md DESTINATION ${doc_dir})
+# The copyright file carries the licence's text.
+install(FILES ${PROJECT_BINARY_DIR}/doc/copyright CHANGELOG.md README.md DESTINATION ${doc_dir})

@@ -10,6 +10,10 @@ if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
   set(ENV{SOURCE_DATE_EPOCH} "${epoch}")
 endif()
 message(STATUS "Release ${VERSION}, SOURCE_DATE_EPOCH=$ENV{SOURCE_DATE_EPOCH}")
+# The zips' DOS times are local times, and tools' messages and sorting
+# follow the locale: the same bytes in every time zone and language.
+set(ENV{TZ} UTC)
+set(ENV{LC_ALL} C)
 
 function(run)
   execute_process(COMMAND ${ARGN} RESULT_VARIABLE status)

@@ -13,6 +13,8 @@ hndpos-view draws, checks and compacts the tables, and a CMake package
 generates them from firmware builds.")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
+# The packages' own directories too are 0755 under any umask.
+set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS ${CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS})
 set(CPACK_VERBATIM_VARIABLES ON)
 
 if(WIN32)

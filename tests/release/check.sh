@@ -53,13 +53,26 @@ packages="$source_dir/build/package"
 (cd "$packages" && sha256sum --quiet -c SHA256SUMS) || die "sha256sum -c SHA256SUMS"
 say "cmake --workflow --preset package made the six files; sha256sum -c SHA256SUMS passes"
 sleep 1
-git clone -q "$source_dir" "$work/second"
-(cd "$work/second" && cmake --workflow --preset package >"$work/second.log" 2>&1) ||
+# The second build differs in all that a builder's machine may: a later
+# time, a private umask, another time zone and locale, a longer path.
+second="$work/second/a-longer-path-for-the-second-build-than-the-first-one-had/hndpos"
+git clone -q "$source_dir" "$second"
+(cd "$second" && umask 077 && TZ=Pacific/Kiritimati LC_ALL=C.UTF-8 LANG=C.UTF-8 \
+    cmake --workflow --preset package >"$work/second.log" 2>&1) ||
     { tail -40 "$work/second.log"; die "the second release build failed"; }
 for file in $expected_files; do
-    cmp -s "$packages/$file" "$work/second/build/package/$file" || die "$file differs between the two builds"
+    cmp -s "$packages/$file" "$second/build/package/$file" || die "$file differs between the two builds"
 done
-say "a second build in $work/second, later, gives byte-identical packages and SHA256SUMS"
+say "a second build, later, under umask 077, TZ=Pacific/Kiritimati, LC_ALL=C.UTF-8 and a longer path, gives byte-identical packages"
+# Directories 0755, programs 0755, other files 0644, in every package.
+modes=$(tar -tvzf "$packages/hndpos-$version-linux-x86_64.tar.gz"; dpkg-deb -c "$packages/hndpos_${version}_amd64.deb")
+odd=$(awk '$1 !~ /^(drwxr-xr-x|-rwxr-xr-x|-rw-r--r--|lrwxrwxrwx)$/' <<<"$modes")
+[ -z "$odd" ] || die "files with other modes: $odd"
+for system in windows-x86 windows-x64; do
+    odd=$(unzip -Z "$packages/hndpos-$version-$system.zip" | awk 'NR > 2 && $1 ~ /^[d-]/ && $1 !~ /^(drwxr-xr-x|-rwxr-xr-x|-rw-r--r--)$/')
+    [ -z "$odd" ] || die "$system.zip: entries with other modes: $odd"
+done
+say "every directory and program 0755, every other file 0644"
 (cd "$packages" && for file in $expected_files; do printf '  %-40s %9d bytes\n' "$file" "$(wc -c <"$file")"; done)
 
 # 2. The .deb: lintian, install, run, a consumer, remove.
