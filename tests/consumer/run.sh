@@ -429,6 +429,79 @@ from-subdirectory)
     say "hndpos_add_tables from a subdirectory of the target's: builds and reads"
     ;;
 
+firmware-avr | firmware-cortex-m)
+    # The examples run in a simulator, built against the installed package
+    # with their self-test: every entry read back through the header's
+    # macros and each hand's index at every minute of 12 hours, checked
+    # against the generated tables and the formulas, and the whole output,
+    # frames included, equal to the same code built for the host.
+    if [ "$scenario" = firmware-avr ]; then
+        need avr-gcc simavr python3
+        example=avr-clock
+        toolchain="$source_dir/examples/avr-clock/avr.cmake"
+        simulate() { timeout 60 simavr -m atmega328p -f 16000000 "$1" 2>&1 >/dev/null | sed 's/\x1b\[[0-9;]*m//g' | grep -v '^Loaded ' | sed 's/\.$//'; }
+    else
+        need arm-none-eabi-gcc qemu-system-arm python3
+        example=cortex-m-clock
+        toolchain="$source_dir/examples/cortex-m-clock/cortex-m3.cmake"
+        simulate() { timeout 60 qemu-system-arm -M lm3s6965evb -nographic -semihosting -kernel "$1" 2>/dev/null; }
+    fi
+    install_hndpos
+    for build in device host; do
+        arguments=(-DCLOCK_SELF_TEST=ON -DCMAKE_BUILD_TYPE=MinSizeRel)
+        if [ "$build" = device ]; then
+            arguments+=(--toolchain "$toolchain" -Dhndpos_DIR="$work/prefix/lib/cmake/hndpos")
+        else
+            arguments+=(-DCMAKE_PREFIX_PATH="$work/prefix")
+        fi
+        CFLAGS=-Werror cmake -S "$source_dir/examples/$example" -B "$work/$build" "${arguments[@]}" \
+            >"$work/$build.log" 2>&1 || { cat "$work/$build.log"; die "$example does not configure for the $build"; }
+        cmake --build "$work/$build" >>"$work/$build.log" 2>&1 || { cat "$work/$build.log"; die "$example does not build for the $build"; }
+    done
+    "$work/prefix/bin/hndpos-tables" --center 160 120 --radii 60 90 100 --positions 720 60 60 --format json -o "$work/wide.json"
+    for program in clock clock_wide; do
+        simulate "$work/device/$program" >"$work/$program.device.txt" ||
+            die "$program: the simulator failed, or hung and was stopped after 60 s"
+        if [ "$program" = clock ]; then
+            python3 "$here/check_firmware_output.py" "$work/$program.device.txt" \
+                "$(find "$work/device/hndpos-tables/clock" -name hpostbl.c -not -path '*/run/*')" 60 60 || die "$program: the firmware's reading"
+        else
+            python3 "$here/check_firmware_output.py" "$work/$program.device.txt" "$work/wide.json" 720 60 || die "$program: the firmware's reading"
+        fi
+        "$work/host/$program" >"$work/$program.host.txt" || die "$program on the host"
+        cmp -s "$work/$program.device.txt" "$work/$program.host.txt" || die "$program: the simulated firmware printed other text than the host"
+    done
+    say "$example in the simulator: every entry and index right, frames equal to the host's drawing"
+    ;;
+
+firmware-arduino)
+    # The sketch with tables from hndpos-view --emit progmem, built with
+    # arduino-mk, run under simavr; the tips it prints against hpostbl.c.
+    need simavr python3 make
+    [ -f /usr/share/arduino/Arduino.mk ] || skip "arduino-mk not found (Debian packages arduino-core-avr and arduino-mk)"
+    install_hndpos
+    sketch="$work/arduino-clock"
+    cp -r "$source_dir/examples/arduino-clock" "$sketch"
+    (cd "$sketch" && "$work/prefix/bin/hndpos" 63 31 20 28 30 >/dev/null &&
+        "$work/prefix/bin/hndpos-view" --emit progmem -o tables.c hpostbl.c && make >make.log 2>&1) ||
+        { cat "$sketch/make.log"; die "the sketch does not build"; }
+    timeout 60 simavr -m atmega328p -f 16000000 "$sketch"/build-uno/*.elf 2>&1 >/dev/null |
+        sed 's/\x1b\[[0-9;]*m//g' | grep -v '^Loaded ' | sed 's/\.\.$//' >"$work/sketch.txt" ||
+        die "the sketch's simulation failed, or hung and was stopped after 60 s"
+    python3 - "$sketch/hpostbl.c" >"$work/expected.txt" <<'PY'
+import re, sys
+rows = open(sys.argv[1], "rb").read().decode("ascii", "replace").split("\r\n")[2:26]
+n = [int(v) for row in rows for v in re.findall(r"-?\d+", row.split("{")[-1])]
+tip = lambda hand, i: f"{n[hand * 60 + i]},{n[180 + hand * 60 + i]}"
+print("centre 63,31")
+for h, m, s in [(10, 8, 30), (3, 0, 0), (7, 41, 53)]:
+    hour, minute, second = 60 * (h * 3600 + m * 60 + s) // 43200, 60 * (m * 60 + s) // 3600, s
+    print(f"{h:02}:{m:02}:{s:02} hour {tip(0, hour)} minute {tip(1, minute)} second {tip(2, second)}")
+PY
+    cmp -s "$work/sketch.txt" "$work/expected.txt" || die "the sketch printed: $(cat "$work/sketch.txt")"
+    say "the Arduino sketch, PROGMEM tables from hndpos-view, run under simavr: its tips are hpostbl.c's"
+    ;;
+
 mcu-arm | mcu-avr)
     # A firmware build for a microcontroller, 32-bit ARM or 8-bit AVR, with
     # the host's hndpos through hndpos_DIR.
@@ -440,7 +513,7 @@ mcu-arm | mcu-avr)
         placed='^[0-9a-f]+ 0+b4 [Rr] [xy]tbl$'
     else
         need avr-gcc avr-nm
-        toolchain="$here/toolchains/avr.cmake"
+        toolchain="$source_dir/examples/avr-clock/avr.cmake"
         storage=PROGMEM
         nm_tool=avr-nm
         placed='^[0-9a-f]+ 0+b4 [Tt] [xy]tbl$'
