@@ -79,6 +79,7 @@ constexpr Fixed multiply(const Fixed& a, const Fixed& b, int n) {
     std::array<std::uint32_t, 2 * max_words + 2> product;
     for (int p = 0; p <= 2 * n + 1; ++p) product[static_cast<std::size_t>(p)] = 0;
     for (int i = 0; i <= n; ++i) {
+        if (a.word[i] == 0) continue;  // the integer words of r² and of the terms are zero
         std::uint64_t carry = 0;
         for (int j = n; j >= 0; --j) {
             const std::uint64_t sum = std::uint64_t{a.word[i]} * b.word[j] + product[i + j] + carry;
@@ -102,6 +103,11 @@ constexpr void divide_small(Fixed& a, std::uint32_t divisor, int n) {
     std::uint64_t remainder = 0;
     for (int i = 0; i <= n; ++i) {
         const std::uint64_t current = (remainder << 32) | a.word[i];
+        if (current < divisor) {  // leading words: no division needed
+            a.word[i] = 0;
+            remainder = current;
+            continue;
+        }
         a.word[i] = static_cast<std::uint32_t>(current / divisor);
         remainder = current % divisor;
     }
