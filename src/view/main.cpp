@@ -17,6 +17,7 @@
 
 #include "emit/tables_emitter.h"
 #include "io/platform/platform.h"
+#include "view/console_english.h"
 #include "view/console_text.h"
 #include "view/dial_picture.h"
 #include "view/display_check.h"
@@ -54,6 +55,7 @@ constexpr const char* usage_text =
     "      --prefix=NAME    with --emit: name the arrays NAMExtbl and NAMEytbl\n"
     "      --header=FILE    with --emit: the header to include and write (default\n"
     "                       NAMEhpostbl.h)\n"
+    "      --english        with --to-utf8: print what each line means, in English\n"
     "      --to-utf8        print FILE, text that hndpos wrote (a table file or\n"
     "                       its console output), converted from Shift_JIS to UTF-8\n"
     "  -h, --help           show this help and exit\n"
@@ -76,6 +78,7 @@ struct Options {
     hndpos::Storage storage = hndpos::Storage::constant;
     std::string prefix;
     std::optional<std::string> header;
+    bool english = false;
 };
 
 int usage_error(const std::string& message) {
@@ -173,6 +176,10 @@ int parse_options(int argc, char** argv, Options& options) {
         seen.push_back(name);
         if (reader.is("--help", "-h")) return write_text_and_exit(usage_text);
         if (reader.is("--version")) return write_text_and_exit("hndpos-view " HNDPOS_VERSION "\n");
+        if (reader.is("--english")) {
+            options.english = true;
+            continue;
+        }
         if (reader.is("--check", "-c") || reader.is("--to-utf8")) {
             options.mode = reader.is("--to-utf8") ? Mode::to_utf8 : Mode::check;
             ++modes_given;
@@ -214,6 +221,7 @@ int parse_options(int argc, char** argv, Options& options) {
         }
     }
     if (modes_given > 1) return usage_error("--check, --emit and --to-utf8 exclude each other");
+    if (options.english && options.mode != Mode::to_utf8) return usage_error("--english goes with --to-utf8");
     if (emit_options && options.mode != Mode::emit) return usage_error("--prefix and --header go with --emit");
     return -1;
 }
@@ -301,7 +309,8 @@ int run(const Options& options) {
     std::string bytes;
     if (!read_input(options.input, bytes)) return exit_refused;
     if (options.mode == Mode::to_utf8)
-        return write_output(options.output.value_or("-"), hndpos::shift_jis_to_utf8(bytes));
+        return write_output(options.output.value_or("-"), options.english ? hndpos::english_reading(bytes)
+                                                                          : hndpos::shift_jis_to_utf8(bytes));
 
     const hndpos::ReadResult result = hndpos::read_table_file(bytes);
     if (!result.ok) {

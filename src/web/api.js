@@ -95,6 +95,35 @@ Module["toText"] = function (bytes) {
   }
 };
 
+// What each line of bytes the program wrote means, in English.
+Module["english"] = function (bytes) {
+  const pointer = allocate(Math.max(1, bytes.length));
+  HEAPU8.set(bytes, pointer);
+  try {
+    const text = _hndpos_english(pointer, bytes.length);
+    if (!text) throw outOfMemory();
+    return UTF8ToString(text);
+  } finally {
+    _free(pointer);
+  }
+};
+
+// The last generated table for firmware, as hndpos-view --emit writes it:
+// storage "data", "const" or "progmem"; {c, h}, c null for data (the table
+// file itself is the source); null without a complete table.
+Module["gridFiles"] = function (storage) {
+  const kind = ["data", "const", "progmem"].indexOf(storage);
+  if (kind < 0) throw new RangeError("storage is data, const or progmem");
+  const part = (which) => {
+    const text = _hndpos_grid_file(kind, which);
+    if (!text) throw outOfMemory();
+    return UTF8ToString(text);
+  };
+  const h = part(1);
+  if (!h) return null;
+  return { c: kind === 0 ? null : part(0), h: h };
+};
+
 // The dial of the last generated table as SVG ("" without a complete
 // table); a display of width × height draws its outline (0 for none).
 Module["dialSvg"] = function (hours, minutes, seconds, width, height) {

@@ -1,5 +1,6 @@
 // The page: the five texts go to hndpos as they are, and what it wrote is
-// shown, drawn and offered for download. Nothing here computes a table.
+// shown, explained in English, drawn and offered for download. Nothing here
+// computes a table.
 (function () {
   "use strict";
 
@@ -20,11 +21,30 @@
     return consoleText.split("\r\n").slice(3).join("\n").replace(/\n+$/, "");
   }
 
+  // The display's size as hndpos-view --display takes it: both or neither,
+  // each 1 to 256 written plainly; an invalid field is marked with the reason.
+  const sizeIds = ["display-width", "display-height"];
+  const sizeHint = "Both sizes, 1 to 256 pixels each, as hndpos-view --display takes them; or neither.";
   function displaySize() {
-    const width = parseInt(byId("display-width").value, 10);
-    const height = parseInt(byId("display-height").value, 10);
-    const valid = (n) => Number.isInteger(n) && n >= 1 && n <= 256;
-    return valid(width) && valid(height) ? [width, height] : [0, 0];
+    const texts = sizeIds.map((id) => byId(id).value.trim());
+    const valid = (text) => /^[1-9][0-9]{0,2}$/.test(text) && Number(text) <= 256;
+    let reason = "";
+    if (texts.every((text) => text === "")) {
+      reason = "";
+    } else if (texts.some((text) => text === "")) {
+      reason = "Give both sizes, or neither: " + (texts[0] === "" ? "the width" : "the height") + " is missing.";
+    } else if (!texts.every(valid)) {
+      reason = "A size is a whole number from 1 to 256 written plainly, not " +
+               texts.filter((text) => !valid(text)).map((text) => JSON.stringify(text)).join(" or ") + ".";
+    }
+    sizeIds.forEach((id, index) => {
+      const bad = reason !== "" && (texts[index] === "" || !valid(texts[index]));
+      byId(id).setAttribute("aria-invalid", bad ? "true" : "false");
+    });
+    const hint = byId("display-reason");
+    hint.textContent = reason || sizeHint;
+    hint.className = reason ? "hint invalid" : "hint";
+    return reason || texts[0] === "" ? [0, 0] : texts.map(Number);
   }
 
   function time() {
@@ -38,6 +58,93 @@
     message.className = text ? kind : "";
   }
 
+  // The entries of the last complete table, parsed from the file, for the
+  // pointer: x then y, hand by hand, 60 each.
+  let entries = null;
+  function parseEntries(text) {
+    const rows = text.split("\r\n").slice(2, 26).map((row) => row.slice(row.lastIndexOf("{") + 1));
+    return rows.join(",").split(/[^0-9]+/).filter((n) => n !== "").map(Number);
+  }
+
+  // The dial as the page shows it: the legend as text beside the picture
+  // (readable at any size), a pixel ruler, and the pointer's pixel.
+  function showDial(svgText) {
+    const dial = byId("dial");
+    dial.innerHTML = svgText;
+    const svg = dial.querySelector("svg");
+    const legend = byId("legend");
+    legend.innerHTML = "";
+    if (!svg) return;
+    const texts = svg.querySelector("g[font-family]");
+    let bottom = Infinity;
+    if (texts) {
+      for (const text of texts.querySelectorAll("text")) {
+        const item = document.createElement("li");
+        item.textContent = text.textContent;
+        legend.appendChild(item);
+        bottom = Math.min(bottom, Number(text.getAttribute("y")) - 16);
+      }
+      texts.remove();
+    }
+    const view = svg.viewBox.baseVal;
+    const height = Math.min(view.height, bottom - view.y);
+    svg.setAttribute("viewBox", `${view.x} ${view.y} ${view.width} ${height}`);
+    svg.removeAttribute("width");
+    svg.removeAttribute("height");
+    addRuler(svg, view.x, view.y, view.width, height);
+  }
+
+  // Ticks every 8 display pixels along the top and the left, labelled in
+  // display pixels, sized to the picture so that they stay readable.
+  function addRuler(svg, x0, y0, width, height) {
+    const scale = 8;
+    const size = Math.max(10, Math.max(width, height) / 45);
+    const ns = "http://www.w3.org/2000/svg";
+    const group = document.createElementNS(ns, "g");
+    group.setAttribute("id", "ruler");
+    group.setAttribute("font-family", "sans-serif");
+    group.setAttribute("font-size", String(size));
+    group.setAttribute("fill", "#555555");
+    const first = (value) => Math.ceil(value / scale / 8) * 8;
+    for (let pixel = first(x0); pixel * scale < x0 + width; pixel += 8) {
+      const label = document.createElementNS(ns, "text");
+      label.setAttribute("x", String(pixel * scale + 1));
+      label.setAttribute("y", String(y0 + size));
+      label.textContent = String(pixel);
+      group.appendChild(label);
+    }
+    for (let pixel = first(y0); pixel * scale < y0 + height; pixel += 8) {
+      if (pixel * scale < y0 + size * 1.5) continue;
+      const label = document.createElementNS(ns, "text");
+      label.setAttribute("x", String(x0 + 1));
+      label.setAttribute("y", String(pixel * scale + size));
+      label.textContent = String(pixel);
+      group.appendChild(label);
+    }
+    svg.appendChild(group);
+  }
+
+  const handNames = ["hour", "minute", "second"];
+  function describePointer(event) {
+    const svg = byId("dial").querySelector("svg");
+    if (!svg || !entries) return;
+    const point = new DOMPoint(event.clientX, event.clientY).matrixTransform(svg.getScreenCTM().inverse());
+    const x = Math.floor(point.x / 8);
+    const y = Math.floor(point.y / 8);
+    const tips = [];
+    for (let i = 0; i < 180; ++i) {
+      if (entries[i] === x && entries[180 + i] === y) tips.push(`${handNames[Math.floor(i / 60)]} hand at ${i % 60}`);
+    }
+    byId("pointer").textContent = `pixel ${x}, ${y}` + (tips.length ? ": the tip of the " + tips.join(", the ") : "");
+  }
+
+  function storageFiles() {
+    const storage = byId("storage").value;
+    byId("download-source").hidden = storage === "data";
+    byId("download-source").textContent = `Download hpostbl_${storage}.c`;
+    return fileBytes ? module.gridFiles(storage) : null;
+  }
+
   function update() {
     const texts = fieldIds.map((id) => byId(id).value);
     const rejected = [];
@@ -48,13 +155,22 @@
     });
     byId("command").value = ["hndpos"].concat(texts.map(shellWord)).join(" ");
 
-    updateTables(rejected.length === 0 ? texts.map((text) => module.integerValue(text)) : null);
+    // The wide tables after the dial: up to 43200 positions a hand take longer.
+    const values = rejected.length === 0 ? texts.map((text) => module.integerValue(text)) : null;
+    clearTimeout(tablesTimer);
+    ["download-c", "download-h", "download-json"].forEach((id) => (byId(id).disabled = true));
+    tablesTimer = setTimeout(() => updateTables(values), 0);
     const run = module.generate(texts);
     const consoleText = module.toText(run.console);
+    byId("gloss").textContent = module.english(run.console).replace(/\n+$/, "");
     fileBytes = null;
-    byId("download").disabled = true;
+    entries = null;
+    ["download", "download-source", "download-header"].forEach((id) => (byId(id).disabled = true));
     byId("summary").textContent = "";
     byId("dial").innerHTML = "";
+    byId("legend").innerHTML = "";
+    byId("preview").textContent = "";
+    const [width, height] = displaySize();
     if (rejected.length > 0) {
       showMessage("Not an integer as hndpos reads it: " + rejected.join(", ") + ".\nhndpos prints its usage text:\n\n" +
                   afterBanner(consoleText), "error");
@@ -67,11 +183,14 @@
       return;
     }
     fileBytes = run.file;
-    byId("download").disabled = false;
+    const fileText = module.toText(run.file);
+    entries = parseEntries(fileText);
+    byId("preview").textContent = fileText.replace(/\r\n/g, "\n");
+    ["download", "download-source", "download-header"].forEach((id) => (byId(id).disabled = false));
+    storageFiles();
     byId("summary").textContent = afterBanner(consoleText);
-    const [width, height] = displaySize();
     const [hours, minutes, seconds] = time();
-    byId("dial").innerHTML = module.dialSvg(hours, minutes, seconds, width, height);
+    showDial(module.dialSvg(hours, minutes, seconds, width, height));
     const problem = module.displayProblem(width, height);
     showMessage(problem ? "Warning: " + problem + "." : "", "warning");
   }
@@ -81,6 +200,7 @@
   // times the elapsed part of its turn, as the header's macros compute it.
   const positionIds = ["hour-positions", "minute-positions", "second-positions"];
   let tableFiles = null;
+  let tablesTimer = 0;
   let tablesCache = null;
 
   function tablesPreview(tables, hours, minutes, seconds) {
@@ -165,6 +285,13 @@
     if (fileBytes) offer(fileBytes, "hpostbl.c");
   }
 
+  function downloadCompact(part) {
+    const files = storageFiles();
+    if (!files) return;
+    if (part === "h") offer(files.h, "hpostbl.h");
+    else if (files.c) offer(files.c, `hpostbl_${byId("storage").value}.c`);
+  }
+
   // "Now" follows the clock until it is pressed again or a time is typed.
   function followClock(on) {
     byId("now").setAttribute("aria-pressed", on ? "true" : "false");
@@ -196,6 +323,10 @@
     byId("parameters").addEventListener("submit", (event) => event.preventDefault());
     byId("now").addEventListener("click", () => followClock(byId("now").getAttribute("aria-pressed") !== "true"));
     byId("download").addEventListener("click", download);
+    byId("download-source").addEventListener("click", () => downloadCompact("c"));
+    byId("download-header").addEventListener("click", () => downloadCompact("h"));
+    byId("storage").addEventListener("change", storageFiles);
+    byId("dial").addEventListener("pointermove", describePointer);
     byId("download-c").addEventListener("click", () => tableFiles && offer(tableFiles.c, "dial.c"));
     byId("download-h").addEventListener("click", () => tableFiles && offer(tableFiles.h, "dial.h"));
     byId("download-json").addEventListener("click", () => tableFiles && offer(tableFiles.json, "dial.json"));

@@ -16,6 +16,7 @@
 #include "driver/program.h"
 #include "emit/tables_emitter.h"
 #include "io/platform/platform.h"
+#include "view/console_english.h"
 #include "view/console_text.h"
 #include "view/dial_picture.h"
 #include "view/display_check.h"
@@ -149,6 +150,38 @@ EMSCRIPTEN_KEEPALIVE int hndpos_integer_value(const char* text, std::int32_t* va
 // The bytes converted from Shift_JIS to UTF-8.
 EMSCRIPTEN_KEEPALIVE const char* hndpos_to_utf8(const char* bytes, int size) {
     text_result = shift_jis_to_utf8({bytes, static_cast<std::size_t>(size)});
+    return text_result.c_str();
+}
+
+// The English reading of bytes the program wrote.
+EMSCRIPTEN_KEEPALIVE const char* hndpos_english(const char* bytes, int size) {
+    try {
+        text_result = english_reading({bytes, static_cast<std::size_t>(size)});
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+    return text_result.c_str();
+}
+
+// The last run's table for firmware, as hndpos-view --emit writes it with
+// the header "hpostbl.h": storage 0 data, 1 const, 2 progmem; part 0 the
+// source (empty for data: hpostbl.c itself), 1 the header. The empty text
+// without a complete table, null when memory ran out.
+EMSCRIPTEN_KEEPALIVE const char* hndpos_grid_file(int storage, int part) {
+    try {
+        text_result.clear();
+        if (capture.table && storage >= 0 && storage <= 2) {
+            const auto kind = static_cast<Storage>(storage);
+            const EmitNames names{"", "hpostbl.h"};
+            if (part == 1) {
+                text_result = grid_tables_header(capture.table->params, kind, names);
+            } else if (kind != Storage::data) {
+                text_result = grid_tables_source(capture.table->params, capture.table->entries, kind, names);
+            }
+        }
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
     return text_result.c_str();
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "tables.h"
+#include "view/console_english.h"
 #include "view/console_text.h"
 
 namespace hndpos {
@@ -98,6 +99,21 @@ TEST(ConsoleText, ConvertsTheProgramsTextsToUtf8) {
         {"", ""},
     };
     for (const auto& c : cases) EXPECT_EQ(shift_jis_to_utf8(c.shift_jis), c.utf8) << c.utf8;
+}
+
+TEST(ConsoleEnglish, ExplainsEachLine) {
+    const struct {
+        std::string shift_jis;
+        std::string english;
+    } cases[] = {
+        {"\x92\x86\x90S\x8d\xc0\x95W -5:300  \x8e\x9e\x90j\x94\xbc\x8c" "a 9  \x95\xaa\x90j\x94\xbc\x8c" "a 13  "
+         "\x95" "b\x90j\x94\xbc\x8c" "a 14\r\n",
+         "centre -5, 300; hour hand 9, minute hand 13, second hand 14\n"},
+        {"I/O \xb4\xd7\xb0 (112).\r\n", "I/O error 112: disk full.\n"},
+        {"int xtbl[3][60] = {\r\n", "int xtbl[3][60] = {\n"},
+        {"\x88\x9f\r\n", "(untranslated) \xef\xbf\xbd\n"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(english_reading(c.shift_jis), c.english) << c.english;
 }
 
 }  // namespace

@@ -120,6 +120,17 @@ to-utf8)
     mkdir denied && mkdir denied/hpostbl.c && (cd denied && "$hndpos" 1 2 3 4 5 >../console.bin)
     same_as_iconv console.bin
     "$viewer" --to-utf8 console.bin | grep -q "ﾌｧｲﾙへのｱｸｾｽが拒否されました\.$(printf "\r")$" || fail "the access-denied report"
+    # The English reading knows every line the program writes.
+    for file in console.bin hpostbl.c; do
+        "$viewer" --to-utf8 --english "$file" >english.txt || fail "--english $file"
+        ! grep -q "untranslated" english.txt || fail "--english leaves lines of $file untranslated: $(grep untranslated english.txt)"
+    done
+    "$hndpos" 83 30 9 13 14 >console.bin
+    "$viewer" --to-utf8 --english console.bin | grep -qx "centre 83, 30; hour hand 9, minute hand 13, second hand 14" ||
+        fail "--english does not name the summary's values"
+    "$hndpos" 1 2 '$80000000' 4 5 >console.bin
+    "$viewer" --to-utf8 --english console.bin | grep -q "^EInvalidOp (a floating-point result could not be converted" ||
+        fail "--english does not explain the failure class"
     # A lead byte without its trail byte stands alone; the CR after it is kept.
     printf 'ab\x81\r\ncd\r\n' | "$viewer" --to-utf8 - | cmp -s - <(printf 'ab\xef\xbf\xbd\r\ncd\r\n') ||
         fail "a lone lead byte swallows the byte after it"
@@ -150,6 +161,29 @@ browser)
         "92,30=#f1b3b4" \
         "69,30=#b5deb5" \
         "68,15=#ffffff" || fail "pixel colours"
+    ;;
+emit)
+    # The tables for firmware and their header beside them, as the golden
+    # files hold them, compiling alone under strict C (and for AVR).
+    "$hndpos" 83 30 9 13 14 >/dev/null
+    for storage in data const progmem; do
+        mkdir "$storage"
+        "$viewer" --emit "$storage" -o "$storage/hpostbl_$storage.c" hpostbl.c || fail "--emit $storage"
+        cmp -s "$storage/hpostbl.h" "$here/golden/example-$storage.h" || fail "--emit $storage: the header differs"
+        if [ "$storage" = data ]; then
+            cmp -s "$storage/hpostbl_data.c" hpostbl.c || fail "--emit data does not write the table file as it is"
+            flags=(-include hpostbl.h -Wno-missing-braces)
+        else
+            cmp -s "$storage/hpostbl_$storage.c" "$here/golden/example-$storage.c" || fail "--emit $storage: the source differs"
+            flags=()
+        fi
+        (cd "$storage" && cc -std=c99 -Wall -Wextra -pedantic -Werror "${flags[@]}" -c "hpostbl_$storage.c") ||
+            fail "--emit $storage does not compile with its header"
+        if [ "$storage" = progmem ] && command -v avr-gcc >/dev/null; then
+            (cd "$storage" && avr-gcc -mmcu=atmega328p -std=c99 -Wall -Wextra -pedantic -Werror -c hpostbl_progmem.c) ||
+                fail "--emit progmem does not compile for AVR"
+        fi
+    done
     ;;
 unreadable)
     # Input that cannot be read, or that is no table, and command-line

@@ -217,6 +217,7 @@ try {
     await page.$eval(id, (e, v) => { e.value = v; e.dispatchEvent(new Event("input", { bubbles: true })); }, count);
   }
   await page.select("#type", "u16");
+  await page.waitForFunction(() => !document.getElementById("download-c").disabled);
   for (const [button, name] of [["#download-c", "dial.c"], ["#download-h", "dial.h"], ["#download-json", "dial.json"]]) {
     for (const file of fs.readdirSync(downloads)) fs.rmSync(path.join(downloads, file));
     await page.click(button);
@@ -227,6 +228,7 @@ try {
   }
   // At 10:30:00 the 720-step hour hand points at index 630.
   await page.$eval("#time", (e) => { e.value = "10:30:00"; e.dispatchEvent(new Event("input", { bubbles: true })); });
+  await page.waitForFunction(() => !document.getElementById("download-c").disabled);
   const hourLine = await page.$eval("#tables-dial svg line", (e) => [e.getAttribute("x2"), e.getAttribute("y2")]);
   const golden = JSON.parse(fs.readFileSync(path.join(tablesGolden, "dial.json"), "utf8"));
   check(hourLine[0] === String(golden.hands[0].x[630] + 0.5) && hourLine[1] === String(golden.hands[0].y[630] + 0.5),
@@ -246,9 +248,79 @@ try {
   check(JSON.stringify(api.tables) === JSON.stringify(golden), "window.hndpos.tables returns hndpos-tables' JSON");
   check(api.refused === "the second hand's x at position 13 is 258, which u8 cannot hold", "window.hndpos.tables refuses: " + api.refused);
   await page.$eval("#hour-positions", (e) => { e.value = "0"; e.dispatchEvent(new Event("input", { bubbles: true })); });
+  await page.waitForFunction(() => document.getElementById("tables-message").textContent.includes("refuses"));
   check(await page.$eval("#hour-positions", (e) => e.getAttribute("aria-invalid") === "true"), "0 positions is marked");
   check(await page.$eval("#download-c", (e) => e.disabled), "no tables for 0 positions");
   console.log(`one tables call for 720/60/600 in the page: ${api.elapsed.toFixed(1)} ms`);
+
+  // The page for everyone: the English reading, the embedded font, the
+  // display sizes checked as hndpos-view checks them, the compact tables'
+  // downloads, the pointer's pixel, no accessibility violation, a phone's
+  // first screen.
+  await typeTexts(["83", "30", "9", "13", "14"]);
+  check((await text("#gloss")).includes("centre 83, 30; hour hand 9, minute hand 13, second hand 14"), "#gloss names the values");
+  check(await page.evaluate(() => document.fonts.check('16px "hndpos-jp"', "中心座標") &&
+                                  [...document.fonts].some((font) => font.family === "hndpos-jp" && font.status === "loaded")),
+        "the embedded Japanese font is loaded");
+  await typeTexts(["83", "30", "9", "13", "x"]);
+  check((await text("#gloss")).includes("Usage: HNDPOS centre-X centre-Y"), "#gloss translates the usage text");
+  await typeTexts(["83", "30", "$80000000", "13", "14"]);
+  check((await text("#gloss")).includes("EInvalidOp (a floating-point result could not be converted to a 32-bit integer)") &&
+        (await text("#gloss")).includes("a radius of -2147483648"), "#gloss explains the failure report");
+  await typeTexts(["83", "30", "9", "13", "14"]);
+  const setSizes = async (width, height) => {
+    for (const [id, value] of [["#display-width", width], ["#display-height", height]])
+      await page.$eval(id, (e, v) => { e.value = v; e.dispatchEvent(new Event("input", { bubbles: true })); }, value);
+    return page.evaluate(() => ["display-width", "display-height"].map((id) => document.getElementById(id).getAttribute("aria-invalid")));
+  };
+  for (const [width, height, expected] of [["999", "64", ["true", "false"]], ["-5", "64", ["true", "false"]],
+                                           ["1e2", "64", ["true", "false"]], ["128", "", ["false", "true"]],
+                                           ["0128", "64", ["true", "false"]], ["128", "64", ["false", "false"]]]) {
+    const marked = await setSizes(width, height);
+    check(JSON.stringify(marked) === JSON.stringify(expected), `display ${width}x${height}: aria-invalid ${marked}`);
+    const reason = await text("#display-reason");
+    check(expected.includes("true") ? !reason.startsWith("Both sizes") : reason.startsWith("Both sizes"),
+          `display ${width}x${height}: the reason says ${reason}`);
+  }
+  await setSizes("", "");
+  const viewGolden = (name) => fs.readFileSync(path.join(goldenDir, "..", "..", "view", "golden", name));
+  for (const storage of ["data", "const", "progmem"]) {
+    await page.select("#storage", storage);
+    for (const [button, name, expected] of [["#download-header", "hpostbl.h", `example-${storage}.h`],
+                                            ["#download-source", `hpostbl_${storage}.c`, `example-${storage}.c`]]) {
+      if (storage === "data" && button === "#download-source") {
+        check(await page.$eval(button, (e) => e.hidden), "no compact source for int tables");
+        continue;
+      }
+      for (const file of fs.readdirSync(downloads)) fs.rmSync(path.join(downloads, file));
+      await page.click(button);
+      const file = path.join(downloads, name);
+      for (let i = 0; i < 100 && !fs.existsSync(file); ++i) await new Promise((resolve) => setTimeout(resolve, 50));
+      check(fs.existsSync(file) && Buffer.compare(fs.readFileSync(file), viewGolden(expected)) === 0,
+            `${storage}: ${name} differs from hndpos-view --emit's`);
+    }
+  }
+  const tip = await page.$eval("#dial svg", (svg) => {
+    const point = new DOMPoint(96 * 8 + 4, 30 * 8 + 4).matrixTransform(svg.getScreenCTM());
+    return { x: point.x, y: point.y };
+  });
+  await page.mouse.move(tip.x, tip.y);
+  check((await text("#pointer")) === "pixel 96, 30: the tip of the minute hand at 15", "the pointer: " + (await text("#pointer")));
+  await page.setBypassCSP(true);
+  await page.reload();
+  await page.waitForSelector("html[data-ready='true']");
+  await page.addScriptTag({ path: createRequire(import.meta.url).resolve("axe-core/axe.min.js") });
+  const violations = await page.evaluate(async () =>
+    (await window.axe.run()).violations.map((v) => v.id + ": " + v.nodes.map((n) => n.target.join(" ")).join(", ")));
+  check(violations.length === 0, "axe-core: " + violations.join("; "));
+  await page.setViewport({ width: 390, height: 844, deviceScaleFactor: 1 });
+  const firstScreen = await page.evaluate(() => ["#dial svg", "#download"].map((selector) => {
+    const box = document.querySelector(selector).getBoundingClientRect();
+    return box.top >= 0 && box.bottom <= 844 && box.width > 0;
+  }));
+  check(firstScreen.every(Boolean), "a phone's first screen shows the dial and the download button: " + firstScreen);
+  if (screenshotPath) await page.screenshot({ path: screenshotPath.replace(/\.png$/, "-phone.png") });
+  await page.setViewport({ width: 1000, height: 1400, deviceScaleFactor: 1 });
 
   // A narrow screen: nothing wider than 360 pixels.
   await page.setViewport({ width: 360, height: 800, deviceScaleFactor: 1 });
