@@ -8,12 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "driver/table_file.h"
 #include "io/platform/platform.h"
 #include "io/text_channel.h"
 #include "table/hand_tip.h"
-#include "table/wide_tables.h"
 #include "table/table_writer.h"
 #include "table/trig.h"
+#include "table/wide_tables.h"
 
 namespace hndpos {
 namespace {
@@ -99,32 +100,20 @@ void BM_All360Entries(benchmark::State& state) {
 BENCHMARK(BM_All360Entries)->Unit(benchmark::kMicrosecond);
 
 // The whole file and the summary line, written to memory instead of the system.
-std::string* sink = nullptr;
-
 void BM_WholeFileInMemory(benchmark::State& state) {
-    platform::SystemCalls& calls = platform::system_calls();
-    const platform::SystemCalls saved = calls;
-    std::string bytes;
-    sink = &bytes;
-    calls.standard_output = [](std::int32_t&) -> platform::FileHandle { return 1; };
-    calls.classify = [](platform::FileHandle) { return platform::HandleKind::file_or_pipe; };
-    calls.create_file = [](const char*, std::int32_t&) -> platform::FileHandle { return 3; };
-    calls.write_some = [](platform::FileHandle, const std::uint8_t* data, std::size_t count) {
-        sink->append(reinterpret_cast<const char*>(data), count);
-        return platform::WriteStep{count, false, 0};
-    };
-    calls.wait_until_writable = [](platform::FileHandle) { return std::int32_t{0}; };
-    calls.close_file = [](platform::FileHandle) { return std::int32_t{0}; };
+    platform::MemorySystem memory;
+    const platform::SystemCalls saved = platform::use_memory_system(memory);
     const HandParams params{83, 30, 9, 13, 14};
     for (auto _ : state) {
-        bytes.clear();
+        memory.blocks.clear();
         assign_channel(console_output, "");
         generate_tables(params);
         close_channel(console_output);
-        benchmark::DoNotOptimize(bytes.data());
+        benchmark::DoNotOptimize(memory.blocks.size());
     }
-    calls = saved;
-    state.counters["bytes"] = static_cast<double>(bytes.size());
+    platform::system_calls() = saved;
+    state.counters["bytes"] = static_cast<double>(memory.bytes(platform::MemorySystem::stdout_handle).size() +
+                                                  memory.bytes(platform::MemorySystem::file_handle).size());
 }
 BENCHMARK(BM_WholeFileInMemory)->Unit(benchmark::kMicrosecond);
 

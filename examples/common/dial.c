@@ -1,16 +1,16 @@
 #include "dial.h"
 
-void dial_clear(unsigned char *frame, int width, int height) {
+void dial_clear(unsigned char* frame, int width, int height) {
     long i;
     for (i = 0; i < (long)DIAL_ROW_BYTES(width) * height; ++i) frame[i] = 0;
 }
 
-static void set_pixel(unsigned char *frame, int width, int height, long x, long y) {
+static void set_pixel(unsigned char* frame, int width, int height, long x, long y) {
     if (x < 0 || y < 0 || x >= width || y >= height) return;
     frame[y * DIAL_ROW_BYTES(width) + x / 8] |= (unsigned char)(0x80u >> (x % 8));
 }
 
-void dial_line(unsigned char *frame, int width, int height, long x0, long y0, long x1, long y1) {
+void dial_line(unsigned char* frame, int width, int height, long x0, long y0, long x1, long y1) {
     const long dx = x1 > x0 ? x1 - x0 : x0 - x1;
     const long dy = y1 > y0 ? y0 - y1 : y1 - y0; /* minus the distance */
     const int step_x = x0 < x1 ? 1 : -1;
@@ -32,15 +32,16 @@ void dial_line(unsigned char *frame, int width, int height, long x0, long y0, lo
     }
 }
 
-void dial_print(const unsigned char *frame, int width, int height, dial_put put) {
+void dial_print(const unsigned char* frame, int width, int height, dial_put put) {
     int x, y;
     for (y = 0; y < height; ++y) {
-        for (x = 0; x < width; ++x) put((frame[(long)y * DIAL_ROW_BYTES(width) + x / 8] & (0x80u >> (x % 8))) ? '#' : '.');
+        for (x = 0; x < width; ++x)
+            put((frame[(long)y * DIAL_ROW_BYTES(width) + x / 8] & (0x80u >> (x % 8))) ? '#' : '.');
         put('\n');
     }
 }
 
-void dial_print_text(const char *text, dial_put put) {
+void dial_print_text(const char* text, dial_put put) {
     while (*text) put(*text++);
 }
 

@@ -9,16 +9,16 @@
 /* Where the text goes: a UART, semihosting or standard output. */
 typedef void (*dial_put)(char c);
 
-void dial_clear(unsigned char *frame, int width, int height);
+void dial_clear(unsigned char* frame, int width, int height);
 
 /* Sets the pixels of the line from (x0, y0) to (x1, y1), Bresenham's, as
    firmware draws a hand; pixels outside the panel are left out. */
-void dial_line(unsigned char *frame, int width, int height, long x0, long y0, long x1, long y1);
+void dial_line(unsigned char* frame, int width, int height, long x0, long y0, long x1, long y1);
 
 /* One line of text per row, '#' for a set pixel and '.' for a clear one. */
-void dial_print(const unsigned char *frame, int width, int height, dial_put put);
+void dial_print(const unsigned char* frame, int width, int height, dial_put put);
 
-void dial_print_text(const char *text, dial_put put);
+void dial_print_text(const char* text, dial_put put);
 void dial_print_number(long value, dial_put put);
 
 #endif

@@ -2,10 +2,10 @@
 
 #include "driver/command_line.h"
 #include "driver/integer_syntax.h"
+#include "driver/table_file.h"
 #include "driver/usage.h"
 #include "io/failure_report.h"
 #include "io/text_channel.h"
-#include "table/table_writer.h"
 
 namespace hndpos {
 namespace {

@@ -109,7 +109,7 @@ std::string grid_array(const std::array<std::uint8_t, entries_per_table>& entrie
         text += "    /* " + hand_name(hand) + " */ {";
         for (int position = 0; position < position_count; ++position) {
             if (position > 0) text += position % entries_per_row == 0 ? ",\n        " : ", ";
-            text += std::to_string(entries[static_cast<std::size_t>(hand * position_count + position)]);
+            text += std::to_string(entries[static_cast<std::size_t>(entry_index(hand, position))]);
         }
         text += hand < hand_count - 1 ? "},\n" : "}\n";
     }
@@ -152,8 +152,7 @@ std::string where(int hand, int position, Axis axis) {
 }
 
 // The first entry off the panel or outside the type, or "".
-std::string first_misfit(const WideTables& tables, std::optional<EntryType> requested,
-                         std::optional<PanelSize> panel) {
+std::string first_misfit(const WideTables& tables, std::optional<EntryType> requested, std::optional<PanelSize> panel) {
     for (const Axis axis : {Axis::x, Axis::y}) {
         for (int hand = 0; hand < hand_count; ++hand) {
             const std::vector<std::int64_t>& values = hand_entries(tables, hand, axis);
@@ -338,11 +337,15 @@ std::string hand_tables_header(const WideTables& tables, EntryType type, Storage
         "\n/* The x and y pixel of a hand's tip (hand 0 hour, 1 minute, 2 second) at an\n"
         "   index from 0 to the hand's positions less one. */\n";
     for (const Axis axis : {Axis::x, Axis::y}) {
-        const char* name = axis == Axis::x ? "X" : "Y";
-        text += "#define " + macro + "HNDPOS_TIP_" + name + "(hand, index) \\\n    ((hand) == 0 ? " + read + "(" +
-                hand_array_name(names, 0, axis) + "[(index)]) \\\n     : (hand) == 1 ? " + read + "(" +
-                hand_array_name(names, 1, axis) + "[(index)]) \\\n                   : " + read + "(" +
-                hand_array_name(names, 2, axis) + "[(index)]))\n";
+        // One branch per hand: the arrays differ in length.
+        text += "#define " + macro + "HNDPOS_TIP_" + (axis == Axis::x ? "X" : "Y") + "(hand, index) \\\n";
+        for (int hand = 0; hand < hand_count; ++hand) {
+            text += hand == 0 ? "    ((hand) == 0 ? " : hand == 1 ? "     : (hand) == 1 ? " : "                   : ";
+            text += read;
+            text += '(';
+            text += hand_array_name(names, hand, axis);
+            text += hand < hand_count - 1 ? "[(index)]) \\\n" : "[(index)]))\n";
+        }
     }
     std::string declarations;
     for (int hand = 0; hand < hand_count; ++hand)

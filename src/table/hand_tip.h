@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "table/trig.h"
 
@@ -23,6 +24,7 @@ struct HandParams {
 };
 
 inline constexpr int hand_count = 3;  // 0 hour, 1 minute, 2 second; position_count positions each
+inline constexpr std::string_view hand_names[hand_count] = {"hour", "minute", "second"};
 
 // The radius of hand 0, 1 or 2.
 std::int32_t hand_radius(const HandParams& params, int hand);

@@ -1,7 +1,5 @@
 #include "table/table_writer.h"
 
-#include "io/text_channel.h"
-
 namespace hndpos {
 namespace {
 
@@ -17,7 +15,7 @@ using TipFunction = std::uint8_t (*)(const HandParams&, int, int);
 
 // One table: each row behind `head` (the first) or RowIndent, its entries
 // separated by ",", then "," or, after the table's last entry, "};".
-void write_table(TextChannel& file, const HandParams& params, std::string_view head, TipFunction tip) {
+void make_table(const HandParams& params, std::string_view head, TipFunction tip, LineSink& sink) {
     std::string line;
     for (int row = 0; row < rows_per_table; ++row) {
         line = row == 0 ? head : RowIndent;
@@ -27,21 +25,8 @@ void write_table(TextChannel& file, const HandParams& params, std::string_view h
             line += column < entries_per_row - 1 ? "," : "";
         }
         line += row < rows_per_table - 1 ? "," : "};";
-        write_line(file, line);
-        io_check();
+        sink.take(line);
     }
-}
-
-void write_file_body(TextChannel& file, const HandParams& params, const std::string& summary) {
-    write_line(file, FileTitle);
-    io_check();
-    std::string comment = "/*   ";
-    comment += summary;
-    comment += " */";
-    write_line(file, comment);
-    io_check();
-    write_table(file, params, XTableHead, tip_x);
-    write_table(file, params, YTableHead, tip_y);
 }
 
 }  // namespace
@@ -61,26 +46,11 @@ std::string summary_line(const HandParams& params) {
     return line;
 }
 
-void generate_tables(const HandParams& params) {
-    const std::string summary = summary_line(params);
-    write_line(console_output, summary);
-    io_check();
-
-    TextChannel file;
-    assign_channel(file, OutputFileName);
-    open_for_writing(file);
-    io_check();
-    // Whatever happens while the lines are written, the file is closed and
-    // the close checked; a failure of the close replaces the one in flight.
-    try {
-        write_file_body(file, params, summary);
-    } catch (...) {
-        close_channel(file);
-        io_check();
-        throw;
-    }
-    close_channel(file);
-    io_check();
+void make_table_lines(const HandParams& params, LineSink& sink) {
+    sink.take(FileTitle);
+    sink.take("/*   " + summary_line(params) + " */");
+    make_table(params, XTableHead, tip_x, sink);
+    make_table(params, YTableHead, tip_y, sink);
 }
 
 }  // namespace hndpos

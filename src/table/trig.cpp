@@ -165,7 +165,7 @@ constexpr Extended to_extended(bool negative, const Fixed& a, int n) {
     if (first > n) return {negative, 0, 0};
     // The significant words, at least four, and a zero word after them.
     std::array<std::uint32_t, max_words + 5> v{};
-    const auto used = static_cast<std::size_t>(n - first + 1);
+    const auto used = static_cast<std::size_t>(n) - static_cast<std::size_t>(first) + 1;
     for (int i = first; i <= n; ++i) v[static_cast<std::size_t>(i - first)] = a.word[i];
     const std::size_t count = used < 4 ? 4 : used;
     const int lead_zeros = std::countl_zero(v[0]);

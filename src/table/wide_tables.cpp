@@ -18,8 +18,7 @@ Units directions(const WideParams& params, Axis axis) {
         if (!values.empty()) continue;
         const Extended step = angle_step(positions);
         values.reserve(static_cast<std::size_t>(positions));
-        for (int position = 0; position < positions; ++position)
-            values.push_back(hand_tip_unit(axis, step, position));
+        for (int position = 0; position < positions; ++position) values.push_back(hand_tip_unit(axis, step, position));
     }
     return units;
 }

@@ -17,8 +17,7 @@ struct Meaning {
 
 // Whole lines of the banner, the usage text and the table file.
 constexpr Meaning lines[] = {
-    {"アナログ時計用針先端位置 C言語用テーブル作成 v1.00",
-     "Analog clock hand tip positions: C table generator v1.00"},
+    {"アナログ時計用針先端位置 C言語用テーブル作成 v1.00", "Analog clock hand tip positions: C table generator v1.00"},
     {"構文: HNDPOS 中心X座標 中心Y座標 時針半径 分針半径 秒針半径",
      "Usage: HNDPOS centre-X centre-Y hour-hand-radius minute-hand-radius second-hand-radius"},
     {"例えば、", "For example,"},

@@ -84,7 +84,8 @@ std::string shift_jis_to_utf8(std::string_view text) {
             out += static_cast<char>(byte);
         } else if (byte >= 0xA1 && byte <= 0xDF) {  // half-width katakana: U+FF61 to U+FF9F
             append_utf8(out, 0xFF61 + (byte - 0xA1));
-        } else if (is_lead_byte(byte) && i + 1 < text.size() && is_trail_byte(static_cast<unsigned char>(text[i + 1]))) {
+        } else if (is_lead_byte(byte) && i + 1 < text.size() &&
+                   is_trail_byte(static_cast<unsigned char>(text[i + 1]))) {
             append_utf8(out, double_byte_character(byte, static_cast<unsigned char>(text[++i])));
         } else {  // a lone lead byte stands for itself; the byte after it is read afresh
             append_utf8(out, replacement);

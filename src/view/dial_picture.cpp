@@ -64,10 +64,6 @@ constexpr int legend_line_height = 16;
 constexpr int legend_lines = 5;
 constexpr int legend_width = 420;  // picture units, enough for the longest line
 
-std::size_t entry_index(int hand, int position) {
-    return static_cast<std::size_t>(hand) * position_count + static_cast<std::size_t>(position);
-}
-
 // The display pixels the picture shows: every tip and the centre with a
 // margin of 2, inside the 256 × 256 pixels that a byte can address, and
 // wide enough for the legend.
@@ -129,8 +125,7 @@ std::string tips(const TableFile& table, int scale) {
     for (int hand = hand_count - 1; hand >= 0; --hand) {
         svg += "<g id=\"" + std::string(hand_names[hand]) + "-tips\">\n";
         for (int position = 0; position < position_count; ++position) {
-            const std::size_t index = entry_index(hand, position);
-            svg += square(table.entries[0][index], table.entries[1][index], scale, hand_colours[hand],
+            svg += square(table.entry(0, hand, position), table.entry(1, hand, position), scale, hand_colours[hand],
                           " fill-opacity=\"0.35\"");
         }
         svg += "</g>\n";
@@ -144,9 +139,10 @@ std::string hands(const TableFile& table, ClockTime time, int scale) {
     const int centre_y = table.params.CenterY & 0xFF;
     std::string svg;
     for (int hand = hand_count - 1; hand >= 0; --hand) {
-        const std::size_t index = entry_index(hand, hand_position(hand, time));
+        const int position = hand_position(hand, time);
         svg += "<g id=\"" + std::string(hand_names[hand]) + "-hand\">\n";
-        for (const Pixel& pixel : bresenham(centre_x, centre_y, table.entries[0][index], table.entries[1][index]))
+        for (const Pixel& pixel :
+             bresenham(centre_x, centre_y, table.entry(0, hand, position), table.entry(1, hand, position)))
             svg += square(pixel.x, pixel.y, scale, hand_colours[hand]);
         svg += "</g>\n";
     }

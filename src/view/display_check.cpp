@@ -33,10 +33,8 @@ DisplayCheck check_display(const TableFile& table, std::optional<DisplaySize> di
         HandBounds& box = check.bounds[static_cast<std::size_t>(hand)];
         box = {255, 0, 255, 0};
         for (int position = 0; position < position_count; ++position) {
-            const std::size_t index =
-                static_cast<std::size_t>(hand) * position_count + static_cast<std::size_t>(position);
-            const int x = table.entries[0][index];
-            const int y = table.entries[1][index];
+            const int x = table.entry(0, hand, position);
+            const int y = table.entry(1, hand, position);
             box = {std::min(box.low_x, x), std::max(box.high_x, x), std::min(box.low_y, y), std::max(box.high_y, y)};
             if (!check.ok) continue;
             const long long true_x = static_cast<long long>(p.CenterX) + tip_offset_x(p, hand, position);

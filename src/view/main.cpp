@@ -133,8 +133,9 @@ private:
 // The option an argument names, long and without its value: "--output"
 // for -o, --output and --output=FILE.
 std::string option_name(const std::string& arg) {
-    static const std::pair<const char*, const char*> short_names[] = {
-        {"-o", "--output"}, {"-t", "--time"}, {"-s", "--scale"}, {"-d", "--display"}, {"-c", "--check"}, {"-h", "--help"}};
+    static const std::pair<const char*, const char*> short_names[] = {{"-o", "--output"}, {"-t", "--time"},
+                                                                      {"-s", "--scale"},  {"-d", "--display"},
+                                                                      {"-c", "--check"},  {"-h", "--help"}};
     for (const auto& [short_name, long_name] : short_names)
         if (arg == short_name) return long_name;
     return arg.substr(0, arg.find('='));
@@ -309,8 +310,8 @@ int run(const Options& options) {
     std::string bytes;
     if (!read_input(options.input, bytes)) return exit_refused;
     if (options.mode == Mode::to_utf8)
-        return write_output(options.output.value_or("-"), options.english ? hndpos::english_reading(bytes)
-                                                                          : hndpos::shift_jis_to_utf8(bytes));
+        return write_output(options.output.value_or("-"),
+                            options.english ? hndpos::english_reading(bytes) : hndpos::shift_jis_to_utf8(bytes));
 
     const hndpos::ReadResult result = hndpos::read_table_file(bytes);
     if (!result.ok) {

@@ -53,12 +53,29 @@ bool parse_decimal(std::string_view text, std::int64_t low, std::int64_t high, s
     return error == std::errc{} && end == text.data() + text.size() && value >= low && value <= high;
 }
 
+// The lines hndpos writes for a set of parameters, as far as it gets: a
+// radius of -2147483648 stops it in the x table.
+struct WrittenLines final : LineSink {
+    std::vector<std::string> lines;
+    bool complete = false;
+    void take(std::string_view line) override { lines.emplace_back(line); }
+};
+
+void write_lines(const HandParams& params, WrittenLines& written) {
+    try {
+        make_table_lines(params, written);
+        written.complete = true;
+    } catch (const EInvalidOp&) {
+        written.complete = false;
+    }
+}
+
 // The numbers of the summary comment. The labels between them hold no ASCII
 // digits (their Shift_JIS trail bytes are 0x40 and above), so the numbers
-// are the runs of digits with an optional "-"; the whole line is then
-// rebuilt from them and compared byte for byte. False, with the message,
-// when the line is not the summary comment.
-bool parse_summary_comment(std::string_view line, HandParams& params, std::string& message) {
+// are the runs of digits with an optional "-"; the line hndpos writes for
+// them is then compared byte for byte. False, with the message, when the
+// line is not the summary comment.
+bool parse_summary_comment(std::string_view line, HandParams& params, WrittenLines& written, std::string& message) {
     constexpr std::size_t parameter_count = 5;
     std::vector<std::int64_t> numbers;
     for (std::size_t i = 0; i < line.size();) {
@@ -86,7 +103,8 @@ bool parse_summary_comment(std::string_view line, HandParams& params, std::strin
     params = {static_cast<std::int32_t>(numbers[0]), static_cast<std::int32_t>(numbers[1]),
               static_cast<std::int32_t>(numbers[2]), static_cast<std::int32_t>(numbers[3]),
               static_cast<std::int32_t>(numbers[4])};
-    if (line != "/*   " + summary_line(params) + " */") {
+    write_lines(params, written);
+    if (line != written.lines[1]) {
         message = "expected the summary comment with the five parameters, found " + shown(line);
         return false;
     }
@@ -127,24 +145,25 @@ bool parse_row(std::string_view line, int table, int row, TableFile& file, std::
     return true;
 }
 
-// The first entry that differs from the parameters' own.
-ReadResult check_entries(const TableFile& file) {
+// The first entry that differs from those of the lines hndpos writes.
+ReadResult check_entries(const TableFile& file, const WrittenLines& written) {
+    if (!written.complete)
+        return refuse(2, "a radius of -2147483648 cannot give a complete table: hndpos stops at x position 45");
+    TableFile expected;
+    std::string ignored;
+    for (int line = first_row_line; line <= line_count; ++line)
+        (void)parse_row(written.lines[static_cast<std::size_t>(line - 1)], (line - first_row_line) / rows_per_table,
+                        (line - first_row_line) % rows_per_table, expected, ignored);
     for (int table = 0; table < 2; ++table) {
-        for (int index = 0; index < entries_per_table; ++index) {
-            const int hand = index / position_count;
-            const int position = index % position_count;
-            int expected = 0;
-            try {
-                expected = table == 0 ? tip_x(file.params, hand, position) : tip_y(file.params, hand, position);
-            } catch (const EInvalidOp&) {
-                return refuse(2, "a radius of -2147483648 cannot give a complete table: hndpos stops at x position 45");
-            }
-            const int found = file.entries[static_cast<std::size_t>(table)][static_cast<std::size_t>(index)];
-            if (found != expected) {
-                return refuse(first_row_line + table * rows_per_table + index / entries_per_row,
+        for (int hand = 0; hand < hand_count; ++hand) {
+            for (int position = 0; position < position_count; ++position) {
+                const int found = file.entry(table, hand, position);
+                const int wanted = expected.entry(table, hand, position);
+                if (found == wanted) continue;
+                return refuse(first_row_line + table * rows_per_table + entry_index(hand, position) / entries_per_row,
                               std::string(table == 0 ? "x" : "y") + " entry of the " + std::string(hand_names[hand]) +
                                   " hand at position " + std::to_string(position) + " is " + std::to_string(found) +
-                                  ", but the parameters give " + std::to_string(expected) +
+                                  ", but the parameters give " + std::to_string(wanted) +
                                   ": the table was edited or is stale");
             }
         }
@@ -159,6 +178,7 @@ ReadResult check_entries(const TableFile& file) {
 
 ReadResult read_table_file(std::string_view bytes) {
     TableFile file;
+    WrittenLines written;
     for (int line = 1; line <= line_count; ++line) {
         if (bytes.empty()) return refuse(line, "expected line " + std::to_string(line) + ", found the end of the file");
         const std::size_t newline = bytes.find('\n');
@@ -172,14 +192,14 @@ ReadResult read_table_file(std::string_view bytes) {
         if (line == 1) {
             if (text != FileTitle) return refuse(line, "expected the title comment, found " + shown(text));
         } else if (line == 2) {
-            if (!parse_summary_comment(text, file.params, message)) return refuse(line, message);
+            if (!parse_summary_comment(text, file.params, written, message)) return refuse(line, message);
         } else if (!parse_row(text, (line - first_row_line) / rows_per_table, (line - first_row_line) % rows_per_table,
                               file, message)) {
             return refuse(line, message);
         }
     }
     if (!bytes.empty()) return refuse(line_count + 1, "expected the end of the file, found " + shown(bytes));
-    return check_entries(file);
+    return check_entries(file, written);
 }
 
 }  // namespace hndpos

@@ -17,9 +17,13 @@ namespace hndpos {
 
 struct TableFile {
     HandParams params;
-    // [0] the x table, [1] the y table; hand h position j at index
-    // h·position_count + j.
+    // [0] the x table, [1] the y table, each in the file's order.
     std::array<std::array<std::uint8_t, entries_per_table>, 2> entries{};
+
+    // The entry of hand `hand` at `position` in the x (axis 0) or y table.
+    std::uint8_t entry(int axis, int hand, int position) const {
+        return entries[static_cast<std::size_t>(axis)][static_cast<std::size_t>(entry_index(hand, position))];
+    }
 };
 
 struct ReadResult {

@@ -6,7 +6,6 @@
 #include <emscripten/emscripten.h>
 
 #include <cstdint>
-#include <cstring>
 #include <new>
 #include <optional>
 #include <string>
@@ -25,9 +24,6 @@
 namespace {
 
 using namespace hndpos;
-
-constexpr platform::FileHandle console_handle = 1;
-constexpr platform::FileHandle file_handle = 3;
 
 // What the last run wrote, and its table as the strict reader gives it
 // back (none unless the file is complete).
@@ -52,29 +48,7 @@ WideCapture wide;
 
 // The system as the page sees it: standard output and the table file are
 // byte buffers, and the program is the page's module "hndpos".
-void use_memory_system() {
-    platform::SystemCalls& calls = platform::system_calls();
-    calls.standard_output = [](std::int32_t&) { return console_handle; };
-    calls.classify = [](platform::FileHandle) { return platform::HandleKind::file_or_pipe; };
-    calls.create_file = [](const char*, std::int32_t&) {
-        capture.file.clear();
-        capture.file_created = true;
-        return file_handle;
-    };
-    calls.write_some = [](platform::FileHandle handle, const std::uint8_t* bytes, std::size_t count) {
-        (handle == file_handle ? capture.file : capture.console).append(reinterpret_cast<const char*>(bytes), count);
-        return platform::WriteStep{count, false, 0};
-    };
-    calls.wait_until_writable = [](platform::FileHandle) { return std::int32_t{0}; };
-    calls.close_file = [](platform::FileHandle) { return std::int32_t{0}; };
-    calls.find_module = [](const void*) {
-        platform::ModuleInfo module;
-        constexpr std::string_view name = "hndpos";
-        std::memcpy(module.file_name, name.data(), name.size());
-        module.file_name_length = name.size();
-        return module;
-    };
-}
+platform::MemorySystem memory;
 
 std::optional<DisplaySize> display_of(int width, int height) {
     if (width < 1 || width > 256 || height < 1 || height > 256) return std::nullopt;
@@ -113,14 +87,19 @@ extern "C" {
 // Runs hndpos with `count` argument texts; returns its exit status.
 EMSCRIPTEN_KEEPALIVE int hndpos_run(const char* const* texts, int count) {
     static bool prepared = false;
-    if (!prepared) use_memory_system();
+    if (!prepared) (void)platform::use_memory_system(memory);
     prepared = true;
     capture = {};
+    memory.blocks.clear();
+    memory.files_created = 0;
     const char* argv[8] = {"hndpos"};
     const int argc = count < 0 ? 1 : (count > 7 ? 7 : count) + 1;
     for (int k = 1; k < argc; ++k) argv[k] = texts[k - 1];
     const int status = run_program(nullptr, argc, argv);
     try {
+        capture.console = memory.bytes(platform::MemorySystem::stdout_handle);
+        capture.file = memory.bytes(platform::MemorySystem::file_handle);
+        capture.file_created = memory.files_created > 0;
         if (capture.file_created) {
             const ReadResult result = read_table_file(capture.file);
             if (result.ok) capture.table = result.table;
@@ -191,9 +170,9 @@ EMSCRIPTEN_KEEPALIVE const char* hndpos_grid_file(int storage, int part) {
 EMSCRIPTEN_KEEPALIVE const char* hndpos_dial_svg(int hours, int minutes, int seconds, int width, int height) {
     const bool valid_time = hours >= 0 && hours <= 23 && minutes >= 0 && minutes <= 59 && seconds >= 0 && seconds <= 59;
     try {
-        text_result = capture.table && valid_time ? render_dial_svg(*capture.table, {hours, minutes, seconds}, 8,
-                                                                    display_of(width, height))
-                                                  : std::string();
+        text_result = capture.table && valid_time
+                          ? render_dial_svg(*capture.table, {hours, minutes, seconds}, 8, display_of(width, height))
+                          : std::string();
     } catch (const std::bad_alloc&) {
         return nullptr;
     }

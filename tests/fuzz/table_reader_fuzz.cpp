@@ -10,39 +10,26 @@
 #include <string>
 #include <string_view>
 
-#include "io/platform/platform.h"
-#include "io/text_channel.h"
-#include "table/table_writer.h"
 #include "emit/tables_emitter.h"
+#include "table/table_writer.h"
 #include "view/dial_picture.h"
 #include "view/display_check.h"
 #include "view/table_reader.h"
 
 namespace {
 
-std::string* captured = nullptr;
-
-// What generate_tables writes into the table file, through stand-in calls.
+// What hndpos writes into the table file: the writer's lines, each ended
+// by CR LF.
 std::string written_file(const hndpos::HandParams& params) {
-    using namespace hndpos;
-    platform::SystemCalls& calls = platform::system_calls();
-    const platform::SystemCalls saved = calls;
-    std::string file;
-    captured = &file;
-    calls.standard_output = [](std::int32_t&) -> platform::FileHandle { return 1; };
-    calls.classify = [](platform::FileHandle) { return platform::HandleKind::file_or_pipe; };
-    calls.create_file = [](const char*, std::int32_t&) -> platform::FileHandle { return 3; };
-    calls.write_some = [](platform::FileHandle handle, const std::uint8_t* bytes, std::size_t count) {
-        if (handle == 3) captured->append(reinterpret_cast<const char*>(bytes), count);
-        return platform::WriteStep{count, false, 0};
-    };
-    calls.wait_until_writable = [](platform::FileHandle) { return std::int32_t{0}; };
-    calls.close_file = [](platform::FileHandle) { return std::int32_t{0}; };
-    assign_channel(console_output, "");
-    generate_tables(params);
-    close_channel(console_output);
-    calls = saved;
-    return file;
+    struct Collect final : hndpos::LineSink {
+        std::string file;
+        void take(std::string_view line) override {
+            file += line;
+            file += "\r\n";
+        }
+    } collect;
+    hndpos::make_table_lines(params, collect);
+    return collect.file;
 }
 
 }  // namespace
@@ -62,7 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const hndpos::HandBounds& box : check.bounds)
         if (box.low_x > box.high_x || box.low_y > box.high_y) std::abort();
     if (hndpos::render_dial_svg(result.table, {}, 1, display).find("</svg>") == std::string::npos) std::abort();
-    if (hndpos::grid_tables_source(result.table.params, result.table.entries, hndpos::Storage::constant, {"f_", "f.h"}).empty())
+    if (hndpos::grid_tables_source(result.table.params, result.table.entries, hndpos::Storage::constant, {"f_", "f.h"})
+            .empty())
         std::abort();
     return 0;
 }

@@ -92,8 +92,8 @@ TEST(ConsoleText, ConvertsTheProgramsTextsToUtf8) {
         {"I/O \xb4\xd7\xb0 (32).\r\n", "I/O ｴﾗｰ (32).\r\n"},                       // half-width katakana
         {"EInOutError\x82\xaa\xd3\xbc\xde\xad\xb0\xd9 ", "EInOutErrorがﾓｼﾞｭｰﾙ "},  // voiced mark ﾞ
         {"\x8d\x5c\x95\xb6:", "構文:"},                                            // a trail byte 0x5C
-        {"\x88\x9f", "\xef\xbf\xbd"},  // a character none of the texts uses: U+FFFD
-        {"a\x82", "a\xef\xbf\xbd"},    // a lead byte at the end
+        {"\x88\x9f", "\xef\xbf\xbd"},              // a character none of the texts uses: U+FFFD
+        {"a\x82", "a\xef\xbf\xbd"},                // a lead byte at the end
         {"ab\x81\r\ncd", "ab\xef\xbf\xbd\r\ncd"},  // a lead byte before no trail byte stands alone
         {"\x80\xa0\xfd", "\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd"},
         {"", ""},
@@ -106,8 +106,12 @@ TEST(ConsoleEnglish, ExplainsEachLine) {
         std::string shift_jis;
         std::string english;
     } cases[] = {
-        {"\x92\x86\x90S\x8d\xc0\x95W -5:300  \x8e\x9e\x90j\x94\xbc\x8c" "a 9  \x95\xaa\x90j\x94\xbc\x8c" "a 13  "
-         "\x95" "b\x90j\x94\xbc\x8c" "a 14\r\n",
+        {"\x92\x86\x90S\x8d\xc0\x95W -5:300  \x8e\x9e\x90j\x94\xbc\x8c"
+         "a 9  \x95\xaa\x90j\x94\xbc\x8c"
+         "a 13  "
+         "\x95"
+         "b\x90j\x94\xbc\x8c"
+         "a 14\r\n",
          "centre -5, 300; hour hand 9, minute hand 13, second hand 14\n"},
         {"I/O \xb4\xd7\xb0 (112).\r\n", "I/O error 112: disk full.\n"},
         {"int xtbl[3][60] = {\r\n", "int xtbl[3][60] = {\n"},
