@@ -546,13 +546,9 @@ windows-dlls)
     cmake -S "$source_dir" -B "$dir" -DCMAKE_SYSTEM_NAME=Windows -DCMAKE_CXX_COMPILER=i686-w64-mingw32-g++-posix \
         -DCMAKE_C_COMPILER=i686-w64-mingw32-gcc-posix -DCMAKE_RC_COMPILER=i686-w64-mingw32-windres \
         -DCMAKE_BUILD_TYPE=Release -DHNDPOS_BUILD_TESTING=OFF >"$dir.log" 2>&1 || { cat "$dir.log"; die "configure failed"; }
-    cmake --build "$dir" --target hndpos hndpos-view -j2 >"$dir.build.log" 2>&1 || { cat "$dir.build.log"; die "build failed"; }
-    for program in hndpos.exe hndpos-view.exe; do
-        imports=$(i686-w64-mingw32-objdump -p "$dir/$program" | sed -n 's/.*DLL Name: //p' | tr '[:upper:]' '[:lower:]' | sort -u)
-        foreign=$(grep -vxE 'kernel32.dll|msvcrt.dll|user32.dll|advapi32.dll|version.dll|api-ms-win-.*\.dll' <<<"$imports" || true)
-        [ -z "$foreign" ] || die "$program needs $(tr '\n' ' ' <<<"$foreign")"
-        say "$program imports only $(tr '\n' ' ' <<<"$imports")"
-    done
+    cmake --build "$dir" --target hndpos hndpos-view hndpos-tables -j2 >"$dir.build.log" 2>&1 || { cat "$dir.build.log"; die "build failed"; }
+    bash "$source_dir/tests/windows/check_programs.sh" i686-w64-mingw32-objdump "$dir/hndpos.exe" "$dir/hndpos-view.exe" \
+        "$dir/hndpos-tables.exe" | sed "s/^/consumer ($scenario): /" || die "the programs need more than the system's DLLs"
     ;;
 
 *)

@@ -66,7 +66,8 @@ command-line)
     "$hndpos" 83 30 9 13 14 >/dev/null
     "$viewer" --help | grep -q "^Usage: hndpos-view" || fail "--help"
     "$viewer" -h | cmp -s - <("$viewer" --help) || fail "-h differs from --help"
-    "$viewer" --version | grep -q "^hndpos-view 1.0.0$" || fail "--version"
+    version=$(sed -n 's/^project(hndpos VERSION \([0-9.]*\).*/\1/p' "$here/../../CMakeLists.txt")
+    "$viewer" --version | grep -q "^hndpos-view $version$" || fail "--version"
     for bad in "--time 25:00:00" "--time 10:8:30" "-t" "--scale 0" "--scale 65" "--bogus" "a.c b.c" "-o" \
         "--display 128" "--display 0x64" "--display=257x1" "--emit rom" "--prefix 1a --emit const" \
         "--prefix a_" "--check --emit const" "--check --to-utf8"; do

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Windows programs as files, without running them: console programs for
-# the expected processor, importing only DLLs every Windows has, and
-# hndpos.exe with its version record (Japanese, code page 932, 1.0.0.0).
+# the expected processor, importing only DLLs every Windows has (the one list
+# of them), and hndpos.exe with its version record (Japanese, code page 932,
+# the project's version).
 #
 #   check_programs.sh OBJDUMP HNDPOS.EXE [PROGRAM.EXE...]
 set -uo pipefail
@@ -25,7 +26,9 @@ for program in "$@"; do
     echo "$name: $format console program importing $(tr '\n' ' ' <<<"$imports")"
 done
 # The version record's strings are UTF-16.
-version=$(LC_ALL=C tr -d '\000' <"$1" | grep -aoE '041103A4|FileVersion|1\.0\.0\.0|ProductVersion' | sort -u | tr '\n' ' ')
-[ "$version" = "041103A4 1.0.0.0 FileVersion ProductVersion " ] || fail "$(basename "$1"): version record: $version"
-echo "$(basename "$1"): version record for Japanese, code page 932, file version 1.0.0.0"
+project_version=$(sed -n 's/^project(hndpos VERSION \([0-9.]*\).*/\1/p' "$(dirname "$0")/../../CMakeLists.txt").0
+pattern="041103A4|FileVersion|${project_version//./\\.}|ProductVersion"
+version=$(LC_ALL=C tr -d '\000' <"$1" | grep -aoE "$pattern" | sort -u | tr '\n' ' ')
+[ "$version" = "041103A4 $project_version FileVersion ProductVersion " ] || fail "$(basename "$1"): version record: $version"
+echo "$(basename "$1"): version record for Japanese, code page 932, file version $project_version"
 [ "$failures" -eq 0 ]

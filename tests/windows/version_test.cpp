@@ -46,10 +46,10 @@ TEST_F(VersionRecord, FixedPart) {
     ASSERT_EQ(length, sizeof(VS_FIXEDFILEINFO));
     const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
     EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
-    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
-    EXPECT_EQ(fixed->dwFileVersionLS, 0u);
-    EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);
-    EXPECT_EQ(fixed->dwProductVersionLS, 0u);
+    EXPECT_EQ(fixed->dwFileVersionMS, (HNDPOS_VERSION_MAJOR << 16u) | HNDPOS_VERSION_MINOR);
+    EXPECT_EQ(fixed->dwFileVersionLS, HNDPOS_VERSION_PATCH << 16u);
+    EXPECT_EQ(fixed->dwProductVersionMS, (HNDPOS_VERSION_MAJOR << 16u) | HNDPOS_VERSION_MINOR);
+    EXPECT_EQ(fixed->dwProductVersionLS, HNDPOS_VERSION_PATCH << 16u);
     EXPECT_EQ(fixed->dwFileOS, static_cast<DWORD>(VOS__WINDOWS32));
     EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
 }
@@ -65,8 +65,8 @@ TEST_F(VersionRecord, JapaneseWithCodePage932) {
 }
 
 TEST_F(VersionRecord, Strings) {
-    EXPECT_EQ(string_value(L"FileVersion"), L"1.0.0.0");
-    EXPECT_EQ(string_value(L"ProductVersion"), L"1.00");
+    EXPECT_EQ(string_value(L"FileVersion"), L"" HNDPOS_FILE_VERSION);
+    EXPECT_EQ(string_value(L"ProductVersion"), L"" HNDPOS_PRODUCT_VERSION);
     // アナログ時計用針先端位置 C言語用テーブル作成: the banner's title without " v1.00"
     EXPECT_EQ(string_value(L"FileDescription"),
               L"\x30a2\x30ca\x30ed\x30b0\x6642\x8a08\x7528\x91dd\x5148\x7aef\x4f4d\x7f6e C\x8a00\x8a9e\x7528"
