@@ -1,6 +1,7 @@
 // The page's size and speed in headless Chromium: the time from navigation
 // to the first dial drawn (a fresh browser each round, and reloads in one
-// browser), and one generate() call in the page.
+// browser), one generate() call and one tables() call for 720/60/60
+// positions in the page.
 //
 //   node bench/page_timing.mjs build/web/hndpos.html [ROUNDS]
 import fs from "node:fs";
@@ -41,7 +42,15 @@ const perCall = await page.evaluate(() => {
   for (let i = 0; i < 2000; ++i) window.hndpos.generate(texts);
   return (performance.now() - started) / 2000;
 });
+const tablesCall = await page.evaluate(() => {
+  const options = { center: [160, 120], radii: [60, 90, 100], positions: [720, 60, 60] };
+  window.hndpos.tables(options);
+  const started = performance.now();
+  for (let i = 0; i < 20; ++i) window.hndpos.tables(options);
+  return (performance.now() - started) / 20;
+});
 await browser.close();
 console.log(`first dial, fresh browser: median ${median(cold).toFixed(1)} ms of ${cold.map((t) => t.toFixed(0)).join(" ")}`);
 console.log(`first dial, reload: median ${median(warm).toFixed(1)} ms of ${warm.map((t) => t.toFixed(0)).join(" ")}`);
 console.log(`one generate() in the page: ${(perCall * 1000).toFixed(0)} µs`);
+console.log(`one tables() for 720/60/60 in the page: ${tablesCall.toFixed(1)} ms`);

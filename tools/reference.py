@@ -10,6 +10,7 @@ with Python integers. Writes:
   tests/e2e/golden/<case>.c              hpostbl.c for the golden cases
   tests/e2e/golden/<case>.stdout         what the program prints for them
   tests/e2e/golden/usage.stdout          the banner and the usage text
+  tests/e2e/golden/cases.tsv             the golden runs: names and arguments, for every test
 
 Run from the repository root: python3 tools/reference.py
 """
@@ -138,6 +139,18 @@ GOLDEN_CASES = {
 }
 
 
+# The runs that end to end tests compare with a golden file: the case's
+# name, its golden file and the five arguments as typed (a radius of
+# -2147483648 has only the hexadecimal form). Every test reads them from
+# tests/e2e/golden/cases.tsv.
+def golden_runs():
+    runs = []
+    for name, params in GOLDEN_CASES.items():
+        runs.append((name, name, ["$80000000" if v == -2147483648 else str(v) for v in params]))
+    runs.append(("syntax-forms", "example", ["  +83", "$1E", "009", "$d", " 14"]))
+    return runs
+
+
 def trig_lines(rng):
     args = []
     for j in range(60):
@@ -192,6 +205,10 @@ def main():
             f.write(BANNER + summary + b"\r\n")
     with open("tests/e2e/golden/usage.stdout", "wb") as f:
         f.write(BANNER + USAGE)
+    with open("tests/e2e/golden/cases.tsv", "w") as f:
+        f.write("# case, golden file, the five arguments as typed; tab-separated, by tools/reference.py\n")
+        for name, golden, arguments in golden_runs():
+            f.write("\t".join([name, golden] + arguments) + "\n")
 
 
 if __name__ == "__main__":

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -13,10 +11,7 @@
 namespace hndpos {
 namespace {
 
-std::string golden(const std::string& name) {
-    std::ifstream in(std::string(HNDPOS_TEST_DATA_DIR) + "/e2e/golden/" + name + ".c", std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using testing::golden;
 
 TEST(DialPicture, HandsAreBresenhamLinesToTheTipAtTheTime) {
     EXPECT_EQ(line_pixels_text(0, 0, 3, 1), "0,0 1,0 2,1 3,1");

@@ -2,19 +2,17 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 #include <utility>
 
+#include "tables.h"
+
 namespace hndpos {
 namespace {
 
-std::string golden(const std::string& name) {
-    std::ifstream in(std::string(HNDPOS_TEST_DATA_DIR) + "/e2e/golden/" + name + ".c", std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using testing::complete_golden_tables;
+using testing::golden;
 
 // The entries as the file's text shows them, read with nothing but splitting.
 std::vector<int> numbers_in_rows(const std::string& file) {
@@ -37,7 +35,7 @@ std::vector<int> numbers_in_rows(const std::string& file) {
 }
 
 TEST(TableReader, RecoversWhatHndposWrote) {
-    for (const char* name : {"example", "zeros", "wrap", "negative-radii", "large-radii", "ties"}) {
+    for (const std::string& name : complete_golden_tables()) {
         const std::string file = golden(name);
         const ReadResult result = read_table_file(file);
         ASSERT_TRUE(result.ok) << name << ": line " << result.line << ": " << result.message;
@@ -99,7 +97,7 @@ TEST(TableReader, RefusesAnythingElseNamingTheLine) {
 // A summary comment with a number too many or too few is refused at line 2
 // with a message of its own, for every table, all-zero ones included.
 TEST(TableReader, RefusesASummaryWithOtherThanFiveNumbers) {
-    for (const char* name : {"example", "zeros", "wrap", "negative-radii", "large-radii", "ties"}) {
+    for (const std::string& name : complete_golden_tables()) {
         const std::string file = golden(name);
         const std::size_t summary_end = file.find(" */\r\n", file.find("\r\n") + 2);
         const std::size_t last_number = file.rfind(' ', summary_end - 1);

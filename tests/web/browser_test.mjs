@@ -1,7 +1,7 @@
 // The real page from file:// in headless Chromium: typing the five texts,
 // the command line and the messages it shows, the downloaded hpostbl.c
 // against the golden files, no network request, the dial's pixels, a
-// narrow screen, and the timings recorded in bench/README.md.
+// narrow screen. The timings are bench/page_timing.mjs's.
 //
 //   node browser_test.mjs HNDPOS_HTML GOLDEN_DIR [SCREENSHOT.png]
 import fs from "node:fs";
@@ -85,11 +85,8 @@ try {
   await session.send("Browser.setDownloadBehavior", { behavior: "allow", downloadPath: downloads, eventsEnabled: true });
 
   const url = "file://" + path.resolve(pagePath);
-  const started = Date.now();
   await page.goto(url);
   await page.waitForSelector("html[data-ready='true']", { timeout: 30000 });
-  const firstDial = await page.evaluate(() => performance.getEntriesByName("hndpos-first-dial")[0]?.startTime);
-  console.log(`first dial drawn ${firstDial?.toFixed(1)} ms after navigation (${Date.now() - started} ms until ready here)`);
   if (screenshotPath) await page.screenshot({ path: screenshotPath, fullPage: true });
 
   const ids = ["center-x", "center-y", "hour-radius", "minute-radius", "second-radius"];
@@ -123,15 +120,20 @@ try {
   // Every golden table, typed, downloaded and compared byte for byte; a
   // dial whose tips wrap modulo 256 is named in a warning.
   const wraps = "which wraps modulo 256";
-  const goldenCases = [
-    ["example", ["83", "30", "9", "13", "14"], "hndpos 83 30 9 13 14", ""],
-    ["zeros", ["0", "0", "0", "0", "0"], "hndpos 0 0 0 0 0", ""],
-    ["wrap", ["250", "2", "10", "-10", "300"], "hndpos 250 2 10 -10 300", "position 0 has y -8, " + wraps],
-    ["negative-radii", ["-173", "339", "-9", "-13", "-2147483647"], "hndpos -173 339 -9 -13 -2147483647", wraps],
-    ["large-radii", ["127", "128", "2147483647", "1000003", "65537"], "hndpos 127 128 2147483647 1000003 65537", wraps],
-    ["ties", ["0", "0", "5", "3001", "2999"], "hndpos 0 0 5 3001 2999", wraps],
-    ["example", ["  +83", "$1E", "009", "$d", " 14"], "hndpos '  +83' '$1E' 009 '$d' ' 14'", ""],
-  ];
+  // The complete golden runs of the manifest, with the command line and
+  // the warning the page shows for each.
+  const shown = {
+    "example": ["hndpos 83 30 9 13 14", ""],
+    "zeros": ["hndpos 0 0 0 0 0", ""],
+    "wrap": ["hndpos 250 2 10 -10 300", "position 0 has y -8, " + wraps],
+    "negative-radii": ["hndpos -173 339 -9 -13 -2147483647", wraps],
+    "large-radii": ["hndpos 127 128 2147483647 1000003 65537", wraps],
+    "ties": ["hndpos 0 0 5 3001 2999", wraps],
+    "syntax-forms": ["hndpos '  +83' '$1E' 009 '$d' ' 14'", ""],
+  };
+  const goldenCases = fs.readFileSync(path.join(goldenDir, "cases.tsv"), "utf8").split("\n")
+    .filter((line) => line && !line.startsWith("#") && !line.startsWith("invalid-op")).map((line) => line.split("\t"))
+    .map(([run, name, ...texts]) => [name, texts, ...(shown[run] || ["(a golden run this test does not know)", ""])]);
   for (const [name, texts, command, warning] of goldenCases) {
     await typeTexts(texts);
     check((await value("#command")) === command, `${name}: #command is ${await value("#command")}`);
@@ -199,15 +201,12 @@ try {
   // window.hndpos.generate for scripts.
   const generated = await page.evaluate(() => {
     const run = window.hndpos.generate(["83", "30", "9", "13", "14"]);
-    const started = performance.now();
-    for (let i = 0; i < 200; ++i) window.hndpos.generate(["83", "30", "9", "13", "14"]);
     return { status: run.status, consoleIsBytes: run.console instanceof Uint8Array, file: Array.from(run.file),
-             perCall: (performance.now() - started) / 200, usageFile: window.hndpos.generate([]).file };
+             usageFile: window.hndpos.generate([]).file };
   });
   check(generated.status === 0 && generated.consoleIsBytes && generated.usageFile === null, "window.hndpos.generate");
   check(Buffer.compare(Buffer.from(generated.file), fs.readFileSync(path.join(goldenDir, "example.c"))) === 0,
         "window.hndpos.generate's file");
-  console.log(`one generate call in the page: ${(generated.perCall * 1000).toFixed(0)} µs`);
 
   // hndpos-tables in the page: the positions and the type, the three
   // downloads byte for byte as the program writes them, window.hndpos.tables.
@@ -234,16 +233,14 @@ try {
   check(hourLine[0] === String(golden.hands[0].x[630] + 0.5) && hourLine[1] === String(golden.hands[0].y[630] + 0.5),
         "the preview's hour hand at 10:30 is index 630: " + hourLine);
   const api = await page.evaluate(() => {
-    const started = performance.now();
     const tables = window.hndpos.tables({ center: [160, 120], radii: [60, 90, 100], positions: [720, 60, 600], type: "u16" });
-    const elapsed = performance.now() - started;
     let refused = "";
     try {
       window.hndpos.tables({ center: [160, 120], radii: [60, 90, 100], type: "u8" });
     } catch (error) {
       refused = error.message;
     }
-    return { tables, elapsed, refused };
+    return { tables, refused };
   });
   check(JSON.stringify(api.tables) === JSON.stringify(golden), "window.hndpos.tables returns hndpos-tables' JSON");
   check(api.refused === "the second hand's x at position 13 is 258, which u8 cannot hold", "window.hndpos.tables refuses: " + api.refused);
@@ -251,7 +248,6 @@ try {
   await page.waitForFunction(() => document.getElementById("tables-message").textContent.includes("refuses"));
   check(await page.$eval("#hour-positions", (e) => e.getAttribute("aria-invalid") === "true"), "0 positions is marked");
   check(await page.$eval("#download-c", (e) => e.disabled), "no tables for 0 positions");
-  console.log(`one tables call for 720/60/600 in the page: ${api.elapsed.toFixed(1)} ms`);
 
   // The page for everyone: the English reading, the embedded font, the
   // display sizes checked as hndpos-view checks them, the compact tables'
