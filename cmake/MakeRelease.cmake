@@ -1,5 +1,6 @@
-# Makes the release (cmake -P): SOURCE_DIR, WORK_DIR for the build trees,
-# OUTPUT_DIR for the packages, VERSION, and CPACK, the cpack to pack with.
+# Makes the release (cmake -P) from the kit-<target> workflow presets:
+# SOURCE_DIR, WORK_DIR where the presets build (build/release-kit),
+# OUTPUT_DIR for the packages, and VERSION.
 
 if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
   execute_process(COMMAND git log -1 --format=%ct WORKING_DIRECTORY "${SOURCE_DIR}"
@@ -15,25 +16,18 @@ message(STATUS "Release ${VERSION}, SOURCE_DATE_EPOCH=$ENV{SOURCE_DATE_EPOCH}")
 set(ENV{TZ} UTC)
 set(ENV{LC_ALL} C)
 
-function(run)
-  execute_process(COMMAND ${ARGN} RESULT_VARIABLE status)
+# Each target is a workflow preset, kit-<target>: configured, built and,
+# but for the page, packed into build/release-kit/kit-<target>/packages.
+function(workflow target)
+  message(STATUS "Building ${target}")
+  execute_process(COMMAND ${CMAKE_COMMAND} --workflow --preset kit-${target} --fresh WORKING_DIRECTORY "${SOURCE_DIR}"
+    RESULT_VARIABLE status)
   if(NOT status EQUAL 0)
-    list(JOIN ARGN " " command)
-    message(FATAL_ERROR "failed (${status}): ${command}")
+    message(FATAL_ERROR "failed (${status}): cmake --workflow --preset kit-${target}")
   endif()
-endfunction()
-
-# build NAME [ARGUMENT...]: a release tree of the programs, configured with
-# the arguments, built, and packed into OUTPUT_DIR.
-function(build name)
-  set(tree "${WORK_DIR}/${name}")
-  message(STATUS "Building ${name}")
-  run(${CMAKE_COMMAND} -S "${SOURCE_DIR}" -B "${tree}" -DCMAKE_BUILD_TYPE=Release -DHNDPOS_RELEASE=ON
-    -DHNDPOS_BUILD_TESTING=OFF -DBUILD_TESTING=OFF ${ARGN})
-  run(${CMAKE_COMMAND} --build "${tree}" --parallel 2)
-  if(EXISTS "${tree}/CPackConfig.cmake")
-    run(${CPACK} --config "${tree}/CPackConfig.cmake" -B "${tree}/packages")
-    file(GLOB packages "${tree}/packages/*.deb" "${tree}/packages/*.tar.gz" "${tree}/packages/*.zip")
+  file(GLOB packages "${WORK_DIR}/kit-${target}/packages/*.deb" "${WORK_DIR}/kit-${target}/packages/*.tar.gz"
+       "${WORK_DIR}/kit-${target}/packages/*.zip")
+  if(packages)
     file(COPY ${packages} DESTINATION "${OUTPUT_DIR}")
   endif()
 endfunction()
@@ -41,20 +35,21 @@ endfunction()
 file(REMOVE_RECURSE "${OUTPUT_DIR}")
 file(MAKE_DIRECTORY "${OUTPUT_DIR}")
 
-# The page first: the Linux packages carry it.
+# The page first: every package carries it. Emscripten's toolchain file is
+# the one beside the emcc found.
 find_program(EMCC emcc)
 if(NOT EMCC)
   message(FATAL_ERROR "the release carries the page: install Emscripten (Debian: emscripten)")
 endif()
-set(ENV{NODE_PATH} "/usr/share/nodejs")
-build(web --toolchain /usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake -DCMAKE_BUILD_TYPE=MinSizeRel)
-set(page "${WORK_DIR}/web/hndpos.html")
-
-set(toolchains "${SOURCE_DIR}/cmake/toolchains")
-build(linux-x86_64 -DHNDPOS_PAGE=${page})
-build(linux-aarch64 --toolchain "${toolchains}/linux-aarch64.cmake" -DHNDPOS_PAGE=${page})
-build(windows-x86 --toolchain "${toolchains}/windows-x86.cmake" -DHNDPOS_PAGE=${page})
-build(windows-x64 --toolchain "${toolchains}/windows-x64.cmake" -DHNDPOS_PAGE=${page})
+file(REAL_PATH "${EMCC}" emcc_path)
+get_filename_component(emscripten_root "${emcc_path}" DIRECTORY)
+set(ENV{HNDPOS_EMSCRIPTEN_TOOLCHAIN} "${emscripten_root}/cmake/Modules/Platform/Emscripten.cmake")
+if(NOT EXISTS "$ENV{HNDPOS_EMSCRIPTEN_TOOLCHAIN}")
+  message(FATAL_ERROR "no Emscripten.cmake beside ${emcc_path}")
+endif()
+foreach(target web linux-x86_64 linux-aarch64 windows-x86 windows-x64)
+  workflow(${target})
+endforeach()
 
 # The checksums, in the format sha256sum -c reads: hash, two spaces, name.
 file(GLOB packages RELATIVE "${OUTPUT_DIR}" "${OUTPUT_DIR}/*")

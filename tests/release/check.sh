@@ -106,7 +106,7 @@ if command -v wine >/dev/null && command -v unzip >/dev/null; then
     export WINEDEBUG=-all
     [ -n "${WINEPREFIX:-}" ] || export WINEPREFIX="$work/wine"
     wine="$source_dir/cmake/toolchains/wine.sh"
-    elsewhere_page="$source_dir/build/release-kit/web/hndpos.html"
+    elsewhere_page="$source_dir/build/release-kit/kit-web/hndpos.html"
     for system in windows-x86 windows-x64; do
         dir="$work/$system"
         mkdir "$dir"
