@@ -128,6 +128,12 @@ TEST_F(TextChannelTest, AWriteThatWouldBlockWaitsThenContinues) {
     }
 }
 
+// A file channel, assigned and opened for writing, for the cases below.
+void assign_and_open(TextChannel& c) {
+    assign_channel(c, "f");
+    open_for_writing(c);
+}
+
 TEST_F(TextChannelTest, PendingCodes) {
     struct Case {
         const char* what;
@@ -153,22 +159,19 @@ TEST_F(TextChannelTest, PendingCodes) {
         {"create refused", [](testing::FakeSystem& s) { s.create_code = 5; },
          [] {
              TextChannel c;
-             assign_channel(c, "f");
-             open_for_writing(c);
+             assign_and_open(c);
          },
          5},
         {"file of unknown type", [](testing::FakeSystem& s) { s.file_kind = platform::HandleKind::unknown; },
          [] {
              TextChannel c;
-             assign_channel(c, "f");
-             open_for_writing(c);
+             assign_and_open(c);
          },
          channel_not_for_output_code},
         {"write on a file whose opening failed", [](testing::FakeSystem& s) { s.create_code = 5; },
          [] {
              TextChannel c;
-             assign_channel(c, "f");
-             open_for_writing(c);
+             assign_and_open(c);
              write_line(c, "x");
          },
          channel_not_open_code},
@@ -178,16 +181,14 @@ TEST_F(TextChannelTest, PendingCodes) {
          },
          [] {
              TextChannel c;
-             assign_channel(c, "f");
-             open_for_writing(c);
+             assign_and_open(c);
              write_line(c, std::string(200, 'x'));
          },
          112},
         {"failed close", [](testing::FakeSystem& s) { s.close_code = 1117; },
          [] {
              TextChannel c;
-             assign_channel(c, "f");
-             open_for_writing(c);
+             assign_and_open(c);
              close_channel(c);
          },
          1117},
@@ -197,8 +198,7 @@ TEST_F(TextChannelTest, PendingCodes) {
          },
          [] {
              TextChannel c;
-             assign_channel(c, "f");
-             open_for_writing(c);
+             assign_and_open(c);
              write_text(c, std::string(300, 'x'));
              write_text(c, std::string(300, 'x'));
          },
@@ -209,8 +209,7 @@ TEST_F(TextChannelTest, PendingCodes) {
          },
          [] {
              TextChannel c;
-             assign_channel(c, "f");
-             open_for_writing(c);
+             assign_and_open(c);
              write_text(c, std::string(128, 'x'));
          },
          platform::disk_full_code},
