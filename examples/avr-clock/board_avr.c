@@ -28,10 +28,3 @@ void board_stop(void) {
     for (;;) {
     }
 }
-
-int main(void) {
-    board_init();
-    clock_run(board_put);
-    board_stop();
-    return 0;
-}

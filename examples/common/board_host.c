@@ -7,10 +7,3 @@
 void board_init(void) {}
 void board_put(char c) { (void)putchar(c); }
 void board_stop(void) { exit(fflush(stdout) == 0 ? 0 : 1); }
-
-int main(void) {
-    board_init();
-    clock_run(board_put);
-    board_stop();
-    return 0;
-}

@@ -98,3 +98,10 @@ void clock_run(dial_put put) {
     clock_dump_indexes(put);
 #endif
 }
+
+int main(void) {
+    board_init();
+    clock_run(board_put);
+    board_stop();
+    return 0;
+}

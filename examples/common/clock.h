@@ -19,7 +19,8 @@ void clock_draw(int h, int m, int s, dial_put put);
 void clock_dump_tables(dial_put put);
 void clock_dump_indexes(dial_put put);
 
-/* The fixed times, then (with CLOCK_SELF_TEST) the dumps. */
+/* The fixed times, then (with CLOCK_SELF_TEST) the dumps. main() runs it
+   between board_init() and board_stop(). */
 void clock_run(dial_put put);
 
 #endif

@@ -10,10 +10,3 @@ void initialise_monitor_handles(void);
 void board_init(void) { initialise_monitor_handles(); }
 void board_put(char c) { (void)putchar(c); }
 void board_stop(void) { exit(fflush(stdout) == 0 ? 0 : 1); }
-
-int main(void) {
-    board_init();
-    clock_run(board_put);
-    board_stop();
-    return 0;
-}

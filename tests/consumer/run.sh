@@ -59,6 +59,11 @@ built_or_die() {
 }
 # says LOG TEXT: whether LOG holds TEXT, also where CMake wrapped its lines.
 says() { tr -s ' \n' '  ' <"$1" | grep -qF -- "$2"; }
+# expect_build_error DIR TARGET TEXT: building TARGET fails, and says TEXT.
+expect_build_error() {
+    ! cmake --build "$1/build" --target "$2" >"$1.$2.log" 2>&1 || die "$2 built, expected: $3"
+    says "$1.$2.log" "$3" || { cat "$1.$2.log"; die "the build of $2 failed without saying: $3"; }
+}
 # expect_configure_error DIR TEXT: configure fails, and says TEXT.
 expect_configure_error() {
     ! configure "$1" || die "configure passed, expected: $2"
@@ -193,12 +198,8 @@ add_executable(wraps main.c)
 hndpos_add_tables(wraps CENTER 250 100 RADII 10 5 5 DISPLAY 256 256)
 EOF
     configure "$dir" || die "configure failed"
-    ! cmake --build "$dir/build" --target too_small >"$dir.small.log" 2>&1 || die "a dial too large for its display built"
-    says "$dir.small.log" "hndpos_add_tables(too_small): the tables of hndpos 83 30 9 13 14 do not fit the 96x44 display: the minute hand's tip at position 13 has x 96, outside a display 96 pixels wide" ||
-        { cat "$dir.small.log"; die "the display failure does not name the hand and position"; }
-    ! cmake --build "$dir/build" --target wraps >"$dir.wraps.log" 2>&1 || die "a wrapping dial built"
-    says "$dir.wraps.log" "the hour hand's tip at position 6 has x 256, which wraps modulo 256 to 0" ||
-        { cat "$dir.wraps.log"; die "the wrap is not named"; }
+    expect_build_error "$dir" too_small "hndpos_add_tables(too_small): the tables of hndpos 83 30 9 13 14 do not fit the 96x44 display: the minute hand's tip at position 13 has x 96, outside a display 96 pixels wide"
+    expect_build_error "$dir" wraps "the hour hand's tip at position 6 has x 256, which wraps modulo 256 to 0"
     say "DISPLAY 128 64 builds; 96 44 and a wrapping dial fail the build naming hand, position and coordinate"
     ;;
 
@@ -402,9 +403,7 @@ add_executable(off_panel wide.c)
 hndpos_add_tables(off_panel CENTER 160 120 RADII 60 90 130 TYPE u16 DISPLAY 320 240)
 EOF
     configure "$dir" || die "configure failed"
-    ! cmake --build "$dir/build" --target off_panel >"$dir.off.log" 2>&1 || die "a dial off its panel built"
-    says "$dir.off.log" "hndpos_add_tables(off_panel): hndpos-tables failed with exit status 1: the second hand's y at position 0 is -10, outside the 320x240 display (0 to 239)" ||
-        { cat "$dir.off.log"; die "the display failure does not name the hand and position"; }
+    expect_build_error "$dir" off_panel "hndpos_add_tables(off_panel): hndpos-tables failed with exit status 1: the second hand's y at position 0 is -10, outside the 320x240 display (0 to 239)"
     say "POSITIONS and TYPE: u16 const tables for 320x240 beside a byte table, the narrowest type i16; entries equal hndpos-tables' JSON; off-panel refused"
     ;;
 

@@ -150,13 +150,12 @@ TEST(Mpfr, HardestCasesRoundCorrectly) {
     }
 }
 
-// One entry computed with MPFR at every step; -1 for a value outside the
-// 32-bit range.
-int mpfr_entry(std::int32_t radius, std::int32_t center, int position, bool y) {
-    Mpfr j(64), step(64), angle(64), unit(64), r(64), product(64), integer(64);
-    mpfr_set_si(j.get(), position, MPFR_RNDN);
-    to_mpfr(AngleStep, step.get());
-    mpfr_mul(angle.get(), j.get(), step.get(), MPFR_RNDN);
+// The rounded product r·sin(k·step) (x) or −r·cos(k·step) (y) with MPFR
+// at every step: the angle, the sine or cosine and the product each rounded
+// to 64 bits, then the nearest integer, ties to even.
+std::int64_t mpfr_offset(mpfr_srcptr step, long position, std::int32_t radius, bool y) {
+    Mpfr angle(64), unit(64), r(64), product(64), integer(64);
+    mpfr_mul_si(angle.get(), step, position, MPFR_RNDN);
     if (y) {
         mpfr_cos(unit.get(), angle.get(), MPFR_RNDN);
         mpfr_neg(unit.get(), unit.get(), MPFR_RNDN);
@@ -166,9 +165,15 @@ int mpfr_entry(std::int32_t radius, std::int32_t center, int position, bool y) {
     mpfr_set_si(r.get(), radius, MPFR_RNDN);
     mpfr_mul(product.get(), unit.get(), r.get(), MPFR_RNDN);
     mpfr_rint(integer.get(), product.get(), MPFR_RNDN);  // ties to even
-    if (!mpfr_fits_sint_p(integer.get(), MPFR_RNDN) && !mpfr_fits_slong_p(integer.get(), MPFR_RNDN)) return -1;
-    const long n = mpfr_get_si(integer.get(), MPFR_RNDN);
-    if (n < -2147483648L || n > 2147483647L) return -1;
+    return mpfr_get_sj(integer.get(), MPFR_RNDN);
+}
+
+// One entry of hndpos's tables; -1 for a value outside the 32-bit range.
+int mpfr_entry(std::int32_t radius, std::int32_t center, int position, bool y) {
+    Mpfr step(64);
+    to_mpfr(AngleStep, step.get());
+    const std::int64_t n = mpfr_offset(step.get(), position, radius, y);
+    if (n < INT32_MIN || n > INT32_MAX) return -1;
     return static_cast<int>((static_cast<std::uint32_t>(n) + static_cast<std::uint32_t>(center)) & 0xFFu);
 }
 
@@ -203,25 +208,12 @@ TEST(Mpfr, EntriesMatchForRandomParameters) {
 
 // Hands with any number of positions: the step, the angle, the sine or
 // cosine and the product each rounded by MPFR, the centre added exactly.
-std::int64_t mpfr_wide_entry(std::int32_t radius, std::int32_t center, long positions, long position, bool y,
-                             bool& overflow) {
-    Mpfr pi(2048), step(64), angle(64), unit(64), r(64), product(64), integer(64);
-    mpfr_const_pi(pi.get(), MPFR_RNDN);
-    mpfr_mul_ui(pi.get(), pi.get(), 2, MPFR_RNDN);
-    mpfr_div_ui(step.get(), pi.get(), static_cast<unsigned long>(positions), MPFR_RNDN);
-    mpfr_mul_si(angle.get(), step.get(), position, MPFR_RNDN);
-    if (y) {
-        mpfr_cos(unit.get(), angle.get(), MPFR_RNDN);
-        mpfr_neg(unit.get(), unit.get(), MPFR_RNDN);
-    } else {
-        mpfr_sin(unit.get(), angle.get(), MPFR_RNDN);
-    }
-    mpfr_set_si(r.get(), radius, MPFR_RNDN);
-    mpfr_mul(product.get(), unit.get(), r.get(), MPFR_RNDN);
-    mpfr_rint(integer.get(), product.get(), MPFR_RNDN);
-    const std::int64_t n = mpfr_get_sj(integer.get(), MPFR_RNDN);
-    overflow = n < INT32_MIN || n > INT32_MAX;
-    return n + center;
+std::int64_t mpfr_wide_entry(std::int32_t radius, std::int32_t center, long positions, long position, bool y) {
+    Mpfr two_pi(2048), step(64);
+    mpfr_const_pi(two_pi.get(), MPFR_RNDN);
+    mpfr_mul_ui(two_pi.get(), two_pi.get(), 2, MPFR_RNDN);
+    mpfr_div_ui(step.get(), two_pi.get(), static_cast<unsigned long>(positions), MPFR_RNDN);
+    return mpfr_offset(step.get(), position, radius, y) + center;
 }
 
 TEST(Mpfr, AngleStepIsTheNearestExtendedValueForEveryCount) {
@@ -254,12 +246,11 @@ TEST(Mpfr, WideEntriesMatchForCountsThatDivide360AndOthers) {
                 const auto h = static_cast<std::size_t>(hand);
                 for (int position = 0; position < positions; position += stride) {
                     const auto p = static_cast<std::size_t>(position);
-                    bool overflow = false;
                     ASSERT_EQ(tables.hands[h].x[p],
-                              mpfr_wide_entry(params.radii[h], params.center_x, positions, position, false, overflow))
+                              mpfr_wide_entry(params.radii[h], params.center_x, positions, position, false))
                         << "x " << positions << " " << position;
                     ASSERT_EQ(tables.hands[h].y[p],
-                              mpfr_wide_entry(params.radii[h], params.center_y, positions, position, true, overflow))
+                              mpfr_wide_entry(params.radii[h], params.center_y, positions, position, true))
                         << "y " << positions << " " << position;
                     checked += 2;
                 }
