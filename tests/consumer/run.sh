@@ -53,6 +53,14 @@ configure() {
         >"$dir.log" 2>&1
 }
 build() { cmake --build "$1/build" >"$1.build.log" 2>&1; }
+# cmake_built SOURCE BUILD [ARG...]: configured (log BUILD.log) and built
+# (log BUILD.build.log), or the log shown and the scenario failed.
+cmake_built() {
+    local source=$1 tree=$2
+    shift 2
+    cmake -S "$source" -B "$tree" "$@" >"$tree.log" 2>&1 || { cat "$tree.log"; die "$source does not configure"; }
+    cmake --build "$tree" >"$tree.build.log" 2>&1 || { cat "$tree.build.log"; die "$source does not build"; }
+}
 built_or_die() {
     configure "$@" || { cat "$1.log"; die "configure failed"; }
     build "$1" || { cat "$1.build.log"; die "build failed"; }
@@ -90,8 +98,7 @@ installed | subdirectory | cross)
         configure_args+=(-DHNDPOS_SOURCE_DIR="$source_dir")
     fi
     dir="$work/firmware"
-    cmake -S "$here" -B "$dir" "${configure_args[@]}" >"$dir.log" 2>&1 || { cat "$dir.log"; die "configure failed"; }
-    cmake --build "$dir" >"$dir.build.log" 2>&1 || { cat "$dir.build.log"; die "build failed"; }
+    cmake_built "$here" "$dir" "${configure_args[@]}"
     "${run[@]}" "$dir/clock_example" && "${run[@]}" "$dir/clock_wrapping" || die "the tables hold other entries"
     say "built with -Wall -Wextra -pedantic -Werror and missing-declaration warnings; entries and macros checked"
 
@@ -251,9 +258,7 @@ storage)
     declare -A data_size
     for storage in DATA CONST; do
         dir="$work/storage-$storage"
-        cmake -S "$here" -B "$dir" -DCMAKE_PREFIX_PATH="$work/prefix" -DCMAKE_BUILD_TYPE=Release \
-            -DCONSUMER_STORAGE=$storage >"$dir.log" 2>&1 || { cat "$dir.log"; die "configure failed"; }
-        cmake --build "$dir" >"$dir.build.log" 2>&1 || { cat "$dir.build.log"; die "build failed"; }
+        cmake_built "$here" "$dir" -DCMAKE_PREFIX_PATH="$work/prefix" -DCMAKE_BUILD_TYPE=Release -DCONSUMER_STORAGE=$storage
         "$dir/clock_example" && "$dir/clock_wrapping" || die "$storage: the tables hold other entries"
         symbols=$(nm -S "$dir/clock_example" | grep -E ' [xy]tbl$')
         case $storage in
@@ -285,9 +290,7 @@ hndpos_add_tables(clock CENTER 83 30 RADII 9 13 14)
 add_test(NAME parent.own COMMAND clock)
 EOF
     echo 'int main(void) { return 0; }' >"$dir/main.c"
-    cmake -S "$dir" -B "$dir/build" -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON >"$dir.log" 2>&1 ||
-        { cat "$dir.log"; die "configure failed"; }
-    cmake --build "$dir/build" >"$dir.build.log" 2>&1 || { cat "$dir.build.log"; die "build failed"; }
+    cmake_built "$dir" "$dir/build" -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON
     (cd "$dir/build" && ctest -N) >"$dir.tests" || die "ctest -N failed"
     [ "$(grep -c 'Test *#' "$dir.tests")" = 1 ] && grep -q 'parent.own' "$dir.tests" ||
         { cat "$dir.tests"; die "the parent's ctest lists other tests"; }
@@ -326,10 +329,7 @@ readme)
     examples=0
     for dir in "$work"/readme/*/; do
         [ -f "$dir/CMakeLists.txt" ] || continue
-        cmake -S "$dir" -B "$dir/build" -DCMAKE_PREFIX_PATH="$work/prefix" -DCMAKE_C_FLAGS="-Wall -Wextra -pedantic -Werror" \
-            >"$dir.log" 2>&1 || { cat "$dir.log"; die "the README's $(basename "$dir") example does not configure"; }
-        cmake --build "$dir/build" >"$dir.build.log" 2>&1 ||
-            { cat "$dir.build.log"; die "the README's $(basename "$dir") example does not build"; }
+        cmake_built "$dir" "$dir/build" -DCMAKE_PREFIX_PATH="$work/prefix" -DCMAKE_C_FLAGS="-Wall -Wextra -pedantic -Werror"
         examples=$((examples + 1))
     done
     [ "$examples" -ge 4 ] || die "only $examples CMake examples in the README"
@@ -453,9 +453,7 @@ firmware-avr | firmware-cortex-m)
         else
             arguments+=(-DCMAKE_PREFIX_PATH="$work/prefix")
         fi
-        CFLAGS=-Werror cmake -S "$source_dir/examples/$example" -B "$work/$build" "${arguments[@]}" \
-            >"$work/$build.log" 2>&1 || { cat "$work/$build.log"; die "$example does not configure for the $build"; }
-        cmake --build "$work/$build" >>"$work/$build.log" 2>&1 || { cat "$work/$build.log"; die "$example does not build for the $build"; }
+        CFLAGS=-Werror cmake_built "$source_dir/examples/$example" "$work/$build" "${arguments[@]}"
     done
     "$work/prefix/bin/hndpos-tables" --center 160 120 --radii 60 90 100 --positions 720 60 60 --format json -o "$work/wide.json"
     for program in clock clock_wide; do
@@ -529,9 +527,8 @@ add_compile_options(-Wall -Wextra -pedantic -Werror)
 add_executable(clock mcu.c)
 hndpos_add_tables(clock CENTER 63 31 RADII 20 28 30 STORAGE $storage DISPLAY 128 64)
 EOF
-    cmake -S "$dir" -B "$dir/build" --toolchain "$toolchain" -Dhndpos_DIR="$work/prefix/lib/cmake/hndpos" \
-        -DCMAKE_BUILD_TYPE=MinSizeRel >"$dir.log" 2>&1 || { cat "$dir.log"; die "configure failed"; }
-    cmake --build "$dir/build" >"$dir.build.log" 2>&1 || { cat "$dir.build.log"; die "build failed"; }
+    cmake_built "$dir" "$dir/build" --toolchain "$toolchain" -Dhndpos_DIR="$work/prefix/lib/cmake/hndpos" \
+        -DCMAKE_BUILD_TYPE=MinSizeRel
     symbols=$("$nm_tool" -S "$dir/build/clock" | grep -E ' [xy]tbl$')
     [ "$(grep -cE "$placed" <<<"$symbols")" = 2 ] || die "the tables are not in read-only memory: $symbols"
     say "$(basename "$toolchain" .cmake): the firmware links the $storage tables ($(tr '\n' ';' <<<"$symbols"))"
