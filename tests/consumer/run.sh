@@ -13,19 +13,9 @@ here="$source_dir/tests/consumer"
 work=$(mktemp -d)
 trap '[ -n "${KEEP:-}" ] || rm -rf "$work"' EXIT
 
-say() { echo "consumer ($scenario): $*"; }
-die() {
-    echo "FAIL consumer ($scenario): $*" >&2
-    exit 1
-}
-skip() {
-    echo "SKIPPED: $*"
-    exit 77
-}
-need() {
-    local tool
-    for tool in "$@"; do command -v "$tool" >/dev/null || skip "$tool not found"; done
-}
+who="consumer ($scenario)"
+# shellcheck source=../harness.sh
+. "$source_dir/tests/harness.sh"
 
 install_hndpos() {  # into $work/prefix
     [ -n "$hndpos_build" ] || die "this scenario needs hndpos's build directory"

@@ -22,11 +22,9 @@ chmod 755 "$work"
 trap 'chmod -R u+w "$work" 2>/dev/null; rm -rf "$work"' EXIT
 cd "$work" || exit 1
 
-failures=0
-fail() {
-    echo "FAIL [$case_name]: $*" >&2
-    failures=$((failures + 1))
-}
+who="[$case_name]"
+# shellcheck source=../harness.sh
+. "$here/../harness.sh"
 
 # run ARG...: the program's stdout to out.bin, stderr to err.bin, status to $status.
 run() {
@@ -104,18 +102,6 @@ case_invalid_op() {  # NAME ARG...: the file keeps the rows before the failing e
     expect_no_stderr
 }
 
-# skip REASON: CTest counts exit status 77 as skipped.
-skip() {
-    echo "SKIPPED [$case_name]: $*"
-    exit 77
-}
-
-need() {  # COMMAND...: skip when a tool this case needs is missing
-    local tool
-    for tool in "$@"; do
-        command -v "$tool" >/dev/null 2>&1 || skip "needs $tool"
-    done
-}
 
 # A failure of the table file: the summary was printed, then the report.
 case_file_failure() {  # MESSAGE: after the example's console text

@@ -12,11 +12,9 @@ trap 'rm -rf "$work"' EXIT
 version=$(sed -n 's/^project(hndpos VERSION \([0-9.]*\).*/\1/p' "$source_dir/CMakeLists.txt")
 expected_files="SHA256SUMS hndpos-$version-linux-aarch64.tar.gz hndpos-$version-linux-x86_64.tar.gz hndpos-$version-windows-x64.zip hndpos-$version-windows-x86.zip hndpos_${version}_amd64.deb"
 
-say() { echo "release: $*"; }
-die() {
-    echo "FAIL release: $*" >&2
-    exit 1
-}
+who=release
+# shellcheck source=../harness.sh
+. "$source_dir/tests/harness.sh"
 
 # run_example RUNNER... PROGRAM: the example in an empty directory, against
 # the golden console output and table.

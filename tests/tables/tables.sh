@@ -13,15 +13,9 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work" || exit 1
 
-failures=0
-fail() {
-    echo "FAIL [$case_name]: $*" >&2
-    failures=$((failures + 1))
-}
-skip() {
-    echo "SKIPPED: $*"
-    exit 77
-}
+who="[$case_name]"
+# shellcheck source=../harness.sh
+. "$here/../harness.sh"
 run() {
     timeout 60 "${runner[@]}" "$tables" "$@" >out.txt 2>err.txt
     status=$?

@@ -28,11 +28,9 @@ if [ "$#" -gt 0 ]; then
     viewer="$work/bin/viewer"
 fi
 
-failures=0
-fail() {
-    echo "FAIL [$case_name]: $*" >&2
-    failures=$((failures + 1))
-}
+who="[$case_name]"
+# shellcheck source=../harness.sh
+. "$here/../harness.sh"
 
 case "$case_name" in
 round-trip)
@@ -106,7 +104,7 @@ to-utf8)
     # The program's texts in UTF-8, as iconv reads the same Shift_JIS: the
     # console of a run, of the usage text and of two failure reports, and
     # the table file.
-    command -v iconv >/dev/null || { echo "SKIPPED: iconv not found"; exit 77; }
+    need iconv
     same_as_iconv() {  # FILE
         "$viewer" --to-utf8 "$1" >mine.txt || fail "--to-utf8 $1"
         iconv -f SHIFT_JIS -t UTF-8 "$1" | cmp -s - mine.txt || fail "--to-utf8 differs from iconv for $1: $(head -c 300 mine.txt)"
@@ -138,8 +136,8 @@ to-utf8)
     ;;
 browser)
     browser=$(command -v chromium || command -v chromium-browser)
-    [ -n "$browser" ] || { echo "SKIPPED: chromium not found (Debian package chromium)"; exit 77; }
-    command -v python3 >/dev/null || { echo "SKIPPED: python3 not found"; exit 77; }
+    [ -n "$browser" ] || skip "chromium not found (Debian package chromium)"
+    need python3
     "$hndpos" 83 30 9 13 14 >/dev/null
     "$viewer" --time 10:08:30 --scale 8 -o dial.svg || fail "viewer"
     read -r width height < <(sed -n 's/.*<svg [^>]*width="\([0-9]*\)" height="\([0-9]*\)".*/\1 \2/p' dial.svg)
