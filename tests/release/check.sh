@@ -88,7 +88,7 @@ if [ "$(id -u)" -eq 0 ] && command -v dpkg >/dev/null; then
     run_example /usr/bin/hndpos
     /usr/bin/hndpos-view --version | grep -qx "hndpos-view $version" || die "hndpos-view --version"
     tables_agree /usr/bin/hndpos-tables
-    [ -f /usr/share/hndpos/hndpos.html ] && [ -f /usr/share/doc/hndpos/copyright ] && [ -f /usr/share/man/man1/hndpos.1.gz ] &&
+    [ -f /usr/share/doc/hndpos/hndpos.html ] && [ -f /usr/share/doc/hndpos/copyright ] && [ -f /usr/share/man/man1/hndpos.1.gz ] &&
         [ -f /usr/share/man/man1/hndpos-tables.1.gz ] ||
         die "the .deb lacks the page, the copyright file or a manual page"
     consumer /usr/lib/cmake/hndpos
