@@ -54,12 +54,14 @@ expect_no_table_file() {
 }
 
 # Shift_JIS pieces of the failure report and messages.
+# text NAME: a text's printf escapes, from their one definition.
+text() { sed -n "s/^$1\t//p" "$here/../data/program-texts.txt"; }
 report_head() {  # CLASS: "<class>がﾓｼﾞｭｰﾙ <module> の XXXXXXXX で発生しました。" LF
-    printf '%s\x82\xaa\xd3\xbc\xde\xad\xb0\xd9 %s \x82\xcc XXXXXXXX \x82\xc5\x94\xad\x90\xb6\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81B\n' "$1" "$module_name"
+    printf "%s$(text occurred_in_module)%s$(text at_offset)XXXXXXXX$(text occurred)\n" "$1" "$module_name"
 }
-access_denied='\xcc\xa7\xb2\xd9\x82\xd6\x82\xcc\xb1\xb8\xbe\xbd\x82\xaa\x8b\x91\x94\xdb\x82\xb3\x82\xea\x82\xdc\x82\xb5\x82\xbd'
-invalid_op='\x95s\x90\xb3\x82\xc8\x95\x82\x93\xae\x8f\xac\x90\x94\x93_\x90\x94\x89\x89\x8eZ\x96\xbd\x97\xdf'
-io_error() { printf 'I/O \xb4\xd7\xb0 (%s)' "$1"; }
+access_denied=$(text access_denied)
+invalid_op=$(text invalid_op)
+io_error() { printf "$(text io_error)%s)" "$1"; }
 
 # The report's code offset depends on the build; mask it before comparing.
 masked_stdout() {
@@ -221,7 +223,7 @@ descriptor-limit)
     # with standard input open or closed (then the file would take its number).
     need prlimit
     ! grep -q __asan_init "$program" 2>/dev/null || skip "the sanitizers' runtime needs descriptors of its own"
-    too_many='\xb5\xb0\xcc\xdf\xdd\x82\xb5\x82\xbd\xcc\xa7\xb2\xd9\x82\xaa\x91\xbd\x82\xb7\x82\xac\x82\xdc\x82\xb7'
+    too_many=$(text too_many_open_files)
     for input in open closed; do
         rm -f hpostbl.c
         if [ "$input" = closed ]; then

@@ -5,6 +5,7 @@
 
 #include "fake_system.h"
 #include "io/failure_report.h"
+#include "program_texts.h"
 
 namespace hndpos {
 namespace {
@@ -12,18 +13,14 @@ namespace {
 using testing::FakeSystem;
 
 // Shift_JIS texts of the messages and the report.
-const std::string not_found = "\xcc\xa7\xb2\xd9\x82\xaa\x8c\xa9\x82\xc2\x82\xa9\x82\xe8\x82\xdc\x82\xb9\x82\xf1";
-const std::string bad_name = "\x95s\x90\xb3\x82\xc8\xcc\xa7\xb2\xd9\x96\xbc\x82\xc5\x82\xb7";
-const std::string too_many =
-    "\xb5\xb0\xcc\xdf\xdd\x82\xb5\x82\xbd\xcc\xa7\xb2\xd9\x82\xaa\x91\xbd\x82\xb7\x82\xac\x82\xdc\x82\xb7";
-const std::string denied =
-    "\xcc\xa7\xb2\xd9\x82\xd6\x82\xcc\xb1\xb8\xbe\xbd\x82\xaa\x8b\x91\x94\xdb\x82\xb3\x82\xea\x82\xdc\x82\xb5\x82\xbd";
-const std::string io_error = "I/O \xb4\xd7\xb0 (";
-const std::string occurred_in_module = "\x82\xaa\xd3\xbc\xde\xad\xb0\xd9 ";
-const std::string at = " \x82\xcc ";
-const std::string occurred =
-    " \x82\xc5\x94\xad\x90\xb6\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81"
-    "B";
+const std::string not_found = testing::program_text("file_not_found");
+const std::string bad_name = testing::program_text("invalid_file_name");
+const std::string too_many = testing::program_text("too_many_open_files");
+const std::string denied = testing::program_text("access_denied");
+const std::string io_error = testing::program_text("io_error");
+const std::string occurred_in_module = testing::program_text("occurred_in_module");
+const std::string at = testing::program_text("at_offset");
+const std::string occurred = testing::program_text("occurred");
 
 TEST(Failure, IoMessages) {
     struct Case {
@@ -82,7 +79,7 @@ TEST(Failure, ReportFormat) {
     }
     EXPECT_EQ(format_failure_report(EInvalidOp(nullptr), "a.exe", 0xABCDEF12).text(),
               "EInvalidOp" + occurred_in_module + "a.exe" + at + "ABCDEF12" + occurred + "\n" +
-                  "\x95s\x90\xb3\x82\xc8\x95\x82\x93\xae\x8f\xac\x90\x94\x93_\x90\x94\x89\x89\x8eZ\x96\xbd\x97\xdf.");
+                  testing::program_text("invalid_op") + ".");
 }
 
 TEST(Failure, ReportIsCutAt1023Bytes) {
@@ -93,7 +90,7 @@ TEST(Failure, ReportIsCutAt1023Bytes) {
 
 TEST(Failure, OutOfMemoryIsOneObjectWithItsMessage) {
     EXPECT_EQ(&out_of_memory_failure(), &out_of_memory_failure());
-    EXPECT_EQ(out_of_memory_failure().message(), "\xd2\xd3\xd8\x82\xaa\x91\xab\x82\xe8\x82\xdc\x82\xb9\x82\xf1");
+    EXPECT_EQ(out_of_memory_failure().message(), testing::program_text("out_of_memory"));
     EXPECT_EQ(out_of_memory_failure().class_name(), "EOutOfMemory");
 }
 

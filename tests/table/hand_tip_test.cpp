@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "io/failure.h"
+#include "program_texts.h"
 
 namespace hndpos {
 namespace {
@@ -91,8 +92,7 @@ TEST(HandTip, InvalidOpCarriesItsMessageAndPosition) {
         FAIL() << "no failure";
     } catch (const EInvalidOp& failure) {
         EXPECT_EQ(failure.class_name(), "EInvalidOp");
-        EXPECT_EQ(failure.message(),
-                  "\x95s\x90\xb3\x82\xc8\x95\x82\x93\xae\x8f\xac\x90\x94\x93_\x90\x94\x89\x89\x8eZ\x96\xbd\x97\xdf");
+        EXPECT_EQ(failure.message(), testing::program_text("invalid_op"));
         EXPECT_NE(failure.position(), nullptr);
     }
 }
