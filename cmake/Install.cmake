@@ -10,11 +10,6 @@
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
-# Directories the installation makes are 0755 whatever the builder's umask
-# (files and programs get 0644 and 0755 from install() itself).
-set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
-  OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
-
 # Text as Windows shows it: every line ended by CR LF.
 function(hndpos_windows_text source destination)
   file(READ "${source}" text)

@@ -20,8 +20,11 @@ set(ENV{LC_ALL} C)
 # but for the page, packed into build/release-kit/kit-<target>/packages.
 function(workflow target)
   message(STATUS "Building ${target}")
-  execute_process(COMMAND ${CMAKE_COMMAND} --workflow --preset kit-${target} --fresh WORKING_DIRECTORY "${SOURCE_DIR}"
-    RESULT_VARIABLE status)
+  # Under umask 022, whatever the builder's: the directories CMake makes
+  # for installing and the files CPack writes (the .deb's members) take
+  # their modes from it; files and programs get 0644 and 0755 from install().
+  execute_process(COMMAND sh -c "umask 022 && exec \"$0\" \"$@\"" ${CMAKE_COMMAND} --workflow --preset kit-${target} --fresh
+    WORKING_DIRECTORY "${SOURCE_DIR}" RESULT_VARIABLE status)
   if(NOT status EQUAL 0)
     message(FATAL_ERROR "failed (${status}): cmake --workflow --preset kit-${target}")
   endif()

@@ -13,9 +13,6 @@ hndpos-view draws, checks and compacts the tables, and a CMake package
 generates them from firmware builds.")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
-# The packages' own directories too are 0755 under any umask.
-set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS ${CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS})
-set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/PackageModes.cmake)
 set(CPACK_VERBATIM_VARIABLES ON)
 
 if(WIN32)
