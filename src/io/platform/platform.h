@@ -114,9 +114,9 @@ const char* raw_command_line();
 // write (109, 223), not end the process.
 void prepare_process();
 
-// For the companion programs, which use the C++ streams: standard input and
-// output carry bytes unchanged (Windows would otherwise turn LF into CR LF
-// and stop reading at a Ctrl-Z byte).
+// For the companion programs, which use the C++ streams: standard input,
+// output and error carry bytes unchanged (Windows would otherwise turn LF
+// into CR LF and stop reading at a Ctrl-Z byte).
 void use_binary_standard_streams();
 
 // A range of lead bytes of a double-byte code page (Shift_JIS: 0x81–0x9F

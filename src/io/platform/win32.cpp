@@ -106,6 +106,7 @@ void prepare_process() {}
 void use_binary_standard_streams() {
     (void)_setmode(_fileno(stdin), _O_BINARY);
     (void)_setmode(_fileno(stdout), _O_BINARY);
+    (void)_setmode(_fileno(stderr), _O_BINARY);
 }
 
 }  // namespace hndpos::platform
