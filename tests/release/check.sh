@@ -117,7 +117,7 @@ if command -v wine >/dev/null && command -v unzip >/dev/null; then
         for file in hndpos-config.cmake hndpos-targets.cmake HndposTables.cmake HndposRun.cmake; do
             [ -f "$package/$file" ] || die "$system.zip lacks lib/cmake/hndpos/$file"
         done
-        grep -q '"${_IMPORT_PREFIX}/hndpos-tables.exe"' "$package"/hndpos-targets-*.cmake ||
+        grep -qE '"\$\{_IMPORT_PREFIX\}/(\./)?hndpos-tables\.exe"' "$package"/hndpos-targets-*.cmake ||
             die "$system: the CMake package does not find hndpos-tables.exe relative to itself"
         ! grep -rqF -e "$source_dir" -e "/build/" "$package" || die "$system: the CMake package names a build path"
         cmp -s "$top/hndpos.html" "$elsewhere_page" || die "$system: hndpos.html differs from the Linux packages' page"
