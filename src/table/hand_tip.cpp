@@ -10,10 +10,6 @@ std::uint8_t wrap_to_byte(std::int32_t n, std::int32_t center) {
                                      (static_cast<std::uint32_t>(center) & 0xFFu));
 }
 
-std::int32_t tip_offset(Extended unit, std::int32_t radius) {
-    return extended_to_int32(extended_multiply(unit, extended_from_int32(radius)));
-}
-
 }  // namespace
 
 std::int32_t hand_radius(const HandParams& params, int hand) {
@@ -25,11 +21,11 @@ std::int32_t hand_radius(const HandParams& params, int hand) {
 }
 
 std::int32_t tip_offset_x(const HandParams& params, int hand, int position) {
-    return tip_offset(clock_angle_sin(position), hand_radius(params, hand));
+    return scaled_tip_offset(clock_angle_sin(position), hand_radius(params, hand));
 }
 
 std::int32_t tip_offset_y(const HandParams& params, int hand, int position) {
-    return tip_offset(extended_negate(clock_angle_cos(position)), hand_radius(params, hand));
+    return scaled_tip_offset(extended_negate(clock_angle_cos(position)), hand_radius(params, hand));
 }
 
 Extended hand_tip_unit(Axis axis, Extended step, int position) {
@@ -42,10 +38,8 @@ Extended hand_tip_unit(Axis axis, Extended step, int position) {
                                        : extended_cos(extended_multiply(extended_from_int32(position), step)));
 }
 
-std::int32_t scaled_tip_offset(Extended unit, std::int32_t radius) { return tip_offset(unit, radius); }
-
-std::int32_t hand_tip_offset(Axis axis, std::int32_t radius, Extended step, int position) {
-    return tip_offset(hand_tip_unit(axis, step, position), radius);
+std::int32_t scaled_tip_offset(Extended unit, std::int32_t radius) {
+    return extended_to_int32(extended_multiply(unit, extended_from_int32(radius)));
 }
 
 std::uint8_t tip_x(const HandParams& params, int hand, int position) {

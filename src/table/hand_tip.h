@@ -53,7 +53,4 @@ Extended hand_tip_unit(Axis axis, Extended step, int position);
 // as the entries above do.
 std::int32_t scaled_tip_offset(Extended unit, std::int32_t radius);
 
-// r·sin(k·step) for x, −r·cos(k·step) for y, rounded as above.
-std::int32_t hand_tip_offset(Axis axis, std::int32_t radius, Extended step, int position);
-
 }  // namespace hndpos

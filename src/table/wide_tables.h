@@ -2,7 +2,7 @@
 // each entry the tip's true coordinate, the centre plus the hand's rounded
 // offset as an exact integer (no reduction to a byte).
 //
-// The offsets are hand_tip_offset()'s; for 60 positions and entries inside
+// The offsets are scaled_tip_offset() of hand_tip_unit(); for 60 positions and entries inside
 // 0..255 the entries equal hndpos's, bit for bit.
 #pragma once
 
