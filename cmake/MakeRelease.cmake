@@ -38,18 +38,7 @@ endfunction()
 file(REMOVE_RECURSE "${OUTPUT_DIR}")
 file(MAKE_DIRECTORY "${OUTPUT_DIR}")
 
-# The page first: every package carries it. Emscripten's toolchain file is
-# the one beside the emcc found.
-find_program(EMCC emcc)
-if(NOT EMCC)
-  message(FATAL_ERROR "the release carries the page: install Emscripten (Debian: emscripten)")
-endif()
-file(REAL_PATH "${EMCC}" emcc_path)
-get_filename_component(emscripten_root "${emcc_path}" DIRECTORY)
-set(ENV{HNDPOS_EMSCRIPTEN_TOOLCHAIN} "${emscripten_root}/cmake/Modules/Platform/Emscripten.cmake")
-if(NOT EXISTS "$ENV{HNDPOS_EMSCRIPTEN_TOOLCHAIN}")
-  message(FATAL_ERROR "no Emscripten.cmake beside ${emcc_path}")
-endif()
+# The page first: every package carries it.
 foreach(target web linux-x86_64 linux-aarch64 windows-x86 windows-x64)
   workflow(${target})
 endforeach()
