@@ -1,5 +1,9 @@
-# Sourced by the test scripts: messages that name the case ($who), failures
-# counted or fatal, and skips with CTest's code for them, 77.
+# Sourced by the test scripts: a fresh directory in $work, removed at exit
+# (KEEP=1 keeps it to look at), messages that name the case ($who),
+# failures counted or fatal, and skips with CTest's code for them, 77.
+work=$(mktemp -d)
+chmod 755 "$work"  # other users' runs reach into it
+trap '[ -n "${KEEP:-}" ] || { chmod -R u+w "$work" 2>/dev/null; rm -rf "$work"; }' EXIT
 failures=0
 say() { echo "$who: $*"; }
 fail() {
@@ -17,4 +21,11 @@ skip() {
 need() {  # COMMAND...: skip when a tool the case needs is missing
     local tool
     for tool in "$@"; do command -v "$tool" >/dev/null 2>&1 || skip "$tool not found"; done
+}
+# json_entries FILE: every entry of hndpos-tables' JSON, a line each, hand by
+# hand, x then y (print_entries.c prints them so from the C).
+json_entries() {
+    python3 -c 'import json, sys
+t = json.load(open(sys.argv[1]))
+print("\n".join(str(v) for h in t["hands"] for a in "xy" for v in h[a]))' "$1"
 }

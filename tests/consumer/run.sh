@@ -10,8 +10,6 @@ scenario=$1
 source_dir=$(realpath "$2")
 hndpos_build=${3:+$(realpath "$3")}
 here="$source_dir/tests/consumer"
-work=$(mktemp -d)
-trap '[ -n "${KEEP:-}" ] || rm -rf "$work"' EXIT
 
 who="consumer ($scenario)"
 # shellcheck source=../harness.sh
@@ -34,6 +32,17 @@ find_package(hndpos 1.0 REQUIRED)
 EOF
     echo "$dir"
 }
+# clock_project NAME LINE...: a C project whose target clock, an empty
+# program, takes the CMake lines given (printf %b escapes allowed).
+clock_project() {
+    local dir
+    dir=$(project "$1" C)
+    shift
+    echo 'int main(void) { return 0; }' >"$dir/main.c"
+    printf 'add_executable(clock main.c)\n' >>"$dir/CMakeLists.txt"
+    printf '%b\n' "$@" >>"$dir/CMakeLists.txt"
+    echo "$dir"
+}
 
 # configure DIR [ARG...]: against the installed hndpos; the log in DIR.log.
 configure() {
@@ -51,9 +60,8 @@ cmake_built() {
     cmake -S "$source" -B "$tree" "$@" >"$tree.log" 2>&1 || { cat "$tree.log"; die "$source does not configure"; }
     cmake --build "$tree" >"$tree.build.log" 2>&1 || { cat "$tree.build.log"; die "$source does not build"; }
 }
-built_or_die() {
-    configure "$@" || { cat "$1.log"; die "configure failed"; }
-    build "$1" || { cat "$1.build.log"; die "build failed"; }
+built_or_die() {  # DIR [ARG...]: configured against the installed hndpos and built
+    cmake_built "$1" "$1/build" -DCMAKE_PREFIX_PATH="$work/prefix" -DCMAKE_BUILD_TYPE=Release "${@:2}"
 }
 # says LOG TEXT: whether LOG holds TEXT, also where CMake wrapped its lines.
 says() { tr -s ' \n' '  ' <"$1" | grep -qF -- "$2"; }
@@ -121,32 +129,23 @@ languages)
     # -Wmissing-variable-declarations: the header declares the arrays with
     # C linkage, and the generated file compiles cleanly with it.
     install_hndpos
-    dir=$(project c_only C)
-    cp "$here/main.c" "$dir/"
-    cat >>"$dir/CMakeLists.txt" <<'EOF'
+    for language in C C-clang CXX; do
+        [ "$language" != C-clang ] || command -v clang >/dev/null || continue
+        source=main.c
+        [ "$language" = CXX ] && source=main.cpp
+        dir=$(project "only_${language/-/_}" "${language%-clang}")
+        cp "$here/main.c" "$dir/$source"
+        cat >>"$dir/CMakeLists.txt" <<EOF
 add_compile_options(-Wall -Wextra -pedantic -Werror -Wmissing-declarations)
-add_executable(clock main.c)
+add_executable(clock $source)
 target_compile_definitions(clock PRIVATE EXAMPLE_TABLES)
 hndpos_add_tables(clock CENTER 83 30 RADII 9 13 14)
 EOF
-    built_or_die "$dir"
-    "$dir/build/clock" || die "C: the tables hold other entries"
-    if command -v clang >/dev/null; then
-        cp -r "$dir" "$dir-clang"
-        rm -rf "$dir-clang/build"
-        built_or_die "$dir-clang" -DCMAKE_C_COMPILER=clang -DCMAKE_C_FLAGS=-Wmissing-variable-declarations
-        "$dir-clang/build/clock" || die "clang: the tables hold other entries"
-    fi
-    dir=$(project cxx_only CXX)
-    cp "$here/main.c" "$dir/main.cpp"
-    cat >>"$dir/CMakeLists.txt" <<'EOF'
-add_compile_options(-Wall -Wextra -pedantic -Werror -Wmissing-declarations)
-add_executable(clock main.cpp)
-target_compile_definitions(clock PRIVATE EXAMPLE_TABLES)
-hndpos_add_tables(clock CENTER 83 30 RADII 9 13 14)
-EOF
-    built_or_die "$dir"
-    "$dir/build/clock" || die "C++: the tables hold other entries"
+        compiler=()
+        [ "$language" = C-clang ] && compiler=(-DCMAKE_C_COMPILER=clang -DCMAKE_C_FLAGS=-Wmissing-variable-declarations)
+        built_or_die "$dir" "${compiler[@]}"
+        "$dir/build/clock" || die "$language: the tables hold other entries"
+    done
     nm "$dir/build/clock" | grep -qE ' [DdBbRr] xtbl$' || die "C++: xtbl lost its C linkage: $(nm "$dir/build/clock" | grep xtbl)"
     say "C, C with clang -Wmissing-variable-declarations, and C++ only: built, entries checked, C linkage kept"
     ;;
@@ -181,12 +180,7 @@ EOF
 
 display)
     install_hndpos
-    dir=$(project display C)
-    echo 'int main(void) { return 0; }' >"$dir/main.c"
-    cat >>"$dir/CMakeLists.txt" <<'EOF'
-add_executable(fits main.c)
-hndpos_add_tables(fits CENTER 83 30 RADII 9 13 14 DISPLAY 128 64)
-EOF
+    dir=$(clock_project display "hndpos_add_tables(clock CENTER 83 30 RADII 9 13 14 DISPLAY 128 64)")
     built_or_die "$dir"
     cat >>"$dir/CMakeLists.txt" <<'EOF'
 add_executable(too_small main.c)
@@ -203,9 +197,7 @@ EOF
 configure-errors)
     install_hndpos
     while IFS='|' read -r call expected; do
-        dir=$(project errors C)
-        echo 'int main(void) { return 0; }' >"$dir/main.c"
-        printf 'add_executable(clock main.c)\n%b\n' "$call" >>"$dir/CMakeLists.txt"
+        dir=$(clock_project errors "$call")
         expect_configure_error "$dir" "$expected"
         rm -rf "$dir" "$dir.log"
     done <<'CALLS'
@@ -233,9 +225,7 @@ hndpos_add_tables(clock CENTER 83 30 RADII 9 13 14 TYPE u64)|TYPE is u8, u16, i1
 hndpos_add_tables(clock CENTER 83 30 RADII 9 13 14 TYPE u16 DISPLAY 70000 64)|DISPLAY takes a width and a height from 1 to 65535 pixels
 CALLS
     # Accepted as the program accepts them: leading spaces, +, $ hexadecimal.
-    dir=$(project accepted C)
-    echo 'int main(void) { return 0; }' >"$dir/main.c"
-    printf 'add_executable(clock main.c)\nhndpos_add_tables(clock CENTER "  +83" $1E RADII 009 $d " 14")\n' >>"$dir/CMakeLists.txt"
+    dir=$(clock_project accepted 'hndpos_add_tables(clock CENTER "  +83" $1E RADII 009 $d " 14")')
     built_or_die "$dir"
     say "bad parameters, the radius -2147483648, a second unprefixed table, bad options: refused at configure, each named"
     ;;
@@ -293,9 +283,7 @@ failure-message)
     # goes): the build stops with the program's report in UTF-8, naming the
     # target, the parameters and the exit status.
     install_hndpos
-    dir=$(project failing C)
-    echo 'int main(void) { return 0; }' >"$dir/main.c"
-    printf 'add_executable(clock main.c)\nhndpos_add_tables(clock CENTER 83 30 RADII 9 13 $D)\n' >>"$dir/CMakeLists.txt"
+    dir=$(clock_project failing 'hndpos_add_tables(clock CENTER 83 30 RADII 9 13 $D)')
     configure "$dir" || die "configure failed"
     table_dir=$(find "$dir/build/hndpos-tables" -mindepth 2 -maxdepth 2 -type d)
     mkdir -p "$table_dir/run/hpostbl.c"
@@ -350,46 +338,36 @@ wide)
     install_hndpos
     need python3
     dir=$(project wide C)
-    cat >>"$dir/CMakeLists.txt" <<'EOF'
+    cat >>"$dir/CMakeLists.txt" <<EOF
 add_compile_options(-Wall -Wextra -pedantic -Werror)
-add_executable(wide wide.c)
+add_executable(wide $here/../tables/print_entries.c)
+target_compile_definitions(wide PRIVATE TABLES_HEADER="wide.h")
+target_include_directories(wide PRIVATE \${CMAKE_CURRENT_SOURCE_DIR})
 hndpos_add_tables(wide CENTER 160 120 RADII 60 90 100 POSITIONS 720 60 60 TYPE u16 DISPLAY 320 240 STORAGE CONST)
 hndpos_add_tables(wide CENTER 83 30 RADII 9 13 14 PREFIX small_)
-add_executable(narrowest wide.c)
-target_compile_definitions(narrowest PRIVATE NARROWEST)
+add_executable(narrowest $here/../tables/print_entries.c)
+target_compile_definitions(narrowest PRIVATE TABLES_HEADER="hpostbl.h")
 hndpos_add_tables(narrowest CENTER -5 40 RADII 9 13 14 POSITIONS 60 60 600)
 EOF
-    cat >"$dir/wide.c" <<'EOF'
-#include <stdio.h>
+    # Beside the wide tables, hndpos's own, with the index macros of each.
+    cat >"$dir/wide.h" <<'EOF'
 #include "hpostbl.h"
-#ifndef NARROWEST
 #include "small_hpostbl.h"
-#endif
-int main(void) {
-    const unsigned counts[3] = {HNDPOS_HOUR_POSITIONS, HNDPOS_MINUTE_POSITIONS, HNDPOS_SECOND_POSITIONS};
-    unsigned hand, index;
-    for (hand = 0; hand < 3; ++hand) {
-        for (index = 0; index < counts[hand]; ++index) printf("%ld\n", (long)HNDPOS_TIP_X(hand, index));
-        for (index = 0; index < counts[hand]; ++index) printf("%ld\n", (long)HNDPOS_TIP_Y(hand, index));
-    }
-#ifndef NARROWEST
-    if (SMALL_HNDPOS_TIP_X(0, SMALL_HNDPOS_HOUR_INDEX(22, 30, 0)) != 76 || HNDPOS_HOUR_INDEX(22, 30, 0) != 630) return 1;
-#endif
-    return 0;
-}
+#define TABLES_CHECK (SMALL_HNDPOS_TIP_X(0, SMALL_HNDPOS_HOUR_INDEX(22, 30, 0)) == 76 && HNDPOS_HOUR_INDEX(22, 30, 0) == 630)
 EOF
     built_or_die "$dir"
     for program in "wide:160 120 --radii 60 90 100 --positions 720 60 60" "narrowest:-5 40 --radii 9 13 14 --positions 60 60 600"; do
         # shellcheck disable=SC2086
-        "$work/prefix/bin/hndpos-tables" --center ${program#*:} --format json -o - |
-            python3 -c 'import json,sys; t=json.load(sys.stdin); print("\n".join(str(v) for h in t["hands"] for a in "xy" for v in h[a]))' >"$work/expected.txt"
+        "$work/prefix/bin/hndpos-tables" --center ${program#*:} --format json -o "$work/tables.json"
+        json_entries "$work/tables.json" >"$work/expected.txt"
         "$dir/build/${program%%:*}" >"$work/read.txt" || die "${program%%:*} failed"
         cmp -s "$work/read.txt" "$work/expected.txt" || die "${program%%:*}: the entries read back differ from hndpos-tables'"
     done
     grep -q 'const uint16_t hour_x\[720\]' "$(find "$dir/build/hndpos-tables/wide" -name hndpos_tables.c -not -path "*/run/*")" || die "not u16 in read-only data"
     grep -q 'int16_t second_y\[600\]' "$(find "$dir/build/hndpos-tables/narrowest" -name hndpos_tables.c -not -path "*/run/*")" || die "the narrowest type is not i16"
-    cat >>"$dir/CMakeLists.txt" <<'EOF'
-add_executable(off_panel wide.c)
+    cat >>"$dir/CMakeLists.txt" <<EOF
+add_executable(off_panel $here/../tables/print_entries.c)
+target_compile_definitions(off_panel PRIVATE TABLES_HEADER="hpostbl.h")
 hndpos_add_tables(off_panel CENTER 160 120 RADII 60 90 130 TYPE u16 DISPLAY 320 240)
 EOF
     configure "$dir" || die "configure failed"
@@ -506,13 +484,9 @@ mcu-arm | mcu-avr)
         placed='^[0-9a-f]+ 0+b4 [Tt] [xy]tbl$'
     fi
     install_hndpos
-    dir="$work/mcu"
-    mkdir -p "$dir"
+    dir=$(project mcu C)
     cp "$here/mcu.c" "$dir/"
-    cat >"$dir/CMakeLists.txt" <<EOF
-cmake_minimum_required(VERSION 3.25)
-project(mcu_clock LANGUAGES C)
-find_package(hndpos 1.0 REQUIRED)
+    cat >>"$dir/CMakeLists.txt" <<EOF
 add_compile_options(-Wall -Wextra -pedantic -Werror)
 add_executable(clock mcu.c)
 hndpos_add_tables(clock CENTER 63 31 RADII 20 28 30 STORAGE $storage DISPLAY 128 64)

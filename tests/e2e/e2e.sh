@@ -17,18 +17,19 @@ here=$(realpath "$(dirname "$0")")
 golden="$here/golden"
 module_name=$(basename "$program")
 
-work=$(mktemp -d)
-chmod 755 "$work"
-trap 'chmod -R u+w "$work" 2>/dev/null; rm -rf "$work"' EXIT
-cd "$work" || exit 1
-
 who="[$case_name]"
 # shellcheck source=../harness.sh
 . "$here/../harness.sh"
+cd "$work" || exit 1
 
 # run ARG...: the program's stdout to out.bin, stderr to err.bin, status to $status.
 run() {
     timeout 10 "${runner[@]}" "$program" "$@" >out.bin 2>err.bin
+    status=$?
+}
+# run_example_under COMMAND...: the example's run, started by COMMAND.
+run_example_under() {
+    timeout 20 "$@" "${runner[@]}" "$program" 83 30 9 13 14 >out.bin 2>err.bin
     status=$?
 }
 
@@ -51,6 +52,12 @@ expect_table_file() {
 
 expect_no_table_file() {
     [ ! -e hpostbl.c ] || fail "hpostbl.c was written"
+}
+
+expect_example() {  # the example's whole run: status 0, its console text and table
+    expect_status 0
+    expect_stdout_file "$golden/example.stdout"
+    expect_table_file "$golden/example.c"
 }
 
 # Shift_JIS pieces of the failure report and messages.
@@ -88,10 +95,13 @@ case_golden() {  # NAME ARG...: a complete run against its golden files
 
 case_usage() {  # ARG...: the usage text, no file, status 0
     run "$@"
+    case_usage_checks
+    expect_no_stderr
+}
+case_usage_checks() {
     expect_status 0
     expect_stdout_file "$golden/usage.stdout"
     expect_no_table_file
-    expect_no_stderr
 }
 
 case_invalid_op() {  # NAME ARG...: the file keeps the rows before the failing entry
@@ -191,20 +201,16 @@ write-then-close-fail)
     # The first block fails; the cleanup writes the CR LF that waits, then
     # the close itself fails: only the close is reported.
     need strace
-    timeout 10 strace -f -qq -o /dev/null -P "$PWD/hpostbl.c" -e trace=write,close \
-        -e inject=write:error=ENOSPC:when=1 -e inject=close:error=EIO "${runner[@]}" "$program" 83 30 9 13 14 >out.bin 2>err.bin
-    status=$?
+    run_example_under strace -f -qq -o /dev/null -P "$PWD/hpostbl.c" -e trace=write,close \
+        -e inject=write:error=ENOSPC:when=1 -e inject=close:error=EIO
     case_file_failure "$(io_error 1117)"
     [ "$(od -An -c hpostbl.c | tr -d ' ')" = '\r\n' ] || fail "hpostbl.c should hold the CR LF written at close"
     ;;
 short-and-interrupted-writes)
     need strace
-    timeout 10 strace -f -qq -o /dev/null -e trace=write -e inject=write:retval=1:when=2+4 \
-        -e inject=write:error=EINTR:when=3+5 "${runner[@]}" "$program" 83 30 9 13 14 >out.bin 2>err.bin
-    status=$?
-    expect_status 0
-    expect_stdout_file "$golden/example.stdout"
-    expect_table_file "$golden/example.c"
+    run_example_under strace -f -qq -o /dev/null -e trace=write -e inject=write:retval=1:when=2+4 \
+        -e inject=write:error=EINTR:when=3+5
+    expect_example
     ;;
 standard-descriptors-closed)
     # With standard input and error closed the file must not take their
@@ -212,9 +218,7 @@ standard-descriptors-closed)
     need strace
     timeout 10 strace -f -qq -o trace.txt -P "$PWD/hpostbl.c" -e trace=write "${runner[@]}" "$program" 83 30 9 13 14 >out.bin <&- 2>&-
     status=$?
-    expect_status 0
-    expect_stdout_file "$golden/example.stdout"
-    expect_table_file "$golden/example.c"
+    expect_example
     ! grep -qE 'write\([012],' trace.txt || fail "the file took a standard descriptor: $(head -2 trace.txt)"
     grep -q 'write(' trace.txt || fail "no write to the file was traced"
     ;;
@@ -287,8 +291,7 @@ file-size-limit)
     # Past the limit the kernel takes what fits, then refuses the rest
     # (EFBIG) instead of killing the process (SIGXFSZ).
     need prlimit
-    timeout 10 prlimit --fsize=1000 "${runner[@]}" "$program" 83 30 9 13 14 >out.bin 2>err.bin
-    status=$?
+    run_example_under prlimit --fsize=1000
     case_file_failure "$(io_error 223)"
     [ "$(wc -c <hpostbl.c)" -eq 1000 ] || fail "hpostbl.c holds $(wc -c <hpostbl.c) bytes, expected the 1000 the limit allows"
     cmp -s -n 1000 hpostbl.c "$golden/example.c" || fail "the first 1000 bytes of hpostbl.c differ"
@@ -297,8 +300,7 @@ stdout-file-size-limit)
     # Standard output, a file, meets the limit inside its first block:
     # the failure cannot be reported there, but the run still ends with 1.
     need prlimit
-    timeout 10 prlimit --fsize=100 "${runner[@]}" "$program" 83 30 9 13 14 >out.bin 2>err.bin
-    status=$?
+    run_example_under prlimit --fsize=100
     expect_status 1
     expect_no_stderr
     head -c 100 "$golden/example.stdout" >expected.bin
@@ -335,12 +337,9 @@ stdout-non-blocking-pipe)
     # A parent hands over a non-blocking pipe that is already full and
     # drains it only after half a second: the run waits, loses nothing.
     need python3
-    timeout 20 python3 "$here/slow_reader.py" stdout "${runner[@]}" "$program" 83 30 9 13 14 >out.bin 2>err.bin
-    status=$?
-    expect_status 0
+    run_example_under python3 "$here/slow_reader.py" stdout
     expect_no_stderr
-    expect_stdout_file "$golden/example.stdout"
-    expect_table_file "$golden/example.c"
+    expect_example
     ;;
 read-only-file-as-root)
     # Root may write any file, but a file that nobody may write is left
@@ -470,13 +469,10 @@ raw-command-lines)
         rm -f hpostbl.c
         HNDPOS_COMMAND_LINE=$(printf "$line") timeout 20 "${runner[@]}" "$launcher" "$program" >out.bin 2>err.bin
         status=$?
-        expect_status 0
         if [ "$expected" = example ]; then
-            expect_stdout_file "$golden/example.stdout"
-            expect_table_file "$golden/example.c"
+            expect_example
         else
-            expect_stdout_file "$golden/usage.stdout"
-            expect_no_table_file
+            case_usage_checks
         fi
         [ "$failures" -eq 0 ] || { echo "with the command line [$line]" >&2; break; }
     done <<'LINES'

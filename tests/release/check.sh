@@ -7,8 +7,6 @@
 set -euo pipefail
 source_dir=$(realpath "$1")
 golden="$source_dir/tests/e2e/golden"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 version=$(sed -n 's/^project(hndpos VERSION \([0-9.]*\).*/\1/p' "$source_dir/CMakeLists.txt")
 expected_files="SHA256SUMS hndpos-$version-linux-aarch64.tar.gz hndpos-$version-linux-x86_64.tar.gz hndpos-$version-windows-x64.zip hndpos-$version-windows-x86.zip hndpos_${version}_amd64.deb"
 

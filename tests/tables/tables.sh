@@ -9,13 +9,10 @@ tables=$(realpath "$3")
 shift 3
 runner=("$@")
 here=$(realpath "$(dirname "$0")")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work" || exit 1
-
 who="[$case_name]"
 # shellcheck source=../harness.sh
 . "$here/../harness.sh"
+cd "$work" || exit 1
 run() {
     timeout 60 "${runner[@]}" "$tables" "$@" >out.txt 2>err.txt
     status=$?
@@ -175,20 +172,7 @@ strict)
             [ "$status" -eq 0 ] || { fail "$type $storage: $(cat err.txt)"; continue; }
             # shellcheck disable=SC2086
             run --center $center --radii 60 90 100 --positions 720 7 60 --type $type --format json -o tables.json
-            python3 -c 'import json,sys; t=json.load(open("tables.json")); print("\n".join(str(v) for h in t["hands"] for a in "xy" for v in h[a]))' >expected.txt
-            cat >read.c <<'C'
-#include <stdio.h>
-#include "dial.h"
-int main(void) {
-    const unsigned counts[3] = {FACE_HNDPOS_HOUR_POSITIONS, FACE_HNDPOS_MINUTE_POSITIONS, FACE_HNDPOS_SECOND_POSITIONS};
-    unsigned hand, index;
-    for (hand = 0; hand < 3; ++hand) {
-        for (index = 0; index < counts[hand]; ++index) printf("%ld\n", (long)FACE_HNDPOS_TIP_X(hand, index));
-        for (index = 0; index < counts[hand]; ++index) printf("%ld\n", (long)FACE_HNDPOS_TIP_Y(hand, index));
-    }
-    return 0;
-}
-C
+            json_entries tables.json >expected.txt
             for compiler in "${compilers[@]}"; do
                 extra=()
                 [ "$compiler" = clang ] && extra=(-Wmissing-variable-declarations)
@@ -197,7 +181,8 @@ C
                     [ "$standard" = c++17 ] && language=(-x c++)
                     checks=$((checks + 1))
                     if ! "$compiler" -std="$standard" -Wall -Wextra -pedantic -Werror "${extra[@]}" "${language[@]}" \
-                        dial.c read.c -o read 2>compile.log; then
+                        -I. -DTABLES_HEADER='"dial.h"' -DTABLES_PREFIX=FACE_ dial.c "$here/print_entries.c" -o read \
+                        2>compile.log; then
                         fail "$compiler $standard $type $storage: $(cat compile.log)"
                     elif ! ./read | cmp -s - expected.txt; then
                         fail "$compiler $standard $type $storage: the entries read back differ from the JSON"

@@ -11,8 +11,9 @@ hndpos=$(realpath "$2")
 viewer=$(realpath "$3")
 shift 3
 here=$(realpath "$(dirname "$0")")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+who="[$case_name]"
+# shellcheck source=../harness.sh
+. "$here/../harness.sh"
 cd "$work" || exit 1
 
 # Under a runner, each program is a small script that starts it there.
@@ -27,10 +28,6 @@ if [ "$#" -gt 0 ]; then
     hndpos="$work/bin/hndpos"
     viewer="$work/bin/viewer"
 fi
-
-who="[$case_name]"
-# shellcheck source=../harness.sh
-. "$here/../harness.sh"
 
 case "$case_name" in
 round-trip)
