@@ -3,14 +3,13 @@
 // and its header) or JSON.
 
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <optional>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "driver/integer_syntax.h"
+#include "emit/output_files.h"
 #include "emit/tables_emitter.h"
 #include "io/platform/platform.h"
 
@@ -192,51 +191,6 @@ void parse_options(int argc, char** argv, Options& options) {
     if (options.format == Format::json && options.header) throw UsageError{"--header goes with --format c"};
 }
 
-// Writes every file under a temporary name first, then renames them all:
-// a failed run leaves none of them.
-class FileSet {
-public:
-    ~FileSet() {
-        std::error_code ignored;
-        for (const auto& file : files_) std::filesystem::remove(file.temporary, ignored);
-    }
-    FileSet() = default;
-    FileSet(const FileSet&) = delete;
-    FileSet& operator=(const FileSet&) = delete;
-
-    void add(const std::string& name, std::string text) {
-        files_.push_back({name, temporary_name(name), std::move(text)});
-    }
-
-    // An empty string, or what failed.
-    std::string commit() {
-        for (const auto& file : files_) {
-            std::ofstream out(file.temporary, std::ios::binary | std::ios::trunc);
-            out << file.text;
-            out.close();
-            if (!out) return "cannot write " + file.name;
-        }
-        for (const auto& file : files_) {
-            std::error_code error;
-            std::filesystem::rename(file.temporary, file.name, error);
-            if (error) return "cannot write " + file.name + ": " + error.message();
-        }
-        return "";
-    }
-
-private:
-    struct File {
-        std::string name;
-        std::string temporary;
-        std::string text;
-    };
-    static std::string temporary_name(const std::string& name) {
-        std::random_device random;
-        return name + ".tmp" + std::to_string(random() % 1000000000u);
-    }
-    std::vector<File> files_;
-};
-
 // FILE with its extension replaced by .h; the header goes beside FILE.
 std::string default_header(const std::string& output) {
     const std::filesystem::path name = std::filesystem::path(output).filename();
@@ -256,7 +210,7 @@ int run(const Options& options) {
         return exit_refused;
     }
     const hndpos::EntryType type = *verdict.type;
-    FileSet files;
+    hndpos::OutputFiles files;
     std::string standard_output;
     if (options.format == Format::json) {
         std::string json = hndpos::hand_tables_json(tables, type);
@@ -283,9 +237,7 @@ int run(const Options& options) {
         return exit_refused;
     }
     if (!standard_output.empty()) {
-        std::cout << standard_output;
-        std::cout.flush();
-        if (!std::cout) {
+        if (!hndpos::write_standard_output(standard_output)) {
             std::cerr << "hndpos-tables: cannot write standard output\n";
             return exit_refused;
         }

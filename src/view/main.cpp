@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "emit/output_files.h"
 #include "emit/tables_emitter.h"
 #include "io/platform/platform.h"
 #include "view/console_english.h"
@@ -264,9 +265,7 @@ bool read_input(const std::string& name, std::string& bytes) {
 
 int write_output(const std::string& name, const std::string& text) {
     if (name == "-") {
-        std::cout << text;
-        std::cout.flush();
-        if (!std::cout) {
+        if (!hndpos::write_standard_output(text)) {
             std::cerr << "hndpos-view: cannot write standard output\n";
             return exit_refused;
         }

@@ -109,6 +109,31 @@ CASES
     echo "refusals exit 1 or 2, name the hand, position, axis and value, and leave no file"
     ;;
 
+outputs)
+    # What -o names is written as the user means it: through a symbolic
+    # link, into a FIFO or a device in place (never replaced by a file),
+    # and over a file that keeps its permissions.
+    [[ " ${runner[*]:-} " != *wine* ]] || skip "links, FIFOs and devices are the POSIX build's"
+    echo old >real.c
+    ln -s real.c link.c
+    (umask 077 && echo old >private.c)
+    mkfifo fifo.json
+    { timeout 10 cat fifo.json >from-fifo.json & } 2>/dev/null  # no writer: gives up
+    run --center 83 30 --radii 9 13 14 --header dial.h -o link.c
+    run --center 83 30 --radii 9 13 14 --header dial.h -o private.c
+    run --center 83 30 --radii 9 13 14 --format json -o fifo.json
+    wait
+    run --center 83 30 --radii 9 13 14 --format json -o plain.json
+    [ -L link.c ] && cmp -s real.c private.c || fail "the link was replaced, or real.c not written through it"
+    [ "$(stat -c %a private.c)" = 600 ] || fail "private.c's mode became $(stat -c %a private.c)"
+    [ -p fifo.json ] && cmp -s from-fifo.json plain.json || fail "the FIFO was replaced, or its reader got other bytes"
+    if [ "$(id -u)" -eq 0 ] && mknod null c 1 3 2>/dev/null; then
+        run --center 83 30 --radii 9 13 14 -o null
+        [ "$status" -eq 0 ] && [ -c null ] || fail "the device was replaced by a file (exit $status)"
+    fi
+    echo "-o writes through a link, into a FIFO and a device in place, and keeps a file's mode"
+    ;;
+
 index-macros)
     # The header's index macros at every minute of 24 hours (and every
     # second of the last) for several step counts, against the floor of the
