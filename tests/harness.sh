@@ -1,9 +1,12 @@
-# Sourced by the test scripts: a fresh directory in $work, removed at exit
-# (KEEP=1 keeps it to look at), messages that name the case ($who),
-# failures counted or fatal, and skips with CTest's code for them, 77.
+# Sourced by the test scripts: the script's own folder in $here, a fresh
+# directory in $work to run in, removed at exit (KEEP=1 keeps it to look at),
+# messages that name the case ($who), failures counted or fatal, and skips
+# with CTest's code for them, 77.
+here=$(realpath "$(dirname "$0")")
 work=$(mktemp -d)
 chmod 755 "$work"  # other users' runs reach into it
 trap '[ -n "${KEEP:-}" ] || { chmod -R u+w "$work" 2>/dev/null; rm -rf "$work"; }' EXIT
+cd "$work" || exit 1
 failures=0
 say() { echo "$who: $*"; }
 fail() {

@@ -39,8 +39,8 @@ void OutputFiles::add(const std::string& name, std::string text) {
     }
     const fs::file_status status = fs::status(target, error);
     const bool in_place = fs::exists(status) && !fs::is_regular_file(status);
-    files_.push_back({name, target.string(), in_place ? std::string() : temporary_name(target.string()),
-                      std::move(text)});
+    files_.push_back(
+        {name, target.string(), in_place ? std::string() : temporary_name(target.string()), std::move(text)});
 }
 
 std::string OutputFiles::commit() {

@@ -9,7 +9,6 @@ set -euo pipefail
 scenario=$1
 source_dir=$(realpath "$2")
 hndpos_build=${3:+$(realpath "$3")}
-here="$source_dir/tests/consumer"
 
 who="consumer ($scenario)"
 # shellcheck source=../harness.sh

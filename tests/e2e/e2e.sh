@@ -13,14 +13,11 @@ case_name=$1
 program=$(realpath "$2")
 shift 2
 runner=("$@")
-here=$(realpath "$(dirname "$0")")
-golden="$here/golden"
-module_name=$(basename "$program")
-
 who="[$case_name]"
 # shellcheck source=../harness.sh
-. "$here/../harness.sh"
-cd "$work" || exit 1
+. "$(dirname "$0")/../harness.sh"
+golden="$here/golden"
+module_name=$(basename "$program")
 
 # run ARG...: the program's stdout to out.bin, stderr to err.bin, status to $status.
 run() {
@@ -113,7 +110,6 @@ case_invalid_op() {  # NAME ARG...: the file keeps the rows before the failing e
     expect_report_after "$golden/$name.stdout" EInvalidOp "$invalid_op"
     expect_no_stderr
 }
-
 
 # A failure of the table file: the summary was printed, then the report.
 case_file_failure() {  # MESSAGE: after the example's console text

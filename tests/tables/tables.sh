@@ -8,11 +8,9 @@ hndpos=$(realpath "$2")
 tables=$(realpath "$3")
 shift 3
 runner=("$@")
-here=$(realpath "$(dirname "$0")")
 who="[$case_name]"
 # shellcheck source=../harness.sh
-. "$here/../harness.sh"
-cd "$work" || exit 1
+. "$(dirname "$0")/../harness.sh"
 run() {
     timeout 60 "${runner[@]}" "$tables" "$@" >out.txt 2>err.txt
     status=$?

@@ -10,11 +10,9 @@ case_name=$1
 hndpos=$(realpath "$2")
 viewer=$(realpath "$3")
 shift 3
-here=$(realpath "$(dirname "$0")")
 who="[$case_name]"
 # shellcheck source=../harness.sh
-. "$here/../harness.sh"
-cd "$work" || exit 1
+. "$(dirname "$0")/../harness.sh"
 
 # Under a runner, each program is a small script that starts it there.
 if [ "$#" -gt 0 ]; then
