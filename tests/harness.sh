@@ -25,10 +25,6 @@ need() {  # COMMAND...: skip when a tool the case needs is missing
     local tool
     for tool in "$@"; do command -v "$tool" >/dev/null 2>&1 || skip "$tool not found"; done
 }
-# json_entries FILE: every entry of hndpos-tables' JSON, a line each, hand by
-# hand, x then y (print_entries.c prints them so from the C).
-json_entries() {
-    python3 -c 'import json, sys
-t = json.load(open(sys.argv[1]))
-print("\n".join(str(v) for h in t["hands"] for a in "xy" for v in h[a]))' "$1"
-}
+# table_entries FILE: every entry of hpostbl.c or of hndpos-tables' JSON, a
+# line each, hand by hand, x then y, as print_entries.c prints them.
+table_entries() { python3 "$(dirname "${BASH_SOURCE[0]}")/tables/entries.py" "$1"; }

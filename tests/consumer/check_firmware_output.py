@@ -7,22 +7,19 @@ TABLES is hndpos's hpostbl.c or hndpos-tables' JSON. The firmware's
 header's macros; its "indexes" section each hand's index at every minute
 of 12 hours, the floor of the positions times the elapsed part of the turn.
 """
-import json
-import re
+import os
 import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tables"))
+from entries import entries  # noqa: E402
 
 output_path, tables_path, hour_positions, minute_positions = sys.argv[1], sys.argv[2], int(sys.argv[3]), int(sys.argv[4])
 lines = open(output_path, encoding="ascii").read().split("\n")
 tables_at, indexes_at = lines.index("tables"), lines.index("indexes")
 
 # The expected entries, keyed "x0", "y0", ... (axis, hand).
-if tables_path.endswith(".json"):
-    tables = json.load(open(tables_path))
-    expected = {axis + str(h): hand[axis] for h, hand in enumerate(tables["hands"]) for axis in "xy"}
-else:
-    rows = open(tables_path, "rb").read().decode("ascii", "replace").split("\r\n")[2:26]
-    numbers = [int(n) for row in rows for n in re.findall(r"-?\d+", row.split("{")[-1])]
-    expected = {axis + str(h): numbers[a * 180 + h * 60 : a * 180 + h * 60 + 60] for a, axis in enumerate("xy") for h in range(3)}
+table = entries(tables_path)
+expected = {axis + str(h): table[axis][h] for axis in "xy" for h in range(len(table[axis]))}
 
 read = {key: [] for key in expected}
 for line in lines[tables_at + 1 : indexes_at]:

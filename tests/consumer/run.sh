@@ -358,7 +358,7 @@ EOF
     for program in "wide:160 120 --radii 60 90 100 --positions 720 60 60" "narrowest:-5 40 --radii 9 13 14 --positions 60 60 600"; do
         # shellcheck disable=SC2086
         "$work/prefix/bin/hndpos-tables" --center ${program#*:} --format json -o "$work/tables.json"
-        json_entries "$work/tables.json" >"$work/expected.txt"
+        table_entries "$work/tables.json" >"$work/expected.txt"
         "$dir/build/${program%%:*}" >"$work/read.txt" || die "${program%%:*} failed"
         cmp -s "$work/read.txt" "$work/expected.txt" || die "${program%%:*}: the entries read back differ from hndpos-tables'"
     done
@@ -452,11 +452,11 @@ firmware-arduino)
     timeout 60 simavr -m atmega328p -f 16000000 "$sketch"/build-uno/*.elf 2>&1 >/dev/null |
         sed 's/\x1b\[[0-9;]*m//g' | grep -v '^Loaded ' | sed 's/\.\.$//' >"$work/sketch.txt" ||
         die "the sketch's simulation failed, or hung and was stopped after 60 s"
-    python3 - "$sketch/hpostbl.c" >"$work/expected.txt" <<'PY'
-import re, sys
-rows = open(sys.argv[1], "rb").read().decode("ascii", "replace").split("\r\n")[2:26]
-n = [int(v) for row in rows for v in re.findall(r"-?\d+", row.split("{")[-1])]
-tip = lambda hand, i: f"{n[hand * 60 + i]},{n[180 + hand * 60 + i]}"
+    PYTHONPATH="$here/../tables" python3 - "$sketch/hpostbl.c" >"$work/expected.txt" <<'PY'
+import sys
+from entries import entries
+t = entries(sys.argv[1])
+tip = lambda hand, i: f"{t['x'][hand][i]},{t['y'][hand][i]}"
 print("centre 63,31")
 for h, m, s in [(10, 8, 30), (3, 0, 0), (7, 41, 53)]:
     hour, minute, second = 60 * (h * 3600 + m * 60 + s) // 43200, 60 * (m * 60 + s) // 3600, s

@@ -77,7 +77,8 @@ masked_stdout() {
 expect_report_after() {
     { cat "$1"; report_head "$2"; printf "$3"; printf '.\r\n'; } >expected.bin
     masked_stdout >actual.bin
-    cmp -s actual.bin expected.bin || fail "report differs: $(cmp actual.bin expected.bin 2>&1); got: $(tail -c 200 out.bin | od -c | head -5)"
+    cmp -s actual.bin expected.bin ||
+        fail "${4:-}report differs: $(cmp actual.bin expected.bin 2>&1); got: $(tail -c 200 out.bin | od -c | head -5)"
 }
 
 case_golden() {  # NAME ARG...: a complete run against its golden files
@@ -227,11 +228,10 @@ descriptor-limit)
     for input in open closed; do
         rm -f hpostbl.c
         if [ "$input" = closed ]; then
-            timeout 10 prlimit --nofile=3 "${runner[@]}" "$program" 83 30 9 13 14 >out.bin 2>err.bin <&-
+            run_example_under prlimit --nofile=3 <&-
         else
-            timeout 10 prlimit --nofile=3 "${runner[@]}" "$program" 83 30 9 13 14 >out.bin 2>err.bin </dev/null
+            run_example_under prlimit --nofile=3 </dev/null
         fi
-        status=$?
         if grep -q "error while loading shared libraries" err.bin; then
             # A dynamically linked build needs a descriptor before main();
             # the released programs are static.
@@ -308,7 +308,6 @@ stdout-on-the-table-file)
     # own name, a hard link or a symbolic link: the file is refused with
     # the sharing violation, and the report lands in the file the shell
     # opened. Nothing of the table is written into it.
-    { cat "$golden/example.stdout"; report_head EInOutError; io_error 32; printf '.\r\n'; } >expected.bin
     for target in hpostbl.c hard-link symbolic-link; do
         rm -f hpostbl.c hard-link symbolic-link
         : >hpostbl.c
@@ -319,8 +318,7 @@ stdout-on-the-table-file)
         expect_status 1
         expect_no_stderr
         cp hpostbl.c out.bin
-        masked_stdout >actual.bin
-        cmp -s actual.bin expected.bin || fail "stdout to $target: hpostbl.c holds something else: $(cmp actual.bin expected.bin 2>&1)"
+        expect_report_after "$golden/example.stdout" EInOutError "$(io_error 32)" "stdout to $target: "
     done
     # Reading it is no writing: standard input on the file does not refuse it.
     printf 'old' >hpostbl.c
@@ -414,10 +412,7 @@ first-failed-console-line)
         timeout 20 script -qec "stty -onlcr; strace -qq -o /dev/null -P \"\$(tty)\" -e trace=write -e inject=write:error=EIO:when=$write $(printf '%q ' "${runner[@]}" "$program") $arguments" \
             /dev/null </dev/null >out.bin 2>err.bin
         if [ -n "$arguments" ]; then shown="$golden/example.stdout"; else shown="$golden/usage.stdout"; fi
-        { head -n "$kept" "$shown"; report_head EInOutError; io_error 1117; printf '.\r\n'; } >expected.bin
-        masked_stdout >actual.bin
-        cmp -s actual.bin expected.bin ||
-            fail "write $write failed: the console shows something else: $(cmp actual.bin expected.bin 2>&1); got: $(od -c out.bin | tail -4)"
+        expect_report_after <(head -n "$kept" "$shown") EInOutError "$(io_error 1117)" "write $write failed: "
         expect_no_table_file
     done <<'WRITES'
 1|83 30 9 13 14|0
@@ -435,9 +430,7 @@ second-writer-refused)
     for _ in $(seq 50); do [ -s hpostbl.c ] && break; sleep 0.05; done
     run 250 2 10 -10 300
     wait "$first" || fail "the first run failed"
-    { cat "$golden/wrap.stdout"; report_head EInOutError; io_error 32; printf '.\r\n'; } >expected.bin
-    masked_stdout >actual.bin
-    cmp -s actual.bin expected.bin || fail "the refused run printed something else: $(cmp actual.bin expected.bin 2>&1)"
+    expect_report_after "$golden/wrap.stdout" EInOutError "$(io_error 32)" "the refused run: "
     expect_table_file "$golden/example.c"
     ;;
 two-runs-at-once)

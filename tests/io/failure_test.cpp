@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <new>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "fake_system.h"
 #include "io/failure_report.h"
@@ -23,28 +26,15 @@ const std::string at = testing::program_text("at_offset");
 const std::string occurred = testing::program_text("occurred");
 
 TEST(Failure, IoMessages) {
-    struct Case {
-        std::int32_t code;
-        std::string message;
-    };
-    const Case cases[] = {
-        {2, not_found},
-        {3, bad_name},
-        {4, too_many},
-        {5, denied},
-        {32, io_error + "32)"},
-        {103, io_error + "103)"},
-        {105, io_error + "105)"},
-        {1, io_error + "1)"},
-        {6, io_error + "6)"},
-        {-1, io_error + "-1)"},
-        {-2147483647 - 1, io_error + "-2147483648)"},
-        {2147483647, io_error + "2147483647)"},
-    };
-    for (const Case& c : cases) {
-        const EInOutError failure(c.code, nullptr);
-        EXPECT_EQ(failure.message(), c.message) << c.code;
-        EXPECT_EQ(failure.code(), c.code);
+    // Four codes have messages of their own; every other shows its number.
+    const std::pair<std::int32_t, std::string> named[] = {{2, not_found}, {3, bad_name}, {4, too_many}, {5, denied}};
+    std::vector<std::pair<std::int32_t, std::string>> cases(std::begin(named), std::end(named));
+    for (const std::int32_t code : {32, 103, 105, 1, 6, -1, -2147483647 - 1, 2147483647})
+        cases.emplace_back(code, io_error + std::to_string(code) + ")");
+    for (const auto& [code, message] : cases) {
+        const EInOutError failure(code, nullptr);
+        EXPECT_EQ(failure.message(), message) << code;
+        EXPECT_EQ(failure.code(), code);
     }
 }
 
@@ -135,9 +125,7 @@ TEST_F(RunTest, Statuses) {
          1, "", 0},
     };
     for (const Case& c : cases) {
-        system_ = {};
-        assign_channel(console_output, "");
-        set_pending_io_code(0);
+        start_case();
         c.prepare(system_);
         EXPECT_EQ(run_reporting_failures(c.body), c.expected_status) << c.what;
         const std::string out = system_.bytes(FakeSystem::stdout_handle);

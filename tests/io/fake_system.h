@@ -21,20 +21,28 @@ protected:
         fake = &system_;
         saved_ = platform::use_memory_system(system_);
         platform::system_calls().find_module = saved_.find_module;
-        assign_channel(console_output, "");
-        set_pending_io_code(0);
+        reset_channels();
     }
 
     void TearDown() override {
         platform::system_calls() = saved_;
         fake = nullptr;
-        assign_channel(console_output, "");
-        set_pending_io_code(0);
+        reset_channels();
+    }
+
+    // A fresh system and channel state for the next case of a table.
+    void start_case() {
+        system_ = {};
+        reset_channels();
     }
 
     FakeSystem system_;
 
 private:
+    static void reset_channels() {
+        assign_channel(console_output, "");
+        set_pending_io_code(0);
+    }
     platform::SystemCalls saved_{};
 };
 

@@ -115,7 +115,7 @@ TEST_F(TextChannelTest, AWriteThatWouldBlockWaitsThenContinues) {
         {"a failed wait fails the write", {would_block}, 6, 1, "\r\n", 6},
     };
     for (const Case& c : cases) {
-        system_ = {};
+        start_case();
         system_.scripted_writes = c.writes;
         system_.wait_code = c.wait_code;
         TextChannel file = open_file();
@@ -124,102 +124,63 @@ TEST_F(TextChannelTest, AWriteThatWouldBlockWaitsThenContinues) {
         EXPECT_EQ(system_.waits, c.expected_waits) << c.what;
         EXPECT_EQ(system_.bytes(FakeSystem::file_handle), c.expected_file) << c.what;
         EXPECT_EQ(pending_io_code(), c.expected_code) << c.what;
-        set_pending_io_code(0);
     }
 }
 
-// A file channel, assigned and opened for writing, for the cases below.
-void assign_and_open(TextChannel& c) {
-    assign_channel(c, "f");
-    open_for_writing(c);
-}
-
 TEST_F(TextChannelTest, PendingCodes) {
+    // What the case's file channel "f" is before the case acts on it.
+    enum Given { unused, assigned, opened };
     struct Case {
         const char* what;
-        void (*prepare)(testing::FakeSystem&);
-        void (*act)();
+        void (*prepare)(FakeSystem&);
+        Given given;
+        void (*act)(TextChannel& file);
         std::int32_t expected_code;
     };
     const Case cases[] = {
-        {"write_line on a closed standard output", [](testing::FakeSystem& s) { s.stdout_code = 6; },
-         [] { write_line(console_output, "x"); }, channel_not_open_code},
-        {"write_text on a closed standard output", [](testing::FakeSystem& s) { s.stdout_code = 6; },
-         [] { write_text(console_output, "x"); }, channel_not_for_output_code},
-        {"standard output of unknown type",
-         [](testing::FakeSystem& s) { s.stdout_kind = platform::HandleKind::unknown; },
-         [] { write_line(console_output, "x"); }, channel_not_open_code},
-        {"close of a channel never opened", [](testing::FakeSystem&) {},
-         [] {
-             TextChannel c;
-             assign_channel(c, "f");
-             close_channel(c);
-         },
+        {"write_line on a closed standard output", [](FakeSystem& s) { s.stdout_code = 6; }, unused,
+         [](TextChannel&) { write_line(console_output, "x"); }, channel_not_open_code},
+        {"write_text on a closed standard output", [](FakeSystem& s) { s.stdout_code = 6; }, unused,
+         [](TextChannel&) { write_text(console_output, "x"); }, channel_not_for_output_code},
+        {"standard output of unknown type", [](FakeSystem& s) { s.stdout_kind = platform::HandleKind::unknown; },
+         unused, [](TextChannel&) { write_line(console_output, "x"); }, channel_not_open_code},
+        {"close of a channel never opened", [](FakeSystem&) {}, assigned, [](TextChannel& f) { close_channel(f); },
          channel_not_open_code},
-        {"create refused", [](testing::FakeSystem& s) { s.create_code = 5; },
-         [] {
-             TextChannel c;
-             assign_and_open(c);
-         },
-         5},
-        {"file of unknown type", [](testing::FakeSystem& s) { s.file_kind = platform::HandleKind::unknown; },
-         [] {
-             TextChannel c;
-             assign_and_open(c);
-         },
-         channel_not_for_output_code},
-        {"write on a file whose opening failed", [](testing::FakeSystem& s) { s.create_code = 5; },
-         [] {
-             TextChannel c;
-             assign_and_open(c);
-             write_line(c, "x");
-         },
-         channel_not_open_code},
+        {"create refused", [](FakeSystem& s) { s.create_code = 5; }, opened, [](TextChannel&) {}, 5},
+        {"file of unknown type", [](FakeSystem& s) { s.file_kind = platform::HandleKind::unknown; }, opened,
+         [](TextChannel&) {}, channel_not_for_output_code},
+        {"write on a file whose opening failed", [](FakeSystem& s) { s.create_code = 5; }, opened,
+         [](TextChannel& f) { write_line(f, "x"); }, channel_not_open_code},
         {"failed block write",
-         [](testing::FakeSystem& s) {
+         [](FakeSystem& s) {
              s.scripted_writes = {{0, false, 112}};
          },
-         [] {
-             TextChannel c;
-             assign_and_open(c);
-             write_line(c, std::string(200, 'x'));
-         },
-         112},
-        {"failed close", [](testing::FakeSystem& s) { s.close_code = 1117; },
-         [] {
-             TextChannel c;
-             assign_and_open(c);
-             close_channel(c);
-         },
+         opened, [](TextChannel& f) { write_line(f, std::string(200, 'x')); }, 112},
+        {"failed close", [](FakeSystem& s) { s.close_code = 1117; }, opened, [](TextChannel& f) { close_channel(f); },
          1117},
         {"a later failure overwrites an earlier one",
-         [](testing::FakeSystem& s) {
+         [](FakeSystem& s) {
              s.scripted_writes = {{0, false, 112}, {0, false, 109}};
          },
-         [] {
-             TextChannel c;
-             assign_and_open(c);
-             write_text(c, std::string(300, 'x'));
-             write_text(c, std::string(300, 'x'));
+         opened,
+         [](TextChannel& f) {
+             write_text(f, std::string(300, 'x'));
+             write_text(f, std::string(300, 'x'));
          },
          109},
         {"a write accepting nothing without a reason counts as disk full",
-         [](testing::FakeSystem& s) {
+         [](FakeSystem& s) {
              s.scripted_writes = {{0, false, 0}};
          },
-         [] {
-             TextChannel c;
-             assign_and_open(c);
-             write_text(c, std::string(128, 'x'));
-         },
-         platform::disk_full_code},
+         opened, [](TextChannel& f) { write_text(f, std::string(128, 'x')); }, platform::disk_full_code},
     };
     for (const Case& c : cases) {
-        system_ = {};
-        assign_channel(console_output, "");
-        set_pending_io_code(0);
+        start_case();
         c.prepare(system_);
-        c.act();
+        TextChannel file;
+        if (c.given != unused) assign_channel(file, "f");
+        if (c.given == opened) open_for_writing(file);
+        c.act(file);
         EXPECT_EQ(pending_io_code(), c.expected_code) << c.what;
     }
 }

@@ -1,5 +1,5 @@
 /* Prints every entry of hndpos-tables' tables through its header's macros,
- * a line each, hand by hand, x then y: the order json_entries prints.
+ * a line each, hand by hand, x then y: the order table_entries prints.
  * TABLES_HEADER names the header, TABLES_PREFIX the macros' prefix (none
  * when not defined). A header may define TABLES_CHECK, a condition the
  * exit status then reports too. */

@@ -104,13 +104,12 @@ to-utf8)
         "$viewer" --to-utf8 "$1" >mine.txt || fail "--to-utf8 $1"
         iconv -f SHIFT_JIS -t UTF-8 "$1" | cmp -s - mine.txt || fail "--to-utf8 differs from iconv for $1: $(head -c 300 mine.txt)"
     }
-    "$hndpos" 83 30 9 13 14 >console.bin
-    same_as_iconv console.bin
+    for parameters in "83 30 9 13 14" "" '1 2 $80000000 4 5'; do
+        # shellcheck disable=SC2086
+        "$hndpos" $parameters >console.bin
+        same_as_iconv console.bin
+    done
     same_as_iconv hpostbl.c
-    "$hndpos" >console.bin
-    same_as_iconv console.bin
-    "$hndpos" 1 2 '$80000000' 4 5 >console.bin
-    same_as_iconv console.bin
     mkdir denied && mkdir denied/hpostbl.c && (cd denied && "$hndpos" 1 2 3 4 5 >../console.bin)
     same_as_iconv console.bin
     "$viewer" --to-utf8 console.bin | grep -q "ﾌｧｲﾙへのｱｸｾｽが拒否されました\.$(printf "\r")$" || fail "the access-denied report"

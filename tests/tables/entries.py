@@ -1,0 +1,23 @@
+"""The entries of hndpos's hpostbl.c or of hndpos-tables' JSON, read one
+way for every test: entries(path)["x"][hand][position].
+
+    entries.py FILE    prints them a line each, hand by hand, x then y
+"""
+import json
+import re
+import sys
+
+
+def entries(path):
+    if path.endswith(".json"):
+        hands = json.load(open(path))["hands"]
+        return {axis: [hand[axis] for hand in hands] for axis in "xy"}
+    # After the two comment lines, xtbl's 12 rows of 15 entries, then ytbl's.
+    rows = open(path, "rb").read().decode("ascii", "replace").split("\r\n")[2:26]
+    numbers = [int(n) for row in rows for n in re.findall(r"-?\d+", row.split("{")[-1])]
+    return {axis: [numbers[a * 180 + h * 60 : a * 180 + h * 60 + 60] for h in range(3)] for a, axis in enumerate("xy")}
+
+
+if __name__ == "__main__":
+    table = entries(sys.argv[1])
+    print("\n".join(str(v) for h in range(len(table["x"])) for axis in "xy" for v in table[axis][h]))
