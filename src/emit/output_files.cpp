@@ -15,14 +15,14 @@ std::string temporary_name(const std::string& target) {
     return target + ".tmp" + std::to_string(random() % 1000000000u);
 }
 
-bool write_whole(const std::string& path, const std::string& text) {
+}  // namespace
+
+bool write_whole_file(const std::string& path, const std::string& text) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << text;
     out.close();
     return static_cast<bool>(out);
 }
-
-}  // namespace
 
 OutputFiles::~OutputFiles() {
     std::error_code ignored;
@@ -45,12 +45,12 @@ void OutputFiles::add(const std::string& name, std::string text) {
 
 std::string OutputFiles::commit() {
     for (const File& file : files_) {
-        if (!file.temporary.empty() && !write_whole(file.temporary, file.text)) return "cannot write " + file.name;
+        if (!file.temporary.empty() && !write_whole_file(file.temporary, file.text)) return "cannot write " + file.name;
     }
     for (const File& file : files_) {
         std::error_code error;
         if (file.temporary.empty()) {
-            if (!write_whole(file.target, file.text)) return "cannot write " + file.name;
+            if (!write_whole_file(file.target, file.text)) return "cannot write " + file.name;
             continue;
         }
         // A file that was there keeps its permissions.

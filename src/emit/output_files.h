@@ -36,4 +36,8 @@ private:
 // TEXT on standard output, flushed: false when it could not all be written.
 bool write_standard_output(const std::string& text);
 
+// TEXT as the whole of the file at PATH, written in place: false when it
+// could not all be written.
+bool write_whole_file(const std::string& path, const std::string& text);
+
 }  // namespace hndpos

@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -271,10 +270,7 @@ int write_output(const std::string& name, const std::string& text) {
         }
         return 0;
     }
-    std::ofstream out(name, std::ios::binary);
-    out << text;
-    out.close();
-    if (!out) {
+    if (!hndpos::write_whole_file(name, text)) {
         std::cerr << "hndpos-view: cannot write " << name << "\n";
         return exit_refused;
     }

@@ -90,8 +90,7 @@ EMSCRIPTEN_KEEPALIVE int hndpos_run(const char* const* texts, int count) {
     if (!prepared) (void)platform::use_memory_system(memory);
     prepared = true;
     capture = {};
-    memory.blocks.clear();
-    memory.files_created = 0;
+    memory = {};  // the same object the system calls use, emptied
     const char* argv[8] = {"hndpos"};
     const int argc = count < 0 ? 1 : (count > 7 ? 7 : count) + 1;
     for (int k = 1; k < argc; ++k) argv[k] = texts[k - 1];
