@@ -1,19 +1,25 @@
 #!/usr/bin/env bash
 # Runs a Windows program for the tests: under wine, and where this machine
-# cannot execute 32-bit x86 programs (its kernel answers "Exec format
-# error"), a 64-bit program through wine's 64-bit loader directly, since
-# Debian's wine wrapper starts the 32-bit loader first and fails there.
+# cannot run 32-bit Windows programs, a 64-bit program through wine's 64-bit
+# loader directly, since Debian's wine wrapper starts the 32-bit loader
+# first and fails there.
 #
 #   wine.sh PROGRAM [ARGUMENT...]
-#   wine.sh --can-run-i386    exit 0 where 32-bit x86 programs run
+#   wine.sh --can-run-i386    exit 0 where 32-bit Windows programs run;
+#                             otherwise print why not and exit 1
+#   wine.sh --executes-i386   exit 0 where the kernel executes 32-bit x86
+#                             programs, so that wine32 would serve
 #
-# A 32-bit program on such a machine is not run: the script says so and
-# exits 77, the tests' code for a skip. HNDPOS_NO_I386=1 pretends that the
-# machine is one of those.
+# 32-bit Windows programs need both a kernel that executes 32-bit x86
+# programs (some answer "Exec format error") and wine's 32-bit loader (the
+# optional wine32:i386 package, which not every machine can install). A
+# 32-bit program where either is missing is not run: the script says why
+# and exits 77, the tests' code for a skip. HNDPOS_NO_I386=1 pretends that
+# the machine cannot execute 32-bit programs.
 set -u
 
 # A static i386 Linux program of 96 bytes that exits with 42.
-can_run_i386() {
+kernel_runs_i386() {
     [ "${HNDPOS_NO_I386:-0}" = 1 ] && return 1
     local probe status
     probe=$(mktemp "${TMPDIR:-/tmp}/i386-probe.XXXXXX") || return 1
@@ -23,6 +29,24 @@ can_run_i386() {
     status=$?
     rm -f "$probe"
     [ "$status" -eq 42 ]
+}
+
+# wine's 32-bit loader: the one Debian's wrapper names, or the wrapper
+# itself where wine is no such script.
+wine32_present() {
+    local wrapper loader
+    wrapper=$(command -v wine 2>/dev/null) || return 1
+    loader=$(sed -n 's/^wine32=//p' "$wrapper" 2>/dev/null | head -1)
+    [ -z "$loader" ] || [ -x "$loader" ]
+}
+
+# Why 32-bit Windows programs do not run here; nothing where they do.
+why_not_i386() {
+    if ! kernel_runs_i386; then
+        echo "this machine cannot execute 32-bit programs"
+    elif ! wine32_present; then
+        echo "wine's 32-bit loader (wine32:i386) is not installed"
+    fi
 }
 
 # The PE machine field: 14c for i386, 8664 for x86-64.
@@ -46,13 +70,19 @@ wine64_loader() {
     return 1
 }
 
-if [ "${1:-}" = --can-run-i386 ]; then
-    can_run_i386
+if [ "${1:-}" = --executes-i386 ]; then
+    kernel_runs_i386
     exit
+fi
+why_not=$(why_not_i386)
+if [ "${1:-}" = --can-run-i386 ]; then
+    [ -z "$why_not" ] && exit 0
+    echo "$why_not"
+    exit 1
 fi
 
 program=$1
-if can_run_i386; then
+if [ -z "$why_not" ]; then
     exec wine "$@"
 fi
 case "$(pe_machine "$program")" in
@@ -62,7 +92,7 @@ case "$(pe_machine "$program")" in
     exec "$loader" "$@"
     ;;
 *)
-    echo "SKIPPED: this machine cannot execute 32-bit programs: $(basename "$program") not run"
+    echo "SKIPPED: $why_not: $(basename "$program") not run"
     exit 77
     ;;
 esac

@@ -126,8 +126,8 @@ if command -v wine >/dev/null && command -v unzip >/dev/null; then
         objdump_tool=$([ "$system" = windows-x86 ] && echo i686-w64-mingw32-objdump || echo x86_64-w64-mingw32-objdump)
         bash "$source_dir/tests/windows/check_programs.sh" "$objdump_tool" "$top/hndpos.exe" "$top/hndpos-view.exe" \
             "$top/hndpos-tables.exe" >/dev/null || die "$system: the programs are not what a Windows user needs"
-        if [ "$system" = windows-x86 ] && ! bash "$wine" --can-run-i386; then
-            say "SKIPPED: this machine cannot execute 32-bit programs: $system.zip's programs were checked as files, not run"
+        if [ "$system" = windows-x86 ] && ! why_not=$(bash "$wine" --can-run-i386); then
+            say "SKIPPED: $why_not: $system.zip's programs were checked as files, not run"
             continue
         fi
         run_example bash "$wine" "$top/hndpos.exe"
