@@ -43,6 +43,12 @@ install(FILES ${PROJECT_BINARY_DIR}/hndpos-config.cmake ${PROJECT_BINARY_DIR}/hn
 # The page, built by the web preset, goes with the programs when named.
 set(HNDPOS_PAGE "" CACHE FILEPATH "hndpos.html from the web build, to install with the programs")
 if(HNDPOS_PAGE)
+  # The release kit's presets name the page the kit-web preset builds; said
+  # here, at configure time, rather than when packing fails.
+  if(NOT EXISTS "${HNDPOS_PAGE}")
+    message(FATAL_ERROR "The page to package, ${HNDPOS_PAGE}, has not been built: "
+      "run 'cmake --workflow --preset kit-web' first (or 'cmake --workflow --preset package' for every target)")
+  endif()
   install(FILES ${HNDPOS_PAGE} DESTINATION ${page_dir})
 endif()
 
