@@ -1,28 +1,55 @@
 #include "emit/output_files.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <random>
+
+#include "io/platform/platform.h"
 
 namespace hndpos {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string temporary_name(const std::string& target) {
+std::string unique_name(const std::string& target, const char* kind) {
     std::random_device random;
-    return target + ".tmp" + std::to_string(random() % 1000000000u);
+    return target + kind + std::to_string(random() % 1000000000u);
+}
+
+std::string system_reason(int error) { return std::strerror(error != 0 ? error : EIO); }
+
+// TEXT as the whole of the file at PATH, written in place: an empty string,
+// or the system's reason.
+std::string write_whole_file(const std::string& path, const std::string& text) {
+    errno = 0;
+    std::FILE* out = std::fopen(path.c_str(), "wb");
+    if (out == nullptr) return system_reason(errno);
+    int error = 0;
+    if (std::fwrite(text.data(), 1, text.size(), out) != text.size() || std::fflush(out) != 0) error = errno;
+    errno = 0;
+    if (std::fclose(out) != 0 && error == 0) error = errno != 0 ? errno : EIO;
+    return error != 0 ? system_reason(error) : "";
+}
+
+// Whether two names are one file: the same file where both exist, otherwise
+// the same absolute path once links and dots are resolved.
+bool same_file(const std::string& a, const std::string& b) {
+    std::error_code error;
+    if (fs::exists(a, error) && fs::exists(b, error)) return fs::equivalent(a, b, error);
+    const fs::path first = fs::weakly_canonical(fs::absolute(a, error), error);
+    const fs::path second = fs::weakly_canonical(fs::absolute(b, error), error);
+    return first == second;
+}
+
+bool nobody_may_write(const fs::file_status& status) {
+    const fs::perms write = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    return fs::is_regular_file(status) && (status.permissions() & write) == fs::perms::none;
 }
 
 }  // namespace
-
-bool write_whole_file(const std::string& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
-    out.close();
-    return static_cast<bool>(out);
-}
 
 OutputFiles::~OutputFiles() {
     std::error_code ignored;
@@ -31,6 +58,11 @@ OutputFiles::~OutputFiles() {
 }
 
 void OutputFiles::add(const std::string& name, std::string text) {
+    if (name == standard_output_name) {
+        standard_output_ = std::move(text);
+        has_standard_output_ = true;
+        return;
+    }
     std::error_code error;
     fs::path target = name;
     if (fs::is_symlink(fs::symlink_status(target, error))) {
@@ -38,34 +70,114 @@ void OutputFiles::add(const std::string& name, std::string text) {
         if (!error) target = resolved;
     }
     const fs::file_status status = fs::status(target, error);
-    const bool in_place = fs::exists(status) && !fs::is_regular_file(status);
-    files_.push_back(
-        {name, target.string(), in_place ? std::string() : temporary_name(target.string()), std::move(text)});
+    const bool in_place = fs::exists(status) && !fs::is_regular_file(status) && !fs::is_directory(status);
+    File file;
+    file.name = name;
+    file.target = target.string();
+    if (!in_place) file.temporary = unique_name(file.target, ".tmp");
+    file.text = std::move(text);
+    files_.push_back(std::move(file));
 }
 
-std::string OutputFiles::commit() {
-    for (const File& file : files_) {
-        if (!file.temporary.empty() && !write_whole_file(file.temporary, file.text)) return "cannot write " + file.name;
-    }
-    for (const File& file : files_) {
-        std::error_code error;
-        if (file.temporary.empty()) {
-            if (!write_whole_file(file.target, file.text)) return "cannot write " + file.name;
-            continue;
-        }
-        // A file that was there keeps its permissions.
-        const fs::file_status old = fs::status(file.target, error);
-        if (fs::exists(old)) fs::permissions(file.temporary, old.permissions(), error);
-        fs::rename(file.temporary, file.target, error);
-        if (error) return "cannot write " + file.name + ": " + error.message();
+void OutputFiles::add_input(const std::string& name) {
+    if (name != standard_output_name) inputs_.push_back(name);
+}
+
+std::string OutputFiles::clash() const {
+    for (std::size_t i = 0; i < files_.size(); ++i) {
+        for (std::size_t j = i + 1; j < files_.size(); ++j)
+            if (same_file(files_[i].target, files_[j].target))
+                return files_[i].name + " and " + files_[j].name + " are the same file";
+        for (const std::string& input : inputs_)
+            if (same_file(files_[i].target, input)) return "the output " + files_[i].name + " is the input " + input;
     }
     return "";
 }
 
-bool write_standard_output(const std::string& text) {
+// What can be known before anything is written: a directory in the way, a
+// file that nobody may write (refused even where root could write it).
+std::string OutputFiles::prepare() {
+    for (const File& file : files_) {
+        std::error_code error;
+        const fs::file_status status = fs::status(file.target, error);
+        if (fs::is_directory(status) || fs::path(file.target).filename().empty())
+            return "cannot write " + file.name + ": it is a directory";
+        if (nobody_may_write(status)) return "cannot write " + file.name + ": access denied: nobody may write it";
+    }
+    return "";
+}
+
+std::string OutputFiles::commit() {
+    if (std::string problem = prepare(); !problem.empty()) return problem;
+    for (const File& file : files_) {
+        if (file.temporary.empty()) continue;
+        if (std::string reason = write_whole_file(file.temporary, file.text); !reason.empty())
+            return "cannot write " + file.name + ": " + reason;
+    }
+    for (const File& file : files_) {
+        if (!file.temporary.empty()) continue;
+        if (std::string reason = write_whole_file(file.target, file.text); !reason.empty())
+            return "cannot write " + file.name + ": " + reason;
+    }
+    if (has_standard_output_) {
+        if (platform::standard_output_closed()) return "cannot write standard output: it is closed";
+        if (std::string reason = write_standard_output(standard_output_); !reason.empty())
+            return "cannot write standard output: " + reason;
+    }
+    return rename_all();
+}
+
+// Each temporary over its file; the file it replaces keeps a second name
+// until every rename is done, so that a failure can put it back.
+std::string OutputFiles::rename_all() {
+    for (std::size_t i = 0; i < files_.size(); ++i) {
+        File& file = files_[i];
+        if (file.temporary.empty()) continue;
+        std::error_code error;
+        const fs::file_status old = fs::status(file.target, error);
+        file.existed = fs::exists(old);
+        if (file.existed) {
+            fs::permissions(file.temporary, old.permissions(), error);
+            file.backup = unique_name(file.target, ".old");
+            fs::create_hard_link(file.target, file.backup, error);
+            if (error) file.backup.clear();  // a file system without links: this one cannot be put back
+        }
+        fs::rename(file.temporary, file.target, error);
+        if (error) {
+            const std::string problem = "cannot write " + file.name + ": " + error.message();
+            if (!file.backup.empty()) fs::remove(file.backup, error);
+            put_back(i);
+            return problem;
+        }
+        file.renamed = true;
+    }
+    for (const File& file : files_) {
+        std::error_code ignored;
+        if (!file.backup.empty()) fs::remove(file.backup, ignored);
+    }
+    return "";
+}
+
+// Undoes the first `count` files' renames: the old file back, or no file
+// where there was none.
+void OutputFiles::put_back(std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) {
+        const File& file = files_[i];
+        std::error_code ignored;
+        if (!file.renamed) continue;
+        if (!file.backup.empty()) {
+            fs::rename(file.backup, file.target, ignored);
+        } else if (!file.existed) {
+            fs::remove(file.target, ignored);
+        }
+    }
+}
+
+std::string write_standard_output(const std::string& text) {
+    errno = 0;
     std::cout << text;
     std::cout.flush();
-    return static_cast<bool>(std::cout);
+    return std::cout ? "" : system_reason(errno);
 }
 
 }  // namespace hndpos

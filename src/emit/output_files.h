@@ -1,16 +1,21 @@
-// The files a companion program writes in one run, given all at once.
+// The outputs a companion program writes in one run, given all at once and
+// written all or nothing.
 //
-// Each is written under a temporary name beside it and renamed over it only
-// when every one has been written, so a failed run leaves none of them and
-// a file that was there keeps its old bytes. A name that stands for no
-// regular file (a device such as /dev/null, a FIFO) is written in place,
-// never replaced, and a symbolic link is written through to what it names.
+// A regular file is written under a temporary name beside it and renamed
+// over it only when everything else has been written: what must be
+// written in place (a device such as /dev/null, a FIFO) and standard
+// output come first, so a failure there leaves no file; a rename that
+// fails puts back every file already replaced. A symbolic link is written
+// through to what it names, and a replaced file keeps its permissions.
 #pragma once
 
 #include <string>
 #include <vector>
 
 namespace hndpos {
+
+// The name that stands for standard output.
+inline constexpr const char* standard_output_name = "-";
 
 class OutputFiles {
 public:
@@ -19,8 +24,16 @@ public:
     OutputFiles& operator=(const OutputFiles&) = delete;
     ~OutputFiles();  // removes what a failed commit left under temporary names
 
+    // NAME is a file, or "-" for standard output.
     void add(const std::string& name, std::string text);
-    // Writes them all: an empty string, or what failed ("cannot write NAME...").
+    // A file the run reads, which no output may overwrite.
+    void add_input(const std::string& name);
+
+    // Before anything is written: two outputs, or an output and an input,
+    // that are one file (compared as files, not as spellings): what clashes,
+    // or an empty string.
+    std::string clash() const;
+    // Writes them all: an empty string, or what failed ("cannot write NAME: ...").
     std::string commit();
 
 private:
@@ -29,15 +42,22 @@ private:
         std::string target;     // where the bytes go: the name, a link followed
         std::string temporary;  // empty: written in place
         std::string text;
+        std::string backup;    // the replaced file's second name while renaming
+        bool existed = false;  // a file was there before the rename
+        bool renamed = false;
     };
+    std::string prepare();
+    std::string rename_all();
+    void put_back(std::size_t renamed);
+
     std::vector<File> files_;
+    std::vector<std::string> inputs_;
+    std::string standard_output_;
+    bool has_standard_output_ = false;
 };
 
-// TEXT on standard output, flushed: false when it could not all be written.
-bool write_standard_output(const std::string& text);
-
-// TEXT as the whole of the file at PATH, written in place: false when it
-// could not all be written.
-bool write_whole_file(const std::string& path, const std::string& text);
+// TEXT on standard output, flushed: an empty string, or why it could not all
+// be written.
+std::string write_standard_output(const std::string& text);
 
 }  // namespace hndpos

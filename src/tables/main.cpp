@@ -24,7 +24,8 @@ using hndpos::hand_count;
 constexpr int exit_refused = 1;
 constexpr int exit_usage = 2;
 
-constexpr const char* usage_text =
+// The help, with the limits the core sets.
+const std::string usage_text =
     "Usage: hndpos-tables --center X Y --radii HOUR MINUTE SECOND [OPTION]... -o FILE\n"
     "Write the tip positions of a clock's hour, minute and second hand for any\n"
     "panel and any number of positions per hand, computed exactly as hndpos\n"
@@ -34,7 +35,9 @@ constexpr const char* usage_text =
     "  --radii HOUR MINUTE SECOND\n"
     "                           the hands' lengths in pixels\n"
     "  --positions HOUR MINUTE SECOND\n"
-    "                           positions per hand, 1 to 43200 each (default\n"
+    "                           positions per hand, " +
+    std::to_string(hndpos::min_positions) + " to " + std::to_string(hndpos::max_positions) +
+    " each (default\n"
     "                           60 60 60); position k of N points k*360/N\n"
     "                           degrees clockwise from 12 o'clock\n"
     "  --type u8|u16|i16|i32    the entries' C type (default: the narrowest that\n"
@@ -47,7 +50,9 @@ constexpr const char* usage_text =
     "  --header NAME            the header, written beside FILE (default: FILE\n"
     "                           with its extension replaced by .h)\n"
     "  --display WIDTH HEIGHT   refuse a tip outside a panel of this size,\n"
-    "                           1 to 65535 pixels each\n"
+    "                           " +
+    std::to_string(hndpos::min_display_side) + " to " + std::to_string(hndpos::max_wide_display_side) +
+    " pixels each (also WIDTHxHEIGHT)\n"
     "  --format c|json          what to write (default c)\n"
     "  -o, --output FILE        the file to write; - writes standard output\n"
     "  -h, --help               show this help and exit\n"
@@ -83,6 +88,7 @@ class ArgumentReader {
 public:
     ArgumentReader(int argc, char** argv) : arguments_(argv + 1, argv + argc) {}
     bool done() const { return index_ >= arguments_.size(); }
+    const std::string* peek() const { return done() ? nullptr : &arguments_[index_]; }
     std::string next() { return arguments_[index_++]; }
     // The option's value: after "=" in the same argument, or the next one.
     std::string value(const std::string& option, const std::optional<std::string>& attached) {
@@ -112,6 +118,19 @@ std::int32_t integer(const std::string& option, const std::string& text, std::in
         throw UsageError{"option " + option + ": " + text + " is outside " + std::to_string(low) + " to " +
                          std::to_string(high)};
     return scanned.value;
+}
+
+// WIDTH HEIGHT, or the viewer's spelling WIDTHxHEIGHT in one argument.
+hndpos::PanelSize display_values(ArgumentReader& reader, const std::string& option) {
+    std::vector<std::string> v;
+    if (const std::string* next = reader.peek(); next != nullptr && next->find('x') != std::string::npos) {
+        const std::string both = reader.next();
+        v = {both.substr(0, both.find('x')), both.substr(both.find('x') + 1)};
+    } else {
+        v = reader.values(option, 2, "two values, WIDTH and HEIGHT");
+    }
+    return {integer(option, v[0], hndpos::min_display_side, hndpos::max_wide_display_side),
+            integer(option, v[1], hndpos::min_display_side, hndpos::max_wide_display_side)};
 }
 
 void parse_options(int argc, char** argv, Options& options) {
@@ -151,13 +170,13 @@ void parse_options(int argc, char** argv, Options& options) {
                 if (option == "--radii") {
                     options.params.radii[hand] = integer(option, v[hand], INT32_MIN, INT32_MAX);
                 } else {
-                    options.params.positions[hand] = integer(option, v[hand], 1, hndpos::max_positions);
+                    options.params.positions[hand] =
+                        integer(option, v[hand], hndpos::min_positions, hndpos::max_positions);
                 }
             }
             options.radii_given = options.radii_given || option == "--radii";
         } else if (option == "--display") {
-            const auto v = reader.values(option, 2, "two values, WIDTH and HEIGHT");
-            options.display = {{integer(option, v[0], 1, 65535), integer(option, v[1], 1, 65535)}};
+            options.display = display_values(reader, option);
         } else if (option == "--type") {
             options.type = hndpos::parse_entry_type(reader.value(option, attached));
             if (!options.type) throw UsageError{"option --type takes u8, u16, i16 or i32"};
@@ -189,6 +208,8 @@ void parse_options(int argc, char** argv, Options& options) {
     if (!options.radii_given) throw UsageError{"--radii HOUR MINUTE SECOND is required"};
     if (options.output.empty()) throw UsageError{"-o FILE is required"};
     if (options.format == Format::json && options.header) throw UsageError{"--header goes with --format c"};
+    if (options.format == Format::c && options.output == hndpos::standard_output_name && !options.header)
+        throw UsageError{"-o - writes the C on standard output: name its header with --header"};
 }
 
 // FILE with its extension replaced by .h; the header goes beside FILE.
@@ -197,9 +218,23 @@ std::string default_header(const std::string& output) {
     return name.has_extension() ? name.stem().string() + ".h" : name.string() + ".h";
 }
 
+// The header's file: NAME in FILE's directory (never standard output).
 std::string beside(const std::string& output, const std::string& name) {
-    if (output == "-") return name;
-    return (std::filesystem::path(output).parent_path() / name).string();
+    const std::filesystem::path parent =
+        output == hndpos::standard_output_name ? "" : std::filesystem::path(output).parent_path();
+    const std::string path = (parent / name).string();
+    return path == hndpos::standard_output_name ? "./" + path : path;
+}
+
+void add_outputs(const Options& options, const hndpos::WideTables& tables, hndpos::EntryType type,
+                 hndpos::OutputFiles& files) {
+    if (options.format == Format::json) {
+        files.add(options.output, hndpos::hand_tables_json(tables, type));
+        return;
+    }
+    const hndpos::EmitNames names{options.prefix, options.header.value_or(default_header(options.output))};
+    files.add(beside(options.output, names.header), hndpos::hand_tables_header(tables, type, options.storage, names));
+    files.add(options.output, hndpos::hand_tables_source(tables, type, options.storage, names));
 }
 
 int run(const Options& options) {
@@ -209,38 +244,15 @@ int run(const Options& options) {
         std::cerr << "hndpos-tables: " << verdict.problem << "; nothing written\n";
         return exit_refused;
     }
-    const hndpos::EntryType type = *verdict.type;
     hndpos::OutputFiles files;
-    std::string standard_output;
-    if (options.format == Format::json) {
-        std::string json = hndpos::hand_tables_json(tables, type);
-        if (options.output == "-") {
-            standard_output = std::move(json);
-        } else {
-            files.add(options.output, std::move(json));
-        }
-    } else {
-        const bool header_written = options.output != "-" || options.header;
-        const hndpos::EmitNames names{options.prefix, options.header.value_or(default_header(options.output))};
-        std::string source = hndpos::hand_tables_source(tables, type, options.storage, names);
-        if (header_written)
-            files.add(beside(options.output, names.header),
-                      hndpos::hand_tables_header(tables, type, options.storage, names));
-        if (options.output == "-") {
-            standard_output = std::move(source);
-        } else {
-            files.add(options.output, std::move(source));
-        }
+    add_outputs(options, tables, *verdict.type, files);
+    if (const std::string clash = files.clash(); !clash.empty()) {
+        std::cerr << "hndpos-tables: " << clash << "; nothing written\n";
+        return exit_usage;
     }
     if (const std::string problem = files.commit(); !problem.empty()) {
-        std::cerr << "hndpos-tables: " << problem << "\n";
+        std::cerr << "hndpos-tables: " << problem << "; no file written\n";
         return exit_refused;
-    }
-    if (!standard_output.empty()) {
-        if (!hndpos::write_standard_output(standard_output)) {
-            std::cerr << "hndpos-tables: cannot write standard output\n";
-            return exit_refused;
-        }
     }
     return 0;
 }
@@ -248,12 +260,13 @@ int run(const Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    hndpos::platform::use_binary_standard_streams();
+    hndpos::platform::prepare_companion_process();
     Options options;
     try {
         parse_options(argc, argv, options);
     } catch (const UsageError& error) {
-        if (error.message.empty()) return std::cout ? 0 : exit_refused;  // --help, --version
+        if (error.message.empty())  // --help, --version
+            return std::cout && !hndpos::platform::standard_output_closed() ? 0 : exit_refused;
         std::cerr << "hndpos-tables: " << error.message << "\nTry 'hndpos-tables --help' for more information.\n";
         return exit_usage;
     }

@@ -55,7 +55,8 @@ std::optional<DisplaySize> parse_display_size(std::string_view text) {
     const auto read = [](std::string_view digits, int& value) {
         if (digits.empty() || digits[0] == '0' || digits.size() > 3) return false;
         const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-        return error == std::errc{} && end == digits.data() + digits.size() && value >= 1 && value <= 256;
+        return error == std::errc{} && end == digits.data() + digits.size() && value >= min_display_side &&
+               value <= max_byte_display_side;
     };
     if (!read(text.substr(0, cross), size.width) || !read(text.substr(cross + 1), size.height)) return std::nullopt;
     return size;

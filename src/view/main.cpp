@@ -32,7 +32,8 @@ namespace {
 constexpr int exit_refused = 1;
 constexpr int exit_usage = 2;
 
-constexpr const char* usage_text =
+// The help, with the limits the core sets.
+const std::string usage_text =
     "Usage: hndpos-view [OPTION]... [FILE]\n"
     "Draw the clock dial described by FILE (default hpostbl.c; - reads standard\n"
     "input), a table file written by hndpos, as an SVG picture; or check it\n"
@@ -43,8 +44,11 @@ constexpr const char* usage_text =
     "  -t, --time=HH:MM:SS  draw the hands at this time (default 10:08:30)\n"
     "  -s, --scale=N        size of a display pixel in the picture, 1 to 64\n"
     "                       (default 8)\n"
-    "  -d, --display=WxH    the display's size in pixels, 1 to 256 each: the\n"
-    "                       picture draws its outline, --check checks against it\n"
+    "  -d, --display=WxH    the display's size in pixels, " +
+    std::to_string(hndpos::min_display_side) + " to " + std::to_string(hndpos::max_byte_display_side) +
+    " each (also\n"
+    "                       WIDTH HEIGHT): the picture draws its outline,\n"
+    "                       --check checks against it\n"
     "  -c, --check          print each hand's bounding box instead of drawing;\n"
     "                       exit 1 at the first tip that wrapped modulo 256 or\n"
     "                       lies outside the display\n"
@@ -122,6 +126,9 @@ public:
         value = argv_[++index_];
         return 1;
     }
+    // The argument after this one, without taking it; null at the end.
+    const char* peek() const { return index_ + 1 < argc_ ? argv_[index_ + 1] : nullptr; }
+    void skip() { ++index_; }
 
 private:
     int argc_;
@@ -129,6 +136,10 @@ private:
     int index_ = 0;
     std::string arg_;
 };
+
+bool is_number(std::string_view text) {
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
 
 // The option an argument names, long and without its value: "--output"
 // for -o, --output and --output=FILE.
@@ -142,10 +153,8 @@ std::string option_name(const std::string& arg) {
 }
 
 // Help and version: exit 0 once the text is written, 1 when it cannot be.
-int write_text_and_exit(const char* text) {
-    std::cout << text;
-    std::cout.flush();
-    if (std::cout) return 0;
+int write_text_and_exit(const std::string& text) {
+    if (!hndpos::platform::standard_output_closed() && hndpos::write_standard_output(text).empty()) return 0;
     std::cerr << "hndpos-view: cannot write standard output\n";
     return exit_refused;
 }
@@ -199,8 +208,15 @@ int parse_options(int argc, char** argv, Options& options) {
                 return usage_error("expected --scale from 1 to 64");
             options.scale = static_cast<int>(scale);
         } else if (const int display_taken = reader.take_value("--display", "-d", value); display_taken != 0) {
+            // WxH, or hndpos-tables' spelling WIDTH HEIGHT in two arguments.
+            if (display_taken > 0 && is_number(value) && reader.peek() != nullptr && is_number(reader.peek())) {
+                value += "x" + std::string(reader.peek());
+                reader.skip();
+            }
             options.display = display_taken < 0 ? std::nullopt : hndpos::parse_display_size(value);
-            if (!options.display) return usage_error("expected --display WxH, each from 1 to 256, such as 128x64");
+            if (!options.display)
+                return usage_error("expected --display WxH, each from " + std::to_string(hndpos::min_display_side) +
+                                   " to " + std::to_string(hndpos::max_byte_display_side) + ", such as 128x64");
         } else if (const int emit_taken = reader.take_value("--emit", nullptr, value); emit_taken != 0) {
             const std::optional<hndpos::Storage> storage = emit_taken < 0 ? std::nullopt : hndpos::parse_storage(value);
             if (!storage) return usage_error("expected --emit data, --emit const or --emit progmem");
@@ -234,6 +250,10 @@ constexpr std::size_t max_input_bytes = 1 << 20;
 bool read_input(const std::string& name, std::string& bytes) {
     const bool standard_input = name == "-";
     const std::string shown = standard_input ? "standard input" : name;
+    if (standard_input && hndpos::platform::standard_input_closed()) {
+        std::cerr << "hndpos-view: cannot read standard input: " << std::strerror(EBADF) << "\n";
+        return false;
+    }
     std::FILE* in = standard_input ? stdin : std::fopen(name.c_str(), "rb");
     if (in == nullptr) {
         std::cerr << "hndpos-view: cannot read " << shown << ": " << std::strerror(errno) << "\n";
@@ -262,19 +282,21 @@ bool read_input(const std::string& name, std::string& bytes) {
     return true;
 }
 
-int write_output(const std::string& name, const std::string& text) {
-    if (name == "-") {
-        if (!hndpos::write_standard_output(text)) {
-            std::cerr << "hndpos-view: cannot write standard output\n";
-            return exit_refused;
-        }
-        return 0;
-    }
-    if (!hndpos::write_whole_file(name, text)) {
-        std::cerr << "hndpos-view: cannot write " << name << "\n";
+// What the run made, written all or nothing: exit 2 when two outputs, or an
+// output and the input, are one file.
+int write_outputs(hndpos::OutputFiles& files) {
+    if (const std::string clash = files.clash(); !clash.empty()) return usage_error(clash + "; nothing written");
+    if (const std::string problem = files.commit(); !problem.empty()) {
+        std::cerr << "hndpos-view: " << problem << "\n";
         return exit_refused;
     }
     return 0;
+}
+
+int write_output(const std::string& name, const std::string& text) {
+    hndpos::OutputFiles files;
+    files.add(name, text);
+    return write_outputs(files);
 }
 
 std::string bounds_report(const hndpos::DisplayCheck& check) {
@@ -292,13 +314,17 @@ std::string bounds_report(const hndpos::DisplayCheck& check) {
 // header they are compiled with.
 int emit(const Options& options, const std::string& bytes, const hndpos::TableFile& table) {
     const hndpos::EmitNames names{options.prefix, options.header.value_or(options.prefix + "hpostbl.h")};
-    const std::string output = options.output.value_or("-");
-    const std::string source = options.storage == hndpos::Storage::data
-                                   ? bytes
-                                   : hndpos::grid_tables_source(table.params, table.entries, options.storage, names);
-    if (const int status = write_output(output, source); status != 0 || output == "-") return status;
-    const std::filesystem::path header = std::filesystem::path(output).parent_path() / names.header;
-    return write_output(header.string(), hndpos::grid_tables_header(table.params, options.storage, names));
+    const std::string output = options.output.value_or(hndpos::standard_output_name);
+    hndpos::OutputFiles files;
+    files.add_input(options.input);
+    files.add(output, options.storage == hndpos::Storage::data
+                          ? bytes
+                          : hndpos::grid_tables_source(table.params, table.entries, options.storage, names));
+    if (output != hndpos::standard_output_name) {
+        const std::filesystem::path header = std::filesystem::path(output).parent_path() / names.header;
+        files.add(header.string(), hndpos::grid_tables_header(table.params, options.storage, names));
+    }
+    return write_outputs(files);
 }
 
 int run(const Options& options) {
@@ -336,7 +362,7 @@ int run(const Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    hndpos::platform::use_binary_standard_streams();
+    hndpos::platform::prepare_companion_process();
     Options options;
     if (const int status = parse_options(argc, argv, options); status >= 0) return status;
     return run(options);

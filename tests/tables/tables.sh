@@ -75,7 +75,7 @@ refusals)
 1|the hour hand's x at position 4 is 324, outside the 320x240 display (0 to 319)|--center 300 120 --radii 60 90 100 --display 320 240 -o dial.c
 1|the hour hand's y at position 0 is -1, outside the 320x240 display (0 to 239)|--center 100 59 --radii 60 90 100 --display 320 240 -o dial.c
 1|the minute hand's x at position 540 is 2147483648 (radius -2147483648)|--center 0 0 --radii 1 '$80000000' 1 --positions 7 720 9 -o dial.c
-1|no entry type holds them all|--center 2147483647 0 --radii 1 1 1 -o dial.c
+1|the hour hand's x at position 6 is 2147483648, which i32 cannot hold|--center 2147483647 0 --radii 1 1 1 -o dial.c
 1|which i16 cannot hold|--center -32768 0 --radii 1 1 1 --type i16 --format json -o dial.c
 2|option --radii takes three values|--center 1 2 --radii 3 4
 2|option --positions: 0 is outside 1 to 43200|--center 1 2 --radii 3 4 5 --positions 0 60 60 -o dial.c
@@ -87,6 +87,7 @@ refusals)
 2|option --storage takes data, const or progmem|--center 1 2 --radii 3 4 5 --storage flash -o dial.c
 2|option --prefix: '9a' does not start a C identifier|--center 1 2 --radii 3 4 5 --prefix 9a -o dial.c
 2|option --header: the name cannot stand in #include|--center 1 2 --radii 3 4 5 --header $'a\nb.h' -o dial.c
+2|option --header: the name cannot stand in #include|--center 1 2 --radii 3 4 5 --header 'a*/b.h' -o dial.c
 2|option --center is given more than once|--center 1 2 --center 1 2 --radii 3 4 5 -o dial.c
 2|-o FILE is required|--center 1 2 --radii 3 4 5
 2|--center X Y is required|--radii 3 4 5 -o dial.c
@@ -96,6 +97,13 @@ CASES
     run --center '  +83' '$1E' --radii 009 '$d' -14 --positions 60 ' 60' '$3C' --format json -o -
     [ "$status" -eq 0 ] && grep -q '"center": \[83, 30\], "radii": \[9, 13, -14\]' out.txt ||
         fail "the program's integer syntax: $status $(head -c 200 out.txt)"
+    run --center 83 30 --radii 9 13 14 --display 128x64 -o dial.c
+    [ "$status" -eq 0 ] || fail "--display WIDTHxHEIGHT: $(cat err.txt)"
+    # A source and a header of two runs onto one name do not compile together.
+    run --center 83 30 --radii 9 13 15 --header dial.h -o other.c
+    if command -v cc >/dev/null && cc -c dial.c -o dial.o 2>/dev/null; then
+        fail "a source compiled with another run's header"
+    fi
     run --help
     [ "$status" -eq 0 ] && grep -q '^Usage: hndpos-tables' out.txt || fail "--help"
     if [ -w /dev/full ]; then
@@ -127,6 +135,45 @@ outputs)
         [ "$status" -eq 0 ] && [ -c null ] || fail "the device was replaced by a file (exit $status)"
     fi
     echo "-o writes through a link, into a FIFO and a device in place, and keeps a file's mode"
+    ;;
+
+all-or-nothing)
+    # A run that fails, or is refused, leaves every file as it was, whatever
+    # fails: the file, a device, a FIFO's reader, standard output, a size
+    # limit, one name for two outputs. Each line: the exit status, what to
+    # set up, the run, and the directory listing afterwards.
+    [[ " ${runner[*]:-} " != *wine* ]] || skip "devices, FIFOs and size limits are the POSIX build's"
+    need prlimit
+    viewer=$(dirname "$tables")/hndpos-view
+    dial=(--center 83 30 --radii 9 13 14)
+    while IFS='|' read -r expected setup command listing; do
+        mkdir case && cd case || die "cannot make a directory"
+        eval "$setup"
+        eval "$command" >/dev/null 2>err.txt
+        status=$?
+        wait  # a FIFO's reader
+        rm -f err.txt
+        [ "$status" -eq "$expected" ] || fail "$command: exit $status, expected $expected"
+        [ "$(ls -A | tr '\n' ' ')" = "$listing" ] || fail "$command: left $(ls -A | tr '\n' ' ')"
+        [ ! -f DIR.h ] || [ "$(cat DIR.h)" = old ] || fail "$command: DIR.h replaced"
+        cd .. && rm -rf case
+    done <<'CASES'
+1|mkdir DIR; echo old >DIR.h|"$tables" "${dial[@]}" -o DIR|DIR DIR.h 
+1|mkdir d|"$tables" "${dial[@]}" -o d/|d 
+1|ln -s /dev/full full.c|"$tables" "${dial[@]}" -o full.c|full.c 
+1|mkfifo f.c; { timeout 10 head -c 1 f.c >/dev/null & }|"$tables" "${dial[@]}" --positions 43200 60 60 -o f.c|f.c 
+1||"$tables" "${dial[@]}" --header H -o - >&-|
+1||prlimit --fsize=1000 "$tables" "${dial[@]}" --positions 720 60 60 -o x.c|
+1||prlimit --fsize=100 "$viewer" -o pic.svg "$here/../e2e/golden/example.c"|
+1|echo old >DIR.h; chmod 444 DIR.h|"$tables" "${dial[@]}" --header DIR.h -o x.c|DIR.h 
+2||"$tables" "${dial[@]}" --header x.c -o x.c|
+2||"$tables" "${dial[@]}" -o -|
+2|mkdir sub; ln -s sub link|"$tables" "${dial[@]}" --header ../link/x.c -o sub/x.c|link sub 
+1|"$hndpos" 83 30 9 13 14; mkdir hpostbl.h|"$viewer" --emit const -o tables.c|hpostbl.c hpostbl.h 
+2|"$hndpos" 83 30 9 13 14|"$viewer" --emit const -o hpostbl.h|hpostbl.c 
+2|"$hndpos" 83 30 9 13 14|"$viewer" --emit data -o tables.c --header hpostbl.c|hpostbl.c 
+CASES
+    echo "failed and refused runs of both programs leave no file and replace none"
     ;;
 
 index-macros)

@@ -114,10 +114,16 @@ const char* raw_command_line();
 // write (109, 223), not end the process.
 void prepare_process();
 
-// For the companion programs, which use the C++ streams: standard input,
-// output and error carry bytes unchanged (Windows would otherwise turn LF
-// into CR LF and stop reading at a Ctrl-Z byte).
-void use_binary_standard_streams();
+// Once at start-up of the companion programs, which use the C++ streams:
+// prepare_process(); standard input, output and error carry bytes unchanged
+// (Windows would otherwise turn LF into CR LF and stop reading at a Ctrl-Z
+// byte); and one of them that was closed is held on the null device, so
+// that no file the program opens takes its number.
+void prepare_companion_process();
+// Whether standard input or output was closed when the companion program
+// started: then nothing can be read from it, or written to it.
+bool standard_input_closed();
+bool standard_output_closed();
 
 // A range of lead bytes of a double-byte code page (Shift_JIS: 0x81–0x9F
 // and 0xE0–0xFC): such a byte and the byte after it form one character.

@@ -266,6 +266,22 @@ void prepare_process() {
     (void)signal(SIGXFSZ, SIG_IGN);
 }
 
-void use_binary_standard_streams() {}  // POSIX streams never convert
+namespace {
+bool closed_at_start[3] = {};  // standard input, output and error
+}  // namespace
+
+// POSIX streams never convert.
+void prepare_companion_process() {
+    prepare_process();
+    for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
+        if (fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+        closed_at_start[fd] = true;
+        // The lowest free number is fd itself.
+        (void)open("/dev/null", fd == STDIN_FILENO ? O_RDONLY : O_WRONLY);
+    }
+}
+
+bool standard_input_closed() { return closed_at_start[STDIN_FILENO]; }
+bool standard_output_closed() { return closed_at_start[STDOUT_FILENO]; }
 
 }  // namespace hndpos::platform

@@ -103,10 +103,16 @@ const char* raw_command_line() { return GetCommandLineA(); }
 
 void prepare_process() {}
 
-void use_binary_standard_streams() {
+// A Windows process whose standard output is closed gets no handle for it,
+// and writes to it fail: no number to hold.
+void prepare_companion_process() {
+    prepare_process();
     (void)_setmode(_fileno(stdin), _O_BINARY);
     (void)_setmode(_fileno(stdout), _O_BINARY);
     (void)_setmode(_fileno(stderr), _O_BINARY);
 }
+
+bool standard_input_closed() { return false; }
+bool standard_output_closed() { return false; }
 
 }  // namespace hndpos::platform

@@ -1,0 +1,63 @@
+// The rules of a dial that every front end asks here instead of stating
+// them again: how many positions a hand may have, how large a panel may be,
+// which radius no table can hold, and where each hand stands at a time of
+// day. The programs, the emitter's index macros, the page and the CMake
+// function (through a file generated from this one) all take them from here.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace hndpos {
+
+// hndpos-tables' positions per hand: one position per second of the hour
+// hand's 12-hour turn at the most.
+inline constexpr int min_positions = 1;
+inline constexpr int max_positions = 43200;
+
+// Panel sizes in pixels, each side from 1: up to 256 for hndpos's byte
+// tables (a coordinate is one byte), up to 65535 for hndpos-tables' true
+// coordinates (a u16 entry).
+inline constexpr int min_display_side = 1;
+inline constexpr int max_byte_display_side = 256;
+inline constexpr int max_wide_display_side = 65535;
+
+// The one radius whose tip leaves the 32-bit range: its product with -1
+// (x at 9 o'clock, y at 12 o'clock) is +2^31.
+inline constexpr std::int32_t unholdable_radius = INT32_MIN;
+
+// A time of day: h 0 to 23, m and s 0 to 59, ms 0 to 999.
+struct TimeOfDay {
+    int hours = 0;
+    int minutes = 0;
+    int seconds = 0;
+    int milliseconds = 0;
+};
+
+constexpr bool is_time_of_day(const TimeOfDay& t) {
+    return t.hours >= 0 && t.hours <= 23 && t.minutes >= 0 && t.minutes <= 59 && t.seconds >= 0 && t.seconds <= 59 &&
+           t.milliseconds >= 0 && t.milliseconds <= 999;
+}
+
+// Each hand's turn in its own unit: the hour hand 12 hours and the minute
+// hand one hour, in seconds; the second hand one minute, in milliseconds.
+inline constexpr std::array<long, 3> turn_length = {12L * 60 * 60, 60L * 60, 60L * 1000};
+
+// How far into its turn a hand (0 hour, 1 minute, 2 second) is, in the
+// unit of turn_length.
+constexpr long elapsed_in_turn(int hand, const TimeOfDay& t) {
+    switch (hand) {
+    case 0: return (t.hours % 12) * 3600L + t.minutes * 60L + t.seconds;
+    case 1: return t.minutes * 60L + t.seconds;
+    default: return t.seconds * 1000L + t.milliseconds;
+    }
+}
+
+// The hand's index at a time of day with `positions` positions: the floor
+// of positions × elapsed / turn, exactly, in integers.
+constexpr int hand_index(int hand, int positions, const TimeOfDay& t) {
+    return static_cast<int>(static_cast<long long>(positions) * elapsed_in_turn(hand, t) /
+                            turn_length[static_cast<std::size_t>(hand)]);
+}
+
+}  // namespace hndpos
