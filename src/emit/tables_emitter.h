@@ -34,7 +34,8 @@ bool entry_type_holds(EntryType type, std::int64_t value);
 // The narrowest of u8, u16, i16, i32, in that order, that holds every entry.
 std::optional<EntryType> narrowest_entry_type(const WideTables& tables);
 
-// A panel's width and height in pixels, 1 to 65535 each.
+// A panel's width and height in pixels, each from min_display_side to
+// max_wide_display_side.
 struct PanelSize {
     std::int64_t width = 0;
     std::int64_t height = 0;

@@ -62,7 +62,15 @@ TEST(HandTables, SourceHeaderAndJsonHoldTheSameEntries) {
     const std::string source = hand_tables_source(tables, EntryType::i32, Storage::progmem, names);
     const std::string header = hand_tables_header(tables, EntryType::i32, Storage::progmem, names);
     const std::string json = hand_tables_json(tables, EntryType::i32);
-    EXPECT_NE(source.find("#include \"dial.h\"\n\nconst int32_t face_hour_x[720] PROGMEM = {\n    160, 161, 161,"),
+    EXPECT_NE(source.find("#endif\n\nconst int32_t face_hour_x[720] PROGMEM = {\n    160, 161, 161,"),
+              std::string::npos);
+    // The guard is the header's own; the source checks the digest its header defines.
+    EXPECT_NE(header.find("#ifndef FACE_HNDPOS_DIAL_H\n"), std::string::npos);
+    const std::size_t digest = header.find("#define FACE_HNDPOS_RUN_DIGEST ");
+    ASSERT_NE(digest, std::string::npos);
+    const std::string value = header.substr(digest + 31, header.find('\n', digest) - digest - 31);
+    EXPECT_NE(source.find("#include \"dial.h\"\n#if !defined(FACE_HNDPOS_RUN_DIGEST) || FACE_HNDPOS_RUN_DIGEST != " +
+                          value + "\n#error"),
               std::string::npos);
     EXPECT_NE(source.find("const int32_t face_second_y[1] PROGMEM = {\n    (-2147483647 - 1)\n};"), std::string::npos);
     EXPECT_NE(header.find("extern const int32_t face_minute_y[7] PROGMEM;\n"), std::string::npos);
