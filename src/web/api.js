@@ -89,7 +89,9 @@ Module["toText"] = function (bytes) {
   const pointer = allocate(Math.max(1, bytes.length));
   HEAPU8.set(bytes, pointer);
   try {
-    return UTF8ToString(_hndpos_to_utf8(pointer, bytes.length));
+    const text = _hndpos_to_utf8(pointer, bytes.length);
+    if (!text) throw outOfMemory();
+    return UTF8ToString(text);
   } finally {
     _free(pointer);
   }
@@ -148,12 +150,19 @@ Module["displayProblem"] = function (width, height) {
 // throws an Error with hndpos-tables' reason.
 const tableTypes = ["u8", "u16", "i16", "i32"];
 
+// `count` 32-bit integers from an array option, or a RangeError that names it.
+function integers(value, count, what) {
+  if (!Array.isArray(value) || value.length !== count ||
+      !value.every((v) => Number.isInteger(v) && v >= -2147483648 && v <= 2147483647))
+    throw new RangeError(`${what} takes an array of ${count} 32-bit integers`);
+  return value;
+}
+
 Module["tablesFiles"] = function (options) {
   const given = options || {};
-  const values = []
-    .concat(given.center || [], given.radii || [], given.positions === undefined ? [60, 60, 60] : given.positions);
-  if (values.length !== 8 || !values.every((v) => Number.isInteger(v) && v >= -2147483648 && v <= 2147483647))
-    throw new RangeError("tables() takes center [x, y], radii [h, m, s] and positions [h, m, s], 32-bit integers");
+  const values = integers(given.center, 2, "center [x, y]").concat(
+    integers(given.radii, 3, "radii [hour, minute, second]"),
+    given.positions === undefined ? [60, 60, 60] : integers(given.positions, 3, "positions [hour, minute, second]"));
   const type = given.type === undefined || given.type === null || given.type === "" ? -1 : tableTypes.indexOf(given.type);
   if (type === -1 && given.type !== undefined && given.type !== null && given.type !== "")
     throw new RangeError("type is u8, u16, i16 or i32");
@@ -177,4 +186,32 @@ Module["tablesFiles"] = function (options) {
 
 Module["tables"] = function (options) {
   return JSON.parse(Module["tablesFiles"](options).json);
+};
+
+// Each hand's index at a time of day, as the header's macros compute it:
+// {positions: [h, m, s], time: [hours, minutes, seconds, milliseconds]}
+// gives [hour, minute, second].
+Module["handIndices"] = function (options) {
+  const given = options || {};
+  const values = integers(given.positions, 3, "positions [hour, minute, second]")
+    .concat(integers(given.time, 4, "time [hours, minutes, seconds, milliseconds]"));
+  const memory = allocate(4 * 10);
+  try {
+    values.forEach((value, index) => {
+      HEAP32[(memory >> 2) + index] = value;
+    });
+    if (_hndpos_hand_indices(memory, memory + 12, memory + 28) !== 0)
+      throw new RangeError("positions run from " + Module["limits"]().positions.join(" to ") +
+                           " and the time from [0, 0, 0, 0] to [23, 59, 59, 999]");
+    return Array.from(HEAP32.subarray((memory >> 2) + 7, (memory >> 2) + 10));
+  } finally {
+    _free(memory);
+  }
+};
+
+// The limits the programs apply, each [least, most]: positions per hand,
+// a side of hndpos-view's display, a side of hndpos-tables' display.
+Module["limits"] = function () {
+  const pair = (first) => [_hndpos_limit(first), _hndpos_limit(first + 1)];
+  return { positions: pair(0), byteDisplay: pair(2), wideDisplay: pair(4) };
 };

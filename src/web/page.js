@@ -22,19 +22,22 @@
   }
 
   // The display's size as hndpos-view --display takes it: both or neither,
-  // each 1 to 256 written plainly; an invalid field is marked with the reason.
+  // each within the module's limits written plainly; an invalid field is
+  // marked with the reason.
   const sizeIds = ["display-width", "display-height"];
-  const sizeHint = "Both sizes, 1 to 256 pixels each, as hndpos-view --display takes them; or neither.";
+  const sideLimits = () => module.limits().byteDisplay.join(" to ");
+  const sizeHint = () => "Both sizes, " + sideLimits() + " pixels each, as hndpos-view --display takes them; or neither.";
   function displaySize() {
     const texts = sizeIds.map((id) => byId(id).value.trim());
-    const valid = (text) => /^[1-9][0-9]{0,2}$/.test(text) && Number(text) <= 256;
+    const [least, most] = module.limits().byteDisplay;
+    const valid = (text) => /^[1-9][0-9]*$/.test(text) && Number(text) >= least && Number(text) <= most;
     let reason = "";
     if (texts.every((text) => text === "")) {
       reason = "";
     } else if (texts.some((text) => text === "")) {
       reason = "Give both sizes, or neither: " + (texts[0] === "" ? "the width" : "the height") + " is missing.";
     } else if (!texts.every(valid)) {
-      reason = "A size is a whole number from 1 to 256 written plainly, not " +
+      reason = "A size is a whole number from " + sideLimits() + " written plainly, not " +
                texts.filter((text) => !valid(text)).map((text) => JSON.stringify(text)).join(" or ") + ".";
     }
     sizeIds.forEach((id, index) => {
@@ -42,7 +45,7 @@
       byId(id).setAttribute("aria-invalid", bad ? "true" : "false");
     });
     const hint = byId("display-reason");
-    hint.textContent = reason || sizeHint;
+    hint.textContent = reason || sizeHint();
     hint.className = reason ? "hint invalid" : "hint";
     return reason || texts[0] === "" ? [0, 0] : texts.map(Number);
   }
@@ -155,7 +158,7 @@
     });
     byId("command").value = ["hndpos"].concat(texts.map(shellWord)).join(" ");
 
-    // The wide tables after the dial: up to 43200 positions a hand take longer.
+    // The wide tables after the dial: the most positions a hand may have take longer.
     const values = rejected.length === 0 ? texts.map((text) => module.integerValue(text)) : null;
     clearTimeout(tablesTimer);
     ["download-c", "download-h", "download-json"].forEach((id) => (byId(id).disabled = true));
@@ -196,25 +199,39 @@
   }
 
   // hndpos-tables' files for the same parameters, and the hands they give
-  // at the chosen time: each hand's index is the floor of its positions
-  // times the elapsed part of its turn, as the header's macros compute it.
+  // at the chosen time, at the indexes the header's macros give.
   const positionIds = ["hour-positions", "minute-positions", "second-positions"];
   let tableFiles = null;
   let tablesTimer = 0;
   let tablesCache = null;
 
+  // The least and the greatest of the centre's and the hands' coordinates
+  // on one axis, in a loop: the most positions a hand may have are too many
+  // arguments for Math.min.
+  function extent(tables, axis, centre) {
+    let low = centre;
+    let high = centre;
+    for (const hand of tables.hands) {
+      for (const value of hand[axis]) {
+        if (value < low) low = value;
+        if (value > high) high = value;
+      }
+    }
+    return [low, high];
+  }
+
   function tablesPreview(tables, hours, minutes, seconds) {
-    const elapsed = [((hours % 12) * 3600 + minutes * 60 + seconds) / 43200, (minutes * 60 + seconds) / 3600, seconds / 60];
     const [cx, cy] = tables.center;
-    const xs = [cx].concat(...tables.hands.map((hand) => hand.x));
-    const ys = [cy].concat(...tables.hands.map((hand) => hand.y));
-    const low = [Math.min(...xs) - 2, Math.min(...ys) - 2];
-    const size = [Math.max(...xs) + 3 - low[0], Math.max(...ys) + 3 - low[1]];
+    const indices = module.handIndices({ positions: tables.hands.map((hand) => hand.positions), time: [hours, minutes, seconds, 0] });
+    const [xLow, xHigh] = extent(tables, "x", cx);
+    const [yLow, yHigh] = extent(tables, "y", cy);
+    const low = [xLow - 2, yLow - 2];
+    const size = [xHigh + 3 - low[0], yHigh + 3 - low[1]];
     const colours = ["#d62728", "#1f77b4", "#2ca02c"];
     const widths = [3, 2, 1];
     let svg = `<svg xmlns="http://www.w3.org/2000/svg" viewBox="${low[0]} ${low[1]} ${size[0]} ${size[1]}">`;
     tables.hands.forEach((hand, index) => {
-      const tip = Math.floor(hand.positions * elapsed[index]);
+      const tip = indices[index];
       svg += `<line x1="${cx + 0.5}" y1="${cy + 0.5}" x2="${hand.x[tip] + 0.5}" y2="${hand.y[tip] + 0.5}" ` +
              `stroke="${colours[index]}" stroke-width="${widths[index]}" vector-effect="non-scaling-stroke"/>`;
     });
@@ -227,7 +244,8 @@
     byId("tables-dial").innerHTML = "";
     const positions = positionIds.map((id) => Number(byId(id).value));
     positionIds.forEach((id, index) => {
-      const valid = Number.isInteger(positions[index]) && positions[index] >= 1 && positions[index] <= 43200 &&
+      const [least, most] = module.limits().positions;
+      const valid = Number.isInteger(positions[index]) && positions[index] >= least && positions[index] <= most &&
                     /^[0-9]+$/.test(byId(id).value);
       byId(id).setAttribute("aria-invalid", valid ? "false" : "true");
     });
@@ -242,7 +260,7 @@
     if (values === null || positionIds.some((id) => byId(id).getAttribute("aria-invalid") === "true")) {
       message.className = "error";
       message.textContent = "hndpos-tables refuses these parameters: each is an integer as hndpos reads it, " +
-                            "and each hand has 1 to 43200 positions.";
+                            "and each hand has " + module.limits().positions.join(" to ") + " positions.";
       return;
     }
     const options = { center: values.slice(0, 2), radii: values.slice(2), positions: positions, type: type || undefined };
@@ -315,7 +333,12 @@
     window.hndpos = {
       generate: (texts) => module.generate(texts),
       tables: (options) => module.tables(options),
+      handIndices: (options) => module.handIndices(options),
+      limits: () => module.limits(),
     };
+    document.querySelectorAll("[data-limit]").forEach((element) => {
+      element.textContent = module.limits()[element.dataset.limit].join(" to ");
+    });
     byId("parameters").addEventListener("input", (event) => {
       if (event.target.id === "time") followClock(false);
       update();

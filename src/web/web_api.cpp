@@ -51,7 +51,8 @@ WideCapture wide;
 platform::MemorySystem memory;
 
 std::optional<DisplaySize> display_of(int width, int height) {
-    if (width < 1 || width > 256 || height < 1 || height > 256) return std::nullopt;
+    const auto side = [](int value) { return value >= min_display_side && value <= max_byte_display_side; };
+    if (!side(width) || !side(height)) return std::nullopt;
     return DisplaySize{width, height};
 }
 
@@ -60,8 +61,9 @@ int make_tables(const std::int32_t* values, int type) {
     wide = {};
     WideParams params{values[0], values[1], {values[2], values[3], values[4]}, {values[5], values[6], values[7]}};
     for (const int positions : params.positions) {
-        if (positions < 1 || positions > max_positions) {
-            wide.problem = "positions per hand run from 1 to 43200";
+        if (positions < min_positions || positions > max_positions) {
+            wide.problem =
+                "positions per hand run from " + std::to_string(min_positions) + " to " + std::to_string(max_positions);
             return 1;
         }
     }
@@ -125,9 +127,13 @@ EMSCRIPTEN_KEEPALIVE int hndpos_integer_value(const char* text, std::int32_t* va
     return scanned.accepted ? 1 : 0;
 }
 
-// The bytes converted from Shift_JIS to UTF-8.
+// The bytes converted from Shift_JIS to UTF-8; null when memory ran out.
 EMSCRIPTEN_KEEPALIVE const char* hndpos_to_utf8(const char* bytes, int size) {
-    text_result = shift_jis_to_utf8({bytes, static_cast<std::size_t>(size)});
+    try {
+        text_result = shift_jis_to_utf8({bytes, static_cast<std::size_t>(size)});
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
     return text_result.c_str();
 }
 
@@ -207,6 +213,28 @@ EMSCRIPTEN_KEEPALIVE const char* hndpos_tables_text(int which) {
     case 2: return wide.header.c_str();
     default: return wide.problem.c_str();
     }
+}
+
+// Each hand's index at a time of day, as the header's index macros give it:
+// `positions` the three counts, `time` h, m, s and ms; the three indices go
+// to `indices`. Returns 0, or 1 when a count or the time is out of range.
+EMSCRIPTEN_KEEPALIVE int hndpos_hand_indices(const std::int32_t* positions, const std::int32_t* time,
+                                             std::int32_t* indices) {
+    const TimeOfDay when{time[0], time[1], time[2], time[3]};
+    if (!is_time_of_day(when)) return 1;
+    for (int hand = 0; hand < hand_count; ++hand)
+        if (positions[hand] < min_positions || positions[hand] > max_positions) return 1;
+    for (int hand = 0; hand < hand_count; ++hand) indices[hand] = hand_index(hand, positions[hand], when);
+    return 0;
+}
+
+// The limits the programs apply: 0 and 1 the positions per hand, 2 and 3 a
+// side of hndpos-view's display, 4 and 5 a side of hndpos-tables' display
+// (each the least, then the most).
+EMSCRIPTEN_KEEPALIVE int hndpos_limit(int which) {
+    const int limits[] = {min_positions,         max_positions,    min_display_side,
+                          max_byte_display_side, min_display_side, max_wide_display_side};
+    return which >= 0 && which < 6 ? limits[which] : 0;
 }
 
 }  // extern "C"

@@ -202,6 +202,19 @@ try {
   const golden = JSON.parse(fs.readFileSync(path.join(tablesGolden, "dial.json"), "utf8"));
   check(hourLine[0] === String(golden.hands[0].x[630] + 0.5) && hourLine[1] === String(golden.hands[0].y[630] + 0.5),
         "the preview's hour hand at 10:30 is index 630: " + hourLine);
+  // At 0:13:00 the exact floor is 13, where a floating-point fraction gave 12.
+  await page.$eval("#time", (e) => { e.value = "00:13:00"; e.dispatchEvent(new Event("input", { bubbles: true })); });
+  await page.waitForFunction(() => !document.getElementById("download-c").disabled);
+  const earlyLine = await page.$eval("#tables-dial svg line", (e) => [e.getAttribute("x2"), e.getAttribute("y2")]);
+  check(earlyLine[0] === String(golden.hands[0].x[13] + 0.5) && earlyLine[1] === String(golden.hands[0].y[13] + 0.5),
+        "the preview's hour hand at 0:13 is index 13: " + earlyLine);
+  // The largest tables draw.
+  for (const id of ["#hour-positions", "#minute-positions", "#second-positions"])
+    await page.$eval(id, (e) => { e.value = "43200"; e.dispatchEvent(new Event("input", { bubbles: true })); });
+  await page.waitForFunction(() => !document.getElementById("download-c").disabled, { timeout: 60000 });
+  check(await page.$$eval("#tables-dial svg line", (lines) => lines.length === 3), "43200 positions a hand: the preview draws");
+  for (const [id, count] of [["#hour-positions", "720"], ["#minute-positions", "60"], ["#second-positions", "600"]])
+    await page.$eval(id, (e, v) => { e.value = v; e.dispatchEvent(new Event("input", { bubbles: true })); }, count);
   const api = await page.evaluate(() => {
     const tables = window.hndpos.tables({ center: [160, 120], radii: [60, 90, 100], positions: [720, 60, 600], type: "u16" });
     let refused = "";

@@ -77,11 +77,45 @@ try {
 } catch (error) {
   exhausted = error.name;
 }
+let textExhausted = "";
+try {
+  hndpos.toText(new Uint8Array(8));
+} catch (error) {
+  textExhausted = error.name;
+}
 hoard.forEach((pointer) => hndpos._free(pointer));
+if (textExhausted !== "EOutOfMemory") fail(`toText() on an exhausted heap gave '${textExhausted}', not EOutOfMemory`);
 if (exhausted !== "EOutOfMemory") fail(`an exhausted heap gave '${exhausted}', not EOutOfMemory`);
 if (!sameBytes(hndpos.generate(["83", "30", "9", "13", "14"]).file, fs.readFileSync(path.join(goldenDir, "example.c"))))
   fail("the module is broken after memory ran out");
 console.log("NUL bytes, times off the clock and an exhausted heap refused; the module works after");
+
+// Each hand's index at every second of 12 hours, against the floor of the
+// exact fraction in integers, as the header's macros compute it.
+for (const positions of [[720, 600, 360], [43200, 43200, 43200], [60, 7, 1]]) {
+  let wrong = 0;
+  for (let second = 0; second < 43200; ++second) {
+    const time = [Math.floor(second / 3600), Math.floor(second / 60) % 60, second % 60, (second * 7) % 1000];
+    const elapsed = [second, (second % 3600), time[2] * 1000 + time[3]];
+    const expected = [43200, 3600, 60000].map((turn, hand) => {
+      const product = positions[hand] * elapsed[hand];
+      return (product - (product % turn)) / turn;
+    });
+    const got = hndpos.handIndices({ positions, time });
+    if (got.join() !== expected.join() && wrong++ < 3) fail(`handIndices ${positions} at ${time}: ${got}, expected ${expected}`);
+  }
+}
+for (const options of [{ center: [1, 2, 3], radii: [4, 5] }, { center: [1], radii: [4, 5, 6] },
+                       { center: [1, 2], radii: [4, 5, 6], positions: [60, 60] }, { center: [1, 2] }]) {
+  let refused = false;
+  try {
+    hndpos.tables(options);
+  } catch (error) {
+    refused = error instanceof RangeError;
+  }
+  if (!refused) fail(`tables(${JSON.stringify(options)}) took arrays of the wrong length`);
+}
+console.log("handIndices at every second of 12 hours; tables() refuses arrays of the wrong length");
 
 if (!nativeProgram || !fs.existsSync(nativeProgram)) {
   console.log(`SKIPPED: no native hndpos at '${nativeProgram}' to compare random cases with (build the test preset first)`);
