@@ -13,18 +13,19 @@
 # Without POSITIONS and TYPE the tables are hndpos's: hpostbl.c, xtbl and
 # ytbl of [3][60] bytes' worth of entries, for a centre inside 0..255.
 # With either, hndpos::tables writes one x and one y array per hand
-# (<prefix>hour_x, <prefix>hour_y, ...), POSITIONS per hand (1 to 43200
-# each, default 60) and entries of TYPE (default: the narrowest that holds
-# them), each the tip's true coordinate, for panels of any size.
+# (<prefix>hour_x, <prefix>hour_y, ...), POSITIONS per hand (default 60,
+# within the limits hndpos-tables takes) and entries of TYPE (default: the
+# narrowest that holds them), each the tip's true coordinate, for panels of
+# any size.
 #
 #   PREFIX   names the arrays <prefix>xtbl and <prefix>ytbl (or
 #            <prefix>hour_x ...) and the macros <PREFIX>HNDPOS_..., so that
 #            one target can hold several dials; hndpos's file is not
 #            changed, its arrays are renamed while it compiles.
 #   DISPLAY  fails the build when a tip lies outside a display of that
-#            size (1 to 256 pixels each for hndpos's tables, where a wrap
-#            modulo 256 fails too; 1 to 65535 with POSITIONS or TYPE),
-#            naming the hand and the position.
+#            size (as large as hndpos-view --display takes for hndpos's
+#            tables, where a wrap modulo 256 fails too; as hndpos-tables
+#            takes with POSITIONS or TYPE), naming the hand and the position.
 #   STORAGE  DATA (the default) compiles hpostbl.c as hndpos writes it, int
 #            arrays in RAM; CONST compiles the same entries as const
 #            unsigned char (360 bytes of read-only data, no RAM); PROGMEM
@@ -39,6 +40,10 @@
 # line per table, and a failure stops it with the program's report in
 # UTF-8. Each table gets a directory of its own; a failed run's output is
 # never compiled.
+
+# The core's limits: in hndpos's own build its CMakeLists read them first;
+# the installed package keeps them beside this file.
+include("${CMAKE_CURRENT_LIST_DIR}/hndpos-limits.cmake" OPTIONAL)
 
 # `text` read as hndpos reads an argument: the value in `value_var`, or the
 # reason it is refused in `error_var` (empty when accepted).
@@ -199,16 +204,18 @@ function(hndpos_add_tables target)
     list(GET radii ${index} value)
     list(GET arg_RADII ${index} text)
     if(value EQUAL -2147483648)
-      message(FATAL_ERROR "${context}: RADII ${name} value '${text}' is -2147483648: hndpos fails at that hand's x position 45, where the product +2147483648 leaves the 32-bit range")
+      message(FATAL_ERROR "${context}: RADII ${name} value '${text}' is -2147483648: hndpos fails, since that hand's tip leaves the 32-bit range (the product +2147483648)")
     endif()
     math(EXPR index "${index} + 1")
   endforeach()
   set(positions 60 60 60)
   if(arg_POSITIONS_GIVEN)
     _hndpos_scan_values("${context}" POSITIONS "hour;minute;second" positions)
+    get_property(least GLOBAL PROPERTY HNDPOS_MIN_POSITIONS)
+    get_property(most GLOBAL PROPERTY HNDPOS_MAX_POSITIONS)
     foreach(value IN LISTS positions)
-      if(value LESS 1 OR value GREATER 43200)
-        message(FATAL_ERROR "${context}: POSITIONS takes 1 to 43200 positions per hand, not '${arg_POSITIONS}'")
+      if(value LESS least OR value GREATER most)
+        message(FATAL_ERROR "${context}: POSITIONS takes ${least} to ${most} positions per hand, not '${arg_POSITIONS}'")
       endif()
     endforeach()
   endif()
@@ -224,14 +231,17 @@ function(hndpos_add_tables target)
   endif()
   set(display "")
   if(arg_DISPLAY_GIVEN)
-    set(limit 256)
+    get_property(least GLOBAL PROPERTY HNDPOS_MIN_DISPLAY_SIDE)
+    get_property(limit GLOBAL PROPERTY HNDPOS_MAX_BYTE_DISPLAY_SIDE)
     if(wide)
-      set(limit 65535)
+      get_property(limit GLOBAL PROPERTY HNDPOS_MAX_WIDE_DISPLAY_SIDE)
     endif()
-    list(GET arg_DISPLAY 0 width)
-    list(GET arg_DISPLAY 1 height)
-    if(NOT width MATCHES "^[1-9][0-9]*$" OR NOT height MATCHES "^[1-9][0-9]*$" OR width GREATER ${limit} OR height GREATER ${limit})
-      message(FATAL_ERROR "${context}: DISPLAY takes a width and a height from 1 to ${limit} pixels, not '${width} ${height}'")
+    _hndpos_scan_values("${context}" DISPLAY "width;height" sides)
+    list(GET sides 0 width)
+    list(GET sides 1 height)
+    if(width LESS least OR height LESS least OR width GREATER limit OR height GREATER limit)
+      list(JOIN arg_DISPLAY " " shown)
+      message(FATAL_ERROR "${context}: DISPLAY takes a width and a height from ${least} to ${limit} pixels, not '${shown}'")
     endif()
     set(display "${width}x${height}")
   endif()

@@ -41,5 +41,10 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 if(NOT WIN32)
   install(FILES ${PROJECT_SOURCE_DIR}/cmake/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
     RENAME hndpos)
+  # The page under share/doc is documentation: registered with doc-base,
+  # where Debian's documentation browsers find it.
+  if(HNDPOS_PAGE)
+    install(FILES ${PROJECT_SOURCE_DIR}/cmake/doc-base DESTINATION ${CMAKE_INSTALL_DATADIR}/doc-base RENAME hndpos)
+  endif()
 endif()
 include(CPack)

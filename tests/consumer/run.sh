@@ -90,7 +90,8 @@ installed | subdirectory | cross)
         run=(qemu-aarch64 -L /usr/aarch64-linux-gnu)
     elif [ "$scenario" = installed ]; then
         install_hndpos
-        for file in bin/hndpos bin/hndpos-view share/man/man1/hndpos.1.gz lib/cmake/hndpos/HndposRun.cmake; do
+        for file in bin/hndpos bin/hndpos-view share/man/man1/hndpos.1.gz lib/cmake/hndpos/HndposRun.cmake \
+            lib/cmake/hndpos/hndpos-limits.cmake; do
             [ -e "$work/prefix/$file" ] || die "$file was not installed"
         done
         configure_args+=(-DCMAKE_PREFIX_PATH="$work/prefix")
@@ -227,7 +228,7 @@ hndpos_add_tables(clock CENTER 83 30 RADII 9 13 14 TYPE u64)|TYPE is u8, u16, i1
 hndpos_add_tables(clock CENTER 83 30 RADII 9 13 14 TYPE u16 DISPLAY 70000 64)|DISPLAY takes a width and a height from 1 to 65535 pixels
 CALLS
     # Accepted as the program accepts them: leading spaces, +, $ hexadecimal.
-    dir=$(clock_project accepted 'hndpos_add_tables(clock CENTER "  +83" $1E RADII 009 $d " 14")')
+    dir=$(clock_project accepted 'hndpos_add_tables(clock CENTER "  +83" $1E RADII 009 $d " 14" DISPLAY $80 " 64")')
     built_or_die "$dir"
     say "bad parameters, the radius -2147483648, a second unprefixed table, bad options: refused at configure, each named"
     ;;

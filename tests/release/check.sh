@@ -74,8 +74,10 @@ say "every directory and program 0755, every other file 0644"
 # 2. The .deb: lintian, install, run, a consumer, remove.
 deb="$packages/hndpos_${version}_amd64.deb"
 if command -v lintian >/dev/null; then
-    lintian_report=$(lintian "$deb" 2>&1 | grep -v "running with root privileges" || true)
+    lintian_report=$(lintian -I "$deb" 2>&1 | grep -v "running with root privileges" || true)
     ! grep -q '^E: ' <<<"$lintian_report" || die "lintian reports errors: $lintian_report"
+    ! grep -q 'possible-documentation-but-no-doc-base-registration' <<<"$lintian_report" ||
+        die "the page is not registered with doc-base: $lintian_report"
     say "lintian: no error, $(grep -c '^[WIP]: ' <<<"$lintian_report" || true) warnings or notes"
 else
     say "lintian not found: the .deb was not checked by it"
@@ -112,7 +114,7 @@ if command -v wine >/dev/null && command -v unzip >/dev/null; then
             die "$system.zip holds: $(cd "$top" && ls)"
         # The CMake package finds the programs beside it, naming no path of the build machine.
         package="$top/lib/cmake/hndpos"
-        for file in hndpos-config.cmake hndpos-targets.cmake HndposTables.cmake HndposRun.cmake; do
+        for file in hndpos-config.cmake hndpos-targets.cmake HndposTables.cmake HndposRun.cmake hndpos-limits.cmake; do
             [ -f "$package/$file" ] || die "$system.zip lacks lib/cmake/hndpos/$file"
         done
         grep -qE '"\$\{_IMPORT_PREFIX\}/(\./)?hndpos-tables\.exe"' "$package"/hndpos-targets-*.cmake ||
