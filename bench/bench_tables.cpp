@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "driver/table_file.h"
-#include "io/platform/platform.h"
+#include "io/platform/memory_system.h"
 #include "io/text_channel.h"
 #include "table/hand_tip.h"
 #include "table/table_writer.h"

@@ -14,7 +14,7 @@
 #include "driver/integer_syntax.h"
 #include "driver/program.h"
 #include "emit/tables_emitter.h"
-#include "io/platform/platform.h"
+#include "io/platform/memory_system.h"
 #include "view/console_english.h"
 #include "view/console_text.h"
 #include "view/dial_picture.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "io/platform/platform.h"
+#include "io/platform/memory_system.h"
 
 namespace hndpos::platform {
 namespace {
