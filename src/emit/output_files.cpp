@@ -144,7 +144,7 @@ std::string OutputFiles::rename_all() {
         }
         fs::rename(file.temporary, file.target, error);
         if (error) {
-            const std::string problem = "cannot write " + file.name + ": " + error.message();
+            std::string problem = "cannot write " + file.name + ": " + error.message();
             if (!file.backup.empty()) fs::remove(file.backup, error);
             put_back(i);
             return problem;

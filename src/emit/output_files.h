@@ -48,7 +48,7 @@ private:
     };
     std::string prepare();
     std::string rename_all();
-    void put_back(std::size_t renamed);
+    void put_back(std::size_t count);
 
     std::vector<File> files_;
     std::vector<std::string> inputs_;

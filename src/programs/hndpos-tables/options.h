@@ -1,0 +1,41 @@
+// hndpos-tables' command line: its options, once, in one table.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "emit/tables_emitter.h"
+#include "programs/options.h"
+#include "table/wide_tables.h"
+
+namespace hndpos {
+
+enum class TablesFormat { c, json };
+
+struct TablesOptions {
+    WideParams params;
+    bool center_given = false;
+    bool radii_given = false;
+    std::optional<EntryType> type;
+    Storage storage = Storage::data;
+    std::string prefix;
+    std::optional<std::string> header;
+    std::optional<PanelSize> display;
+    TablesFormat format = TablesFormat::c;
+    std::string output;
+    bool help = false;
+    bool version = false;
+};
+
+// The table; its handlers fill `options`.
+std::vector<Option> tables_option_table(TablesOptions& options);
+
+// The whole help text.
+std::string tables_usage_text();
+
+// The command line read into `options`; throws OptionError. Stops after
+// --help or --version, which it sets.
+void read_tables_command_line(int argc, const char* const* argv, TablesOptions& options);
+
+}  // namespace hndpos

@@ -1,0 +1,46 @@
+// The companion programs' command lines: each program states its options
+// once, in a table (name, values, help, handler), and this one parser reads
+// every command line with the same rules, and prints the help from it.
+//
+// The rules: `--name`, or `-x` where the option has a short name; a
+// single value after the option or attached as `--name=value`; several
+// values as separate arguments (an option may also take two values joined
+// by an `x`, as `128x64`); each option at most once; `--` ends the options;
+// any other argument is an operand, which the program takes or refuses.
+#pragma once
+
+#include <functional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace hndpos {
+
+struct Option {
+    std::string_view name;                 // "--center"
+    char short_name = 0;                   // 'o' for -o, or 0
+    std::vector<std::string_view> values;  // the values' names; none for a flag
+    std::string help;                      // lines of at most 50 characters
+    std::string_view cmake_keyword;        // hndpos_add_tables' keyword for it, or empty
+    std::function<void(const std::vector<std::string>&)> handle;
+    bool joined_by_x = false;   // two values may come as one argument, WxH
+    bool ends_parsing = false;  // --help, --version: nothing after it counts
+};
+
+// A command line the table refuses, or a value a handler refuses; the
+// program reports it and exits with status 2.
+struct OptionError {
+    std::string message;
+};
+
+// Reads argv[1] on against the table, calling each option's handler with its
+// values and `operand` with each operand (none taken where it is empty).
+// Throws OptionError.
+void parse_command_line(std::span<const Option> table, int argc, const char* const* argv,
+                        const std::function<void(const std::string&)>& operand);
+
+// The help's option lines, aligned, as `--help` prints them.
+std::string option_help(std::span<const Option> table);
+
+}  // namespace hndpos
