@@ -1,16 +1,19 @@
 """Writes the page's font: the glyphs of Noto Sans CJK JP (SIL Open Font
 License, Debian's fonts-noto-cjk) for exactly the characters hndpos can
 print, as WOFF2 in a data: URL inside src/web/font/font.css, and the
-licence beside it. Run it with the Python that has fontTools and brotli
-(Debian: python3-fonttools, python3-brotli) when the program's texts change:
+licence beside it. The characters come from the program's one table of
+texts, as the test build's hndpos_print_texts prints them. Run it with the
+Python that has fontTools and brotli (Debian: python3-fonttools,
+python3-brotli) when the program's texts change:
 
-    /usr/bin/python3 tools/make_page_font.py
+    cmake --workflow --preset test
+    /usr/bin/python3 tools/make_page_font.py build/test/hndpos_print_texts
 """
 import base64
 import io
 import pathlib
-import re
 import shutil
+import subprocess
 import sys
 
 from fontTools import subset
@@ -22,35 +25,20 @@ licence = pathlib.Path("/usr/share/doc/fonts-noto-cjk/copyright")
 out = root / "src" / "web" / "font"
 
 
-def program_characters():
-    """Every character of the Shift_JIS literals in the program's own
-    sources (the driver, the table writer and the failure report), with
-    printable ASCII for the numbers and names they are joined with."""
-    characters = {chr(c) for c in range(0x20, 0x7F)}
-    for folder in ("driver", "table", "io"):
-        for path in sorted((root / "src" / folder).rglob("*.[ch]*")):
-            text = path.read_text(encoding="utf-8")
-            text = re.sub(r"//[^\n]*", "", text)
-            for statement in re.findall(r'((?:"(?:[^"\\\n]|\\.)*"\s*)+)', text):
-                pieces = re.findall(r'"((?:[^"\\\n]|\\.)*)"', statement)
-                raw = bytearray()
-                for piece in pieces:
-                    for escape, plain in re.findall(r"(\\x[0-9A-Fa-f]{2}|\\.)|([^\\])", piece):
-                        if escape.startswith("\\x"):
-                            raw.append(int(escape[2:], 16))
-                        elif escape:
-                            raw += {"\\n": b"\n", "\\t": b"\t", "\\r": b"\r"}.get(escape, escape[1:].encode())
-                        else:
-                            raw += plain.encode("utf-8")
-                if any(b >= 0x80 for b in raw):
-                    characters |= set(bytes(raw).decode("cp932", errors="ignore"))
+def program_characters(printer):
+    """Every character of the program's texts, with printable ASCII for the
+    numbers and names they are joined with."""
+    printed = subprocess.run([printer], check=True, stdout=subprocess.PIPE).stdout.decode("utf-8")
+    characters = {chr(c) for c in range(0x20, 0x7F)} | set(printed)
     return "".join(sorted(c for c in characters if c.isprintable()))
 
 
 def main():
     if not collection.exists():
         sys.exit(f"{collection} not found: install Debian's fonts-noto-cjk")
-    text = program_characters()
+    if len(sys.argv) != 2:
+        sys.exit("usage: make_page_font.py HNDPOS_PRINT_TEXTS")
+    text = program_characters(sys.argv[1])
     font = TTCollection(str(collection)).fonts[0]  # Noto Sans CJK JP
     options = subset.Options()
     options.flavor = "woff2"

@@ -2,30 +2,26 @@
 
 #include <algorithm>
 
+#include "texts/program_texts.h"
+
 namespace hndpos {
 namespace {
 
-// Shift_JIS texts; the readable form stands in the comment beside each.
-// clang-format off
-constexpr std::string_view convert_error_suffix =  // "' は整数ではありません"
-    "' \x82\xcd\x90\xae\x90\x94\x82\xc5\x82\xcd\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1";
-constexpr std::string_view invalid_op_message =  // "不正な浮動小数点数演算命令"
-    "\x95s\x90\xb3\x82\xc8\x95\x82\x93\xae\x8f\xac\x90\x94\x93_\x90\x94\x89\x89\x8eZ\x96\xbd\x97\xdf";
-constexpr std::string_view out_of_memory_message =  // "ﾒﾓﾘが足りません"
-    "\xd2\xd3\xd8\x82\xaa\x91\xab\x82\xe8\x82\xdc\x82\xb9\x82\xf1";
+constexpr std::string_view convert_error_suffix = texts::not_an_integer.shift_jis;
+constexpr std::string_view invalid_op_message = texts::invalid_op.shift_jis;
+constexpr std::string_view out_of_memory_message = texts::out_of_memory.shift_jis;
 
 struct CodeMessage {
     std::int32_t code;
     std::string_view message;
 };
 constexpr CodeMessage io_messages[] = {
-    {2, "\xcc\xa7\xb2\xd9\x82\xaa\x8c\xa9\x82\xc2\x82\xa9\x82\xe8\x82\xdc\x82\xb9\x82\xf1"},  // ﾌｧｲﾙが見つかりません
-    {3, "\x95s\x90\xb3\x82\xc8\xcc\xa7\xb2\xd9\x96\xbc\x82\xc5\x82\xb7"},                      // 不正なﾌｧｲﾙ名です
-    {4, "\xb5\xb0\xcc\xdf\xdd\x82\xb5\x82\xbd\xcc\xa7\xb2\xd9\x82\xaa\x91\xbd\x82\xb7\x82\xac\x82\xdc\x82\xb7"},  // ｵｰﾌﾟﾝしたﾌｧｲﾙが多すぎます
-    {5, "\xcc\xa7\xb2\xd9\x82\xd6\x82\xcc\xb1\xb8\xbe\xbd\x82\xaa\x8b\x91\x94\xdb\x82\xb3\x82\xea\x82\xdc\x82\xb5\x82\xbd"},  // ﾌｧｲﾙへのｱｸｾｽが拒否されました
+    {2, texts::file_not_found.shift_jis},
+    {3, texts::invalid_file_name.shift_jis},
+    {4, texts::too_many_open_files.shift_jis},
+    {5, texts::access_denied.shift_jis},
 };
-constexpr std::string_view io_error_prefix = "I/O \xb4\xd7\xb0 (";  // "I/O ｴﾗｰ ("
-// clang-format on
+constexpr std::string_view io_error_prefix = texts::io_error.shift_jis;
 
 // Signed decimal, no leading zeros; returns the end of what it wrote.
 char* write_decimal(char* out, std::int32_t value) {

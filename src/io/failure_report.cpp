@@ -4,17 +4,14 @@
 
 #include "io/platform/platform.h"
 #include "io/text_channel.h"
+#include "texts/program_texts.h"
 
 namespace hndpos {
 namespace {
 
-// Shift_JIS texts; the readable form stands in the comment beside each.
-// clang-format off
-constexpr std::string_view report_occurred_in_module = "\x82\xaa\xd3\xbc\xde\xad\xb0\xd9 ";  // "がﾓｼﾞｭｰﾙ "
-constexpr std::string_view report_at = " \x82\xcc ";                                      // " の "
-constexpr std::string_view report_occurred =  // " で発生しました。"
-    " \x82\xc5\x94\xad\x90\xb6\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81" "B";
-// clang-format on
+constexpr std::string_view report_occurred_in_module = texts::report_in_module.shift_jis;
+constexpr std::string_view report_at = texts::report_at.shift_jis;
+constexpr std::string_view report_occurred = texts::report_occurred.shift_jis;
 
 // Appends to a fixed buffer, dropping what does not fit.
 class BoundedText {

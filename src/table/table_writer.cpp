@@ -3,13 +3,10 @@
 namespace hndpos {
 namespace {
 
-// The Shift_JIS texts keep their pieces as written.
-// clang-format off
-constexpr std::string_view center_label = "\x92\x86\x90S\x8d\xc0\x95W ";              // "中心座標 "
-constexpr std::string_view hour_label = "  \x8e\x9e\x90j\x94\xbc\x8c" "a ";          // "  時針半径 "
-constexpr std::string_view minute_label = "  \x95\xaa\x90j\x94\xbc\x8c" "a ";        // "  分針半径 "
-constexpr std::string_view second_label = "  \x95" "b\x90j\x94\xbc\x8c" "a ";        // "  秒針半径 "
-// clang-format on
+constexpr std::string_view center_label = texts::center_label.shift_jis;
+constexpr std::string_view hour_label = texts::hour_label.shift_jis;
+constexpr std::string_view minute_label = texts::minute_label.shift_jis;
+constexpr std::string_view second_label = texts::second_label.shift_jis;
 
 using TipFunction = std::uint8_t (*)(const HandParams&, int, int);
 

@@ -8,17 +8,14 @@
 #include <string_view>
 
 #include "table/hand_tip.h"
+#include "texts/program_texts.h"
 
 namespace hndpos {
 
 inline constexpr std::string_view OutputFileName = "hpostbl.c";
 
-// The file's first line: "/* アナログ時計用の針表示位置テーブル  0時針,1分針,2秒針 */".
-// clang-format off
-inline constexpr std::string_view FileTitle =
-    "/* \x83" "A\x83i\x83\x8d\x83O\x8e\x9e\x8cv\x97p\x82\xcc\x90j\x95\x5c\x8e\xa6\x88\xca\x92u\x83"
-    "e\x81[\x83u\x83\x8b  0\x8e\x9e\x90j,1\x95\xaa\x90j,2\x95" "b\x90j */";
-// clang-format on
+// The file's first line, its title comment.
+inline constexpr std::string_view FileTitle = texts::file_title.shift_jis;
 
 inline constexpr std::string_view XTableHead = "int xtbl[3][60] = {\t";
 inline constexpr std::string_view YTableHead = "int ytbl[3][60] = {\t";

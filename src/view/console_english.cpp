@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "texts/program_texts.h"
 #include "view/console_text.h"
 
 namespace hndpos {
@@ -15,18 +16,67 @@ struct Meaning {
     std::string_view english;
 };
 
-// Whole lines of the banner, the usage text and the table file.
-constexpr Meaning lines[] = {
-    {"アナログ時計用針先端位置 C言語用テーブル作成 v1.00", "Analog clock hand tip positions: C table generator v1.00"},
-    {"構文: HNDPOS 中心X座標 中心Y座標 時針半径 分針半径 秒針半径",
-     "Usage: HNDPOS centre-X centre-Y hour-hand-radius minute-hand-radius second-hand-radius"},
-    {"例えば、", "For example,"},
-    {"で、拙作ZIFRONAと同じ座標になります。", "gives the same coordinates as ZIFRONA, the author's own clock."},
-    {"生成するCソースのファイル名は\"hpostbl.c\"固定(^^;です。",
-     "The C source it writes is always named \"hpostbl.c\" (^^;."},
-    {"/* アナログ時計用の針表示位置テーブル  0時針,1分針,2秒針 */",
-     "/* Display positions of an analog clock's hands: row 0 hour hand, 1 minute hand, 2 second hand */"},
+bool starts_with(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
+
+// A text of the program in UTF-8, as the reading sees its lines.
+std::string utf8(const ProgramText& text) { return shift_jis_to_utf8(text.shift_jis); }
+
+// Texts and their English in UTF-8, made once per process.
+struct TextMeaning {
+    std::string japanese;
+    std::string_view english;
 };
+std::vector<TextMeaning> meanings_of(std::initializer_list<const ProgramText*> list) {
+    std::vector<TextMeaning> found;
+    for (const ProgramText* text : list) found.push_back({utf8(*text), text->english});
+    return found;
+}
+
+std::string_view meaning_in(const std::vector<TextMeaning>& table, std::string_view japanese) {
+    for (const TextMeaning& entry : table)
+        if (entry.japanese == japanese) return entry.english;
+    return {};
+}
+
+// Whole lines of the usage text and the table file.
+std::string_view line_meaning(std::string_view line) {
+    static const std::vector<TextMeaning> lines = meanings_of(
+        {&texts::usage_syntax, &texts::usage_for_example, &texts::usage_same_as_zifrona, &texts::file_title});
+    return meaning_in(lines, line);
+}
+
+// The messages of a report's second line, without the final ".".
+std::string_view message_meaning(std::string_view message) {
+    static const std::vector<TextMeaning> messages =
+        meanings_of({&texts::invalid_op, &texts::out_of_memory, &texts::file_not_found, &texts::invalid_file_name,
+                     &texts::too_many_open_files, &texts::access_denied});
+    return meaning_in(messages, message);
+}
+
+// The banner's title with its version.
+bool banner_reading(std::string_view line, std::string& out) {
+    static const std::string title = utf8(texts::banner_title) + " v";
+    if (!starts_with(line, title)) return false;
+    out += std::string(texts::banner_title.english) + " v" + std::string(line.substr(title.size()));
+    return true;
+}
+
+// The usage text's file-name line: the name between the two texts.
+bool file_name_reading(std::string_view line, std::string& out) {
+    static const std::string before = utf8(texts::usage_file_name_is);
+    static const std::string after = utf8(texts::usage_fixed);
+    if (!starts_with(line, before) || line.size() < before.size() + after.size() ||
+        line.substr(line.size() - after.size()) != after)
+        return false;
+    out += std::string(texts::usage_file_name_is.english) + " " +
+           std::string(line.substr(before.size(), line.size() - before.size() - after.size())) + " " +
+           std::string(texts::usage_fixed.english);
+    return true;
+}
+
+bool ends_with(std::string_view text, std::string_view suffix) {
+    return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
+}
 
 // The failure classes of a report's first line.
 constexpr Meaning classes[] = {
@@ -34,19 +84,6 @@ constexpr Meaning classes[] = {
     {"EInvalidOp", "a floating-point result could not be converted to a 32-bit integer"},
     {"EOutOfMemory", "memory ran out"},
     {"EConvertError", "an argument is not an integer"},
-};
-
-// The messages of a report's second line, without the final ".".
-constexpr Meaning messages[] = {
-    {"不正な浮動小数点数演算命令",
-     "Invalid floating-point operation: a radius of -2147483648 puts the tip at +2147483648 (at 9 o'clock for x), "
-     "outside the 32-bit range the entries are converted to; any radius from -2147483647 to 2147483647 works"},
-    {"ﾌｧｲﾙが見つかりません", "File not found"},
-    {"不正なﾌｧｲﾙ名です", "Invalid file name"},
-    {"ｵｰﾌﾟﾝしたﾌｧｲﾙが多すぎます", "Too many open files: no file descriptor to spare for hpostbl.c"},
-    {"ﾌｧｲﾙへのｱｸｾｽが拒否されました",
-     "Access denied: hpostbl.c is read-only, a directory stands in its place, or the directory cannot be written"},
-    {"ﾒﾓﾘが足りません", "Not enough memory"},
 };
 
 // The codes of "I/O ｴﾗｰ (n)" that a run meets, in the Windows numbering.
@@ -63,8 +100,6 @@ constexpr CodeMeaning io_codes[] = {
     {223, "file too large: a file-size limit"},
 };
 
-bool starts_with(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
-
 std::string_view find_meaning(std::string_view japanese, const auto& table) {
     for (const Meaning& entry : table)
         if (entry.japanese == japanese) return entry.english;
@@ -73,7 +108,8 @@ std::string_view find_meaning(std::string_view japanese, const auto& table) {
 
 // "中心座標 X:Y  時針半径 h  分針半径 m  秒針半径 s", anywhere in the line.
 bool summary_reading(std::string_view line, std::string& out) {
-    static constexpr std::string_view labels[] = {"中心座標 ", ":", "  時針半径 ", "  分針半径 ", "  秒針半径 "};
+    static const std::string labels[] = {utf8(texts::center_label), ":", utf8(texts::hour_label),
+                                         utf8(texts::minute_label), utf8(texts::second_label)};
     const std::size_t start = line.find(labels[0]);
     if (start == std::string_view::npos) return false;
     std::string values[5];
@@ -86,16 +122,18 @@ bool summary_reading(std::string_view line, std::string& out) {
         if (values[i].empty()) return false;
         at = end == std::string_view::npos ? line.size() : end;
     }
-    out += std::string(line.substr(0, start)) + "centre " + values[0] + ", " + values[1] + "; hour hand " + values[2] +
-           ", minute hand " + values[3] + ", second hand " + values[4] + std::string(line.substr(at));
+    out += std::string(line.substr(0, start)) + std::string(texts::center_label.english) + " " + values[0] + ", " +
+           values[1] + "; " + std::string(texts::hour_label.english) + " " + values[2] + ", " +
+           std::string(texts::minute_label.english) + " " + values[3] + ", " +
+           std::string(texts::second_label.english) + " " + values[4] + std::string(line.substr(at));
     return true;
 }
 
 // "<class>がﾓｼﾞｭｰﾙ <module> の <offset> で発生しました。"
 bool report_reading(std::string_view line, std::string& out) {
-    static constexpr std::string_view in_module = "がﾓｼﾞｭｰﾙ ";
-    static constexpr std::string_view at_offset = " の ";
-    static constexpr std::string_view occurred = " で発生しました。";
+    static const std::string in_module = utf8(texts::report_in_module);
+    static const std::string at_offset = utf8(texts::report_at);
+    static const std::string occurred = utf8(texts::report_occurred);
     const std::size_t module_at = line.find(in_module);
     const std::size_t offset_at = line.rfind(at_offset);
     if (module_at == std::string_view::npos || offset_at == std::string_view::npos || offset_at < module_at ||
@@ -108,7 +146,9 @@ bool report_reading(std::string_view line, std::string& out) {
     out += std::string(name);
     if (const std::string_view meaning = find_meaning(name, classes); !meaning.empty())
         out += " (" + std::string(meaning) + ")";
-    out += " occurred in module " + std::string(module) + " at code offset " + std::string(offset) + ".";
+    out += " " + std::string(texts::report_in_module.english) + " " + std::string(module) + " " +
+           std::string(texts::report_at.english) + " " + std::string(offset) +
+           std::string(texts::report_occurred.english);
     return true;
 }
 
@@ -116,22 +156,24 @@ bool report_reading(std::string_view line, std::string& out) {
 // not an integer; with or without the final ".".
 bool message_reading(std::string_view line, std::string& out) {
     const std::string_view text = !line.empty() && line.back() == '.' ? line.substr(0, line.size() - 1) : line;
-    if (const std::string_view meaning = find_meaning(text, messages); !meaning.empty()) {
+    if (const std::string_view meaning = message_meaning(text); !meaning.empty()) {
         out += std::string(meaning) + ".";
         return true;
     }
-    static constexpr std::string_view io_error = "I/O ｴﾗｰ (";
+    static const std::string io_error = utf8(texts::io_error);
     if (starts_with(text, io_error) && text.back() == ')') {
         const std::string code(text.substr(io_error.size(), text.size() - io_error.size() - 1));
-        out += "I/O error " + code;
+        out += std::string(texts::io_error.english) + " " + code;
         for (const CodeMeaning& entry : io_codes)
             if (code == std::to_string(entry.code)) out += ": " + std::string(entry.english);
         out += ".";
         return true;
     }
-    static constexpr std::string_view not_an_integer = " は整数ではありません";
-    if (text.size() > not_an_integer.size() && text.substr(text.size() - not_an_integer.size()) == not_an_integer) {
-        out += std::string(text.substr(0, text.size() - not_an_integer.size())) + " is not an integer.";
+    // "'<argument>' は整数ではありません": the suffix starts with the closing quote.
+    static const std::string not_an_integer = utf8(texts::not_an_integer);
+    if (text.size() > not_an_integer.size() && ends_with(text, not_an_integer)) {
+        out += std::string(text.substr(0, text.size() - not_an_integer.size())) + "' " +
+               std::string(texts::not_an_integer.english) + ".";
         return true;
     }
     return false;
@@ -153,9 +195,10 @@ std::string english_reading(std::string_view shift_jis) {
         std::string_view line(text.data() + start, end - start);
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         start = end + 1;
-        if (const std::string_view meaning = find_meaning(line, lines); !meaning.empty()) {
+        if (const std::string_view meaning = line_meaning(line); !meaning.empty()) {
             out += meaning;
-        } else if (!summary_reading(line, out) && !report_reading(line, out) && !message_reading(line, out)) {
+        } else if (!banner_reading(line, out) && !file_name_reading(line, out) && !summary_reading(line, out) &&
+                   !report_reading(line, out) && !message_reading(line, out)) {
             if (!is_ascii(line)) out += "(untranslated) ";
             out += line;
         }
