@@ -148,13 +148,14 @@ all-or-nothing)
     dial=(--center 83 30 --radii 9 13 14)
     while IFS='|' read -r expected setup command listing; do
         mkdir case && cd case || die "cannot make a directory"
-        eval "$setup"
+        eval "$setup" >/dev/null
         eval "$command" >/dev/null 2>err.txt
         status=$?
         wait  # a FIFO's reader
         rm -f err.txt
         [ "$status" -eq "$expected" ] || fail "$command: exit $status, expected $expected"
-        [ "$(ls -A | tr '\n' ' ')" = "$listing" ] || fail "$command: left $(ls -A | tr '\n' ' ')"
+        left=$(find . -mindepth 1 -printf '%P\n' | sort | tr '\n' ' ')
+        [ "$left" = "$listing" ] || fail "$command: left $left"
         [ ! -f DIR.h ] || [ "$(cat DIR.h)" = old ] || fail "$command: DIR.h replaced"
         cd .. && rm -rf case
     done <<'CASES'
