@@ -114,6 +114,13 @@ void parse_command_line(std::span<const Option> table, int argc, const char* con
     }
 }
 
+std::vector<Option> help_and_version(bool& help, bool& version) {
+    return {
+        {"--help", 'h', {}, "show this help and exit", "", [&help](const auto&) { help = true; }, false, true},
+        {"--version", 0, {}, "show the version and exit", "", [&version](const auto&) { version = true; }, false, true},
+    };
+}
+
 std::string option_help(std::span<const Option> table) {
     constexpr std::size_t help_column = 27;
     std::string text;

@@ -17,6 +17,11 @@
 
 namespace hndpos {
 
+// The companion programs' exit statuses beside 0: 1 for a refused or failed
+// run, 2 for a wrong command line.
+inline constexpr int exit_refused = 1;
+inline constexpr int exit_usage = 2;
+
 struct Option {
     std::string_view name;                 // "--center"
     char short_name = 0;                   // 'o' for -o, or 0
@@ -39,6 +44,10 @@ struct OptionError {
 // Throws OptionError.
 void parse_command_line(std::span<const Option> table, int argc, const char* const* argv,
                         const std::function<void(const std::string&)>& operand);
+
+// -h, --help and --version, which every program's table ends with: each
+// sets its flag and ends the parsing.
+std::vector<Option> help_and_version(bool& help, bool& version);
 
 // The help's option lines, aligned, as `--help` prints them.
 std::string option_help(std::span<const Option> table);

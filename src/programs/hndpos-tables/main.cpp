@@ -19,8 +19,8 @@
 
 namespace {
 
-constexpr int exit_refused = 1;
-constexpr int exit_usage = 2;
+using hndpos::exit_refused;
+using hndpos::exit_usage;
 
 // FILE with its extension replaced by .h; the header goes beside FILE.
 std::string default_header(const std::string& output) {

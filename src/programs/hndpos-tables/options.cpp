@@ -1,5 +1,7 @@
 #include "programs/hndpos-tables/options.h"
 
+#include <utility>
+
 #include "driver/integer_syntax.h"
 #include "table/dial_rules.h"
 
@@ -24,7 +26,7 @@ std::vector<Option> tables_option_table(TablesOptions& o) {
     const auto any = [](std::string_view option, const std::string& text) {
         return integer(option, text, INT32_MIN, INT32_MAX);
     };
-    return {
+    std::vector<Option> table = {
         {"--center",
          0,
          {"X", "Y"},
@@ -122,23 +124,9 @@ std::vector<Option> tables_option_table(TablesOptions& o) {
              if (v[0].empty()) throw OptionError{"option --output needs a file name"};
              o.output = v[0];
          }},
-        {"--help",
-         'h',
-         {},
-         "show this help and exit",
-         "",
-         [&o](const std::vector<std::string>&) { o.help = true; },
-         false,
-         true},
-        {"--version",
-         0,
-         {},
-         "show the version and exit",
-         "",
-         [&o](const std::vector<std::string>&) { o.version = true; },
-         false,
-         true},
     };
+    for (Option& option : help_and_version(o.help, o.version)) table.push_back(std::move(option));
+    return table;
 }
 
 std::string tables_usage_text() {

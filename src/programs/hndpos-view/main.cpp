@@ -27,8 +27,8 @@
 
 namespace {
 
-constexpr int exit_refused = 1;
-constexpr int exit_usage = 2;
+using hndpos::exit_refused;
+using hndpos::exit_usage;
 
 int usage_error(const std::string& message) {
     std::cerr << "hndpos-view: " << message << "\nTry 'hndpos-view --help' for more information.\n";

@@ -1,6 +1,7 @@
 #include "programs/hndpos-view/options.h"
 
 #include <charconv>
+#include <utility>
 
 #include "table/dial_rules.h"
 
@@ -33,7 +34,7 @@ std::vector<Option> view_option_table(ViewOptions& o) {
         o.mode = chosen;
         ++o.modes_given;
     };
-    return {
+    std::vector<Option> table = {
         {"--output",
          'o',
          {"FILE"},
@@ -128,23 +129,9 @@ std::vector<Option> view_option_table(ViewOptions& o) {
          "print FILE, text that hndpos wrote (a table\nfile or its console output), converted from\nShift_JIS to UTF-8",
          "",
          [mode](const std::vector<std::string>&) { mode(ViewMode::to_utf8); }},
-        {"--help",
-         'h',
-         {},
-         "show this help and exit",
-         "",
-         [&o](const std::vector<std::string>&) { o.help = true; },
-         false,
-         true},
-        {"--version",
-         0,
-         {},
-         "show the version and exit",
-         "",
-         [&o](const std::vector<std::string>&) { o.version = true; },
-         false,
-         true},
     };
+    for (Option& option : help_and_version(o.help, o.version)) table.push_back(std::move(option));
+    return table;
 }
 
 std::string view_usage_text() {
