@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "table/dial_rules.h"
+
 namespace hndpos {
 namespace {
 
@@ -197,12 +199,10 @@ std::string line_pixels_text(int x0, int y0, int x1, int y1) {
     return text;
 }
 
+// hndpos's 60 positions a hand: the core's hand index, which for them is the
+// minute and the second themselves and, for the hour hand, (h % 12) * 5 + m / 12.
 int hand_position(int hand, ClockTime time) {
-    switch (hand) {
-    case 0: return (time.hours % 12) * 5 + time.minutes / 12;
-    case 1: return time.minutes;
-    default: return time.seconds;
-    }
+    return hand_index(hand, position_count, {time.hours, time.minutes, time.seconds, 0});
 }
 
 std::string render_dial_svg(const TableFile& table, ClockTime time, int scale, std::optional<DisplaySize> display) {
