@@ -143,5 +143,19 @@ TEST_F(RunTest, Statuses) {
     }
 }
 
+// The report names the program file as the system gives its name, up to the
+// longest name it takes; a longer one is cut there.
+TEST_F(RunTest, ReportNamesTheLongestProgramName) {
+    for (const std::size_t length : {259u, 260u, 261u}) {
+        start_case();
+        system_.module_name = std::string(length - 1, 'n') + "e";
+        (void)platform::use_memory_system(system_);  // its find_module too
+        EXPECT_EQ(run_reporting_failures([] { throw EInvalidOp(nullptr); }), 1);
+        const std::string expected =
+            report_prefix("EInvalidOp") + system_.module_name.substr(0, platform::max_module_name_length) + at;
+        EXPECT_EQ(system_.bytes(FakeSystem::stdout_handle).substr(0, expected.size()), expected) << length;
+    }
+}
+
 }  // namespace
 }  // namespace hndpos

@@ -55,8 +55,7 @@ std::int32_t memory_close_file(FileHandle handle) {
 
 ModuleInfo memory_find_module(const void*) {
     ModuleInfo module;
-    module.file_name_length = std::min(active->module_name.size(), max_module_name_length);
-    std::memcpy(module.file_name, active->module_name.data(), module.file_name_length);
+    module.set_file_name(active->module_name);
     return module;
 }
 

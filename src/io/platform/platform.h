@@ -8,6 +8,7 @@
 // process, 109 broken pipe, 112 disk full, and so on.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -45,6 +46,13 @@ struct ModuleInfo {
     std::uintptr_t load_address = 0;
     char file_name[max_module_name_length + 1] = {};
     std::size_t file_name_length = 0;
+
+    // The name's first bytes, as many as the buffer holds before its NUL.
+    void set_file_name(std::string_view name) {
+        file_name_length = std::min(name.size(), sizeof file_name - 1);
+        std::copy_n(name.data(), file_name_length, file_name);
+        file_name[file_name_length] = '\0';
+    }
 };
 
 // The system calls, gathered in one table so that tests can stand in for any

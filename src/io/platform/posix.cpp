@@ -227,9 +227,7 @@ ModuleInfo posix_find_module(const void* address) {
     }
     const char* slash = std::strrchr(name, '/');
     if (slash != nullptr) name = slash + 1;
-    const std::size_t name_length = std::min(std::strlen(name), max_module_name_length);
-    std::memcpy(info.file_name, name, name_length);
-    info.file_name_length = name_length;
+    info.set_file_name(name);
     return info;
 }
 

@@ -84,9 +84,7 @@ ModuleInfo win32_find_module(const void* address) {
     char path[MAX_PATH + 1] = {};
     const DWORD length = GetModuleFileNameA(module, path, MAX_PATH);
     const std::vector<LeadByteRange> lead_bytes = system_lead_bytes();
-    const std::string_view name = file_name_part({path, length}, lead_bytes);
-    info.file_name_length = std::min(name.size(), max_module_name_length);
-    for (std::size_t i = 0; i < info.file_name_length; ++i) info.file_name[i] = name[i];
+    info.set_file_name(file_name_part({path, length}, lead_bytes));
     return info;
 }
 
