@@ -92,6 +92,28 @@ TEST_F(PosixTest, AFailedWriteGivesTheCodeOfItsErrno) {
     EXPECT_TRUE(system_calls().write_some(1, &byte, 1).interrupted);
 }
 
+// A new file's descriptor that took a standard one's number moves above
+// them; where that fails, EINVAL (the descriptor limit leaves no number
+// above them) is too many open files, and any other errno is its own code.
+int kept_stderr = -1;
+TEST_F(PosixTest, AFailedMoveAboveTheStandardDescriptorsGivesItsCode) {
+    kept_stderr = dup(STDERR_FILENO);
+    ASSERT_GE(kept_stderr, 0);
+    posix_calls().open_file = [](const char*, int, unsigned) { return dup2(kept_stderr, STDERR_FILENO); };
+    posix_calls().copy_descriptor_from = [](int, int) {
+        errno = injected_errno;
+        return -1;
+    };
+    for (const auto& [error, expected] : {std::pair{EINVAL, 4}, std::pair{EMFILE, 4}, std::pair{EBADF, 6}}) {
+        injected_errno = error;
+        std::int32_t code = 0;
+        EXPECT_EQ(system_calls().create_file(path_.c_str(), code), no_handle) << error;
+        EXPECT_EQ(code, expected) << "errno " << error;
+    }
+    dup2(kept_stderr, STDERR_FILENO);
+    close(kept_stderr);
+}
+
 TEST_F(PosixTest, TheLockDecidesBetweenASecondWriterAndAFileSystemWithoutLocks) {
     struct Case {
         int lock_errno;  // 0: the lock is granted

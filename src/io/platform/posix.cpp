@@ -81,7 +81,7 @@ HandleKind posix_classify(FileHandle handle) {
 // refused as an invalid argument: that is too many open files.
 int above_standard_descriptors(int fd) {
     if (fd > STDERR_FILENO) return fd;
-    const int moved = fcntl(fd, F_DUPFD_CLOEXEC, STDERR_FILENO + 1);
+    const int moved = posix_calls().copy_descriptor_from(fd, STDERR_FILENO + 1);
     const int saved_errno = moved == -1 && errno == EINVAL ? EMFILE : errno;
     close(fd);
     errno = saved_errno;
@@ -247,7 +247,9 @@ int system_set_write_lock(int fd) {
 
 long system_write(int fd, const void* bytes, std::size_t count) { return write(fd, bytes, count); }
 
-PosixCalls live_posix_calls = {system_open, system_set_write_lock, system_write};
+int system_copy_descriptor_from(int fd, int lowest) { return fcntl(fd, F_DUPFD_CLOEXEC, lowest); }
+
+PosixCalls live_posix_calls = {system_open, system_set_write_lock, system_write, system_copy_descriptor_from};
 
 }  // namespace
 

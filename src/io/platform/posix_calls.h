@@ -14,6 +14,8 @@ struct PosixCalls {
     // fcntl(F_SETLK) with a write lock on the whole file.
     int (*set_write_lock)(int fd);
     long (*write_bytes)(int fd, const void* bytes, std::size_t count);
+    // fcntl(F_DUPFD_CLOEXEC): a copy of fd at the lowest free number from `lowest` on.
+    int (*copy_descriptor_from)(int fd, int lowest);
 };
 
 // The live table. Tests replace entries and put the originals back.
