@@ -150,6 +150,23 @@ TEST(Mpfr, HardestCasesRoundCorrectly) {
     }
 }
 
+// hndpos's 60 clock angles' sines and cosines, computed while the program
+// is built and taken by hndpos and by hndpos-tables' 60-position hands
+// alike: each the correctly rounded value at its angle, bit for bit. (An
+// error of a few units in the last place changes almost no entry, so the
+// two programs' tables alone would not show it.)
+TEST(Mpfr, ClockAnglesAreCorrectlyRounded) {
+    Mpfr step(64), angle(64), value(64);
+    to_mpfr(AngleStep, step.get());
+    for (int position = 0; position < position_count; ++position) {
+        mpfr_mul_si(angle.get(), step.get(), position, MPFR_RNDN);
+        mpfr_sin(value.get(), angle.get(), MPFR_RNDN);
+        EXPECT_EQ(clock_angle_sin(position), from_mpfr(value.get())) << "sin at position " << position;
+        mpfr_cos(value.get(), angle.get(), MPFR_RNDN);
+        EXPECT_EQ(clock_angle_cos(position), from_mpfr(value.get())) << "cos at position " << position;
+    }
+}
+
 // The rounded product r·sin(k·step) (x) or −r·cos(k·step) (y) with MPFR
 // at every step: the angle, the sine or cosine and the product each rounded
 // to 64 bits, then the nearest integer, ties to even.
