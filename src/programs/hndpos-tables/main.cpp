@@ -13,10 +13,6 @@
 #include "io/platform/platform.h"
 #include "programs/hndpos-tables/options.h"
 
-#ifndef HNDPOS_VERSION
-#define HNDPOS_VERSION "unknown"
-#endif
-
 namespace {
 
 using hndpos::exit_refused;

@@ -21,10 +21,6 @@
 #include "view/display_check.h"
 #include "view/table_reader.h"
 
-#ifndef HNDPOS_VERSION
-#define HNDPOS_VERSION "unknown"
-#endif
-
 namespace {
 
 using hndpos::exit_refused;
