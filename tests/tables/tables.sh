@@ -216,7 +216,31 @@ index-macros)
             echo "note: avr-gcc not found; the macros were checked on the host only"
         fi
     done
-    echo "index macros: 1440 times of day for 4 step counts, on the host and with AVR's 16-bit int"
+    # And at every second of 12 hours (the second hand at every seventh
+    # millisecond), run on the host, for the counts the page previews.
+    for positions in "720 600 360" "43200 43200 43200"; do
+        read -r ph pm ps <<<"$positions"
+        # shellcheck disable=SC2086
+        run --center 160 120 --radii 60 90 100 --positions $positions -o every.c
+        cat >every_second.c <<EOF
+#include <stdio.h>
+#include "every.h"
+int main(void) {
+    long t, wrong = 0;
+    for (t = 0; t < 43200; ++t) {
+        const long h = t / 3600, m = t / 60 % 60, s = t % 60, ms = t * 7 % 1000;
+        wrong += HNDPOS_HOUR_INDEX(h, m, s) != (unsigned)(${ph}LL * t / 43200) ||
+                 HNDPOS_MINUTE_INDEX(m, s) != (unsigned)(${pm}LL * (t % 3600) / 3600) ||
+                 HNDPOS_SECOND_INDEX(s, ms) != (unsigned)(${ps}LL * (s * 1000 + ms) / 60000);
+    }
+    printf("%ld\n", wrong);
+    return wrong != 0;
+}
+EOF
+        cc -std=c99 -Wall -Wextra -pedantic -Werror every_second.c -o every_second && ./every_second >/dev/null ||
+            fail "the index macros for $positions differ at some second of 12 hours"
+    done
+    echo "index macros: 1440 times of day for 4 step counts, on the host and with AVR's 16-bit int; every second of 12 hours for the page's counts"
     ;;
 
 strict-gcc | strict-clang)
