@@ -331,7 +331,21 @@ readme)
                 STORAGE=progmem >avr.log 2>&1) || { cat "$dir/avr.log"; die "the compact Makefile fails for AVR"; }
         grep -q "PROGMEM" "$dir/tables.c" || die "the AVR tables are not in program memory"
     fi
-    say "the README's $examples CMake examples and its Makefile recipes (int tables, compact, AVR program memory) build under -Wall -Wextra -pedantic -Werror"
+    # hndpos-tables from a Makefile: read back at 10:30, and in AVR program memory.
+    dir="$work/readme/make-tables"
+    (cd "$dir" && PATH="$work/prefix/bin:$PATH" make CFLAGS="-std=c99 -Wall -Wextra -pedantic -Werror" >make.log 2>&1) ||
+        { cat "$dir/make.log"; die "the README's hndpos-tables Makefile fails"; }
+    "$work/prefix/bin/hndpos-tables" --center 160 120 --radii 60 90 100 --positions 720 60 60 --format json -o "$dir/dial.json"
+    entries=$(table_entries "$dir/dial.json")
+    [ "$("$dir/clock")" = "hour hand at 10:30: $(sed -n 631p <<<"$entries"),$(sed -n 1351p <<<"$entries")" ] ||
+        die "the hndpos-tables Makefile's program reads other entries: $("$dir/clock")"
+    if command -v avr-gcc >/dev/null; then
+        (cd "$dir" && rm -f ./*.o clock dial.c dial.h &&
+            PATH="$work/prefix/bin:$PATH" make CC=avr-gcc CFLAGS="-mmcu=atmega328p -Os -std=c99 -Wall -Wextra -pedantic -Werror" \
+                STORAGE=progmem >avr.log 2>&1) || { cat "$dir/avr.log"; die "the hndpos-tables Makefile fails for AVR"; }
+        grep -q "PROGMEM" "$dir/dial.c" || die "the AVR tables are not in program memory"
+    fi
+    say "the README's $examples CMake examples and its Makefile recipes (int tables, compact, hndpos-tables, AVR program memory) build under -Wall -Wextra -pedantic -Werror"
     ;;
 
 wide)
