@@ -44,7 +44,8 @@ BLOCKS = {
         "dial",
     ("README.md", "cmake --workflow --preset web     # needs Emscripten: emcc on the PATH"):
         "not run: .ci/run runs the web workflow; opening the page needs a desktop",
-    ("examples/arduino-clock/README.md", "hndpos 63 31 20 28 30"): "arduino-clock",
+    ("examples/arduino-clock/README.md", "mkdir -p ../clock-tables && (cd ../clock-tables && hndpos 63 31 20 28 30)"):
+        "arduino-clock",
     ("examples/arduino-clock/README.md", "simavr -m atmega328p -f 16000000 build-uno/arduino-clock_.elf"): "arduino-clock",
     ("examples/avr-clock/README.md", 'cmake -S . -B build-avr --toolchain "$PWD/avr.cmake" -Dhndpos_DIR="$HOME/host-tools/lib/cmake/hndpos"'):
         "avr-clock",
