@@ -35,6 +35,13 @@ const check = (ok, what) => {
 };
 
 const downloads = fs.mkdtempSync(path.join(os.tmpdir(), "hndpos-downloads-"));
+// A download's bytes once the browser has written the file (it renames it
+// into place when complete), or null after 30 s; a busy machine is slow.
+const downloaded = async (file) => {
+  for (let i = 0; i < 600 && !fs.existsSync(file); ++i) await new Promise((resolve) => setTimeout(resolve, 50));
+  return fs.existsSync(file) ? fs.readFileSync(file) : null;
+};
+const sameAs = (bytes, expected) => bytes !== null && Buffer.compare(bytes, expected) === 0;
 const browser = await puppeteer.launch({
   executablePath: browserPath,
   headless: true,
@@ -78,9 +85,7 @@ try {
     } else {
       await page.click("#download");
     }
-    const file = path.join(downloads, "hpostbl.c");
-    for (let i = 0; i < 100 && !fs.existsSync(file); ++i) await new Promise((resolve) => setTimeout(resolve, 50));
-    return fs.existsSync(file) ? fs.readFileSync(file) : null;
+    return downloaded(path.join(downloads, "hpostbl.c"));
   };
 
   // Every golden table, typed, downloaded and compared byte for byte; a
@@ -190,10 +195,9 @@ try {
   for (const [button, name] of [["#download-c", "dial.c"], ["#download-h", "dial.h"], ["#download-json", "dial.json"]]) {
     for (const file of fs.readdirSync(downloads)) fs.rmSync(path.join(downloads, file));
     await page.click(button);
-    const file = path.join(downloads, name);
-    for (let i = 0; i < 100 && !fs.existsSync(file); ++i) await new Promise((resolve) => setTimeout(resolve, 50));
-    check(fs.existsSync(file) && Buffer.compare(fs.readFileSync(file), fs.readFileSync(path.join(tablesGolden, name))) === 0,
-          `${name}: the download differs from hndpos-tables' file`);
+    const bytes = await downloaded(path.join(downloads, name));
+    check(sameAs(bytes, fs.readFileSync(path.join(tablesGolden, name))),
+          `${name}: the download ${bytes === null ? "never came" : "differs from hndpos-tables' file"}`);
   }
   // At 10:30:00 the 720-step hour hand points at index 630.
   await page.$eval("#time", (e) => { e.value = "10:30:00"; e.dispatchEvent(new Event("input", { bubbles: true })); });
@@ -273,10 +277,9 @@ try {
       }
       for (const file of fs.readdirSync(downloads)) fs.rmSync(path.join(downloads, file));
       await page.click(button);
-      const file = path.join(downloads, name);
-      for (let i = 0; i < 100 && !fs.existsSync(file); ++i) await new Promise((resolve) => setTimeout(resolve, 50));
-      check(fs.existsSync(file) && Buffer.compare(fs.readFileSync(file), viewGolden(expected)) === 0,
-            `${storage}: ${name} differs from hndpos-view --emit's`);
+      const bytes = await downloaded(path.join(downloads, name));
+      check(sameAs(bytes, viewGolden(expected)),
+            `${storage}: ${name} ${bytes === null ? "never came" : "differs from hndpos-view --emit's"}`);
     }
   }
   const tip = await page.$eval("#dial svg", (svg) => {
