@@ -120,7 +120,6 @@ std::string OutputFiles::commit() {
             return "cannot write " + file.name + ": " + reason;
     }
     if (has_standard_output_) {
-        if (platform::standard_output_closed()) return "cannot write standard output: it is closed";
         if (std::string reason = write_standard_output(standard_output_); !reason.empty())
             return "cannot write standard output: " + reason;
     }
@@ -174,6 +173,8 @@ void OutputFiles::put_back(std::size_t count) {
 }
 
 std::string write_standard_output(const std::string& text) {
+    // Closed at start, it is held on the null device: nothing would arrive.
+    if (platform::standard_output_closed()) return "it is closed";
     errno = 0;
     std::cout << text;
     std::cout.flush();

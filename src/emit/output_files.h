@@ -57,7 +57,7 @@ private:
 };
 
 // TEXT on standard output, flushed: an empty string, or why it could not all
-// be written.
+// be written (also where it was closed when the program started).
 std::string write_standard_output(const std::string& text);
 
 }  // namespace hndpos

@@ -76,9 +76,7 @@ int main(int argc, char** argv) {
     }
     if (options.help || options.version) {
         const std::string text = options.help ? hndpos::tables_usage_text() : "hndpos-tables " HNDPOS_VERSION "\n";
-        return !hndpos::platform::standard_output_closed() && hndpos::write_standard_output(text).empty()
-                   ? 0
-                   : exit_refused;
+        return hndpos::write_standard_output(text).empty() ? 0 : exit_refused;
     }
     try {
         return run(options);

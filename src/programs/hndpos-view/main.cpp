@@ -33,7 +33,7 @@ int usage_error(const std::string& message) {
 
 // Help and version: exit 0 once the text is written, 1 when it cannot be.
 int write_text_and_exit(const std::string& text) {
-    if (!hndpos::platform::standard_output_closed() && hndpos::write_standard_output(text).empty()) return 0;
+    if (hndpos::write_standard_output(text).empty()) return 0;
     std::cerr << "hndpos-view: cannot write standard output\n";
     return exit_refused;
 }
