@@ -229,6 +229,7 @@ std::optional<EntryType> parse_entry_type(std::string_view name) {
 }
 
 std::string_view entry_type_name(EntryType type) { return facts(type).name; }
+std::string_view entry_c_type(EntryType type) { return facts(type).c_type; }
 
 std::optional<Storage> parse_storage(std::string_view name) {
     for (std::size_t i = 0; i < storage_names.size(); ++i)

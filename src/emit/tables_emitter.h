@@ -28,6 +28,7 @@ enum class Storage { data, constant, progmem };
 // "u8", "u16", "i16", "i32"; "data", "const", "progmem".
 std::optional<EntryType> parse_entry_type(std::string_view name);
 std::string_view entry_type_name(EntryType type);
+std::string_view entry_c_type(EntryType type);  // "uint8_t" for u8
 std::optional<Storage> parse_storage(std::string_view name);
 
 bool entry_type_holds(EntryType type, std::int64_t value);

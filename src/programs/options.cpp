@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <optional>
 
+#include "driver/integer_syntax.h"
+
 namespace hndpos {
 namespace {
 
@@ -112,6 +114,16 @@ void parse_command_line(std::span<const Option> table, int argc, const char* con
         option->handle(option_values(*option, attached, arguments));
         if (option->ends_parsing) return;
     }
+}
+
+std::int32_t integer_value(std::string_view option, const std::string& text, std::int64_t low, std::int64_t high) {
+    const ScannedInteger scanned = scan_integer(text);
+    if (!scanned.accepted || text.find('\0') != std::string::npos)
+        throw OptionError{"option " + std::string(option) + ": '" + text + "' is not an integer"};
+    if (scanned.value < low || scanned.value > high)
+        throw OptionError{"option " + std::string(option) + ": " + text + " is outside " + std::to_string(low) +
+                          " to " + std::to_string(high)};
+    return scanned.value;
 }
 
 std::vector<Option> help_and_version(bool& help, bool& version) {

@@ -9,6 +9,7 @@
 // any other argument is an operand, which the program takes or refuses.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <span>
 #include <string>
@@ -44,6 +45,10 @@ struct OptionError {
 // Throws OptionError.
 void parse_command_line(std::span<const Option> table, int argc, const char* const* argv,
                         const std::function<void(const std::string&)>& operand);
+
+// An option's value in the programs' integer syntax, from `low` to `high`;
+// throws OptionError naming the option.
+std::int32_t integer_value(std::string_view option, const std::string& text, std::int64_t low, std::int64_t high);
 
 // -h, --help and --version, which every program's table ends with: each
 // sets its flag and ends the parsing.

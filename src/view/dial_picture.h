@@ -1,13 +1,13 @@
 // The dial as the display shows it, as an SVG picture: the pixel grid
-// magnified, the centre pixel, the 60 tip positions of each hand and the
+// magnified, the centre pixel, every tip position of each hand and the
 // three hands drawn from the centre to their tips at a given time.
 #pragma once
 
 #include <optional>
 #include <string>
 
+#include "view/dial.h"
 #include "view/display_check.h"
-#include "view/table_reader.h"
 
 namespace hndpos {
 
@@ -24,9 +24,26 @@ std::string line_pixels_text(int x0, int y0, int x1, int y1);
 // The position of each hand at the time: the hour hand at (h mod 12)·5 + m/12.
 int hand_position(int hand, ClockTime time);
 
-// The picture. `scale` is the size of a display pixel in picture units;
-// with a display size the panel's outline is drawn from pixel (0, 0).
-std::string render_dial_svg(const TableFile& table, ClockTime time, int scale,
+// The picture shows at most this many display pixels each way.
+inline constexpr std::int64_t max_picture_side = 8192;
+
+// The display pixels the picture shows each way: every tip, the centre and
+// the panel, with a margin.
+struct PictureSpan {
+    std::int64_t width = 0;
+    std::int64_t height = 0;
+    bool fits() const { return width <= max_picture_side && height <= max_picture_side; }
+};
+PictureSpan picture_span(const Dial& dial, std::optional<DisplaySize> display);
+
+// The scale a picture has when none is asked for: 8 picture units a pixel,
+// fewer where that would make the picture over 4096 units wide or high.
+int default_picture_scale(PictureSpan span);
+
+// The picture; its span must fit. `scale` is the size of a display pixel in
+// picture units; with a display size the panel's outline is drawn from
+// pixel (0, 0).
+std::string render_dial_svg(const Dial& dial, ClockTime time, int scale,
                             std::optional<DisplaySize> display = std::nullopt);
 
 }  // namespace hndpos

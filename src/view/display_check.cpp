@@ -1,7 +1,6 @@
 #include "view/display_check.h"
 
 #include <algorithm>
-#include <charconv>
 
 namespace hndpos {
 namespace {
@@ -12,54 +11,58 @@ std::string tip_name(int hand, int position) {
 
 // The first problem of one coordinate, or the empty text. A panel size of
 // 0 means no display was given.
-std::string coordinate_problem(int hand, int position, char axis, long long true_value, int entry, int panel_size) {
-    const std::string what = tip_name(hand, position) + " has " + axis + " " + std::to_string(true_value);
-    if (true_value < 0 || true_value > 255)
-        return what + ", which wraps modulo 256 to " + std::to_string(entry) + " in the table";
-    if (panel_size > 0 && entry >= panel_size)
+std::string coordinate_problem(const Dial& dial, int hand, int position, Axis axis, int panel_size) {
+    const std::int64_t true_value = dial.true_coordinate(hand, axis, position);
+    const std::int64_t entry = dial.entry(hand, axis, position);
+    const char name = axis == Axis::x ? 'x' : 'y';
+    const std::string what = tip_name(hand, position) + " has " + name + " " + std::to_string(true_value);
+    if (true_value != entry) return what + ", which wraps modulo 256 to " + std::to_string(entry) + " in the table";
+    if (panel_size > 0 && (entry < 0 || entry >= panel_size))
         return what + ", outside a display " + std::to_string(panel_size) + " pixels " +
-               (axis == 'x' ? "wide" : "high") + " (" + axis + " 0 to " + std::to_string(panel_size - 1) + ")";
+               (axis == Axis::x ? "wide" : "high") + " (" + name + " 0 to " + std::to_string(panel_size - 1) + ")";
     return "";
 }
 
 }  // namespace
 
-DisplayCheck check_display(const TableFile& table, std::optional<DisplaySize> display) {
+DisplayCheck check_display(const Dial& dial, std::optional<DisplaySize> display) {
     DisplayCheck check;
-    const HandParams& p = table.params;
     const int width = display ? display->width : 0;
     const int height = display ? display->height : 0;
+    for (int hand = 0; hand < hand_count && check.ok; ++hand) {
+        for (int position = 0; position < dial.positions(hand) && check.ok; ++position) {
+            for (const Axis axis : {Axis::x, Axis::y}) {
+                check.problem = coordinate_problem(dial, hand, position, axis, axis == Axis::x ? width : height);
+                check.ok = check.problem.empty();
+                check.wrapped =
+                    !check.ok && dial.true_coordinate(hand, axis, position) != dial.entry(hand, axis, position);
+                if (!check.ok) break;
+            }
+        }
+    }
+    if (check.wrapped) check.advice = "for this dial's true coordinates, run: " + wide_tables_command(dial, display);
     for (int hand = 0; hand < hand_count; ++hand) {
         HandBounds& box = check.bounds[static_cast<std::size_t>(hand)];
-        box = {255, 0, 255, 0};
-        for (int position = 0; position < position_count; ++position) {
-            const int x = table.entry(0, hand, position);
-            const int y = table.entry(1, hand, position);
+        box = {INT64_MAX, INT64_MIN, INT64_MAX, INT64_MIN};
+        for (int position = 0; position < dial.positions(hand); ++position) {
+            const std::int64_t x = dial.entry(hand, Axis::x, position);
+            const std::int64_t y = dial.entry(hand, Axis::y, position);
             box = {std::min(box.low_x, x), std::max(box.high_x, x), std::min(box.low_y, y), std::max(box.high_y, y)};
-            if (!check.ok) continue;
-            const long long true_x = static_cast<long long>(p.CenterX) + tip_offset_x(p, hand, position);
-            const long long true_y = static_cast<long long>(p.CenterY) + tip_offset_y(p, hand, position);
-            check.problem = coordinate_problem(hand, position, 'x', true_x, x, width);
-            if (check.problem.empty()) check.problem = coordinate_problem(hand, position, 'y', true_y, y, height);
-            check.ok = check.problem.empty();
-            check.wrapped = !check.ok && (true_x < 0 || true_x > 255 || true_y < 0 || true_y > 255);
         }
     }
     return check;
 }
 
-std::optional<DisplaySize> parse_display_size(std::string_view text) {
-    const std::size_t cross = text.find('x');
-    if (cross == std::string_view::npos) return std::nullopt;
-    DisplaySize size;
-    const auto read = [](std::string_view digits, int& value) {
-        if (digits.empty() || digits[0] == '0' || digits.size() > 3) return false;
-        const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-        return error == std::errc{} && end == digits.data() + digits.size() && value >= min_display_side &&
-               value <= max_byte_display_side;
-    };
-    if (!read(text.substr(0, cross), size.width) || !read(text.substr(cross + 1), size.height)) return std::nullopt;
-    return size;
+std::string wide_tables_command(const Dial& dial, std::optional<DisplaySize> display) {
+    const WideParams& p = dial.tables.params;
+    std::string command = "hndpos-tables --center " + std::to_string(p.center_x) + " " + std::to_string(p.center_y) +
+                          " --radii " + std::to_string(p.radii[0]) + " " + std::to_string(p.radii[1]) + " " +
+                          std::to_string(p.radii[2]);
+    if (p.positions != std::array<int, hand_count>{position_count, position_count, position_count})
+        command += " --positions " + std::to_string(p.positions[0]) + " " + std::to_string(p.positions[1]) + " " +
+                   std::to_string(p.positions[2]);
+    if (display) command += " --display " + std::to_string(display->width) + "x" + std::to_string(display->height);
+    return command + " -o dial.c";
 }
 
 }  // namespace hndpos

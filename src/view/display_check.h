@@ -1,31 +1,32 @@
 // Whether a dial fits the display it is meant for.
 //
-// A tip's true coordinate is the centre plus the hand's rounded offset;
-// the table keeps it modulo 256. The check finds, in the table's order
-// (hour, minute, second hand; positions 0 to 59; x before y), the first tip
-// whose true coordinate left 0..255, and with a display size the first
-// that lies outside the panel.
+// The check finds, hand by hand (hour, minute, second), position by
+// position, x before y, the first tip that does not reach the firmware
+// as it is: in hpostbl.c, a true coordinate outside 0..255 that the table
+// keeps modulo 256; with a display size, a tip outside the panel.
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
-#include "view/table_reader.h"
+#include "view/dial.h"
 
 namespace hndpos {
 
 struct DisplaySize {
-    int width = 0;   // 1 to 256 pixels
-    int height = 0;  // 1 to 256 pixels
+    int width = 0;  // min_display_side to max_wide_display_side pixels
+    int height = 0;
 };
 
-// The pixels a hand's 60 tips occupy, as the table holds them.
+// The pixels a hand's tips occupy, as the table holds them.
 struct HandBounds {
-    int low_x = 0;
-    int high_x = 0;
-    int low_y = 0;
-    int high_y = 0;
+    std::int64_t low_x = 0;
+    std::int64_t high_x = 0;
+    std::int64_t low_y = 0;
+    std::int64_t high_y = 0;
 };
 
 struct DisplayCheck {
@@ -33,11 +34,13 @@ struct DisplayCheck {
     bool ok = true;
     bool wrapped = false;  // the problem is a tip that wrapped: the bounds mean nothing
     std::string problem;   // the first tip that wrapped or left the panel
+    std::string advice;    // for a tip that wrapped: the command that writes the dial's true coordinates
 };
 
-DisplayCheck check_display(const TableFile& table, std::optional<DisplaySize> display);
+DisplayCheck check_display(const Dial& dial, std::optional<DisplaySize> display);
 
-// "WxH", such as "128x64", each from 1 to 256.
-std::optional<DisplaySize> parse_display_size(std::string_view text);
+// The hndpos-tables command that writes the dial's tables with true
+// coordinates, for the panel when one is given.
+std::string wide_tables_command(const Dial& dial, std::optional<DisplaySize> display);
 
 }  // namespace hndpos

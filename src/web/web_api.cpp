@@ -176,7 +176,8 @@ EMSCRIPTEN_KEEPALIVE const char* hndpos_dial_svg(int hours, int minutes, int sec
     const bool valid_time = hours >= 0 && hours <= 23 && minutes >= 0 && minutes <= 59 && seconds >= 0 && seconds <= 59;
     try {
         text_result = capture.table && valid_time
-                          ? render_dial_svg(*capture.table, {hours, minutes, seconds}, 8, display_of(width, height))
+                          ? render_dial_svg(dial_of_table_file(*capture.table), {hours, minutes, seconds}, 8,
+                                            display_of(width, height))
                           : std::string();
     } catch (const std::bad_alloc&) {
         return nullptr;
@@ -187,7 +188,8 @@ EMSCRIPTEN_KEEPALIVE const char* hndpos_dial_svg(int hours, int minutes, int sec
 // The first tip of the last run's table that wraps or leaves a display of
 // that size (0 for none), or the empty text when every tip fits.
 EMSCRIPTEN_KEEPALIVE const char* hndpos_display_problem(int width, int height) {
-    text_result = capture.table ? check_display(*capture.table, display_of(width, height)).problem : std::string();
+    text_result = capture.table ? check_display(dial_of_table_file(*capture.table), display_of(width, height)).problem
+                                : std::string();
     return text_result.c_str();
 }
 

@@ -44,11 +44,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     if (written_file(result.table.params) != bytes) std::abort();
-    const hndpos::DisplayCheck check = hndpos::check_display(result.table, display);
+    const hndpos::DisplayCheck check = hndpos::check_display(hndpos::dial_of_table_file(result.table), display);
     if (check.ok != check.problem.empty()) std::abort();
     for (const hndpos::HandBounds& box : check.bounds)
         if (box.low_x > box.high_x || box.low_y > box.high_y) std::abort();
-    if (hndpos::render_dial_svg(result.table, {}, 1, display).find("</svg>") == std::string::npos) std::abort();
+    if (hndpos::render_dial_svg(hndpos::dial_of_table_file(result.table), {}, 1, display).find("</svg>") ==
+        std::string::npos)
+        std::abort();
     if (hndpos::grid_tables_source(result.table.params, result.table.entries, hndpos::Storage::constant, {"f_", "f.h"})
             .empty())
         std::abort();

@@ -95,5 +95,46 @@ TEST(CompanionCommandLine, OneSetOfRulesForBothPrograms) {
     }
 }
 
+// Both programs take a panel's size by one rule, in both spellings.
+TEST(CompanionCommandLine, BothProgramsReadTheDisplayAlike) {
+    const struct {
+        std::vector<const char*> arguments;
+        std::int64_t width;  // 0: refused
+        std::int64_t height;
+    } cases[] = {
+        {{"--display", "128x64"}, 128, 64}, {{"--display", "466", "466"}, 466, 466},
+        {{"--display=65535x1"}, 65535, 1},  {{"--display", "$140x$F0"}, 320, 240},
+        {{"--display", "65536x1"}, 0, 0},   {{"--display", "0x64"}, 0, 0},
+        {{"--display", "128"}, 0, 0},       {{"--display", "-1", "64"}, 0, 0},
+    };
+    for (const auto& c : cases) {
+        std::vector<const char*> view_argv = {"hndpos-view"};
+        view_argv.insert(view_argv.end(), c.arguments.begin(), c.arguments.end());
+        std::vector<const char*> tables_argv = {"hndpos-tables", "--center", "0", "0", "--radii", "1", "1", "1", "-o",
+                                                "dial.c"};
+        tables_argv.insert(tables_argv.end(), c.arguments.begin(), c.arguments.end());
+        ViewOptions view;
+        TablesOptions tables;
+        bool view_read = true;
+        bool tables_read = true;
+        try {
+            read_view_command_line(static_cast<int>(view_argv.size()), view_argv.data(), view);
+        } catch (const OptionError&) {
+            view_read = false;
+        }
+        try {
+            read_tables_command_line(static_cast<int>(tables_argv.size()), tables_argv.data(), tables);
+        } catch (const OptionError&) {
+            tables_read = false;
+        }
+        EXPECT_EQ(view_read, c.width != 0) << c.arguments.back();
+        EXPECT_EQ(tables_read, c.width != 0) << c.arguments.back();
+        if (view_read && tables_read) {
+            EXPECT_TRUE(view.display->width == c.width && view.display->height == c.height) << c.arguments.back();
+            EXPECT_TRUE(tables.display->width == c.width && tables.display->height == c.height) << c.arguments.back();
+        }
+    }
+}
+
 }  // namespace
 }  // namespace hndpos

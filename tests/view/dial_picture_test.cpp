@@ -29,8 +29,8 @@ TEST(DialPicture, SaysWhenEntriesWrapped) {
     const ReadResult example = read_table_file(golden("example"));
     const ReadResult wrap = read_table_file(golden("wrap"));
     ASSERT_TRUE(example.ok && wrap.ok);
-    EXPECT_EQ(render_dial_svg(example.table, {}, 8).find(note), std::string::npos);
-    EXPECT_NE(render_dial_svg(wrap.table, {}, 8).find(note), std::string::npos);
+    EXPECT_EQ(render_dial_svg(dial_of_table_file(example.table), {}, 8).find(note), std::string::npos);
+    EXPECT_NE(render_dial_svg(dial_of_table_file(wrap.table), {}, 8).find(note), std::string::npos);
 }
 
 using testing::table_for;
@@ -51,7 +51,7 @@ TEST(DialPicture, SaysWhenEitherCoordinateWrapped) {
         {"the edges touched, not passed", {245, 245, 10, 10, 10}, false},
     };
     for (const Case& c : cases) {
-        const std::string svg = render_dial_svg(table_for(c.params), {}, 8);
+        const std::string svg = render_dial_svg(dial_of_table_file(table_for(c.params)), {}, 8);
         EXPECT_EQ(svg.find("wrapped modulo 256") != std::string::npos, c.wrapped) << c.what;
     }
 }
@@ -72,7 +72,7 @@ TEST(DialPicture, TheGridHoldsEveryTip) {
     const int scale = 8;
     for (const HandParams& params : {HandParams{83, 30, 9, 13, 14}, HandParams{250, 250, 5, 3, 4},
                                      HandParams{128, 128, 127, 120, 126}, HandParams{3, 3, 3, 2, 1}}) {
-        const std::string svg = render_dial_svg(table_for(params), {}, scale);
+        const std::string svg = render_dial_svg(dial_of_table_file(table_for(params)), {}, scale);
         const std::vector<int> line_x1 = attribute_values(svg, "<line ", "x1");
         const std::vector<int> line_x2 = attribute_values(svg, "<line ", "x2");
         const std::vector<int> line_y1 = attribute_values(svg, "<line ", "y1");
@@ -101,9 +101,9 @@ TEST(DialPicture, TheGridHoldsEveryTip) {
 
 TEST(DialPicture, TheLegendShowsTheTimeWithTwoDigitsEach) {
     const TableFile table = table_for({83, 30, 9, 13, 14});
-    EXPECT_NE(render_dial_svg(table, {}, 8).find("time 10:08:30"), std::string::npos);
-    EXPECT_NE(render_dial_svg(table, {9, 5, 7}, 8).find("time 09:05:07"), std::string::npos);
-    EXPECT_NE(render_dial_svg(table, {23, 59, 0}, 8).find("time 23:59:00"), std::string::npos);
+    EXPECT_NE(render_dial_svg(dial_of_table_file(table), {}, 8).find("time 10:08:30"), std::string::npos);
+    EXPECT_NE(render_dial_svg(dial_of_table_file(table), {9, 5, 7}, 8).find("time 09:05:07"), std::string::npos);
+    EXPECT_NE(render_dial_svg(dial_of_table_file(table), {23, 59, 0}, 8).find("time 23:59:00"), std::string::npos);
 }
 
 }  // namespace

@@ -9,6 +9,8 @@ set -u
 case_name=$1
 hndpos=$(realpath "$2")
 viewer=$(realpath "$3")
+# hndpos-tables is built beside the viewer, with its suffix (.exe).
+tables="$(dirname "$viewer")/hndpos-tables${viewer##*/hndpos-view}"
 shift 3
 who="[$case_name]"
 # shellcheck source=../harness.sh
@@ -17,7 +19,7 @@ who="[$case_name]"
 # Under a runner, each program is a small script that starts it there.
 if [ "$#" -gt 0 ]; then
     mkdir "$work/bin"
-    for name in hndpos viewer; do
+    for name in hndpos viewer tables; do
         printf '#!/bin/sh\nexec' >"$work/bin/$name"
         for word in "$@" "${!name}"; do printf " '%s'" "${word//\'/\'\\\'\'}" >>"$work/bin/$name"; done
         printf ' "$@"\n' >>"$work/bin/$name"
@@ -25,6 +27,7 @@ if [ "$#" -gt 0 ]; then
     done
     hndpos="$work/bin/hndpos"
     viewer="$work/bin/viewer"
+    tables="$work/bin/tables"
 fi
 
 case "$case_name" in
@@ -62,7 +65,7 @@ command-line)
     version=$(sed -n 's/^project(hndpos VERSION \([0-9.]*\).*/\1/p' "$here/../../CMakeLists.txt")
     "$viewer" --version | grep -q "^hndpos-view $version$" || fail "--version"
     for bad in "--time 25:00:00" "--time 10:8:30" "-t" "--scale 0" "--scale 65" "--bogus" "a.c b.c" "-o" \
-        "--display 128" "--display 0x64" "--display=257x1" "--emit rom" "--prefix 1a --emit const" \
+        "--display 128" "--display 0x64" "--display=65536x1" "--emit rom" "--prefix 1a --emit const" \
         "--prefix a_" "--check --emit const" "--check --to-utf8"; do
         # shellcheck disable=SC2086
         "$viewer" $bad >out.txt 2>err.txt
@@ -94,6 +97,63 @@ check)
     "$hndpos" 83 30 9 13 14 >/dev/null
     "$viewer" --display 128x64 -o dial.svg && grep -q '<rect id="display" x="0" y="0" width="1024" height="512"' dial.svg ||
         fail "no outline of the display in the picture"
+    ;;
+wide)
+    # hndpos-tables' C and JSON for today's panels: checked against the
+    # panel, drawn at the panel's size, and refused where an entry, the
+    # header or the file's end is not what hndpos-tables wrote.
+    while read -r panel file center_x center_y hour minute second positions; do
+        w=${panel%x*} h=${panel#*x}
+        format=c
+        [ "${file##*.}" = json ] && format=json
+        # shellcheck disable=SC2086
+        "$tables" --center "$center_x" "$center_y" --radii "$hour" "$minute" "$second" --positions $positions \
+            --format "$format" -o "$file" || { fail "hndpos-tables for $panel"; continue; }
+        "$viewer" --check --display "$w" "$h" "$file" >out.txt 2>err.txt || fail "$panel: $file refused: $(cat err.txt)"
+        [ "$(wc -l <out.txt)" -eq 3 ] || fail "$panel: no bounds: $(cat out.txt)"
+        # The second hand's tip at 3 o'clock is pixel centre + radius.
+        narrow=$((center_x + second))
+        "$viewer" --check --display "${narrow}x$h" "$file" >/dev/null 2>err.txt
+        [ $? -eq 1 ] && grep -q "second hand's tip at position .* has x $narrow, outside a display $narrow pixels wide" err.txt ||
+            fail "$panel: narrower panel: $(cat err.txt)"
+        "$viewer" --display "$panel" --time 10:08:30 "$file" -o dial.svg 2>err.txt || fail "$panel: no picture: $(cat err.txt)"
+        grep -q "<rect id=\"display\" x=\"0\" y=\"0\" width=\"$((w * 8))\" height=\"$((h * 8))\"" dial.svg ||
+            fail "$panel: the picture lacks the panel at scale 8"
+        grep -q "hour radius $hour, ${positions%% *} positions" dial.svg || fail "$panel: the legend"
+    done <<'PANELS'
+128x64 dial128.c 63 31 16 24 28 60 60 60
+320x240 dial320.c 160 120 60 90 100 720 60 60
+466x466 dial466.json 233 233 120 180 210 720 3600 60
+PANELS
+    "$tables" --center 160 120 --radii 60 90 100 --storage progmem --prefix tft_ --type i32 -o progmem.c &&
+        "$viewer" --check progmem.c >/dev/null 2>err.txt || fail "progmem, prefix and i32 refused: $(cat err.txt)"
+    # Refusals, each naming the line.
+    refused() {  # DESCRIPTION FILE EXPECTED-TEXT
+        "$viewer" --check "$2" >/dev/null 2>err.txt
+        local status=$?
+        [ "$status" -eq 1 ] && grep -q "$3" err.txt || fail "$1: status $status: $(cat err.txt)"
+    }
+    sed '9s/^    63,/    64,/' dial128.c >edited.c
+    refused "an edited C entry" edited.c "^hndpos-view: edited.c:9: the hour hand's x at position 0 is 64, but the parameters give 63"
+    head -c 900 dial128.c >cut.c
+    refused "a truncated C source" cut.c "found the end of the file"
+    sed 's/\[233, 233\]/[233, 232]/' dial466.json >moved.json
+    refused "a JSON centre that does not fit its entries" moved.json "the hour hand's y at position 0 is 113, but the parameters give 112"
+    tr -d '\n' <dial466.json | sed 's/, /,\n /g' >reflowed.json
+    "$viewer" --check reflowed.json >/dev/null 2>err.txt || fail "reformatted JSON refused: $(cat err.txt)"
+    cp dial128.c pair.c && "$tables" --center 1 1 --radii 1 1 1 -o other.c && cp other.h dial128.h
+    refused "a header of another run" pair.c "dial128.h:.*not the header hndpos-tables writes with pair.c"
+    # A byte table that wraps: the message gives the command that writes
+    # the true coordinates, and that command's tables fit the panel.
+    "$hndpos" 300 120 60 90 100 >/dev/null
+    "$viewer" --check --display 466x466 >/dev/null 2>err.txt
+    [ $? -eq 1 ] || fail "a wrapped tip was accepted"
+    command=$(sed -n 's/^hndpos-view: for this dial.s true coordinates, run: //p' err.txt)
+    [ "$command" = "hndpos-tables --center 300 120 --radii 60 90 100 --display 466x466 -o dial.c" ] ||
+        fail "the advice: $(cat err.txt)"
+    # shellcheck disable=SC2086
+    "$tables" ${command#hndpos-tables } && "$viewer" --check --display 466x466 dial.c >/dev/null ||
+        fail "the advised command's tables"
     ;;
 to-utf8)
     # The program's texts in UTF-8, as iconv reads the same Shift_JIS: the
@@ -198,7 +258,7 @@ unreadable)
 1|hndpos-view: cannot read standard input: Is a directory|"$viewer" --to-utf8 - </tmp
 1|hndpos-view: cannot read standard input: Bad file descriptor|"$viewer" --to-utf8 - <&-
 1|hndpos-view: cannot read /proc/self/mem: Input/output error|"$viewer" --check /proc/self/mem
-1|hndpos-view: cannot read /dev/zero: larger than 1 MiB, and a table file is under 3 KB|"$viewer" --check /dev/zero
+1|hndpos-view: cannot read /dev/zero: larger than 8 MiB, and a table file is under 4 MiB|"$viewer" --check /dev/zero
 1|hndpos-view: cannot write standard output|"$viewer" --help >/dev/full
 1|hndpos-view: cannot write standard output|"$viewer" --version >/dev/full
 2|option --check is given more than once|"$viewer" --check -c

@@ -2,21 +2,10 @@
 
 #include <utility>
 
-#include "driver/integer_syntax.h"
 #include "table/dial_rules.h"
 
 namespace hndpos {
 namespace {
-
-std::int32_t integer(std::string_view option, const std::string& text, std::int64_t low, std::int64_t high) {
-    const ScannedInteger scanned = scan_integer(text);
-    if (!scanned.accepted || text.find('\0') != std::string::npos)
-        throw OptionError{"option " + std::string(option) + ": '" + text + "' is not an integer"};
-    if (scanned.value < low || scanned.value > high)
-        throw OptionError{"option " + std::string(option) + ": " + text + " is outside " + std::to_string(low) +
-                          " to " + std::to_string(high)};
-    return scanned.value;
-}
 
 std::string range(int low, int high) { return std::to_string(low) + " to " + std::to_string(high); }
 
@@ -24,7 +13,7 @@ std::string range(int low, int high) { return std::to_string(low) + " to " + std
 
 std::vector<Option> tables_option_table(TablesOptions& o) {
     const auto any = [](std::string_view option, const std::string& text) {
-        return integer(option, text, INT32_MIN, INT32_MAX);
+        return integer_value(option, text, INT32_MIN, INT32_MAX);
     };
     std::vector<Option> table = {
         {"--center",
@@ -54,7 +43,7 @@ std::vector<Option> tables_option_table(TablesOptions& o) {
          "POSITIONS",
          [&o](const std::vector<std::string>& v) {
              for (std::size_t hand = 0; hand < hand_count; ++hand)
-                 o.params.positions[hand] = integer("--positions", v[hand], min_positions, max_positions);
+                 o.params.positions[hand] = integer_value("--positions", v[hand], min_positions, max_positions);
          }},
         {"--type",
          0,
@@ -102,8 +91,8 @@ std::vector<Option> tables_option_table(TablesOptions& o) {
              " pixels each (also WIDTHxHEIGHT)",
          "DISPLAY",
          [&o](const std::vector<std::string>& v) {
-             o.display = {{integer("--display", v[0], min_display_side, max_wide_display_side),
-                           integer("--display", v[1], min_display_side, max_wide_display_side)}};
+             o.display = {{integer_value("--display", v[0], min_display_side, max_wide_display_side),
+                           integer_value("--display", v[1], min_display_side, max_wide_display_side)}};
          },
          true},
         {"--format",

@@ -1,6 +1,7 @@
-// hndpos-view: reads an hpostbl.c back, strictly, and draws the dial it
-// describes as an SVG picture, checks it against a display, or writes its
-// entries as compact C tables.
+// hndpos-view: reads back, strictly, an hpostbl.c or the C source or JSON
+// of hndpos-tables, and draws the dial it describes as an SVG picture or
+// checks it against a display; or writes hpostbl.c's entries as compact C
+// tables.
 
 #include <cerrno>
 #include <cstdio>
@@ -20,6 +21,7 @@
 #include "view/dial_picture.h"
 #include "view/display_check.h"
 #include "view/table_reader.h"
+#include "view/wide_reader.h"
 
 namespace {
 
@@ -38,9 +40,10 @@ int write_text_and_exit(const std::string& text) {
     return exit_refused;
 }
 
-// A table file is under 3 KB; anything past this is not one, and reading
-// stops there instead of filling memory (a device such as /dev/zero has no end).
-constexpr std::size_t max_input_bytes = 1 << 20;
+// hpostbl.c is under 3 KB and the largest tables hndpos-tables writes are
+// under 4 MiB; anything past this is not a table file, and reading stops
+// there instead of filling memory (a device such as /dev/zero has no end).
+constexpr std::size_t max_input_bytes = 8 << 20;
 
 bool read_input(const std::string& name, std::string& bytes) {
     const bool standard_input = name == "-";
@@ -67,7 +70,7 @@ bool read_input(const std::string& name, std::string& bytes) {
     const bool failed = std::ferror(in) != 0;
     if (!standard_input) (void)std::fclose(in);
     if (too_large) {
-        std::cerr << "hndpos-view: cannot read " << shown << ": larger than 1 MiB, and a table file is under 3 KB\n";
+        std::cerr << "hndpos-view: cannot read " << shown << ": larger than 8 MiB, and a table file is under 4 MiB\n";
         return false;
     }
     if (failed) {
@@ -122,36 +125,100 @@ int emit(const hndpos::ViewOptions& options, const std::string& bytes, const hnd
     return write_outputs(files);
 }
 
+// The header a C source includes, beside it: when it is there, it must be
+// the one hndpos-tables wrote with the source (a missing one is the
+// firmware build's to report).
+bool header_matches(const std::string& input, const hndpos::WideTablesFile& file) {
+    if (input == "-") return true;
+    const std::filesystem::path path = std::filesystem::path(input).parent_path() / file.names.header;
+    std::FILE* probe = std::fopen(path.string().c_str(), "rb");
+    if (probe == nullptr) return true;
+    (void)std::fclose(probe);
+    std::string bytes;
+    if (!read_input(path.string(), bytes)) return false;
+    if (const int line = hndpos::first_differing_line(bytes, hndpos::written_header(file)); line != 0) {
+        std::cerr << "hndpos-view: " << path.string() << ":" << line << ": not the header hndpos-tables writes with "
+                  << input << ": run it again for both\n";
+        return false;
+    }
+    return true;
+}
+
+// The dial the input describes, read and checked.
+std::optional<hndpos::Dial> read_dial(const hndpos::ViewOptions& options, const std::string& bytes) {
+    const auto refused = [&options](int line, const std::string& message) {
+        std::cerr << "hndpos-view: " << options.input << ":" << line << ": " << message << "\n";
+        return std::nullopt;
+    };
+    switch (hndpos::tables_file_kind(bytes)) {
+    case hndpos::TablesFileKind::hndpos_table: {
+        const hndpos::ReadResult result = hndpos::read_table_file(bytes);
+        if (!result.ok) return refused(result.line, result.message);
+        return hndpos::dial_of_table_file(result.table);
+    }
+    case hndpos::TablesFileKind::view_source:
+        return refused(1, "written by hndpos-view --emit: read the hpostbl.c it was made from");
+    case hndpos::TablesFileKind::tables_source: {
+        const hndpos::WideReadResult result = hndpos::read_tables_source(bytes);
+        if (!result.ok) return refused(result.line, result.message);
+        if (!header_matches(options.input, result.file)) return std::nullopt;
+        return result.file.dial;
+    }
+    default: {
+        const hndpos::WideReadResult result = hndpos::read_tables_json(bytes);
+        if (!result.ok) return refused(result.line, result.message);
+        return result.file.dial;
+    }
+    }
+}
+
+int check(const hndpos::ViewOptions& options, const hndpos::Dial& dial) {
+    const hndpos::DisplayCheck check = hndpos::check_display(dial, options.display);
+    // A tip that wrapped makes the bounds meaningless: the error stands alone.
+    if (const int status = write_output(options.output.value_or("-"), check.wrapped ? "" : bounds_report(check));
+        status != 0)
+        return status;
+    if (check.ok) return 0;
+    std::cerr << "hndpos-view: " << options.input << ": " << check.problem << "\n";
+    if (!check.advice.empty()) std::cerr << "hndpos-view: " << check.advice << "\n";
+    return exit_refused;
+}
+
+int draw(const hndpos::ViewOptions& options, const hndpos::Dial& dial) {
+    const hndpos::PictureSpan span = hndpos::picture_span(dial, options.display);
+    if (!span.fits()) {
+        std::cerr << "hndpos-view: " << options.input << ": the dial spans " << span.width << " x " << span.height
+                  << " pixels, and the picture shows at most " << hndpos::max_picture_side
+                  << " each way; --check reports where its tips lie\n";
+        return exit_refused;
+    }
+    const int scale = options.scale_given ? options.scale : hndpos::default_picture_scale(span);
+    return write_output(options.output.value_or("hpostbl.svg"),
+                        hndpos::render_dial_svg(dial, options.time, scale, options.display));
+}
+
 int run(const hndpos::ViewOptions& options) {
     std::string bytes;
     if (!read_input(options.input, bytes)) return exit_refused;
     if (options.mode == hndpos::ViewMode::to_utf8)
         return write_output(options.output.value_or("-"),
                             options.english ? hndpos::english_reading(bytes) : hndpos::shift_jis_to_utf8(bytes));
-
-    const hndpos::ReadResult result = hndpos::read_table_file(bytes);
-    if (!result.ok) {
-        std::cerr << "hndpos-view: " << options.input << ":" << result.line << ": " << result.message << "\n";
-        return exit_refused;
-    }
-    switch (options.mode) {
-    case hndpos::ViewMode::check: {
-        const hndpos::DisplayCheck check = hndpos::check_display(result.table, options.display);
-        // A tip that wrapped makes the bounds meaningless: the error stands alone.
-        if (const int status = write_output(options.output.value_or("-"), check.wrapped ? "" : bounds_report(check));
-            status != 0)
-            return status;
-        if (!check.ok) {
-            std::cerr << "hndpos-view: " << options.input << ": " << check.problem << "\n";
+    if (options.mode == hndpos::ViewMode::emit) {
+        if (hndpos::tables_file_kind(bytes) != hndpos::TablesFileKind::hndpos_table) {
+            std::cerr << "hndpos-view: " << options.input
+                      << ": --emit reads hpostbl.c; hndpos-tables writes its own tables in any storage\n";
             return exit_refused;
         }
-        return 0;
+        const hndpos::ReadResult result = hndpos::read_table_file(bytes);
+        if (!result.ok) {
+            std::cerr << "hndpos-view: " << options.input << ":" << result.line << ": " << result.message << "\n";
+            return exit_refused;
+        }
+        return emit(options, bytes, result.table);
     }
-    case hndpos::ViewMode::emit: return emit(options, bytes, result.table);
-    default:
-        return write_output(options.output.value_or("hpostbl.svg"),
-                            hndpos::render_dial_svg(result.table, options.time, options.scale, options.display));
-    }
+    const std::optional<hndpos::Dial> dial = read_dial(options, bytes);
+    if (!dial) return exit_refused;
+    return options.mode == hndpos::ViewMode::check ? check(options, *dial) : draw(options, *dial);
 }
 
 }  // namespace

@@ -24,7 +24,7 @@ bool parse_time(const std::string& text, ClockTime& time) {
 }
 
 std::string display_range() {
-    return std::to_string(min_display_side) + " to " + std::to_string(max_byte_display_side);
+    return std::to_string(min_display_side) + " to " + std::to_string(max_wide_display_side);
 }
 
 }  // namespace
@@ -55,7 +55,7 @@ std::vector<Option> view_option_table(ViewOptions& o) {
         {"--scale",
          's',
          {"N"},
-         "size of a display pixel in the picture, 1 to 64\n(default 8)",
+         "size of a display pixel in the picture, 1 to 64\n(default 8, less for a picture over 4096 wide)",
          "",
          [&o](const std::vector<std::string>& v) {
              int scale = 0;
@@ -63,6 +63,7 @@ std::vector<Option> view_option_table(ViewOptions& o) {
              if (error != std::errc{} || end != v[0].data() + v[0].size() || scale < 1 || scale > 64)
                  throw OptionError{"expected --scale from 1 to 64"};
              o.scale = scale;
+             o.scale_given = true;
          }},
         {"--display",
          'd',
@@ -71,9 +72,8 @@ std::vector<Option> view_option_table(ViewOptions& o) {
              " each (also\nWIDTHxHEIGHT): the picture draws its outline,\n--check checks against it",
          "DISPLAY",
          [&o](const std::vector<std::string>& v) {
-             o.display = parse_display_size(v[0] + "x" + v[1]);
-             if (!o.display)
-                 throw OptionError{"expected --display WxH, each from " + display_range() + ", such as 128x64"};
+             o.display = {integer_value("--display", v[0], min_display_side, max_wide_display_side),
+                          integer_value("--display", v[1], min_display_side, max_wide_display_side)};
          },
          true},
         {"--check",
@@ -138,13 +138,16 @@ std::string view_usage_text() {
     ViewOptions unused;
     return "Usage: hndpos-view [OPTION]... [FILE]\n"
            "Draw the clock dial described by FILE (default hpostbl.c; - reads standard\n"
-           "input), a table file written by hndpos, as an SVG picture; or check it\n"
-           "against a display, or write its entries as compact C tables.\n"
+           "input) as an SVG picture, or check it against a display: a table file\n"
+           "written by hndpos, or the C source or JSON written by hndpos-tables. Or\n"
+           "write the entries of hndpos's file as compact C tables.\n"
            "\n" +
            option_help(view_option_table(unused)) +
            "\n"
-           "The file must be exactly as hndpos writes it; every entry is checked\n"
-           "against the entries recomputed from the parameters in its summary line.\n"
+           "The file must be exactly as the program wrote it (JSON may be reformatted):\n"
+           "every entry is checked against the entries recomputed from the parameters\n"
+           "the file states, and the header beside a C source, when there is one,\n"
+           "must be the one written with it.\n"
            "Exit status: 0 on success, 1 when the file is refused, does not fit the\n"
            "display, or cannot be read or written, 2 for a wrong command line.\n";
 }

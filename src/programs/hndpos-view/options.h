@@ -22,6 +22,7 @@ struct ViewOptions {
     std::optional<std::string> output;
     ClockTime time;
     int scale = 8;
+    bool scale_given = false;
     std::optional<DisplaySize> display;
     Storage storage = Storage::constant;
     std::string prefix;

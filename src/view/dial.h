@@ -1,0 +1,43 @@
+// A dial as the viewer draws and checks it, whichever program wrote its
+// tables: hndpos's hpostbl.c (60 positions a hand, each entry one byte) or
+// hndpos-tables' C or JSON (any positions, each entry the true coordinate).
+#pragma once
+
+#include <cstdint>
+
+#include "table/wide_tables.h"
+#include "view/table_reader.h"
+
+namespace hndpos {
+
+struct Dial {
+    // Every tip's true coordinate, recomputed from the file's parameters;
+    // the reader has checked the file's entries against them.
+    WideTables tables;
+    // hpostbl.c: the firmware reads each coordinate modulo 256.
+    bool byte_entries = false;
+
+    int positions(int hand) const { return tables.params.positions[static_cast<std::size_t>(hand)]; }
+
+    std::int64_t true_coordinate(int hand, Axis axis, int position) const {
+        const HandEntries& entries = tables.hands[static_cast<std::size_t>(hand)];
+        return (axis == Axis::x ? entries.x : entries.y)[static_cast<std::size_t>(position)];
+    }
+
+    // What the firmware reads from the table.
+    std::int64_t entry(int hand, Axis axis, int position) const {
+        const std::int64_t value = true_coordinate(hand, axis, position);
+        return byte_entries ? value & 0xFF : value;
+    }
+
+    // The centre as the firmware has it: hpostbl.c keeps its low byte.
+    std::int64_t center(Axis axis) const {
+        const std::int64_t value = axis == Axis::x ? tables.params.center_x : tables.params.center_y;
+        return byte_entries ? value & 0xFF : value;
+    }
+};
+
+// The dial of a table file hndpos wrote (its entries already checked).
+Dial dial_of_table_file(const TableFile& table);
+
+}  // namespace hndpos

@@ -1,0 +1,38 @@
+// The reader of hndpos-tables' C and JSON against the emitter itself: a C
+// source is accepted exactly when it is what hndpos-tables writes for the
+// parameters and declarations it states; accepted JSON holds exactly the
+// entries recomputed from its parameters; either passes the display check
+// and, where it fits, the picture without a fault. The first byte chooses
+// C (even) or JSON (odd), the next two the display size.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "emit/tables_emitter.h"
+#include "view/dial_picture.h"
+#include "view/display_check.h"
+#include "view/wide_reader.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size < 3) return 0;
+    const bool json = (data[0] & 1) != 0;
+    const hndpos::DisplaySize display{data[1] + 1, data[2] + 1};
+    const std::string_view bytes(reinterpret_cast<const char*>(data) + 3, size - 3);
+    const hndpos::WideReadResult result = json ? hndpos::read_tables_json(bytes) : hndpos::read_tables_source(bytes);
+    if (!result.ok) {
+        if (result.line < 1 || result.message.empty()) std::abort();
+        return 0;
+    }
+    const hndpos::WideTablesFile& file = result.file;
+    if (!json && hndpos::hand_tables_source(file.dial.tables, file.type, file.storage, file.names) != bytes)
+        std::abort();
+    const hndpos::DisplayCheck check = hndpos::check_display(file.dial, display);
+    if (check.ok != check.problem.empty() || check.wrapped) std::abort();
+    if (hndpos::picture_span(file.dial, display).fits() &&
+        hndpos::render_dial_svg(file.dial, {}, 1, display).find("</svg>") == std::string::npos)
+        std::abort();
+    return 0;
+}
