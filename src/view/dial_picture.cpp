@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <set>
+#include <utility>
 #include <vector>
 
 #include "table/dial_rules.h"
@@ -122,15 +124,17 @@ std::string grid(const Area& area, int scale) {
     return svg + "</g>\n";
 }
 
-// Every tip position of each hand, faint; the second hand's first, so
-// that the hour hand's stay on top.
+// Every tip pixel of each hand, faint, once however many positions share
+// it; the second hand's first, so that the hour hand's stay on top.
 std::string tips(const Dial& dial, int scale) {
     std::string svg;
     for (int hand = hand_count - 1; hand >= 0; --hand) {
         svg += "<g id=\"" + std::string(hand_names[hand]) + "-tips\">\n";
+        std::set<std::pair<std::int64_t, std::int64_t>> drawn;
         for (int position = 0; position < dial.positions(hand); ++position) {
-            svg += square(dial.entry(hand, Axis::x, position), dial.entry(hand, Axis::y, position), scale,
-                          hand_colours[hand], " fill-opacity=\"0.35\"");
+            const std::int64_t x = dial.entry(hand, Axis::x, position);
+            const std::int64_t y = dial.entry(hand, Axis::y, position);
+            if (drawn.insert({x, y}).second) svg += square(x, y, scale, hand_colours[hand], " fill-opacity=\"0.35\"");
         }
         svg += "</g>\n";
     }

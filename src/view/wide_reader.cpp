@@ -469,8 +469,10 @@ bool check_json_entries(const JsonValue& hands, JsonReading& reading, const Wide
         for (const Axis axis : {Axis::x, Axis::y}) {
             const JsonValue& array = member(object, axis == Axis::x ? "x" : "y");
             std::vector<std::int64_t> found;
-            const std::string what = "\"" + std::string(axis == Axis::x ? "x" : "y") + "\" of the " +
-                                     std::string(hand_names[hand]) + " hand";
+            // Appended, not "literal" + string: GCC 12 at -O2 warns falsely (-Wrestrict) on the latter.
+            std::string what = axis == Axis::x ? "\"x\" of the " : "\"y\" of the ";
+            what += hand_names[hand];
+            what += " hand";
             if (!reading.integers(array, what, static_cast<std::size_t>(file.dial.positions(hand)), INT32_MIN,
                                   INT32_MAX, found))
                 return false;

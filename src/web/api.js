@@ -140,7 +140,14 @@ Module["dialSvg"] = function (hours, minutes, seconds, width, height) {
 // The first tip of the last generated table that wraps modulo 256 or
 // leaves the display, or "" when all fit.
 Module["displayProblem"] = function (width, height) {
-  return UTF8ToString(_hndpos_display_problem(width || 0, height || 0));
+  return UTF8ToString(_hndpos_display_problem(width || 0, height || 0, 0));
+};
+
+// Where a tip of the last generated table wraps: the hndpos-tables command
+// that writes the same dial with true coordinates (for the display, when
+// one is given); "" otherwise.
+Module["wideTablesCommand"] = function (width, height) {
+  return UTF8ToString(_hndpos_display_problem(width || 0, height || 0, 1));
 };
 
 // hndpos-tables' arithmetic: {center: [x, y], radii: [h, m, s], positions:
@@ -158,7 +165,9 @@ function integers(value, count, what) {
   return value;
 }
 
-Module["tablesFiles"] = function (options) {
+// The options as the module takes them: the eight integers and the type's
+// number (-1 for the narrowest).
+function tablesArguments(options) {
   const given = options || {};
   const values = integers(given.center, 2, "center [x, y]").concat(
     integers(given.radii, 3, "radii [hour, minute, second]"),
@@ -166,6 +175,15 @@ Module["tablesFiles"] = function (options) {
   const type = given.type === undefined || given.type === null || given.type === "" ? -1 : tableTypes.indexOf(given.type);
   if (type === -1 && given.type !== undefined && given.type !== null && given.type !== "")
     throw new RangeError("type is u8, u16, i16 or i32");
+  return { values: values, type: type };
+}
+
+// The options of the tables the module holds, as a key.
+let heldTables = null;
+
+function makeTables(options) {
+  const { values, type } = tablesArguments(options);
+  heldTables = null;
   const list = allocate(4 * values.length);
   try {
     values.forEach((value, index) => {
@@ -177,6 +195,18 @@ Module["tablesFiles"] = function (options) {
   } finally {
     _free(list);
   }
+  heldTables = JSON.stringify([values, type]);
+}
+
+// The module holds the tables of the last call: another call's options
+// make them again.
+function holdTables(options) {
+  const { values, type } = tablesArguments(options);
+  if (heldTables !== JSON.stringify([values, type])) makeTables(options);
+}
+
+Module["tablesFiles"] = function (options) {
+  makeTables(options);
   return {
     json: UTF8ToString(_hndpos_tables_text(0)),
     c: UTF8ToString(_hndpos_tables_text(1)),
@@ -186,6 +216,25 @@ Module["tablesFiles"] = function (options) {
 
 Module["tables"] = function (options) {
   return JSON.parse(Module["tablesFiles"](options).json);
+};
+
+// The tables' dial as hndpos-view draws it at the panel's scale, at
+// hours:minutes:seconds, with a display of width x height (0 for none);
+// "" where the dial spans more than the picture can show.
+Module["tablesDialSvg"] = function (options, hours, minutes, seconds, width, height) {
+  const within = (value, last) => Number.isInteger(value) && value >= 0 && value <= last;
+  if (!within(hours, 23) || !within(minutes, 59) || !within(seconds, 59))
+    throw new RangeError("expected a time from 0:00:00 to 23:59:59, as hndpos-view --time takes it");
+  holdTables(options);
+  const svg = _hndpos_tables_svg(hours, minutes, seconds, width || 0, height || 0);
+  if (!svg) throw outOfMemory();
+  return UTF8ToString(svg);
+};
+
+// The first tip of the tables outside a display of width x height, or "".
+Module["tablesDisplayProblem"] = function (options, width, height) {
+  holdTables(options);
+  return UTF8ToString(_hndpos_tables_display_problem(width || 0, height || 0));
 };
 
 // Each hand's index at a time of day, as the header's macros compute it:

@@ -21,15 +21,15 @@
     return consoleText.split("\r\n").slice(3).join("\n").replace(/\n+$/, "");
   }
 
-  // The display's size as hndpos-view --display takes it: both or neither,
-  // each within the module's limits written plainly; an invalid field is
-  // marked with the reason.
+  // The display's size as the programs' --display takes it: both or
+  // neither, each within the module's limits written plainly; an invalid
+  // field is marked with the reason.
   const sizeIds = ["display-width", "display-height"];
-  const sideLimits = () => module.limits().byteDisplay.join(" to ");
-  const sizeHint = () => "Both sizes, " + sideLimits() + " pixels each, as hndpos-view --display takes them; or neither.";
+  const sideLimits = () => module.limits().wideDisplay.join(" to ");
+  const sizeHint = () => "Both sizes, " + sideLimits() + " pixels each, as --display takes them; or neither.";
   function displaySize() {
     const texts = sizeIds.map((id) => byId(id).value.trim());
-    const [least, most] = module.limits().byteDisplay;
+    const [least, most] = module.limits().wideDisplay;
     const valid = (text) => /^[1-9][0-9]*$/.test(text) && Number(text) >= least && Number(text) <= most;
     let reason = "";
     if (texts.every((text) => text === "")) {
@@ -61,6 +61,17 @@
     message.className = text ? kind : "";
   }
 
+  // A dial that wraps in the byte table: the way to its true coordinates.
+  function pointToWideTables(command) {
+    const message = byId("message");
+    message.appendChild(document.createTextNode("\nhpostbl.c keeps each coordinate modulo 256. "));
+    const link = document.createElement("a");
+    link.href = "#tables";
+    link.textContent = "Tables for any panel";
+    message.appendChild(link);
+    message.appendChild(document.createTextNode(" below hold this dial's true coordinates, as " + command + " writes them."));
+  }
+
   // The entries of the last complete table, parsed from the file, for the
   // pointer: x then y, hand by hand, 60 each.
   let entries = null;
@@ -69,13 +80,13 @@
     return rows.join(",").split(/[^0-9]+/).filter((n) => n !== "").map(Number);
   }
 
-  // The dial as the page shows it: the legend as text beside the picture
+  // A dial as the page shows it: the legend as text beside the picture
   // (readable at any size), a pixel ruler, and the pointer's pixel.
-  function showDial(svgText) {
-    const dial = byId("dial");
+  function showDial(dialId, legendId, svgText) {
+    const dial = byId(dialId);
     dial.innerHTML = svgText;
     const svg = dial.querySelector("svg");
-    const legend = byId("legend");
+    const legend = byId(legendId);
     legend.innerHTML = "";
     if (!svg) return;
     const texts = svg.querySelector("g[font-family]");
@@ -94,13 +105,15 @@
     svg.setAttribute("viewBox", `${view.x} ${view.y} ${view.width} ${height}`);
     svg.removeAttribute("width");
     svg.removeAttribute("height");
-    addRuler(svg, view.x, view.y, view.width, height);
+    // Every square is one display pixel: its size is the scale.
+    const centre = svg.querySelector("g[id$='-tips'] rect");
+    addRuler(svg, view.x, view.y, view.width, height, centre ? Number(centre.getAttribute("width")) : 8);
   }
 
-  // Ticks every 8 display pixels along the top and the left, labelled in
-  // display pixels, sized to the picture so that they stay readable.
-  function addRuler(svg, x0, y0, width, height) {
-    const scale = 8;
+  // Ticks along the top and the left, labelled in display pixels, every 8
+  // pixels or a multiple of 8 wide enough that no two labels meet, sized
+  // to the picture so that they stay readable.
+  function addRuler(svg, x0, y0, width, height, scale) {
     const size = Math.max(10, Math.max(width, height) / 45);
     const ns = "http://www.w3.org/2000/svg";
     const group = document.createElementNS(ns, "g");
@@ -108,15 +121,20 @@
     group.setAttribute("font-family", "sans-serif");
     group.setAttribute("font-size", String(size));
     group.setAttribute("fill", "#555555");
-    const first = (value) => Math.ceil(value / scale / 8) * 8;
-    for (let pixel = first(x0); pixel * scale < x0 + width; pixel += 8) {
+    const widest = String(Math.floor(Math.max(Math.abs(x0 + width), Math.abs(x0)) / scale)).length + 1;
+    let step = 8;
+    while (step * scale < widest * size * 0.62 + size * 0.6) step += 8;
+    let tall = 8;
+    while (tall * scale < size * 1.5) tall += 8;
+    const first = (value, every) => Math.ceil(value / scale / every) * every;
+    for (let pixel = first(x0, step); pixel * scale < x0 + width; pixel += step) {
       const label = document.createElementNS(ns, "text");
       label.setAttribute("x", String(pixel * scale + 1));
       label.setAttribute("y", String(y0 + size));
       label.textContent = String(pixel);
       group.appendChild(label);
     }
-    for (let pixel = first(y0); pixel * scale < y0 + height; pixel += 8) {
+    for (let pixel = first(y0, tall); pixel * scale < y0 + height; pixel += tall) {
       if (pixel * scale < y0 + size * 1.5) continue;
       const label = document.createElementNS(ns, "text");
       label.setAttribute("x", String(x0 + 1));
@@ -144,7 +162,9 @@
   function storageFiles() {
     const storage = byId("storage").value;
     byId("download-source").hidden = storage === "data";
+    byId("copy-source").hidden = storage === "data";
     byId("download-source").textContent = `Download hpostbl_${storage}.c`;
+    byId("copy-source").setAttribute("aria-label", `Copy hpostbl_${storage}.c`);
     return fileBytes ? module.gridFiles(storage) : null;
   }
 
@@ -161,14 +181,14 @@
     // The wide tables after the dial: the most positions a hand may have take longer.
     const values = rejected.length === 0 ? texts.map((text) => module.integerValue(text)) : null;
     clearTimeout(tablesTimer);
-    ["download-c", "download-h", "download-json"].forEach((id) => (byId(id).disabled = true));
+    tablesButtons.forEach((id) => (byId(id).disabled = true));
     tablesTimer = setTimeout(() => updateTables(values), 0);
     const run = module.generate(texts);
     const consoleText = module.toText(run.console);
     byId("gloss").textContent = module.english(run.console).replace(/\n+$/, "");
     fileBytes = null;
     entries = null;
-    ["download", "download-source", "download-header"].forEach((id) => (byId(id).disabled = true));
+    resultButtons.forEach((id) => (byId(id).disabled = true));
     byId("summary").textContent = "";
     byId("dial").innerHTML = "";
     byId("legend").innerHTML = "";
@@ -189,14 +209,19 @@
     const fileText = module.toText(run.file);
     entries = parseEntries(fileText);
     byId("preview").textContent = fileText.replace(/\r\n/g, "\n");
-    ["download", "download-source", "download-header"].forEach((id) => (byId(id).disabled = false));
+    resultButtons.forEach((id) => (byId(id).disabled = false));
     storageFiles();
     byId("summary").textContent = afterBanner(consoleText);
     const [hours, minutes, seconds] = time();
-    showDial(module.dialSvg(hours, minutes, seconds, width, height));
+    showDial("dial", "legend", module.dialSvg(hours, minutes, seconds, width, height));
     const problem = module.displayProblem(width, height);
     showMessage(problem ? "Warning: " + problem + "." : "", "warning");
+    const command = module.wideTablesCommand(width, height);
+    if (command) pointToWideTables(command);
   }
+
+  const resultButtons = ["download", "copy", "download-source", "copy-source", "download-header", "copy-header"];
+  const tablesButtons = ["download-c", "copy-c", "download-h", "copy-h", "download-json", "copy-json"];
 
   // hndpos-tables' files for the same parameters, and the hands they give
   // at the chosen time, at the indexes the header's macros give.
@@ -205,43 +230,12 @@
   let tablesTimer = 0;
   let tablesCache = null;
 
-  // The least and the greatest of the centre's and the hands' coordinates
-  // on one axis, in a loop: the most positions a hand may have are too many
-  // arguments for Math.min.
-  function extent(tables, axis, centre) {
-    let low = centre;
-    let high = centre;
-    for (const hand of tables.hands) {
-      for (const value of hand[axis]) {
-        if (value < low) low = value;
-        if (value > high) high = value;
-      }
-    }
-    return [low, high];
-  }
-
-  function tablesPreview(tables, hours, minutes, seconds) {
-    const [cx, cy] = tables.center;
-    const indices = module.handIndices({ positions: tables.hands.map((hand) => hand.positions), time: [hours, minutes, seconds, 0] });
-    const [xLow, xHigh] = extent(tables, "x", cx);
-    const [yLow, yHigh] = extent(tables, "y", cy);
-    const low = [xLow - 2, yLow - 2];
-    const size = [xHigh + 3 - low[0], yHigh + 3 - low[1]];
-    const colours = ["#d62728", "#1f77b4", "#2ca02c"];
-    const widths = [3, 2, 1];
-    let svg = `<svg xmlns="http://www.w3.org/2000/svg" viewBox="${low[0]} ${low[1]} ${size[0]} ${size[1]}">`;
-    tables.hands.forEach((hand, index) => {
-      const tip = indices[index];
-      svg += `<line x1="${cx + 0.5}" y1="${cy + 0.5}" x2="${hand.x[tip] + 0.5}" y2="${hand.y[tip] + 0.5}" ` +
-             `stroke="${colours[index]}" stroke-width="${widths[index]}" vector-effect="non-scaling-stroke"/>`;
-    });
-    return svg + `<rect x="${cx}" y="${cy}" width="1" height="1" fill="#000"/></svg>`;
-  }
-
   function updateTables(values) {
     tableFiles = null;
-    ["download-c", "download-h", "download-json"].forEach((id) => (byId(id).disabled = true));
+    tablesButtons.forEach((id) => (byId(id).disabled = true));
     byId("tables-dial").innerHTML = "";
+    byId("tables-legend").innerHTML = "";
+    const [width, height] = displaySize();
     const positions = positionIds.map((id) => Number(byId(id).value));
     positionIds.forEach((id, index) => {
       const [least, most] = module.limits().positions;
@@ -253,7 +247,7 @@
     const texts = fieldIds.map((id) => byId(id).value);
     byId("tables-command").value = ["hndpos-tables", "--center", texts[0], texts[1], "--radii"]
       .concat(texts.slice(2), ["--positions"], positionIds.map((id) => byId(id).value), type ? ["--type", type] : [],
-              ["-o", "dial.c"]).map(shellWord).join(" ");
+              width ? ["--display", width + "x" + height] : [], ["-o", "dial.c"]).map(shellWord).join(" ");
     const message = byId("tables-message");
     message.className = "";
     message.textContent = "";
@@ -281,11 +275,29 @@
       return;
     }
     tableFiles = tablesCache.files;
-    ["download-c", "download-h", "download-json"].forEach((id) => (byId(id).disabled = false));
+    tablesButtons.forEach((id) => (byId(id).disabled = false));
     const tables = tablesCache.tables;
     message.textContent = `${tables.type} entries; ${tables.hands.map((hand) => hand.positions + " " + hand.name).join(", ")} positions.`;
+    const problem = module.tablesDisplayProblem(options, width, height);
+    if (problem) {
+      message.className = "warning";
+      message.textContent += "\nWarning: " + problem + "; hndpos-tables --display refuses such tables.";
+    }
     const [hours, minutes, seconds] = time();
-    byId("tables-dial").innerHTML = tablesPreview(tables, hours, minutes, seconds);
+    const svg = module.tablesDialSvg(options, hours, minutes, seconds, width, height);
+    if (!svg) message.textContent += "\nThe dial spans more than 8192 pixels: it is not drawn.";
+    showDial("tables-dial", "tables-legend", svg);
+  }
+
+  // A file as text on the clipboard; the status line says what happened.
+  async function copy(text, name) {
+    const status = byId("copied");
+    try {
+      await navigator.clipboard.writeText(text);
+      status.textContent = `${name} copied to the clipboard.`;
+    } catch (error) {
+      status.textContent = `${name} could not be copied (${error.message}); download it instead.`;
+    }
   }
 
   function offer(bytes, name) {
@@ -350,6 +362,18 @@
     byId("download-header").addEventListener("click", () => downloadCompact("h"));
     byId("storage").addEventListener("change", storageFiles);
     byId("dial").addEventListener("pointermove", describePointer);
+    byId("copy").addEventListener("click", () => fileBytes && copy(module.toText(fileBytes), "hpostbl.c"));
+    byId("copy-source").addEventListener("click", () => {
+      const files = storageFiles();
+      if (files && files.c) copy(files.c, `hpostbl_${byId("storage").value}.c`);
+    });
+    byId("copy-header").addEventListener("click", () => {
+      const files = storageFiles();
+      if (files) copy(files.h, "hpostbl.h");
+    });
+    byId("copy-c").addEventListener("click", () => tableFiles && copy(tableFiles.c, "dial.c"));
+    byId("copy-h").addEventListener("click", () => tableFiles && copy(tableFiles.h, "dial.h"));
+    byId("copy-json").addEventListener("click", () => tableFiles && copy(tableFiles.json, "dial.json"));
     byId("download-c").addEventListener("click", () => tableFiles && offer(tableFiles.c, "dial.c"));
     byId("download-h").addEventListener("click", () => tableFiles && offer(tableFiles.h, "dial.h"));
     byId("download-json").addEventListener("click", () => tableFiles && offer(tableFiles.json, "dial.json"));

@@ -43,6 +43,7 @@ struct WideCapture {
     std::string source;
     std::string header;
     std::string problem;
+    std::optional<Dial> dial;  // the tables as the viewer draws them
 };
 WideCapture wide;
 
@@ -51,7 +52,7 @@ WideCapture wide;
 platform::MemorySystem memory;
 
 std::optional<DisplaySize> display_of(int width, int height) {
-    const auto side = [](int value) { return value >= min_display_side && value <= max_byte_display_side; };
+    const auto side = [](int value) { return value >= min_display_side && value <= max_wide_display_side; };
     if (!side(width) || !side(height)) return std::nullopt;
     return DisplaySize{width, height};
 }
@@ -79,6 +80,7 @@ int make_tables(const std::int32_t* values, int type) {
     wide.json = hand_tables_json(tables, *verdict.type);
     wide.source = hand_tables_source(tables, *verdict.type, Storage::data, names);
     wide.header = hand_tables_header(tables, *verdict.type, Storage::data, names);
+    wide.dial = Dial{tables, false};
     return 0;
 }
 
@@ -186,10 +188,19 @@ EMSCRIPTEN_KEEPALIVE const char* hndpos_dial_svg(int hours, int minutes, int sec
 }
 
 // The first tip of the last run's table that wraps or leaves a display of
-// that size (0 for none), or the empty text when every tip fits.
-EMSCRIPTEN_KEEPALIVE const char* hndpos_display_problem(int width, int height) {
-    text_result = capture.table ? check_display(dial_of_table_file(*capture.table), display_of(width, height)).problem
-                                : std::string();
+// that size (0 for none), or the empty text when every tip fits; with
+// `advice`, for a tip that wraps, the hndpos-tables command that writes
+// the dial's true coordinates, or the empty text.
+EMSCRIPTEN_KEEPALIVE const char* hndpos_display_problem(int width, int height, int advice) {
+    text_result.clear();
+    if (!capture.table) return text_result.c_str();
+    const Dial dial = dial_of_table_file(*capture.table);
+    const DisplayCheck check = check_display(dial, display_of(width, height));
+    if (advice == 0) {
+        text_result = check.problem;
+    } else if (check.wrapped) {
+        text_result = wide_tables_command(dial, display_of(width, height));
+    }
     return text_result.c_str();
 }
 
@@ -215,6 +226,33 @@ EMSCRIPTEN_KEEPALIVE const char* hndpos_tables_text(int which) {
     case 2: return wide.header.c_str();
     default: return wide.problem.c_str();
     }
+}
+
+// The dial of the last tables hndpos_tables() made, as hndpos-view draws it
+// at its own scale, at h:m:s, with the outline of a display of that size (0
+// for none); the empty text without tables or for a dial too wide to draw,
+// null when memory ran out.
+EMSCRIPTEN_KEEPALIVE const char* hndpos_tables_svg(int hours, int minutes, int seconds, int width, int height) {
+    const bool valid_time = hours >= 0 && hours <= 23 && minutes >= 0 && minutes <= 59 && seconds >= 0 && seconds <= 59;
+    try {
+        text_result.clear();
+        if (wide.dial && valid_time) {
+            const PictureSpan span = picture_span(*wide.dial, display_of(width, height));
+            if (span.fits())
+                text_result = render_dial_svg(*wide.dial, {hours, minutes, seconds}, default_picture_scale(span),
+                                              display_of(width, height));
+        }
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+    return text_result.c_str();
+}
+
+// The first tip of the last tables outside a display of that size, or the
+// empty text.
+EMSCRIPTEN_KEEPALIVE const char* hndpos_tables_display_problem(int width, int height) {
+    text_result = wide.dial ? check_display(*wide.dial, display_of(width, height)).problem : std::string();
+    return text_result.c_str();
 }
 
 // Each hand's index at a time of day, as the header's index macros give it:

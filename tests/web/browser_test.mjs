@@ -36,9 +36,10 @@ const check = (ok, what) => {
 
 const downloads = fs.mkdtempSync(path.join(os.tmpdir(), "hndpos-downloads-"));
 // A download's bytes once the browser has written the file (it renames it
-// into place when complete), or null after 30 s; a busy machine is slow.
-const downloaded = async (file) => {
-  for (let i = 0; i < 600 && !fs.existsSync(file); ++i) await new Promise((resolve) => setTimeout(resolve, 50));
+// into place when complete), or null after 30 s (a busy machine is slow),
+// or after `patience` ms where none is expected.
+const downloaded = async (file, patience = 30000) => {
+  for (let i = 0; i < patience / 50 && !fs.existsSync(file); ++i) await new Promise((resolve) => setTimeout(resolve, 50));
   return fs.existsSync(file) ? fs.readFileSync(file) : null;
 };
 const sameAs = (bytes, expected) => bytes !== null && Buffer.compare(bytes, expected) === 0;
@@ -77,7 +78,7 @@ try {
   const value = (selector) => page.$eval(selector, (element) => element.value);
   const text = (selector) => page.$eval(selector, (element) => element.textContent);
   const downloadDisabled = () => page.$eval("#download", (element) => element.disabled);
-  const download = async (byKeyboard) => {
+  const download = async (byKeyboard, patience) => {
     for (const name of fs.readdirSync(downloads)) fs.rmSync(path.join(downloads, name));
     if (byKeyboard) {
       await page.focus("#download");
@@ -85,7 +86,7 @@ try {
     } else {
       await page.click("#download");
     }
-    return downloaded(path.join(downloads, "hpostbl.c"));
+    return downloaded(path.join(downloads, "hpostbl.c"), patience);
   };
 
   // Every golden table, typed, downloaded and compared byte for byte; a
@@ -130,7 +131,8 @@ try {
   check(report.includes("EInvalidOpがﾓｼﾞｭｰﾙ hndpos の ") && report.includes("不正な浮動小数点数演算命令."),
         "the failure report: " + report);
   check(await downloadDisabled(), "no download after a failure");
-  check((await download(false)) === null, "nothing was saved after a failure");
+  // The button is disabled: a download would come at once, and none does.
+  check((await download(false, 2000)) === null, "nothing was saved after a failure");
 
   // A display: its outline, and a warning naming the first tip off it.
   await typeTexts(["83", "30", "9", "13", "14"]);
@@ -199,24 +201,39 @@ try {
     check(sameAs(bytes, fs.readFileSync(path.join(tablesGolden, name))),
           `${name}: the download ${bytes === null ? "never came" : "differs from hndpos-tables' file"}`);
   }
+  // The preview's hour hand ends at its tip: the last pixel the viewer's
+  // picture draws for it, in display pixels.
+  const hourTip = () => page.$eval("#tables-dial svg", (svg) => {
+    const rects = svg.querySelectorAll("#hour-hand rect");
+    const last = rects[rects.length - 1];
+    const scale = Number(last.getAttribute("width"));
+    return [Number(last.getAttribute("x")) / scale, Number(last.getAttribute("y")) / scale];
+  });
   // At 10:30:00 the 720-step hour hand points at index 630.
   await page.$eval("#time", (e) => { e.value = "10:30:00"; e.dispatchEvent(new Event("input", { bubbles: true })); });
   await page.waitForFunction(() => !document.getElementById("download-c").disabled);
-  const hourLine = await page.$eval("#tables-dial svg line", (e) => [e.getAttribute("x2"), e.getAttribute("y2")]);
   const golden = JSON.parse(fs.readFileSync(path.join(tablesGolden, "dial.json"), "utf8"));
-  check(hourLine[0] === String(golden.hands[0].x[630] + 0.5) && hourLine[1] === String(golden.hands[0].y[630] + 0.5),
-        "the preview's hour hand at 10:30 is index 630: " + hourLine);
+  const hourAt1030 = await hourTip();
+  check(hourAt1030[0] === golden.hands[0].x[630] && hourAt1030[1] === golden.hands[0].y[630],
+        "the preview's hour hand at 10:30 is index 630: " + hourAt1030);
   // At 0:13:00 the exact floor is 13, where a floating-point fraction gave 12.
   await page.$eval("#time", (e) => { e.value = "00:13:00"; e.dispatchEvent(new Event("input", { bubbles: true })); });
   await page.waitForFunction(() => !document.getElementById("download-c").disabled);
-  const earlyLine = await page.$eval("#tables-dial svg line", (e) => [e.getAttribute("x2"), e.getAttribute("y2")]);
-  check(earlyLine[0] === String(golden.hands[0].x[13] + 0.5) && earlyLine[1] === String(golden.hands[0].y[13] + 0.5),
-        "the preview's hour hand at 0:13 is index 13: " + earlyLine);
+  const hourAt0013 = await hourTip();
+  check(hourAt0013[0] === golden.hands[0].x[13] && hourAt0013[1] === golden.hands[0].y[13],
+        "the preview's hour hand at 0:13 is index 13: " + hourAt0013);
+  // A file on the clipboard is the file's text (the clipboard itself is
+  // the browser's: its writer is stood in for).
+  await page.evaluate(() => { navigator.clipboard.writeText = async (text) => { window.copiedText = text; }; });
+  await page.click("#copy-c");
+  await page.waitForFunction(() => document.getElementById("copied").textContent.startsWith("dial.c copied"));
+  const copiedText = await page.evaluate(() => window.copiedText);
+  check(copiedText === fs.readFileSync(path.join(tablesGolden, "dial.c"), "utf8"), "Copy gives dial.c's text");
   // The largest tables draw.
   for (const id of ["#hour-positions", "#minute-positions", "#second-positions"])
     await page.$eval(id, (e) => { e.value = "43200"; e.dispatchEvent(new Event("input", { bubbles: true })); });
   await page.waitForFunction(() => !document.getElementById("download-c").disabled, { timeout: 60000 });
-  check(await page.$$eval("#tables-dial svg line", (lines) => lines.length === 3), "43200 positions a hand: the preview draws");
+  check(await page.$$eval("#tables-dial svg g[id$='-hand']", (hands) => hands.length === 3), "43200 positions a hand: the preview draws");
   for (const [id, count] of [["#hour-positions", "720"], ["#minute-positions", "60"], ["#second-positions", "600"]])
     await page.$eval(id, (e, v) => { e.value = v; e.dispatchEvent(new Event("input", { bubbles: true })); }, count);
   const api = await page.evaluate(() => {
@@ -235,6 +252,51 @@ try {
   await page.waitForFunction(() => document.getElementById("tables-message").textContent.includes("refuses"));
   check(await page.$eval("#hour-positions", (e) => e.getAttribute("aria-invalid") === "true"), "0 positions is marked");
   check(await page.$eval("#download-c", (e) => e.disabled), "no tables for 0 positions");
+
+  // Today's panels, each drawn at its own scale inside its outline; where
+  // the byte table wraps, the warning links to the wide tables and gives
+  // the command that writes them; the rulers' labels never meet.
+  const setField = (id, value) =>
+    page.$eval(id, (e, v) => { e.value = v; e.dispatchEvent(new Event("input", { bubbles: true })); }, value);
+  const rulerOverlaps = (selector) => page.$eval(selector, (svg) => {
+    const boxes = [...svg.querySelectorAll("#ruler text")].map((t) => t.getBBox());
+    let overlaps = 0;
+    for (let i = 0; i < boxes.length; ++i)
+      for (let j = i + 1; j < boxes.length; ++j)
+        if (boxes[i].x < boxes[j].x + boxes[j].width && boxes[j].x < boxes[i].x + boxes[i].width &&
+            boxes[i].y < boxes[j].y + boxes[j].height && boxes[j].y < boxes[i].y + boxes[i].height) overlaps += 1;
+    return overlaps;
+  });
+  for (const [texts, width, height] of [[["63", "31", "16", "24", "28"], 128, 64],
+                                        [["160", "120", "60", "90", "100"], 320, 240],
+                                        [["233", "233", "120", "180", "210"], 466, 466]]) {
+    await typeTexts(texts);
+    for (const [id, value] of [["#hour-positions", "720"], ["#minute-positions", "60"], ["#second-positions", "60"],
+                               ["#display-width", String(width)], ["#display-height", String(height)]])
+      await setField(id, value);
+    await page.waitForFunction(() => !document.getElementById("download-c").disabled);
+    const outline = await page.$eval("#tables-dial svg", (svg) => {
+      const scale = Number(svg.querySelector("#hour-hand rect").getAttribute("width"));
+      const panel = svg.querySelector("#display");
+      return [Number(panel.getAttribute("width")) / scale, Number(panel.getAttribute("height")) / scale];
+    });
+    check(outline[0] === width && outline[1] === height, `${width}x${height}: the wide preview's panel is ${outline}`);
+    check(!(await text("#tables-message")).includes("Warning"), `${width}x${height}: ${await text("#tables-message")}`);
+    for (const selector of ["#dial svg", "#tables-dial svg"])
+      check((await rulerOverlaps(selector)) === 0, `${width}x${height}: ruler labels overlap in ${selector}`);
+  }
+  const watchMessage = await text("#message");
+  check(watchMessage.includes("wraps modulo 256") &&
+        watchMessage.includes("hndpos-tables --center 233 233 --radii 120 180 210 --display 466x466 -o dial.c") &&
+        (await page.$eval("#message a", (a) => a.getAttribute("href"))) === "#tables",
+        "the watch's wrapped byte table points to the wide tables: " + watchMessage);
+  await setField("#display-width", "400");
+  await page.waitForFunction(() => document.getElementById("tables-message").textContent.includes("Warning"));
+  check((await text("#tables-message")).includes("outside a display 400 pixels wide"), "the wide tables' display check");
+  await setField("#display-width", "");
+  await setField("#display-height", "");
+  for (const [id, count] of [["#hour-positions", "720"], ["#minute-positions", "60"], ["#second-positions", "600"]])
+    await setField(id, count);
 
   // The page for everyone: the English reading, the embedded font, the
   // display sizes checked as hndpos-view checks them, the compact tables'
@@ -256,7 +318,7 @@ try {
       await page.$eval(id, (e, v) => { e.value = v; e.dispatchEvent(new Event("input", { bubbles: true })); }, value);
     return page.evaluate(() => ["display-width", "display-height"].map((id) => document.getElementById(id).getAttribute("aria-invalid")));
   };
-  for (const [width, height, expected] of [["999", "64", ["true", "false"]], ["-5", "64", ["true", "false"]],
+  for (const [width, height, expected] of [["65536", "64", ["true", "false"]], ["-5", "64", ["true", "false"]],
                                            ["1e2", "64", ["true", "false"]], ["128", "", ["false", "true"]],
                                            ["0128", "64", ["true", "false"]], ["128", "64", ["false", "false"]]]) {
     const marked = await setSizes(width, height);
@@ -301,7 +363,20 @@ try {
     return box.top >= 0 && box.bottom <= 844 && box.width > 0;
   }));
   check(firstScreen.every(Boolean), "a phone's first screen shows the dial and the download button: " + firstScreen);
+  check(await page.evaluate(() => document.getElementById("center-x").getBoundingClientRect().top >=
+                                  document.querySelector("#dial svg").getBoundingClientRect().bottom),
+        "a phone shows the parameters after the dial");
   if (screenshotPath) await page.screenshot({ path: screenshotPath.replace(/\.png$/, "-phone.png") });
+  // A desktop's first screen holds the first field; the wide tables' downloads are a link away.
+  await page.setViewport({ width: 1280, height: 900, deviceScaleFactor: 1 });
+  await page.evaluate(() => window.scrollTo(0, 0));
+  check(await page.evaluate(() => document.getElementById("center-x").getBoundingClientRect().bottom <= 900),
+        "at 1280x900 the first field is in the first screen");
+  await page.click("nav a[href='#tables']");
+  check(await page.evaluate(() => {
+    const box = document.getElementById("download-c").getBoundingClientRect();
+    return box.top >= 0 && box.bottom <= 900;
+  }), "the link to the wide tables shows their downloads");
   await page.setViewport({ width: 1000, height: 1400, deviceScaleFactor: 1 });
 
   // A narrow screen: nothing wider than 360 pixels.

@@ -184,6 +184,29 @@ for (let i = 0; i < tableCases; ++i) {
     fail(`hndpos-tables ${shown}: refused natively with ${native.stderr}, tables() said ${refused}`);
   }
 }
+
+// The wide tables' picture and display check are hndpos-view's, byte for
+// byte, on the file hndpos-tables wrote; a wrapped byte table gives the
+// viewer's command.
+const nativeViewer = path.join(path.dirname(nativeProgram), "hndpos-view");
+const panels = [[[63, 31], [16, 24, 28], [60, 60, 60], [128, 64]], [[160, 120], [60, 90, 100], [720, 60, 60], [320, 240]],
+                [[233, 233], [120, 180, 210], [720, 3600, 60], [466, 466]], [[233, 233], [120, 180, 210], [60, 60, 60], [400, 466]]];
+for (const [center, radii, positions, [width, height]] of panels) {
+  const options = { center, radii, positions };
+  spawnSync(nativeTables, ["--center", ...center, "--radii", ...radii, "--positions", ...positions, "-o", "dial.c"].map(String), { cwd: work });
+  const picture = spawnSync(nativeViewer, ["--display", `${width}x${height}`, "--time", "10:08:30", "-o", "-", "dial.c"], { cwd: work });
+  if (hndpos.tablesDialSvg(options, 10, 8, 30, width, height) !== picture.stdout.toString("utf8"))
+    fail(`${width}x${height}: tablesDialSvg() differs from hndpos-view's picture`);
+  const checked = spawnSync(nativeViewer, ["--check", "--display", `${width}x${height}`, "dial.c"], { cwd: work });
+  const problem = hndpos.tablesDisplayProblem(options, width, height);
+  if ((problem ? `hndpos-view: dial.c: ${problem}\n` : "") !== checked.stderr.toString("utf8"))
+    fail(`${width}x${height}: tablesDisplayProblem() says "${problem}", hndpos-view ${checked.stderr}`);
+}
+spawnSync(nativeProgram, ["233", "233", "120", "180", "210"], { cwd: work });
+hndpos.generate(["233", "233", "120", "180", "210"]);
+const advice = spawnSync(nativeViewer, ["--check", "--display", "466x466"], { cwd: work }).stderr.toString("utf8");
+if (!advice.endsWith(`hndpos-view: for this dial's true coordinates, run: ${hndpos.wideTablesCommand(466, 466)}\n`))
+  fail(`wideTablesCommand() is "${hndpos.wideTablesCommand(466, 466)}", hndpos-view says ${advice}`);
 fs.rmSync(work, { recursive: true, force: true });
 console.log(`${tableCases} seeded random tables() calls compared with ${nativeTables}`);
 console.log(`${failures === 0 ? goldenCases.length + cases + tableCases : 0} passed, ${failures} failed`);
