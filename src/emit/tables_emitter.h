@@ -79,4 +79,9 @@ std::string hand_tables_source(const WideTables& tables, EntryType type, Storage
 std::string hand_tables_header(const WideTables& tables, EntryType type, Storage storage, const EmitNames& names);
 std::string hand_tables_json(const WideTables& tables, EntryType type);
 
+// A header of index macros that take a hand's positions as an argument,
+// HNDPOS_HOUR_INDEX_OF(positions, h, m, s) and the like: for code that
+// serves tables of any positions (the Arduino library's hndpos.h).
+std::string index_helpers_header(std::string_view header);
+
 }  // namespace hndpos

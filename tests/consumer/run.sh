@@ -502,6 +502,80 @@ PY
     say "the Arduino sketch, PROGMEM tables from hndpos-view, built with arduino-mk and as the IDE builds it, run under simavr: its tips are hpostbl.c's"
     ;;
 
+arduino-library)
+    # The release's Arduino library as the IDE takes it: unpacked into a
+    # libraries folder, each example built by arduino-builder (the IDE's own
+    # build engine) from its folder as shipped, run under simavr; its frame
+    # equal to the same sketch built for the host, the dial in it where the
+    # tables put it.
+    need simavr unzip c++ cc
+    command -v arduino-builder >/dev/null || skip "arduino-builder not found (Debian package arduino-builder)"
+    version=$(sed -n 's/^project(hndpos VERSION \([0-9.]*\).*/\1/p' "$source_dir/CMakeLists.txt")
+    zip="$hndpos_build/packages/hndpos-arduino-$version.zip"
+    [ -f "$zip" ] || die "no $zip: build the target hndpos_arduino"
+    mkdir -p "$work/libraries"
+    unzip -q -d "$work/libraries" "$zip" || die "unzip $zip"
+    library="$work/libraries/hndpos"
+    grep -qx "version=$version" "$library/library.properties" && grep -qx "name=hndpos" "$library/library.properties" ||
+        die "library.properties: $(cat "$library/library.properties")"
+    [ -f "$library/src/hndpos.h" ] && [ -f "$library/src/HndposTextDisplay.h" ] || die "the library's headers are missing"
+    # simavr prints what the UART sends in pieces of at most 256 characters,
+    # a control character as "."; a row ends in CR LF, "..".
+    simulated_text() {
+        timeout 60 simavr -m atmega328p -f 16000000 "$1" 2>&1 >/dev/null | sed 's/\x1b\[[0-9;]*m//g' |
+            grep -v '^Loaded ' | awk 'length($0) == 256 { piece = piece $0; next } { print piece $0; piece = "" }' |
+            sed 's/\.\.$//'
+    }
+    examples=0
+    for folder in "$library"/examples/*/; do
+        name=$(basename "$folder")
+        [ -f "$folder/$name.ino" ] || die "$name: no $name.ino in its folder"
+        mkdir -p "$work/ide-$name" "$work/host-$name"
+        arduino-builder -compile -hardware /usr/share/arduino/hardware -tools /usr/share/arduino-builder \
+            -tools /usr/share/arduino/hardware/tools -libraries "$work/libraries" -fqbn arduino:avr:uno \
+            -build-path "$work/ide-$name" -prefs=compiler.cpp.extra_flags=-DDECIMAL_DIG=17 \
+            -prefs=compiler.c.extra_flags=-DDECIMAL_DIG=17 "$folder/$name.ino" >"$work/$name.ide.log" 2>&1 ||
+            { cat "$work/$name.ide.log"; die "$name: arduino-builder, as the IDE, does not build it"; }
+        simulated_text "$work/ide-$name/$name.ino.elf" >"$work/$name.device.txt" ||
+            die "$name: the simulator failed, or hung and was stopped after 60 s"
+        (cd "$work/host-$name" && cc -std=c99 -Wall -Wextra -pedantic -Werror -c "$folder"/*.c &&
+            c++ -std=c++17 -Wall -Wextra -Werror -I "$here/arduino_host" -I "$library/src" -include Arduino.h \
+                -x c++ "$folder/$name.ino" -x none ./*.o -o sketch) >"$work/$name.host.log" 2>&1 ||
+            { cat "$work/$name.host.log"; die "$name: the host build failed"; }
+        "$work/host-$name/sketch" | tr -d '\r' >"$work/$name.host.txt" || die "$name: the host build failed to run"
+        cmp -s "$work/$name.device.txt" "$work/$name.host.txt" ||
+            die "$name: the simulated sketch printed another frame than the host build: $(diff "$work/$name.device.txt" "$work/$name.host.txt" | head -5)"
+        # At 10:08:30 the second hand points straight down: its tip, the
+        # centre plus the radius in y, is lit, and so is the centre.
+        macro() { sed -n "s/^#define HNDPOS_$1 //p" "$folder/hands.h"; }
+        tip_row=$(($(macro CENTER_Y) + $(macro SECOND_RADIUS) + 2))  # the heading is line 1
+        [ "$(sed -n "${tip_row}p" "$work/$name.host.txt" | cut -c "$(($(macro CENTER_X) + 1))")" = "#" ] ||
+            die "$name: no second hand's tip at the pixel its tables give"
+        # hndpos.h's index macros of any positions agree with the tables'
+        # own at every second of the day.
+        cat >"$work/host-$name/index.c" <<'C'
+#include <hndpos.h>
+#include "hands.h"
+int main(void) {
+    unsigned long t;
+    for (t = 0; t < 86400UL; ++t) {
+        const int h = (int)(t / 3600), m = (int)(t / 60 % 60), s = (int)(t % 60), ms = (int)(t * 7 % 1000);
+        if (HNDPOS_HOUR_INDEX_OF(HNDPOS_HOUR_POSITIONS, h, m, s) != HNDPOS_HOUR_INDEX(h, m, s) ||
+            HNDPOS_MINUTE_INDEX_OF(HNDPOS_MINUTE_POSITIONS, m, s) != HNDPOS_MINUTE_INDEX(m, s) ||
+            HNDPOS_SECOND_INDEX_OF(HNDPOS_SECOND_POSITIONS, s, ms) != HNDPOS_SECOND_INDEX(s, ms))
+            return 1;
+    }
+    return 0;
+}
+C
+        cc -std=c99 -Wall -Wextra -pedantic -Werror -I "$library/src" -I "$folder" "$work/host-$name/index.c" \
+            -o "$work/host-$name/index" && "$work/host-$name/index" || die "$name: hndpos.h's index macros differ from hands.h's"
+        examples=$((examples + 1))
+    done
+    [ "$examples" -eq 3 ] || die "expected three examples, found $examples"
+    say "the Arduino library's $examples examples, built from the unpacked zip by arduino-builder and run under simavr, draw the frames the host draws; hndpos.h's index macros agree with the tables'"
+    ;;
+
 mcu-arm | mcu-avr)
     # A firmware build for a microcontroller, 32-bit ARM or 8-bit AVR, with
     # the host's hndpos through hndpos_DIR.

@@ -8,7 +8,7 @@ set -euo pipefail
 source_dir=$(realpath "$1")
 golden="$source_dir/tests/e2e/golden"
 version=$(sed -n 's/^project(hndpos VERSION \([0-9.]*\).*/\1/p' "$source_dir/CMakeLists.txt")
-expected_files="SHA256SUMS hndpos-$version-linux-aarch64.tar.gz hndpos-$version-linux-x86_64.tar.gz hndpos-$version-windows-x64.zip hndpos-$version-windows-x86.zip hndpos_${version}_amd64.deb"
+expected_files="SHA256SUMS hndpos-$version-linux-aarch64.tar.gz hndpos-$version-linux-x86_64.tar.gz hndpos-$version-windows-x64.zip hndpos-$version-windows-x86.zip hndpos-arduino-$version.zip hndpos_${version}_amd64.deb"
 
 who=release
 # shellcheck source=../harness.sh
@@ -47,7 +47,7 @@ consumer() {
 packages="$source_dir/build/package"
 [ "$(cd "$packages" && ls | tr '\n' ' ')" = "$expected_files " ] || die "build/package holds: $(ls "$packages")"
 (cd "$packages" && sha256sum --quiet -c SHA256SUMS) || die "sha256sum -c SHA256SUMS"
-say "cmake --workflow --preset package made the six files; sha256sum -c SHA256SUMS passes"
+say "cmake --workflow --preset package made the seven files; sha256sum -c SHA256SUMS passes"
 sleep 1
 # The second build differs in all that a builder's machine may: a later
 # time, a private umask, another time zone and locale, a longer path.
@@ -64,10 +64,18 @@ say "a second build, later, under umask 077, TZ=Pacific/Kiritimati, LC_ALL=C.UTF
 modes=$(tar -tvzf "$packages/hndpos-$version-linux-x86_64.tar.gz"; dpkg-deb -c "$packages/hndpos_${version}_amd64.deb")
 odd=$(awk '$1 !~ /^(drwxr-xr-x|-rwxr-xr-x|-rw-r--r--|lrwxrwxrwx)$/' <<<"$modes")
 [ -z "$odd" ] || die "files with other modes: $odd"
-for system in windows-x86 windows-x64; do
-    odd=$(unzip -Z "$packages/hndpos-$version-$system.zip" | awk 'NR > 2 && $1 ~ /^[d-]/ && $1 !~ /^(drwxr-xr-x|-rwxr-xr-x|-rw-r--r--)$/')
-    [ -z "$odd" ] || die "$system.zip: entries with other modes: $odd"
+for zip in "hndpos-$version-windows-x86.zip" "hndpos-$version-windows-x64.zip" "hndpos-arduino-$version.zip"; do
+    odd=$(unzip -Z "$packages/$zip" | awk 'NR > 2 && $1 ~ /^[d-]/ && $1 !~ /^(drwxr-xr-x|-rwxr-xr-x|-rw-r--r--)$/')
+    [ -z "$odd" ] || die "$zip: entries with other modes: $odd"
 done
+# The Arduino library: the layout the IDE's "Add .ZIP Library" takes (its
+# examples are built and run by the test consumer.arduino-library).
+arduino_entries=$(unzip -Z1 "$packages/hndpos-arduino-$version.zip")
+for entry in hndpos/library.properties hndpos/src/hndpos.h hndpos/src/HndposTextDisplay.h \
+    hndpos/examples/Oled128x64/Oled128x64.ino hndpos/examples/Round240x240/hands.c hndpos/examples/Tft320x240/ticks.h; do
+    grep -qx "$entry" <<<"$arduino_entries" || die "hndpos-arduino-$version.zip lacks $entry"
+done
+! grep -v '^hndpos/' <<<"$arduino_entries" || die "hndpos-arduino-$version.zip has entries outside hndpos/"
 say "every directory and program 0755, every other file 0644"
 (cd "$packages" && for file in $expected_files; do printf '  %-40s %9d bytes\n' "$file" "$(wc -c <"$file")"; done)
 
