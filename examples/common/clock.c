@@ -1,6 +1,9 @@
 #include "clock.h"
 
 #include "hpostbl.h"
+#ifdef CLOCK_TICKS
+#include "ticks_hpostbl.h"
+#endif
 
 /* The panel; a build for a wider one defines both. */
 #ifndef CLOCK_WIDTH
@@ -24,6 +27,16 @@ static void draw_hand(int hand, unsigned index, dial_put put) {
     dial_line(frame, CLOCK_WIDTH, CLOCK_HEIGHT, HNDPOS_CENTER_X, HNDPOS_CENTER_Y, (long)HNDPOS_TIP_X(hand, index),
               (long)HNDPOS_TIP_Y(hand, index));
 }
+
+/* The ring of ticks: tick k from its inner tip to its outer one. */
+static void draw_ticks(void) {
+#ifdef CLOCK_TICKS
+    unsigned k;
+    for (k = 0; k < TICKS_HNDPOS_HOUR_POSITIONS; ++k)
+        dial_line(frame, CLOCK_WIDTH, CLOCK_HEIGHT, (long)TICKS_HNDPOS_TIP_X(0, k), (long)TICKS_HNDPOS_TIP_Y(0, k),
+                  (long)TICKS_HNDPOS_TIP_X(1, k), (long)TICKS_HNDPOS_TIP_Y(1, k));
+#endif
+}
 #endif
 
 static void print_two_digits(int value, dial_put put) {
@@ -45,6 +58,7 @@ void clock_draw(int h, int m, int s, dial_put put) {
 #else
     put('\n');
     dial_clear(frame, CLOCK_WIDTH, CLOCK_HEIGHT);
+    draw_ticks();
     draw_hand(0, HNDPOS_HOUR_INDEX(h, m, s), put);
     draw_hand(1, HNDPOS_MINUTE_INDEX(m, s), put);
     draw_hand(2, HNDPOS_SECOND_INDEX(s, 0), put);

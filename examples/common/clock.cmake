@@ -7,11 +7,39 @@ set(clock_common ${CMAKE_CURRENT_LIST_DIR})
 add_compile_options(-std=c99 -Wall -Wextra -pedantic)
 
 # clock_program(<name> BOARD <sources>... [DEFINES <definitions>...]
-#               TABLES <hndpos_add_tables arguments>...)
+#               TABLES <hndpos_add_tables arguments>...
+#               [TICKS <count> <inner radius> <outer radius>])
+#
+# TICKS adds a ring of ticks from tables of their own (prefix ticks_,
+# header ticks_hpostbl.h) at the dial's centre: a second pair of radii at
+# the ticks' positions, tick k running from the inner tip (the tables'
+# "hour hand") to the outer one (the "minute hand"); the third is unused.
 function(clock_program name)
-  cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "BOARD;DEFINES;TABLES")
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "BOARD;DEFINES;TABLES;TICKS")
   add_executable(${name} ${arg_BOARD} ${clock_common}/clock.c ${clock_common}/dial.c)
   target_include_directories(${name} PRIVATE ${clock_common})
   target_compile_definitions(${name} PRIVATE ${arg_DEFINES} $<$<BOOL:${CLOCK_SELF_TEST}>:CLOCK_SELF_TEST>)
   hndpos_add_tables(${name} ${arg_TABLES} STORAGE ${CLOCK_STORAGE})
+  if(arg_TICKS)
+    list(GET arg_TICKS 0 count)
+    list(GET arg_TICKS 1 inner)
+    list(GET arg_TICKS 2 outer)
+    list(FIND arg_TABLES CENTER at)
+    math(EXPR x "${at} + 1")
+    math(EXPR y "${at} + 2")
+    list(GET arg_TABLES ${x} center_x)
+    list(GET arg_TABLES ${y} center_y)
+    set(display "")
+    list(FIND arg_TABLES DISPLAY at)
+    if(at GREATER_EQUAL 0)
+      math(EXPR last "${at} + 2")
+      foreach(i RANGE ${at} ${last})
+        list(GET arg_TABLES ${i} word)
+        list(APPEND display ${word})
+      endforeach()
+    endif()
+    hndpos_add_tables(${name} CENTER ${center_x} ${center_y} RADII ${inner} ${outer} 0 POSITIONS ${count} ${count} 1
+                      PREFIX ticks_ ${display} STORAGE ${CLOCK_STORAGE})
+    target_compile_definitions(${name} PRIVATE CLOCK_TICKS)
+  endif()
 endfunction()
