@@ -42,6 +42,8 @@ BLOCKS = {
     ("README.md", "hndpos 83 30 9 13 14"): "dial",
     ("README.md", "hndpos-view --check --display 128x64   # each hand's bounding box; exit 1 at the first tip off the panel"):
         "dial",
+    ("README.md", "hndpos-tables --center 233 233 --radii 120 180 210 --positions 720 60 60 --format json -o watch.json"):
+        "root",
     ("README.md", "cmake --workflow --preset web     # needs Emscripten: emcc on the PATH"):
         "not run: .ci/run runs the web workflow; opening the page needs a desktop",
     ("examples/arduino-clock/README.md", "mkdir -p ../clock-tables && (cd ../clock-tables && hndpos 63 31 20 28 30)"):
