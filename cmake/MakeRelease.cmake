@@ -29,7 +29,7 @@ function(workflow target)
     message(FATAL_ERROR "failed (${status}): cmake --workflow --preset kit-${target}")
   endif()
   file(GLOB packages "${WORK_DIR}/kit-${target}/packages/*.deb" "${WORK_DIR}/kit-${target}/packages/*.tar.gz"
-       "${WORK_DIR}/kit-${target}/packages/*.zip")
+       "${WORK_DIR}/kit-${target}/packages/*.zip" "${WORK_DIR}/kit-${target}/hndpos-*.tgz")
   if(packages)
     file(COPY ${packages} DESTINATION "${OUTPUT_DIR}")
   endif()
@@ -39,7 +39,7 @@ file(REMOVE_RECURSE "${OUTPUT_DIR}")
 file(MAKE_DIRECTORY "${OUTPUT_DIR}")
 
 # The page first: every package carries it.
-foreach(target web linux-x86_64 linux-aarch64 windows-x86 windows-x64)
+foreach(target web npm linux-x86_64 linux-aarch64 windows-x86 windows-x64)
   workflow(${target})
 endforeach()
 

@@ -64,8 +64,8 @@ constexpr const char* hand_colours[hand_count] = {"#d62728", "#1f77b4", "#2ca02c
 constexpr const char* centre_colour = "#000000";
 constexpr const char* background_colour = "#ffffff";
 
-constexpr int legend_line_height = 16;
-constexpr int legend_lines = 5;
+constexpr std::int64_t legend_line_height = 16;
+constexpr std::int64_t legend_lines = 5;
 constexpr int legend_width = 420;  // picture units, enough for the longest line
 
 // The display pixels the picture shows: every tip and the centre with a

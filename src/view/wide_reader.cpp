@@ -559,6 +559,39 @@ WideReadResult read_tables_json(std::string_view bytes) {
     return result;
 }
 
+DialReadResult read_dial_file(std::string_view bytes) {
+    DialReadResult result;
+    const auto refused = [&result](int line, std::string message) {
+        result.line = line;
+        result.message = std::move(message);
+        return result;
+    };
+    switch (tables_file_kind(bytes)) {
+    case TablesFileKind::hndpos_table: {
+        const ReadResult read = read_table_file(bytes);
+        if (!read.ok) return refused(read.line, read.message);
+        result.dial = dial_of_table_file(read.table);
+        break;
+    }
+    case TablesFileKind::view_source:
+        return refused(1, "written by hndpos-view --emit: read the hpostbl.c it was made from");
+    case TablesFileKind::tables_source: {
+        WideReadResult read = read_tables_source(bytes);
+        if (!read.ok) return refused(read.line, read.message);
+        result.dial = read.file.dial;
+        result.tables_source = std::move(read.file);
+        break;
+    }
+    default: {
+        WideReadResult read = read_tables_json(bytes);
+        if (!read.ok) return refused(read.line, read.message);
+        result.dial = std::move(read.file.dial);
+    }
+    }
+    result.ok = true;
+    return result;
+}
+
 std::string written_header(const WideTablesFile& file) {
     return hand_tables_header(file.dial.tables, file.type, file.storage, file.names);
 }

@@ -8,6 +8,7 @@
 // so a file that a JSON tool reformatted is still read.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -36,6 +37,18 @@ struct WideReadResult {
 
 WideReadResult read_tables_source(std::string_view bytes);
 WideReadResult read_tables_json(std::string_view bytes);
+
+// Any table file the viewer reads, by what its first bytes say it is:
+// hpostbl.c, or hndpos-tables' C source or JSON. A C source's file is kept,
+// for the header beside it.
+struct DialReadResult {
+    bool ok = false;
+    Dial dial;
+    std::optional<WideTablesFile> tables_source;
+    int line = 0;
+    std::string message;
+};
+DialReadResult read_dial_file(std::string_view bytes);
 
 // The header hndpos-tables writes beside the source.
 std::string written_header(const WideTablesFile& file);

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "driver/integer_syntax.h"
 #include "driver/program.h"

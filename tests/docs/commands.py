@@ -44,6 +44,8 @@ BLOCKS = {
         "dial",
     ("README.md", "hndpos-tables --center 233 233 --radii 120 180 210 --positions 720 60 60 --format json -o watch.json"):
         "root",
+    ("README.md", "npm install ./hndpos-1.0.0.tgz"):
+        "not run: the npm package's tests (npm.commands) install it and run these commands",
     ("README.md", "cmake --workflow --preset web     # needs Emscripten: emcc on the PATH"):
         "not run: .ci/run runs the web workflow; opening the page needs a desktop",
     ("examples/arduino-clock/README.md", "mkdir -p ../clock-tables && (cd ../clock-tables && hndpos 63 31 20 28 30)"):

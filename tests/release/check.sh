@@ -8,7 +8,7 @@ set -euo pipefail
 source_dir=$(realpath "$1")
 golden="$source_dir/tests/e2e/golden"
 version=$(sed -n 's/^project(hndpos VERSION \([0-9.]*\).*/\1/p' "$source_dir/CMakeLists.txt")
-expected_files="SHA256SUMS hndpos-$version-linux-aarch64.tar.gz hndpos-$version-linux-x86_64.tar.gz hndpos-$version-windows-x64.zip hndpos-$version-windows-x86.zip hndpos-arduino-$version.zip hndpos_${version}_amd64.deb"
+expected_files="SHA256SUMS hndpos-$version-linux-aarch64.tar.gz hndpos-$version-linux-x86_64.tar.gz hndpos-$version-windows-x64.zip hndpos-$version-windows-x86.zip hndpos-$version.tgz hndpos-arduino-$version.zip hndpos_${version}_amd64.deb"
 
 who=release
 # shellcheck source=../harness.sh
@@ -45,9 +45,9 @@ consumer() {
 (cd "$source_dir" && cmake --workflow --preset package >"$work/first.log" 2>&1) ||
     { tail -40 "$work/first.log"; die "cmake --workflow --preset package failed"; }
 packages="$source_dir/build/package"
-[ "$(cd "$packages" && ls | tr '\n' ' ')" = "$expected_files " ] || die "build/package holds: $(ls "$packages")"
+[ "$(cd "$packages" && LC_ALL=C ls | tr '\n' ' ')" = "$expected_files " ] || die "build/package holds: $(ls "$packages")"
 (cd "$packages" && sha256sum --quiet -c SHA256SUMS) || die "sha256sum -c SHA256SUMS"
-say "cmake --workflow --preset package made the seven files; sha256sum -c SHA256SUMS passes"
+say "cmake --workflow --preset package made the eight files; sha256sum -c SHA256SUMS passes"
 sleep 1
 # The second build differs in all that a builder's machine may: a later
 # time, a private umask, another time zone and locale, a longer path.
@@ -76,6 +76,15 @@ for entry in hndpos/library.properties hndpos/src/hndpos.h hndpos/src/HndposText
     grep -qx "$entry" <<<"$arduino_entries" || die "hndpos-arduino-$version.zip lacks $entry"
 done
 ! grep -v '^hndpos/' <<<"$arduino_entries" || die "hndpos-arduino-$version.zip has entries outside hndpos/"
+# The npm package, installed offline into an empty project: the example's bytes.
+if command -v npm >/dev/null; then
+    project="$work/npm-project"
+    mkdir "$project" && echo '{"name": "clock-face", "private": true}' >"$project/package.json"
+    (cd "$project" && npm install --offline --no-audit --no-fund "$packages/hndpos-$version.tgz" >npm.log 2>&1) ||
+        die "npm install --offline hndpos-$version.tgz: $(cat "$project/npm.log")"
+    run_example "$project/node_modules/.bin/hndpos"
+    say "hndpos-$version.tgz installs offline with npm and its hndpos writes the golden bytes"
+fi
 say "every directory and program 0755, every other file 0644"
 (cd "$packages" && for file in $expected_files; do printf '  %-40s %9d bytes\n' "$file" "$(wc -c <"$file")"; done)
 

@@ -14,6 +14,20 @@
 #include "io/platform/platform.h"
 #include "io/platform/posix_calls.h"
 
+#if defined(__EMSCRIPTEN__)
+#include <emscripten/emscripten.h>
+
+// Under Node.js (the npm package's commands) the program is a WebAssembly
+// module that node runs, and /proc/self/exe is node: the program's name is
+// that of the script the command runs, as the user typed it, without its
+// extension. The page never asks (its system is in memory).
+EM_JS(int, node_script_name, (char* buffer, int size), {
+    var path = require("path");
+    var script = process.argv[1] || "";
+    return stringToUTF8(path.basename(script, path.extname(script)), buffer, size);
+});
+#endif
+
 namespace hndpos::platform {
 namespace {
 
@@ -217,7 +231,11 @@ ModuleInfo posix_find_module(const void* address) {
 
     // The file name part of the program file, as the kernel names it.
     char path[4096];
+#if defined(__EMSCRIPTEN__)
+    const ssize_t length = node_script_name(path, sizeof path);
+#else
     const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+#endif
     const char* name = "";
     if (length > 0) {
         path[length] = '\0';

@@ -1,0 +1,69 @@
+// The package's API: the programs' exact bytes from JavaScript.
+
+/** What hndpos wrote: its exit status, its console bytes and hpostbl.c's (null when it wrote none). */
+export interface Run {
+  status: number;
+  console: Uint8Array;
+  file: Uint8Array | null;
+}
+
+export type EntryType = "u8" | "u16" | "i16" | "i32";
+
+export interface TablesOptions {
+  center: [number, number];
+  radii: [number, number, number];
+  /** Positions per hand; default [60, 60, 60]. */
+  positions?: [number, number, number];
+  /** The entries' type; absent for the narrowest that holds them. */
+  type?: EntryType;
+}
+
+/** hndpos-tables' JSON. */
+export interface Tables {
+  center: [number, number];
+  radii: [number, number, number];
+  type: EntryType;
+  hands: { name: "hour" | "minute" | "second"; positions: number; x: number[]; y: number[] }[];
+}
+
+export interface TablesFiles {
+  tables: Tables;
+  /** dial.c, dial.h and dial.json, as hndpos-tables writes them. */
+  c: Uint8Array;
+  h: Uint8Array;
+  json: Uint8Array;
+}
+
+export interface ViewOptions {
+  /** [hours, minutes, seconds]; default [10, 8, 30]. */
+  time?: [number, number, number];
+  /** [width, height] of the panel; default none. */
+  display?: [number, number];
+}
+
+export interface ViewResult {
+  /** The picture, as hndpos-view draws it; "" for a dial wider than a picture shows. */
+  svg: string;
+  /** The first tip that wraps modulo 256 or leaves the display; "" when all fit. */
+  problem: string;
+  /** For a table whose tips wrap: the hndpos-tables command that writes its true coordinates. */
+  advice: string;
+  /** Each hand's [low x, high x, low y, high y]. */
+  bounds: [number, number, number, number][];
+}
+
+export interface Limits {
+  positions: [number, number];
+  byteDisplay: [number, number];
+  wideDisplay: [number, number];
+}
+
+/** Runs hndpos with these argument texts. */
+export function hndpos(args: readonly string[]): Run;
+/** hndpos-tables' files; throws an Error with the program's reason for tables it refuses. */
+export function tables(options: TablesOptions): TablesFiles;
+/** hndpos-view on a table file; throws an Error with the line and the reason for a file it refuses. */
+export function view(file: Uint8Array | string, options?: ViewOptions): ViewResult;
+/** Each hand's index at a time of day, as the tables' header computes it. */
+export function handIndices(options: { positions: [number, number, number]; time: [number, number, number, number] }): [number, number, number];
+export function limits(): Limits;

@@ -1,0 +1,16 @@
+// The npm package's module holds every program and the page's entry points
+// for the JavaScript API. Run by a command (bin/*.cjs), it runs the program
+// the command names, given as the program's name in argv[0], on the real
+// files through Node.js; loaded by the API, main does not run.
+#include <cstring>
+
+#include "driver/program.h"
+#include "io/platform/platform.h"
+#include "programs/runs.h"
+
+int main(int argc, char** argv) {
+    const char* name = argc > 0 ? argv[0] : "";
+    if (std::strcmp(name, "hndpos-tables") == 0) return hndpos::tables_program(argc, argv);
+    if (std::strcmp(name, "hndpos-view") == 0) return hndpos::view_program(argc, argv);
+    return hndpos::run_program(hndpos::platform::raw_command_line(), argc, argv);
+}

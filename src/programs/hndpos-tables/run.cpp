@@ -1,0 +1,88 @@
+// hndpos-tables: clock-hand tables for any panel and any number of
+// positions per hand, with hndpos's exact arithmetic, as C (a source file
+// and its header) or JSON.
+
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "emit/output_files.h"
+#include "emit/tables_emitter.h"
+#include "io/platform/platform.h"
+#include "programs/hndpos-tables/options.h"
+#include "programs/runs.h"
+
+namespace {
+
+using hndpos::exit_refused;
+using hndpos::exit_usage;
+
+// FILE with its extension replaced by .h; the header goes beside FILE.
+std::string default_header(const std::string& output) {
+    const std::filesystem::path name = std::filesystem::path(output).filename();
+    return name.has_extension() ? name.stem().string() + ".h" : name.string() + ".h";
+}
+
+// The header's file: NAME in FILE's directory (never standard output).
+std::string beside(const std::string& output, const std::string& name) {
+    const std::filesystem::path parent =
+        output == hndpos::standard_output_name ? "" : std::filesystem::path(output).parent_path();
+    const std::string path = (parent / name).string();
+    return path == hndpos::standard_output_name ? "./" + path : path;
+}
+
+void add_outputs(const hndpos::TablesOptions& options, const hndpos::WideTables& tables, hndpos::EntryType type,
+                 hndpos::OutputFiles& files) {
+    if (options.format == hndpos::TablesFormat::json) {
+        files.add(options.output, hndpos::hand_tables_json(tables, type));
+        return;
+    }
+    const hndpos::EmitNames names{options.prefix, options.header.value_or(default_header(options.output))};
+    files.add(beside(options.output, names.header), hndpos::hand_tables_header(tables, type, options.storage, names));
+    files.add(options.output, hndpos::hand_tables_source(tables, type, options.storage, names));
+}
+
+int run(const hndpos::TablesOptions& options) {
+    const hndpos::WideTables tables = hndpos::compute_wide_tables(options.params);
+    const hndpos::TablesVerdict verdict = hndpos::judge_wide_tables(tables, options.type, options.display);
+    if (!verdict.type) {
+        std::cerr << "hndpos-tables: " << verdict.problem << "; nothing written\n";
+        return exit_refused;
+    }
+    hndpos::OutputFiles files;
+    add_outputs(options, tables, *verdict.type, files);
+    if (const std::string clash = files.clash(); !clash.empty()) {
+        std::cerr << "hndpos-tables: " << clash << "; nothing written\n";
+        return exit_usage;
+    }
+    if (const std::string problem = files.commit(); !problem.empty()) {
+        std::cerr << "hndpos-tables: " << problem << "; no file written\n";
+        return exit_refused;
+    }
+    return 0;
+}
+
+}  // namespace
+
+int hndpos::tables_program(int argc, char** argv) {
+    hndpos::platform::prepare_companion_process();
+    hndpos::TablesOptions options;
+    try {
+        hndpos::read_tables_command_line(argc, argv, options);
+    } catch (const hndpos::OptionError& error) {
+        std::cerr << "hndpos-tables: " << error.message << "\nTry 'hndpos-tables --help' for more information.\n";
+        return exit_usage;
+    }
+    if (options.help || options.version) {
+        const std::string text = options.help ? hndpos::tables_usage_text() : "hndpos-tables " HNDPOS_VERSION "\n";
+        return hndpos::write_standard_output(text).empty() ? 0 : exit_refused;
+    }
+    try {
+        return run(options);
+    } catch (const std::bad_alloc&) {
+        std::cerr << "hndpos-tables: out of memory\n";
+        return exit_refused;
+    }
+}
