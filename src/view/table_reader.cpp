@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "io/failure.h"
+#include "view/quoted.h"
 
 namespace hndpos {
 namespace {
@@ -26,24 +27,6 @@ bool is_shift_jis(std::string_view text) {
         if (trail < 0x40 || trail == 0x7F || trail > 0xFC) return false;
     }
     return true;
-}
-
-std::string shown(std::string_view text) {
-    std::string out = "\"";
-    for (const char c : text.substr(0, 60)) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte == '\t') {
-            out += "\\t";
-        } else if (byte < 0x20 || byte >= 0x7F) {
-            constexpr char digits[] = "0123456789ABCDEF";
-            out += "\\x";
-            out += digits[byte >> 4];
-            out += digits[byte & 0xF];
-        } else {
-            out += c;
-        }
-    }
-    return out + (text.size() > 60 ? "...\"" : "\"");
 }
 
 // Decimal as hndpos writes it: an optional "-", no leading zeros.
@@ -89,7 +72,7 @@ bool parse_summary_comment(std::string_view line, HandParams& params, WrittenLin
         std::int64_t value = 0;
         if (!parse_decimal(line.substr(i, end - i), INT32_MIN, INT32_MAX, value)) {
             message =
-                "expected a 32-bit decimal number in the summary comment, found " + shown(line.substr(i, end - i));
+                "expected a 32-bit decimal number in the summary comment, found " + quoted(line.substr(i, end - i));
             return false;
         }
         numbers.push_back(value);
@@ -97,7 +80,7 @@ bool parse_summary_comment(std::string_view line, HandParams& params, WrittenLin
     }
     if (numbers.size() != parameter_count) {
         message = "expected the five parameters in the summary comment, found " + std::to_string(numbers.size()) +
-                  " numbers in " + shown(line);
+                  " numbers in " + quoted(line);
         return false;
     }
     params = {static_cast<std::int32_t>(numbers[0]), static_cast<std::int32_t>(numbers[1]),
@@ -105,7 +88,7 @@ bool parse_summary_comment(std::string_view line, HandParams& params, WrittenLin
               static_cast<std::int32_t>(numbers[4])};
     write_lines(params, written);
     if (line != written.lines[1]) {
-        message = "expected the summary comment with the five parameters, found " + shown(line);
+        message = "expected the summary comment with the five parameters, found " + quoted(line);
         return false;
     }
     return true;
@@ -116,11 +99,11 @@ bool parse_row(std::string_view line, int table, int row, TableFile& file, std::
     const std::string_view head = row != 0 ? RowIndent : table == 0 ? XTableHead : YTableHead;
     const std::string_view ending = row == rows_per_table - 1 ? "};" : ",";
     if (!line.starts_with(head)) {
-        message = "expected the row to begin with " + shown(head) + ", found " + shown(line);
+        message = "expected the row to begin with " + quoted(head) + ", found " + quoted(line);
         return false;
     }
     if (!line.ends_with(ending)) {
-        message = "expected the row to end with " + shown(ending) + ", found " + shown(line);
+        message = "expected the row to end with " + quoted(ending) + ", found " + quoted(line);
         return false;
     }
     std::string_view rest = line.substr(head.size(), line.size() - head.size() - ending.size());
@@ -130,13 +113,13 @@ bool parse_row(std::string_view line, int table, int row, TableFile& file, std::
         if (last != (comma == std::string_view::npos)) {
             // Appended, not "literal" + string: GCC 12 at -O2 warns falsely (-Wrestrict) on the latter.
             message = "expected ";
-            message += std::to_string(entries_per_row) + " entries separated by \",\", found " + shown(line);
+            message += std::to_string(entries_per_row) + " entries separated by \",\", found " + quoted(line);
             return false;
         }
         const std::string_view number = last ? rest : rest.substr(0, comma);
         std::int64_t value = 0;
         if (!parse_decimal(number, 0, 255, value)) {
-            message = "expected an entry from 0 to 255, found " + shown(number);
+            message = "expected an entry from 0 to 255, found " + quoted(number);
             return false;
         }
         file.entries[static_cast<std::size_t>(table)][static_cast<std::size_t>(row) * entries_per_row +
@@ -188,10 +171,10 @@ ReadResult read_table_file(std::string_view bytes) {
         const std::string_view text = bytes.substr(0, newline - 1);
         bytes.remove_prefix(newline + 1);
         if (text.find('\r') != std::string_view::npos) return refuse(line, "expected no CR inside the line");
-        if (!is_shift_jis(text)) return refuse(line, "expected Shift_JIS text, found " + shown(text));
+        if (!is_shift_jis(text)) return refuse(line, "expected Shift_JIS text, found " + quoted(text));
         std::string message;
         if (line == 1) {
-            if (text != FileTitle) return refuse(line, "expected the title comment, found " + shown(text));
+            if (text != FileTitle) return refuse(line, "expected the title comment, found " + quoted(text));
         } else if (line == 2) {
             if (!parse_summary_comment(text, file.params, written, message)) return refuse(line, message);
         } else if (!parse_row(text, (line - first_row_line) / rows_per_table, (line - first_row_line) % rows_per_table,
@@ -199,7 +182,7 @@ ReadResult read_table_file(std::string_view bytes) {
             return refuse(line, message);
         }
     }
-    if (!bytes.empty()) return refuse(line_count + 1, "expected the end of the file, found " + shown(bytes));
+    if (!bytes.empty()) return refuse(line_count + 1, "expected the end of the file, found " + quoted(bytes));
     return check_entries(file, written);
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "table/dial_rules.h"
+#include "view/quoted.h"
 
 namespace hndpos {
 namespace {
@@ -18,22 +19,6 @@ WideReadResult refuse(int line, std::string message) {
     result.line = line;
     result.message = std::move(message);
     return result;
-}
-
-std::string shown(std::string_view text) {
-    std::string out = "\"";
-    for (const char c : text.substr(0, 60)) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte >= 0x7F) {
-            constexpr char digits[] = "0123456789ABCDEF";
-            out += "\\x";
-            out += digits[byte >> 4];
-            out += digits[byte & 0xF];
-        } else {
-            out += c;
-        }
-    }
-    return out + (text.size() > 60 ? "...\"" : "\"");
 }
 
 // Line `line` of the text, without its LF; nothing past the last line.
@@ -200,14 +185,14 @@ WideReadResult first_difference(std::string_view found, std::string_view wanted,
             std::int64_t value = 0;
             LineScanner scan(got[k]);
             if (!scan.integer(INT32_MIN, INT32_MAX, value) || !scan.done())
-                return refuse(line, "expected " + entry_name(hand, axis, index) + ", found " + shown(got[k]));
+                return refuse(line, "expected " + entry_name(hand, axis, index) + ", found " + quoted(got[k]));
             return refuse(line, stale(hand, axis, index, value, file.dial.true_coordinate(hand, axis, index)));
         }
     }
     if (!find_line(found, line) || truncated)
-        return refuse(line, "expected " + shown(wanted_line) + ", found the end of the file");
-    if (!find_line(wanted, line)) return refuse(line, "expected the end of the file, found " + shown(found_line));
-    return refuse(line, "expected " + shown(wanted_line) + ", found " + shown(found_line));
+        return refuse(line, "expected " + quoted(wanted_line) + ", found the end of the file");
+    if (!find_line(wanted, line)) return refuse(line, "expected the end of the file, found " + quoted(found_line));
+    return refuse(line, "expected " + quoted(wanted_line) + ", found " + quoted(found_line));
 }
 
 // ---- JSON ---------------------------------------------------------------
@@ -241,7 +226,7 @@ private:
     static constexpr int max_depth = 8;
 
     bool fail(std::string message) {
-        error_ = std::move(message) + ", found " + (at_ < text_.size() ? shown(text_.substr(at_, 20)) : "the end");
+        error_ = std::move(message) + ", found " + (at_ < text_.size() ? quoted(text_.substr(at_, 20)) : "the end");
         return false;
     }
 
@@ -522,17 +507,17 @@ WideReadResult read_tables_source(std::string_view bytes) {
         return refuse(1,
                       "expected the first comment of hndpos-tables' C source, with the centre, the radii and "
                       "the positions, found " +
-                          shown(line_at(bytes, 1)));
+                          quoted(line_at(bytes, 1)));
     LineScanner include(line_at(bytes, 3));
     if (!include.literal("#include \"") || !include.until("\"", file.names.header) || !include.done() ||
         !is_valid_header_name(file.names.header))
-        return refuse(3, "expected #include \"HEADER\", found " + shown(line_at(bytes, 3)));
+        return refuse(3, "expected #include \"HEADER\", found " + quoted(line_at(bytes, 3)));
     // The first array follows the check of the header's digest.
     int line = 4;
     while (line < 16 && !line_at(bytes, line).ends_with(" = {")) ++line;
     if (!parse_first_declarator(line_at(bytes, line), file))
         return refuse(line,
-                      "expected the declaration of the hour hand's x table, found " + shown(line_at(bytes, line)));
+                      "expected the declaration of the hour hand's x table, found " + quoted(line_at(bytes, line)));
     if (auto refused = compute(params, 1, file)) return *refused;
     const std::string wanted = hand_tables_source(file.dial.tables, file.type, file.storage, file.names);
     if (bytes != wanted) return first_difference(bytes, wanted, file);

@@ -17,6 +17,18 @@ export CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-2}
 # shellcheck source=../harness.sh
 . "$source_dir/tests/harness.sh"
 
+# ide_build SKETCH BUILD_DIR: the sketch built for an Uno as the Arduino
+# IDE builds it, by its own engine, with $work/libraries as the user's
+# libraries; the log shown when it fails. Debian's avr-gcc lacks
+# DECIMAL_DIG, which the core's WString.cpp uses.
+ide_build() {
+    mkdir -p "$2" "$work/libraries"
+    arduino-builder -compile -hardware /usr/share/arduino/hardware -tools /usr/share/arduino-builder \
+        -tools /usr/share/arduino/hardware/tools -libraries "$work/libraries" -fqbn arduino:avr:uno \
+        -build-path "$2" -prefs=compiler.cpp.extra_flags=-DDECIMAL_DIG=17 \
+        -prefs=compiler.c.extra_flags=-DDECIMAL_DIG=17 "$1" >"$2.log" 2>&1 || { cat "$2.log"; return 1; }
+}
+
 install_hndpos() {  # into $work/prefix
     [ -n "$hndpos_build" ] || die "this scenario needs hndpos's build directory"
     [ -d "$work/prefix" ] || cmake --install "$hndpos_build" --prefix "$work/prefix" >/dev/null
@@ -473,12 +485,7 @@ firmware-arduino)
     elves=("$sketch"/build-uno/*.elf)
     if command -v arduino-builder >/dev/null; then
         # The IDE's own build engine compiles every .c in the sketch's folder.
-        mkdir -p "$work/ide" "$work/libraries"
-        arduino-builder -compile -hardware /usr/share/arduino/hardware -tools /usr/share/arduino-builder \
-            -tools /usr/share/arduino/hardware/tools -libraries "$work/libraries" -fqbn arduino:avr:uno \
-            -build-path "$work/ide" -prefs=compiler.cpp.extra_flags=-DDECIMAL_DIG=17 \
-            -prefs=compiler.c.extra_flags=-DDECIMAL_DIG=17 "$sketch/arduino-clock.ino" >"$work/ide.log" 2>&1 ||
-            { cat "$work/ide.log"; die "arduino-builder, as the IDE, does not build the sketch"; }
+        ide_build "$sketch/arduino-clock.ino" "$work/ide" || die "arduino-builder, as the IDE, does not build the sketch"
         elves+=("$work/ide/arduino-clock.ino.elf")
     fi
     simulate_sketch() {
@@ -530,12 +537,8 @@ arduino-library)
     for folder in "$library"/examples/*/; do
         name=$(basename "$folder")
         [ -f "$folder/$name.ino" ] || die "$name: no $name.ino in its folder"
-        mkdir -p "$work/ide-$name" "$work/host-$name"
-        arduino-builder -compile -hardware /usr/share/arduino/hardware -tools /usr/share/arduino-builder \
-            -tools /usr/share/arduino/hardware/tools -libraries "$work/libraries" -fqbn arduino:avr:uno \
-            -build-path "$work/ide-$name" -prefs=compiler.cpp.extra_flags=-DDECIMAL_DIG=17 \
-            -prefs=compiler.c.extra_flags=-DDECIMAL_DIG=17 "$folder/$name.ino" >"$work/$name.ide.log" 2>&1 ||
-            { cat "$work/$name.ide.log"; die "$name: arduino-builder, as the IDE, does not build it"; }
+        mkdir -p "$work/host-$name"
+        ide_build "$folder/$name.ino" "$work/ide-$name" || die "$name: arduino-builder, as the IDE, does not build it"
         simulated_text "$work/ide-$name/$name.ino.elf" >"$work/$name.device.txt" ||
             die "$name: the simulator failed, or hung and was stopped after 60 s"
         (cd "$work/host-$name" && cc -std=c99 -Wall -Wextra -pedantic -Werror -c "$folder"/*.c &&
