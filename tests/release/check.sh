@@ -56,9 +56,11 @@ git clone -q "$source_dir" "$second"
 (cd "$second" && umask 077 && TZ=Pacific/Kiritimati LC_ALL=C.UTF-8 LANG=C.UTF-8 \
     cmake --workflow --preset package >"$work/second.log" 2>&1) ||
     { tail -40 "$work/second.log"; die "the second release build failed"; }
+differing=""
 for file in $expected_files; do
-    cmp -s "$packages/$file" "$second/build/package/$file" || die "$file differs between the two builds"
+    cmp -s "$packages/$file" "$second/build/package/$file" || differing="$differing $file"
 done
+[ -z "$differing" ] || die "these differ between the two builds:$differing"
 say "a second build, later, under umask 077, TZ=Pacific/Kiritimati, LC_ALL=C.UTF-8 and a longer path, gives byte-identical packages"
 # Directories 0755, programs 0755, other files 0644, in every package.
 modes=$(tar -tvzf "$packages/hndpos-$version-linux-x86_64.tar.gz"; dpkg-deb -c "$packages/hndpos_${version}_amd64.deb")
