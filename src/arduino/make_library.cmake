@@ -54,14 +54,15 @@ set(epoch "$ENV{SOURCE_DATE_EPOCH}")
 if(NOT epoch MATCHES "^[0-9]+$" OR epoch LESS 315532800)
   set(epoch 315532800)  # 1980-01-01, the earliest time a zip holds
 endif()
-# string(TIMESTAMP) tells that time when SOURCE_DATE_EPOCH is set.
+# With SOURCE_DATE_EPOCH set, CMake's archives give every entry that time
+# (modified, accessed, changed), which --mtime would not; a zip keeps it as
+# local time, so the zone is UTC.
 set(ENV{SOURCE_DATE_EPOCH} "${epoch}")
-string(TIMESTAMP mtime "%Y-%m-%d %H:%M:%S UTC" UTC)
 get_filename_component(output_directory "${OUTPUT}" DIRECTORY)
 file(MAKE_DIRECTORY "${output_directory}")
 file(REMOVE "${OUTPUT}")
 execute_process(COMMAND "${CMAKE_COMMAND}" -E env TZ=UTC "${CMAKE_COMMAND}" -E tar cf "${OUTPUT}" --format=zip
-  "--mtime=${mtime}" -- ${files} WORKING_DIRECTORY "${STAGE}" RESULT_VARIABLE status)
+  -- ${files} WORKING_DIRECTORY "${STAGE}" RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "cannot write ${OUTPUT}")
 endif()
