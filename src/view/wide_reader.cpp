@@ -1,5 +1,6 @@
 #include "view/wide_reader.h"
 
+#include <algorithm>
 #include <charconv>
 #include <optional>
 #include <utility>
@@ -160,17 +161,20 @@ WideReadResult first_difference(std::string_view found, std::string_view wanted,
     const std::string_view found_line = line_at(found, line);
     const std::string_view wanted_line = line_at(wanted, line);
     const bool truncated = !found.ends_with('\n') && !find_line(found, line + 1);
-    // Walk the written source to the line, keeping track of the array and
-    // the position its first entry stands at.
+    // Walk the written source to the line, once, keeping track of the array
+    // and the position its first entry stands at.
     int array = -1;
     int position = 0;
+    std::string_view rest = wanted;
     for (int at = 1; at < line; ++at) {
-        const std::string_view text = line_at(wanted, at);
+        const std::size_t newline = rest.find('\n');
+        const std::string_view text = rest.substr(0, newline);
+        rest.remove_prefix(newline == std::string_view::npos ? rest.size() : newline + 1);
         if (text.ends_with(" = {")) {
             ++array;
             position = 0;
         } else if (array >= 0 && text.starts_with("    ")) {
-            position += static_cast<int>(entry_texts(text).size());
+            position += static_cast<int>(std::count(text.begin(), text.end(), ',') + (text.ends_with(',') ? 0 : 1));
         }
     }
     const std::vector<std::string_view> got = entry_texts(found_line);
