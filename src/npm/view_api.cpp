@@ -9,7 +9,6 @@
 #include <string>
 #include <utility>
 
-#include "table/dial_rules.h"
 #include "view/dial_picture.h"
 #include "view/display_check.h"
 #include "view/wide_reader.h"
@@ -26,13 +25,6 @@ struct ViewCapture {
 };
 ViewCapture viewed;
 std::string text_result;  // the last text handed to the caller
-
-// A display of that size; none for 0 or a size the programs refuse.
-std::optional<DisplaySize> panel(int width, int height) {
-    const auto side = [](int value) { return value >= min_display_side && value <= max_wide_display_side; };
-    if (!side(width) || !side(height)) return std::nullopt;
-    return DisplaySize{width, height};
-}
 
 }  // namespace
 
@@ -71,14 +63,15 @@ EMSCRIPTEN_KEEPALIVE const char* hndpos_view_text(int which, int hours, int minu
         if (which == 3) {
             text_result = viewed.refusal;
         } else if (viewed.dial && which == 0) {
-            const PictureSpan span = picture_span(*viewed.dial, panel(width, height));
+            const PictureSpan span = picture_span(*viewed.dial, display_size(width, height));
             if (span.fits())
                 text_result = render_dial_svg(*viewed.dial, {hours, minutes, seconds}, default_picture_scale(span),
-                                              panel(width, height));
+                                              display_size(width, height));
         } else if (viewed.dial) {
-            const DisplayCheck check = check_display(*viewed.dial, panel(width, height));
+            const DisplayCheck check = check_display(*viewed.dial, display_size(width, height));
             if (which == 1) text_result = check.problem;
-            if (which == 4 && check.wrapped) text_result = wide_tables_command(*viewed.dial, panel(width, height));
+            if (which == 4 && check.wrapped)
+                text_result = wide_tables_command(*viewed.dial, display_size(width, height));
             if (which == 2) {
                 for (const HandBounds& box : check.bounds)
                     for (const std::int64_t value : {box.low_x, box.high_x, box.low_y, box.high_y})

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "table/dial_rules.h"
+
 namespace hndpos {
 namespace {
 
@@ -51,6 +53,12 @@ DisplayCheck check_display(const Dial& dial, std::optional<DisplaySize> display)
         }
     }
     return check;
+}
+
+std::optional<DisplaySize> display_size(int width, int height) {
+    const auto side = [](int value) { return value >= min_display_side && value <= max_wide_display_side; };
+    if (!side(width) || !side(height)) return std::nullopt;
+    return DisplaySize{width, height};
 }
 
 std::string wide_tables_command(const Dial& dial, std::optional<DisplaySize> display) {

@@ -39,6 +39,10 @@ struct DisplayCheck {
 
 DisplayCheck check_display(const Dial& dial, std::optional<DisplaySize> display);
 
+// A display of that size, or none where a side is 0 or outside the sides
+// the programs take: how the page and the npm API pass "no display".
+std::optional<DisplaySize> display_size(int width, int height);
+
 // The hndpos-tables command that writes the dial's tables with true
 // coordinates, for the panel when one is given.
 std::string wide_tables_command(const Dial& dial, std::optional<DisplaySize> display);

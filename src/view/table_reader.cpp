@@ -1,10 +1,9 @@
 #include "view/table_reader.h"
 
-#include <charconv>
 #include <vector>
 
 #include "io/failure.h"
-#include "view/quoted.h"
+#include "view/text_fields.h"
 
 namespace hndpos {
 namespace {
@@ -27,13 +26,6 @@ bool is_shift_jis(std::string_view text) {
         if (trail < 0x40 || trail == 0x7F || trail > 0xFC) return false;
     }
     return true;
-}
-
-// Decimal as hndpos writes it: an optional "-", no leading zeros.
-bool parse_decimal(std::string_view text, std::int64_t low, std::int64_t high, std::int64_t& value) {
-    if (text.empty() || text == "-" || text.starts_with("-0") || (text.size() > 1 && text[0] == '0')) return false;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return error == std::errc{} && end == text.data() + text.size() && value >= low && value <= high;
 }
 
 // The lines hndpos writes for a set of parameters, as far as it gets: a

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "table/dial_rules.h"
-#include "view/quoted.h"
+#include "view/text_fields.h"
 
 namespace hndpos {
 namespace {
@@ -70,13 +70,8 @@ public:
     // As the emitter writes an int32: an optional "-", no leading zeros.
     bool integer(std::int64_t low, std::int64_t high, std::int64_t& value) {
         std::size_t end = rest_.starts_with('-') ? 1 : 0;
-        const std::size_t first = end;
         while (end < rest_.size() && rest_[end] >= '0' && rest_[end] <= '9') ++end;
-        if (end == first || end - first > 10 || (rest_[first] == '0' && end - first > 1) ||
-            rest_.substr(0, end) == "-0")
-            return false;
-        const auto [stop, error] = std::from_chars(rest_.data(), rest_.data() + end, value);
-        if (error != std::errc{} || value < low || value > high) return false;
+        if (!parse_decimal(rest_.substr(0, end), low, high, value)) return false;
         rest_.remove_prefix(end);
         return true;
     }

@@ -26,13 +26,14 @@ namespace {
 
 using namespace hndpos;
 
-// What the last run wrote, and its table as the strict reader gives it
-// back (none unless the file is complete).
+// What the last run wrote, its table as the strict reader gives it back
+// and the dial the viewer draws from it (none unless the file is complete).
 struct Capture {
     std::string console;
     std::string file;
     bool file_created = false;
     std::optional<TableFile> table;
+    std::optional<Dial> dial;
 };
 Capture capture;
 std::string text_result;  // the last text handed to the page
@@ -51,12 +52,6 @@ WideCapture wide;
 // The system as the page sees it: standard output and the table file are
 // byte buffers, and the program is the page's module "hndpos".
 platform::MemorySystem memory;
-
-std::optional<DisplaySize> display_of(int width, int height) {
-    const auto side = [](int value) { return value >= min_display_side && value <= max_wide_display_side; };
-    if (!side(width) || !side(height)) return std::nullopt;
-    return DisplaySize{width, height};
-}
 
 // hndpos-tables' work for hndpos_tables() below.
 int make_tables(const std::int32_t* values, int type) {
@@ -106,10 +101,14 @@ EMSCRIPTEN_KEEPALIVE int hndpos_run(const char* const* texts, int count) {
         capture.file_created = memory.files_created > 0;
         if (capture.file_created) {
             const ReadResult result = read_table_file(capture.file);
-            if (result.ok) capture.table = result.table;
+            if (result.ok) {
+                capture.table = result.table;
+                capture.dial = dial_of_table_file(result.table);
+            }
         }
     } catch (const std::bad_alloc&) {
         capture.table.reset();  // no picture, but the run's bytes stand
+        capture.dial.reset();
     }
     return status;
 }
@@ -178,9 +177,8 @@ EMSCRIPTEN_KEEPALIVE const char* hndpos_grid_file(int storage, int part) {
 EMSCRIPTEN_KEEPALIVE const char* hndpos_dial_svg(int hours, int minutes, int seconds, int width, int height) {
     const bool valid_time = hours >= 0 && hours <= 23 && minutes >= 0 && minutes <= 59 && seconds >= 0 && seconds <= 59;
     try {
-        text_result = capture.table && valid_time
-                          ? render_dial_svg(dial_of_table_file(*capture.table), {hours, minutes, seconds}, 8,
-                                            display_of(width, height))
+        text_result = capture.dial && valid_time
+                          ? render_dial_svg(*capture.dial, {hours, minutes, seconds}, 8, display_size(width, height))
                           : std::string();
     } catch (const std::bad_alloc&) {
         return nullptr;
@@ -194,13 +192,12 @@ EMSCRIPTEN_KEEPALIVE const char* hndpos_dial_svg(int hours, int minutes, int sec
 // the dial's true coordinates, or the empty text.
 EMSCRIPTEN_KEEPALIVE const char* hndpos_display_problem(int width, int height, int advice) {
     text_result.clear();
-    if (!capture.table) return text_result.c_str();
-    const Dial dial = dial_of_table_file(*capture.table);
-    const DisplayCheck check = check_display(dial, display_of(width, height));
+    if (!capture.dial) return text_result.c_str();
+    const DisplayCheck check = check_display(*capture.dial, display_size(width, height));
     if (advice == 0) {
         text_result = check.problem;
     } else if (check.wrapped) {
-        text_result = wide_tables_command(dial, display_of(width, height));
+        text_result = wide_tables_command(*capture.dial, display_size(width, height));
     }
     return text_result.c_str();
 }
@@ -238,10 +235,10 @@ EMSCRIPTEN_KEEPALIVE const char* hndpos_tables_svg(int hours, int minutes, int s
     try {
         text_result.clear();
         if (wide.dial && valid_time) {
-            const PictureSpan span = picture_span(*wide.dial, display_of(width, height));
+            const PictureSpan span = picture_span(*wide.dial, display_size(width, height));
             if (span.fits())
                 text_result = render_dial_svg(*wide.dial, {hours, minutes, seconds}, default_picture_scale(span),
-                                              display_of(width, height));
+                                              display_size(width, height));
         }
     } catch (const std::bad_alloc&) {
         return nullptr;
@@ -252,7 +249,7 @@ EMSCRIPTEN_KEEPALIVE const char* hndpos_tables_svg(int hours, int minutes, int s
 // The first tip of the last tables outside a display of that size, or the
 // empty text.
 EMSCRIPTEN_KEEPALIVE const char* hndpos_tables_display_problem(int width, int height) {
-    text_result = wide.dial ? check_display(*wide.dial, display_of(width, height)).problem : std::string();
+    text_result = wide.dial ? check_display(*wide.dial, display_size(width, height)).problem : std::string();
     return text_result.c_str();
 }
 

@@ -146,11 +146,16 @@ bool header_matches(const std::string& input, const hndpos::WideTablesFile& file
     return true;
 }
 
+// A refused input file: where, and why.
+void report_refusal(const hndpos::ViewOptions& options, int line, const std::string& message) {
+    std::cerr << "hndpos-view: " << options.input << ":" << line << ": " << message << "\n";
+}
+
 // The dial the input describes, read and checked.
 std::optional<hndpos::Dial> read_dial(const hndpos::ViewOptions& options, const std::string& bytes) {
     hndpos::DialReadResult result = hndpos::read_dial_file(bytes);
     if (!result.ok) {
-        std::cerr << "hndpos-view: " << options.input << ":" << result.line << ": " << result.message << "\n";
+        report_refusal(options, result.line, result.message);
         return std::nullopt;
     }
     if (result.tables_source && !header_matches(options.input, *result.tables_source)) return std::nullopt;
@@ -196,7 +201,7 @@ int run(const hndpos::ViewOptions& options) {
         }
         const hndpos::ReadResult result = hndpos::read_table_file(bytes);
         if (!result.ok) {
-            std::cerr << "hndpos-view: " << options.input << ":" << result.line << ": " << result.message << "\n";
+            report_refusal(options, result.line, result.message);
             return exit_refused;
         }
         return emit(options, bytes, result.table);

@@ -1,4 +1,6 @@
-#include "view/quoted.h"
+#include "view/text_fields.h"
+
+#include <charconv>
 
 namespace hndpos {
 
@@ -18,6 +20,12 @@ std::string quoted(std::string_view text) {
         }
     }
     return out + (text.size() > 60 ? "...\"" : "\"");
+}
+
+bool parse_decimal(std::string_view text, std::int64_t low, std::int64_t high, std::int64_t& value) {
+    if (text.empty() || text == "-" || text.starts_with("-0") || (text.size() > 1 && text[0] == '0')) return false;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc{} && end == text.data() + text.size() && value >= low && value <= high;
 }
 
 }  // namespace hndpos
