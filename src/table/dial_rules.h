@@ -15,6 +15,12 @@ namespace hndpos {
 inline constexpr int min_positions = 1;
 inline constexpr int max_positions = 43200;
 
+// hndpos-tables' figures: points per figure, and sub-pixel entries in
+// units of 1/2^bits pixel.
+inline constexpr int min_figure_points = 1;
+inline constexpr int max_figure_points = 64;
+inline constexpr int max_subpixel_bits = 8;
+
 // Panel sizes in pixels, each side from 1: up to 256 for hndpos's byte
 // tables (a coordinate is one byte), up to 65535 for hndpos-tables' true
 // coordinates (a u16 entry).

@@ -112,8 +112,25 @@ constexpr Extended extended_negate(Extended value) {
     return value;
 }
 
+// The exact sum rounded once. Operands are zero or normal; an exact zero
+// sum is +0.
+Extended extended_add(Extended a, Extended b);
+
+// a − b, the exact difference rounded once.
+inline Extended extended_subtract(Extended a, Extended b) { return extended_add(a, extended_negate(b)); }
+
+// value × 2^power, exactly (the exponent stays far inside the range).
+constexpr Extended extended_scale(Extended value, int power) {
+    if (value.significand != 0) value.exponent = static_cast<std::uint16_t>(value.exponent + power);
+    return value;
+}
+
 // The nearest integer, ties to even. Raises EInvalidOp when it lies outside
 // −2147483648..2147483647.
 std::int32_t extended_to_int32(Extended value);
+
+// The nearest integer, ties to even, for a magnitude below 2^62 (the
+// figures' sums, scaled to sub-pixels, stay below 2^41).
+std::int64_t extended_to_int64(Extended value);
 
 }  // namespace hndpos

@@ -51,13 +51,13 @@ TEST(EntryTypes, TheNarrowestTypeThatHoldsEveryEntry) {
         {65535, 1, EntryType::i32}, {INT32_MAX, INT32_MAX, std::nullopt},
     };
     for (const auto& c : cases) {
-        const WideTables tables = compute_wide_tables({c.center, c.center, {c.radius, 0, 0}, {4, 1, 1}});
+        const WideTables tables = compute_wide_tables({c.center, c.center, {c.radius, 0, 0}, {4, 1, 1}, {}, {}});
         EXPECT_EQ(narrowest_entry_type(tables), c.expected) << c.center << " " << c.radius;
     }
 }
 
 TEST(HandTables, SourceHeaderAndJsonHoldTheSameEntries) {
-    const WideTables tables = compute_wide_tables({160, -1, {60, 90, INT32_MAX}, {720, 7, 1}});
+    const WideTables tables = compute_wide_tables({160, -1, {60, 90, INT32_MAX}, {720, 7, 1}, {}, {}});
     const EmitNames names{"face_", "dial.h"};
     const std::string source = hand_tables_source(tables, EntryType::i32, Storage::progmem, names);
     const std::string header = hand_tables_header(tables, EntryType::i32, Storage::progmem, names);

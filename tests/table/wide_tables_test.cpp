@@ -20,7 +20,7 @@ TEST(WideTables, SixtyPositionsGiveHndposEntries) {
         const WideTables tables = compute_wide_tables({params.CenterX,
                                                        params.CenterY,
                                                        {params.HourRadius, params.MinuteRadius, params.SecondRadius},
-                                                       {60, 60, 60}});
+                                                       {60, 60, 60}, {}, {}});
         ASSERT_FALSE(tables.overflow);
         for (int hand = 0; hand < hand_count; ++hand) {
             for (int position = 0; position < position_count; ++position) {
@@ -48,7 +48,7 @@ TEST(WideTables, OverflowIsFoundWhereTheProductReaches2To31) {
         {{INT32_MIN, INT32_MIN, 1}, {7, 8, 9}, {1, 6, Axis::x}},
     };
     for (const auto& c : cases) {
-        const WideTables tables = compute_wide_tables({0, 0, c.radii, c.positions});
+        const WideTables tables = compute_wide_tables({0, 0, c.radii, c.positions, {}, {}});
         ASSERT_TRUE(tables.overflow);
         EXPECT_EQ(tables.overflow->hand, c.expected.hand);
         EXPECT_EQ(tables.overflow->position, c.expected.position);
