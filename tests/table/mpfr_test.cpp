@@ -18,6 +18,7 @@
 #include "io/failure.h"
 #include "reference_data.h"
 #include "table/hand_tip.h"
+#include "table/figures.h"
 #include "table/trig.h"
 #include "table/wide_tables.h"
 
@@ -275,6 +276,124 @@ TEST(Mpfr, WideEntriesMatchForCountsThatDivide360AndOthers) {
         }
     }
     std::cout << "checked " << checked << " wide entries against MPFR\n";
+}
+
+// The extended format's sum against MPFR at 64 bits: random operands with
+// every relation of exponents, and near-cancellations.
+TEST(Mpfr, ExtendedAdditionRoundsCorrectly) {
+    std::mt19937_64 random(seed + 3);
+    Mpfr a(64), b(64), sum(64);
+    for (int round = 0; round < 300000; ++round) {
+        Extended x{random() % 2 == 0, static_cast<std::uint16_t>(extended_bias + static_cast<int>(random() % 80)),
+                   random() | top};
+        Extended y{random() % 2 == 0, static_cast<std::uint16_t>(x.exponent - static_cast<int>(random() % 140) + 70),
+                   random() | top};
+        if (round % 4 == 0) y = {!x.negative, x.exponent, x.significand + random() % 5 - 2};  // cancellation
+        if ((y.significand >> 63) == 0) continue;
+        to_mpfr(x, a.get());
+        to_mpfr(y, b.get());
+        mpfr_add(sum.get(), a.get(), b.get(), MPFR_RNDN);
+        const Extended expected = from_mpfr(sum.get());
+        const Extended got = extended_add(x, y);
+        if (expected.significand == 0) {
+            ASSERT_EQ(got.significand, 0u);
+            continue;
+        }
+        ASSERT_EQ(got, expected) << std::hex << x.exponent << ":" << x.significand << " + " << y.exponent << ":"
+                                 << y.significand;
+    }
+}
+
+// A figure's entry by the extended chain, every step rounded by MPFR to 64
+// bits: the step, the angle, sine and cosine, both products, their sum or
+// difference; then scaled and rounded to an integer, ties to even.
+std::int64_t mpfr_extended_figure_entry(FigurePoint point, std::int32_t center, long positions, long position,
+                                        int subpixel, bool y) {
+    Mpfr two_pi(2048), step(64), angle(64), s(64), c(64), a(64), b(64), first(64), second(64), sum(64);
+    mpfr_const_pi(two_pi.get(), MPFR_RNDN);
+    mpfr_mul_ui(two_pi.get(), two_pi.get(), 2, MPFR_RNDN);
+    mpfr_div_ui(step.get(), two_pi.get(), static_cast<unsigned long>(positions), MPFR_RNDN);
+    mpfr_mul_si(angle.get(), step.get(), position, MPFR_RNDN);
+    mpfr_sin(s.get(), angle.get(), MPFR_RNDN);
+    mpfr_cos(c.get(), angle.get(), MPFR_RNDN);
+    mpfr_set_si(a.get(), point.along, MPFR_RNDN);
+    mpfr_set_si(b.get(), point.across, MPFR_RNDN);
+    if (y) {  // B·sin − A·cos
+        mpfr_mul(first.get(), b.get(), s.get(), MPFR_RNDN);
+        mpfr_mul(second.get(), a.get(), c.get(), MPFR_RNDN);
+        mpfr_sub(sum.get(), first.get(), second.get(), MPFR_RNDN);
+    } else {  // A·sin + B·cos
+        mpfr_mul(first.get(), a.get(), s.get(), MPFR_RNDN);
+        mpfr_mul(second.get(), b.get(), c.get(), MPFR_RNDN);
+        mpfr_add(sum.get(), first.get(), second.get(), MPFR_RNDN);
+    }
+    mpfr_mul_2si(sum.get(), sum.get(), subpixel, MPFR_RNDN);
+    mpfr_rint(sum.get(), sum.get(), MPFR_RNDN);
+    return mpfr_get_sj(sum.get(), MPFR_RNDN) + (std::int64_t{center} << subpixel);
+}
+
+// The nearest integer to the real value, from 600 bits. A value within
+// 2^-400 of a half-integer is taken for an exact tie (no other value of
+// these sizes comes that close) and goes to even.
+std::int64_t mpfr_nearest_figure_entry(FigurePoint point, std::int32_t center, long positions, long position,
+                                       int subpixel, bool y) {
+    Mpfr theta(600), s(600), c(600), v(600), t(600), twice(600);
+    mpfr_const_pi(theta.get(), MPFR_RNDN);
+    mpfr_mul_si(theta.get(), theta.get(), 2 * position, MPFR_RNDN);
+    mpfr_div_si(theta.get(), theta.get(), positions, MPFR_RNDN);
+    mpfr_sin_cos(s.get(), c.get(), theta.get(), MPFR_RNDN);
+    const long a = y ? point.across : point.along;   // of sin
+    const long b = y ? -static_cast<long>(point.along) : point.across;  // of cos
+    mpfr_mul_si(v.get(), s.get(), a, MPFR_RNDN);
+    mpfr_mul_si(t.get(), c.get(), b, MPFR_RNDN);
+    mpfr_add(v.get(), v.get(), t.get(), MPFR_RNDN);
+    mpfr_add_si(v.get(), v.get(), center, MPFR_RNDN);
+    mpfr_mul_2si(v.get(), v.get(), subpixel, MPFR_RNDN);
+    mpfr_mul_2si(twice.get(), v.get(), 1, MPFR_RNDN);
+    mpfr_rint(twice.get(), twice.get(), MPFR_RNDN);
+    mpfr_mul_2si(t.get(), v.get(), 1, MPFR_RNDN);
+    mpfr_sub(t.get(), t.get(), twice.get(), MPFR_RNDN);
+    if ((mpfr_get_sj(twice.get(), MPFR_RNDN) & 1) != 0 && (mpfr_zero_p(t.get()) || mpfr_get_exp(t.get()) < -400))
+        mpfr_div_2si(v.get(), twice.get(), 1, MPFR_RNDN);  // the exact tie
+    mpfr_rint(v.get(), v.get(), MPFR_RNDN);
+    return mpfr_get_sj(v.get(), MPFR_RNDN);
+}
+
+// Random figures under both roundings: counts from 1 to 43200 (those with
+// exact ties among them), coordinates up to the 32-bit range, small ones
+// where ties are common, sub-pixels 0 to 8.
+TEST(Mpfr, FigureEntriesMatchUnderBothRoundings) {
+    std::mt19937_64 random(seed + 4);
+    std::uniform_int_distribution<std::int32_t> any(INT32_MIN, INT32_MAX);
+    std::uniform_int_distribution<std::int32_t> small(-301, 301);
+    std::uniform_int_distribution<int> count(1, max_positions);
+    std::size_t checked = 0;
+    for (int round = 0; round < 240; ++round) {
+        const int positions = round % 4 == 0 ? 12 * (count(random) / 12 + 1) : count(random);
+        const int subpixel = round % 3 == 0 ? 0 : static_cast<int>(random() % (max_subpixel_bits + 1));
+        const Rounding rounding = round % 2 == 0 ? Rounding::nearest : Rounding::extended;
+        const TurnEntries turn(std::min(positions, max_positions), {rounding, subpixel});
+        const std::int32_t center = round % 5 == 0 ? any(random) : small(random);
+        for (int i = 0; i < 40; ++i) {
+            const int position = i < 12 ? i * (turn.positions() / 12) : static_cast<int>(random() % turn.positions());
+            const bool wide = i % 3 == 0;
+            FigurePoint point{wide ? any(random) : small(random), wide ? any(random) : small(random)};
+            if (i % 4 == 1) point.across = 0;
+            if (i % 4 == 2) point.along = 0;
+            for (const bool y : {false, true}) {
+                const std::int64_t got = y ? turn.y(position, center, point) : turn.x(position, center, point);
+                const std::int64_t expected =
+                    rounding == Rounding::nearest
+                        ? mpfr_nearest_figure_entry(point, center, turn.positions(), position, subpixel, y)
+                        : mpfr_extended_figure_entry(point, center, turn.positions(), position, subpixel, y);
+                ASSERT_EQ(got, expected) << (rounding == Rounding::nearest ? "nearest " : "extended ") << (y ? "y" : "x")
+                                         << " N " << turn.positions() << " k " << position << " A " << point.along
+                                         << " B " << point.across << " c " << center << " bits " << subpixel;
+                ++checked;
+            }
+        }
+    }
+    std::cout << "checked " << checked << " figure entries against MPFR\n";
 }
 
 }  // namespace
