@@ -5,7 +5,12 @@
 #   TABLES, TYPE      hndpos-tables and the entry type (empty: the narrowest),
 #                     for tables with any number of positions
 #   CENTER0..1, RADII0..2, POSITIONS0..2
-#                     the parameters, each as it was given
+#                     the parameters, each as it was given (no RADII for
+#                     figures alone)
+#   FIGURE0..         the figures' names, positions and points, three each
+#   ROUNDING, SUBPIXEL, LAYOUT, BOUNDS
+#                     hndpos-tables' --rounding, --subpixel, --layout and
+#                     --bounds, where given
 #   DIRECTORY         where the tables, hndpos.log and the run's directory go
 #   HEADER            the header to write
 #   CONTEXT           "hndpos_add_tables(<target>)", for messages
@@ -32,7 +37,26 @@ file(MAKE_DIRECTORY "${run}" "${header_directory}")
 
 if(TABLES)
   # Tables of true coordinates, any number of positions.
-  set(arguments --center "${CENTER0}" "${CENTER1}" --radii "${RADII0}" "${RADII1}" "${RADII2}")
+  set(arguments --center "${CENTER0}" "${CENTER1}")
+  if(DEFINED RADII0)
+    list(APPEND arguments --radii "${RADII0}" "${RADII1}" "${RADII2}")
+  endif()
+  set(index 0)
+  while(DEFINED FIGURE${index})
+    math(EXPR positions "${index} + 1")
+    math(EXPR points "${index} + 2")
+    list(APPEND arguments --figure "${FIGURE${index}}" "${FIGURE${positions}}" "${FIGURE${points}}")
+    math(EXPR index "${index} + 3")
+  endwhile()
+  foreach(option ROUNDING SUBPIXEL LAYOUT)
+    if(NOT "${${option}}" STREQUAL "")
+      string(TOLOWER "--${option}" name)
+      list(APPEND arguments ${name} "${${option}}")
+    endif()
+  endforeach()
+  if(BOUNDS)
+    list(APPEND arguments --bounds)
+  endif()
   if(DEFINED POSITIONS0)
     list(APPEND arguments --positions "${POSITIONS0}" "${POSITIONS1}" "${POSITIONS2}")
   endif()

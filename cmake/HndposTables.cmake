@@ -1,7 +1,10 @@
 # hndpos_add_tables(<target> CENTER <x> <y> RADII <hour> <minute> <second>
 #                   [POSITIONS <hour> <minute> <second>] [TYPE u8|u16|i16|i32]
 #                   [PREFIX <name>] [DISPLAY <width> <height>]
-#                   [STORAGE DATA|CONST|PROGMEM])
+#                   [STORAGE DATA|CONST|PROGMEM]
+#                   [FIGURE <name> <positions> "<A,B A,B ...>"]...
+#                   [ROUNDING EXTENDED|NEAREST] [SUBPIXEL <bits>]
+#                   [LAYOUT SPLIT|XY] [BOUNDS])
 #
 # Generates the clock-hand tables at build time and adds them to <target>,
 # with a header, <prefix>hpostbl.h, on its include path: the tables' extern
@@ -26,6 +29,17 @@
 #            size (as large as hndpos-view --display takes for hndpos's
 #            tables, where a wrap modulo 256 fails too; as hndpos-tables
 #            takes with POSITIONS or TYPE), naming the hand and the position.
+#   FIGURE   (repeatable) adds a figure: points A,B in the hand's frame (A
+#            along the hand, negative for a tail; B across it), one argument,
+#            turned to each of <positions> positions; <prefix><name>_x and
+#            _y (or _xy with LAYOUT XY, and _bounds with BOUNDS) of
+#            [positions][points], read with <P>HNDPOS_<NAME>_X(k, p). RADII
+#            may then be left out: the tables hold the figures alone.
+#   ROUNDING EXTENDED (hndpos's arithmetic, the default) or NEAREST (the
+#            integer nearest to the exact value: mirror-symmetric dials).
+#   SUBPIXEL entries in units of 1/2^bits pixel.
+#            Each of these four makes tables of true coordinates, as
+#            POSITIONS does.
 #   STORAGE  DATA (the default) compiles hpostbl.c as hndpos writes it, int
 #            arrays in RAM; CONST compiles the same entries as const
 #            unsigned char (360 bytes of read-only data, no RAM); PROGMEM
@@ -90,8 +104,10 @@ endfunction()
 # of values. A macro, so that ARGV<n> are the caller's; the caller sets
 # _hndpos_argc to its ARGC.
 macro(_hndpos_parse_call)
-  set(_hndpos_counts CENTER 2 RADII 3 POSITIONS 3 TYPE 1 PREFIX 1 DISPLAY 2 STORAGE 1)
-  set(_hndpos_keywords CENTER RADII POSITIONS TYPE PREFIX DISPLAY STORAGE)
+  set(_hndpos_counts CENTER 2 RADII 3 POSITIONS 3 TYPE 1 PREFIX 1 DISPLAY 2 STORAGE 1
+    FIGURE 3 ROUNDING 1 SUBPIXEL 1 LAYOUT 1 BOUNDS 0)
+  set(_hndpos_keywords CENTER RADII POSITIONS TYPE PREFIX DISPLAY STORAGE FIGURE ROUNDING SUBPIXEL LAYOUT BOUNDS)
+  set(_hndpos_repeatable FIGURE)
   foreach(keyword IN LISTS _hndpos_keywords)
     set(arg_${keyword} "")
     set(arg_${keyword}_GIVEN FALSE)
@@ -107,10 +123,11 @@ macro(_hndpos_parse_call)
       if(DEFINED _hndpos_previous)
         set(_hndpos_after "follows the values of ${_hndpos_previous} and ")
       endif()
-      message(FATAL_ERROR "${context}: '${keyword}' ${_hndpos_after}is not a keyword: CENTER, RADII, POSITIONS, TYPE, PREFIX, DISPLAY or STORAGE")
+      list(JOIN _hndpos_keywords ", " _hndpos_all)
+      message(FATAL_ERROR "${context}: '${keyword}' ${_hndpos_after}is not a keyword: ${_hndpos_all}")
     endif()
     set(_hndpos_previous "${keyword}")
-    if(arg_${keyword}_GIVEN)
+    if(arg_${keyword}_GIVEN AND NOT keyword IN_LIST _hndpos_repeatable)
       message(FATAL_ERROR "${context}: ${keyword} is given more than once")
     endif()
     list(FIND _hndpos_counts "${keyword}" _hndpos_at)
@@ -118,7 +135,12 @@ macro(_hndpos_parse_call)
     list(GET _hndpos_counts ${_hndpos_at} _hndpos_count)
     set(arg_${keyword}_GIVEN TRUE)
     set(_hndpos_values "")
-    foreach(_hndpos_n RANGE 1 ${_hndpos_count})
+    # A flag (BOUNDS) reads no values: the range is empty.
+    set(_hndpos_range "")
+    if(_hndpos_count GREATER 0)
+      set(_hndpos_range RANGE 1 ${_hndpos_count})
+    endif()
+    foreach(_hndpos_n ${_hndpos_range})
       math(EXPR _hndpos_index "${_hndpos_index} + 1")
       set(_hndpos_value "${ARGV${_hndpos_index}}")
       list(FIND _hndpos_keywords "${_hndpos_value}" _hndpos_is_keyword)
@@ -140,7 +162,11 @@ macro(_hndpos_parse_call)
         set(_hndpos_values "")  # an empty PREFIX is no prefix
       endif()
     endforeach()
-    set(arg_${keyword} "${_hndpos_values}")
+    if(keyword IN_LIST _hndpos_repeatable)
+      list(APPEND arg_${keyword} "${_hndpos_values}")
+    else()
+      set(arg_${keyword} "${_hndpos_values}")
+    endif()
     math(EXPR _hndpos_index "${_hndpos_index} + 1")
   endwhile()
 endmacro()
@@ -162,21 +188,81 @@ function(_hndpos_scan_values context keyword names out_var)
   set(${out_var} "${values}" PARENT_SCOPE)
 endfunction()
 
+set(_hndpos_hand_names hour minute second)
+
+# FIGURE, ROUNDING, SUBPIXEL and LAYOUT, checked as hndpos-tables reads them.
+function(_hndpos_check_figures context)
+  get_property(least GLOBAL PROPERTY HNDPOS_MIN_POSITIONS)
+  get_property(most GLOBAL PROPERTY HNDPOS_MAX_POSITIONS)
+  get_property(fewest GLOBAL PROPERTY HNDPOS_MIN_FIGURE_POINTS)
+  get_property(most_points GLOBAL PROPERTY HNDPOS_MAX_FIGURE_POINTS)
+  list(LENGTH arg_FIGURE words)
+  set(index 0)
+  while(index LESS words)
+    list(SUBLIST arg_FIGURE ${index} 3 figure)
+    list(GET figure 0 name)
+    list(GET figure 1 positions_text)
+    list(GET figure 2 points)
+    if(NOT name MATCHES "^[A-Za-z_][A-Za-z0-9_]*$")
+      message(FATAL_ERROR "${context}: FIGURE name '${name}' is not a C identifier")
+    endif()
+    _hndpos_scan_integer("${positions_text}" positions error)
+    if(error OR positions LESS least OR positions GREATER most)
+      message(FATAL_ERROR "${context}: FIGURE ${name} takes ${least} to ${most} positions, not '${positions_text}'")
+    endif()
+    string(REGEX MATCHALL "[^ ]+" pairs "${points}")
+    list(LENGTH pairs count)
+    if(count LESS fewest OR count GREATER most_points)
+      message(FATAL_ERROR "${context}: FIGURE ${name} has ${fewest} to ${most_points} points A,B, not ${count}: '${points}'")
+    endif()
+    foreach(pair IN LISTS pairs)
+      string(REPLACE "," ";" numbers "${pair}")
+      list(LENGTH numbers two)
+      if(NOT two EQUAL 2)
+        message(FATAL_ERROR "${context}: FIGURE ${name} point '${pair}' is not two numbers A,B")
+      endif()
+      foreach(number IN LISTS numbers)
+        _hndpos_scan_integer("${number}" value error)
+        if(error)
+          message(FATAL_ERROR "${context}: FIGURE ${name} point '${pair}': '${number}' is not an integer as hndpos reads it: ${error}")
+        endif()
+      endforeach()
+    endforeach()
+    math(EXPR index "${index} + 3")
+  endwhile()
+  if(arg_ROUNDING_GIVEN AND NOT arg_ROUNDING MATCHES "^(EXTENDED|NEAREST)$")
+    message(FATAL_ERROR "${context}: ROUNDING is EXTENDED or NEAREST, not '${arg_ROUNDING}'")
+  endif()
+  if(arg_LAYOUT_GIVEN AND NOT arg_LAYOUT MATCHES "^(SPLIT|XY)$")
+    message(FATAL_ERROR "${context}: LAYOUT is SPLIT or XY, not '${arg_LAYOUT}'")
+  endif()
+  if(arg_SUBPIXEL_GIVEN)
+    get_property(bits GLOBAL PROPERTY HNDPOS_MAX_SUBPIXEL_BITS)
+    _hndpos_scan_integer("${arg_SUBPIXEL}" value error)
+    if(error OR value LESS 0 OR value GREATER bits)
+      message(FATAL_ERROR "${context}: SUBPIXEL takes 0 to ${bits} bits, not '${arg_SUBPIXEL}'")
+    endif()
+  endif()
+endfunction()
+
 function(hndpos_add_tables target)
-  set(usage "hndpos_add_tables(<target> CENTER <x> <y> RADII <hour> <minute> <second> [POSITIONS <hour> <minute> <second>] [TYPE u8|u16|i16|i32] [PREFIX <name>] [DISPLAY <width> <height>] [STORAGE DATA|CONST|PROGMEM])")
+  set(usage "hndpos_add_tables(<target> CENTER <x> <y> RADII <hour> <minute> <second> [POSITIONS <hour> <minute> <second>] [TYPE u8|u16|i16|i32] [PREFIX <name>] [DISPLAY <width> <height>] [STORAGE DATA|CONST|PROGMEM] [FIGURE <name> <positions> \"<A,B ...>\"]... [ROUNDING EXTENDED|NEAREST] [SUBPIXEL <bits>] [LAYOUT SPLIT|XY] [BOUNDS])")
   set(context "hndpos_add_tables(${target})")
   if(NOT TARGET ${target})
     message(FATAL_ERROR "${context}: ${target} is not a target")
   endif()
   set(_hndpos_argc ${ARGC})
   _hndpos_parse_call()
-  if(NOT arg_CENTER_GIVEN OR NOT arg_RADII_GIVEN)
-    message(FATAL_ERROR "${context}: CENTER and RADII are required: ${usage}")
+  if(NOT arg_CENTER_GIVEN OR (NOT arg_RADII_GIVEN AND NOT arg_FIGURE_GIVEN))
+    message(FATAL_ERROR "${context}: CENTER and RADII (or a FIGURE) are required: ${usage}")
   endif()
   set(wide FALSE)
-  if(arg_POSITIONS_GIVEN OR arg_TYPE_GIVEN)
-    set(wide TRUE)
-  endif()
+  foreach(keyword POSITIONS TYPE FIGURE ROUNDING SUBPIXEL LAYOUT BOUNDS)
+    if(arg_${keyword}_GIVEN)
+      set(wide TRUE)
+    endif()
+  endforeach()
+  _hndpos_check_figures("${context}")
   set(storage DATA)
   if(arg_STORAGE_GIVEN)
     set(storage "${arg_STORAGE}")
@@ -198,10 +284,13 @@ function(hndpos_add_tables target)
 
   # The parameters, checked as the programs will read them.
   _hndpos_scan_values("${context}" CENTER "x;y" center)
-  _hndpos_scan_values("${context}" RADII "hour;minute;second" radii)
+  set(radii "")
+  if(arg_RADII_GIVEN)
+    _hndpos_scan_values("${context}" RADII "hour;minute;second" radii)
+  endif()
   set(index 0)
-  foreach(name hour minute second)
-    list(GET radii ${index} value)
+  foreach(value IN LISTS radii)
+    list(GET _hndpos_hand_names ${index} name)
     list(GET arg_RADII ${index} text)
     if(value EQUAL -2147483648)
       message(FATAL_ERROR "${context}: RADII ${name} value '${text}' is -2147483648: hndpos fails, since that hand's tip leaves the 32-bit range (the product +2147483648)")
@@ -270,14 +359,14 @@ function(hndpos_add_tables target)
   endif()
 
   # A directory per set of tables, named by everything that makes them.
-  string(MD5 key "${arg_CENTER}|${arg_RADII}|${arg_POSITIONS}|${arg_TYPE}|${storage}|${prefix}|${display}")
+  string(MD5 key "${arg_CENTER}|${arg_RADII}|${arg_POSITIONS}|${arg_TYPE}|${storage}|${prefix}|${display}|${arg_FIGURE}|${arg_ROUNDING}|${arg_SUBPIXEL}|${arg_LAYOUT}|${arg_BOUNDS_GIVEN}")
   string(SUBSTRING "${key}" 0 16 key)
   set(directory "${CMAKE_CURRENT_BINARY_DIR}/hndpos-tables/${target}/${key}")
   set(header "${directory}/include/${prefix}hpostbl.h")
   string(TOLOWER "${storage}" emit)
   set(run_script "${CMAKE_CURRENT_FUNCTION_LIST_DIR}/HndposRun.cmake")
   set(value_definitions "")
-  foreach(keyword CENTER RADII POSITIONS)
+  foreach(keyword CENTER RADII POSITIONS FIGURE)
     set(index 0)
     foreach(text IN LISTS arg_${keyword})
       list(APPEND value_definitions "-D${keyword}${index}=${text}")
@@ -287,6 +376,10 @@ function(hndpos_add_tables target)
   set(common
     "-DCONTEXT=${context}" "-DDIRECTORY=${directory}" "-DDISPLAY=${display}" "-DEMIT=${emit}"
     "-DPREFIX=${prefix}" "-DHEADER=${header}" ${value_definitions})
+  string(TOLOWER "${arg_ROUNDING}" rounding)
+  string(TOLOWER "${arg_LAYOUT}" layout)
+  list(APPEND common "-DROUNDING=${rounding}" "-DSUBPIXEL=${arg_SUBPIXEL}" "-DLAYOUT=${layout}"
+    "-DBOUNDS=${arg_BOUNDS_GIVEN}")
   set(shown_values ${arg_CENTER} ${arg_RADII})
   list(JOIN shown_values " " shown)
   if(wide)

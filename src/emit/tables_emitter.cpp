@@ -1,7 +1,9 @@
 #include "emit/tables_emitter.h"
 
 #include <algorithm>
+#include <map>
 #include <numeric>
+#include <sstream>
 
 #include "table/dial_rules.h"
 
@@ -84,11 +86,25 @@ std::string index_expression(int positions, long turn, const std::string& elapse
     return "((unsigned int)(" + numerator + " / " + std::to_string(denominator) + "UL))";
 }
 
-// The three turns' elapsed parts, as C, and their macros' arguments.
-constexpr std::array<std::string_view, hand_count> elapsed_expressions = {
+// The turns' elapsed parts, as C, their macros' arguments, and the names of
+// the index macros that take the positions as an argument.
+constexpr std::array<std::string_view, turn_count> elapsed_expressions = {
     "((unsigned long)(h) % 12UL) * 3600UL + (unsigned long)(m) * 60UL + (unsigned long)(s)",
-    "(unsigned long)(m) * 60UL + (unsigned long)(s)", "(unsigned long)(s) * 1000UL + (unsigned long)(ms)"};
-constexpr std::array<std::string_view, hand_count> index_arguments = {"h, m, s", "m, s", "s, ms"};
+    "(unsigned long)(m) * 60UL + (unsigned long)(s)", "(unsigned long)(s) * 1000UL + (unsigned long)(ms)",
+    "(unsigned long)(h) * 3600UL + (unsigned long)(m) * 60UL + (unsigned long)(s)"};
+constexpr std::array<std::string_view, turn_count> index_arguments = {"h, m, s", "m, s", "s, ms", "h, m, s"};
+constexpr std::array<std::string_view, turn_count> turn_index_names = {"INDEX_12H", "INDEX_1H", "INDEX_1M",
+                                                                        "INDEX_24H"};
+
+// floor(positions × elapsed / turn) for any positions; the product stays
+// below max_positions times the longest turn, inside 32 bits.
+std::string turn_index_macro(const std::string& macro, int turn) {
+    const auto t = static_cast<std::size_t>(turn);
+    return "#define " + macro + "HNDPOS_" + std::string(turn_index_names[t]) + "(positions, " +
+           std::string(index_arguments[t]) + ") ((unsigned int)((unsigned long)(positions) * (" +
+           std::string(elapsed_expressions[t]) + ") / " + std::to_string(turn_length[t]) + "UL))\n";
+}
+static_assert(static_cast<long long>(max_positions) * 24 * 60 * 60 <= 0xFFFFFFFFLL);
 
 struct HeaderFacts {
     std::string macro;  // the upper-cased prefix
@@ -99,6 +115,7 @@ struct HeaderFacts {
     std::int32_t center_y;
     std::array<std::int32_t, hand_count> radii;
     std::array<int, hand_count> positions;
+    bool has_hands = true;
 };
 
 std::string header_start(const HeaderFacts& f, Storage storage, bool fixed_width_types) {
@@ -114,6 +131,7 @@ std::string header_start(const HeaderFacts& f, Storage storage, bool fixed_width
     const std::string& m = f.macro;
     text += "#define " + m + "HNDPOS_CENTER_X " + c_number(f.center_x) + "\n";
     text += "#define " + m + "HNDPOS_CENTER_Y " + c_number(f.center_y) + "\n";
+    if (!f.has_hands) return text;
     for (int hand = 0; hand < hand_count; ++hand)
         text += "#define " + m + "HNDPOS_" + upper(hand_names[hand]) + "_RADIUS " +
                 c_number(f.radii[static_cast<std::size_t>(hand)]) + "\n";
@@ -188,24 +206,43 @@ std::string where(int hand, int position, Axis axis) {
            std::to_string(position);
 }
 
-// The first entry off the panel or outside the type, or "".
+// What is wrong with one entry on the panel or in the type, or "". In
+// sub-pixel units the panel's pixels are 2^bits units wide.
+std::string misfit(std::int64_t value, Axis axis, const WideParams& p, std::optional<EntryType> requested,
+                   std::optional<PanelSize> panel) {
+    if (panel) {
+        const std::int64_t size = axis == Axis::x ? panel->width : panel->height;
+        const std::int64_t units = size << p.rule.subpixel;
+        if (value < 0 || value >= units)
+            return " is " + std::to_string(value) + ", outside the " + std::to_string(panel->width) + "x" +
+                   std::to_string(panel->height) + " display (0 to " + std::to_string(units - 1) + ")";
+    }
+    if (requested && !entry_type_holds(*requested, value))
+        return " is " + std::to_string(value) + ", which " + std::string(entry_type_name(*requested)) + " cannot hold";
+    return "";
+}
+
+// The first entry off the panel or outside the type, or "": the hands' x,
+// then their y, then the figures point by point.
 std::string first_misfit(const WideTables& tables, std::optional<EntryType> requested, std::optional<PanelSize> panel) {
+    const WideParams& p = tables.params;
     for (const Axis axis : {Axis::x, Axis::y}) {
         for (int hand = 0; hand < hand_count; ++hand) {
             const std::vector<std::int64_t>& values = hand_entries(tables, hand, axis);
-            for (std::size_t position = 0; position < values.size(); ++position) {
-                const std::int64_t value = values[position];
-                const int p = static_cast<int>(position);
-                if (panel) {
-                    const std::int64_t size = axis == Axis::x ? panel->width : panel->height;
-                    if (value < 0 || value >= size)
-                        return where(hand, p, axis) + " is " + std::to_string(value) + ", outside the " +
-                               std::to_string(panel->width) + "x" + std::to_string(panel->height) + " display (0 to " +
-                               std::to_string(size - 1) + ")";
-                }
-                if (requested && !entry_type_holds(*requested, value))
-                    return where(hand, p, axis) + " is " + std::to_string(value) + ", which " +
-                           std::string(entry_type_name(*requested)) + " cannot hold";
+            for (std::size_t position = 0; position < values.size(); ++position)
+                if (std::string why = misfit(values[position], axis, p, requested, panel); !why.empty())
+                    return where(hand, static_cast<int>(position), axis) + why;
+        }
+    }
+    for (std::size_t f = 0; f < tables.figures.size(); ++f) {
+        const FigureEntries& entries = tables.figures[f];
+        const std::size_t points = p.figures[f].points.size();
+        for (std::size_t i = 0; i < entries.x.size(); ++i) {
+            for (const Axis axis : {Axis::x, Axis::y}) {
+                const std::int64_t value = axis == Axis::x ? entries.x[i] : entries.y[i];
+                if (std::string why = misfit(value, axis, p, requested, panel); !why.empty())
+                    return "the figure " + p.figures[f].name + "'s " + (axis == Axis::x ? "x" : "y") + " at position " +
+                           std::to_string(i / points) + ", point " + std::to_string(i % points) + why;
             }
         }
     }
@@ -217,8 +254,10 @@ std::string first_misfit(const WideTables& tables, std::optional<EntryType> requ
 TablesVerdict judge_wide_tables(const WideTables& tables, std::optional<EntryType> requested,
                                 std::optional<PanelSize> panel) {
     if (const auto& overflow = tables.overflow)
-        return {std::nullopt, where(overflow->hand, overflow->position, overflow->axis) +
-                                  " is 2147483648 (radius -2147483648), outside the 32-bit range"};
+        return {std::nullopt, where(overflow->hand, overflow->position, overflow->axis) + " is " +
+                                  std::to_string(overflow->offset) + " (radius " +
+                                  std::to_string(tables.params.radii[static_cast<std::size_t>(overflow->hand)]) +
+                                  "), outside the 32-bit range"};
     if (std::string problem = first_misfit(tables, requested, panel); !problem.empty()) return {std::nullopt, problem};
     if (requested) return {requested, ""};
     if (const auto narrowest = narrowest_entry_type(tables)) return {narrowest, ""};
@@ -248,13 +287,19 @@ bool entry_type_holds(EntryType type, std::int64_t value) {
 std::optional<EntryType> narrowest_entry_type(const WideTables& tables) {
     std::int64_t low = INT64_MAX;
     std::int64_t high = INT64_MIN;
-    for (const HandEntries& hand : tables.hands) {
-        for (const auto* entries : {&hand.x, &hand.y}) {
-            for (const std::int64_t value : *entries) {
-                low = std::min(low, value);
-                high = std::max(high, value);
-            }
+    const auto take = [&](const std::vector<std::int64_t>& entries) {
+        for (const std::int64_t value : entries) {
+            low = std::min(low, value);
+            high = std::max(high, value);
         }
+    };
+    for (const HandEntries& hand : tables.hands) {
+        take(hand.x);
+        take(hand.y);
+    }
+    for (const FigureEntries& figure : tables.figures) {  // the boxes hold no other values
+        take(figure.x);
+        take(figure.y);
     }
     for (std::size_t i = 0; i < type_facts.size(); ++i) {
         const auto type = static_cast<EntryType>(i);
@@ -345,22 +390,103 @@ std::string grid_tables_header(const HandParams& params, Storage storage, const 
 
 namespace {
 
+// Whether the run asks for more than the hands' whole-pixel tips: only
+// then do the files carry the figures' and the rule's parts, so that the
+// files of a plain run stay as they always were.
+bool beyond_tips(const WideParams& p) {
+    return !p.figures.empty() || !p.has_hands || p.rule.rounding != Rounding::extended || p.rule.subpixel != 0;
+}
+
+std::string_view rounding_name(Rounding rounding) { return rounding == Rounding::nearest ? "nearest" : "extended"; }
+
+std::string points_text(const std::vector<FigurePoint>& points) {
+    std::string text;
+    for (const FigurePoint& p : points)
+        text += (text.empty() ? "" : " ") + std::to_string(p.along) + "," + std::to_string(p.across);
+    return text;
+}
+
+std::string figure_array(const EmitNames& names, const Figure& figure, std::string_view suffix) {
+    return names.prefix + figure.name + std::string(suffix);
+}
+
+// The declarators of a figure's arrays, with their suffixes.
+std::vector<std::string> figure_declarators(const Figure& figure, EntryType type, Storage storage,
+                                            const EmitNames& names, FigureOutput out) {
+    const std::string start = storage_qualifier(storage) + std::string(facts(type).c_type) + " ";
+    const std::string grid = "[" + std::to_string(figure.positions) + "][" + std::to_string(figure.points.size()) + "]";
+    std::vector<std::string> declarators;
+    if (out.layout == PointLayout::pairs) {
+        declarators.push_back(start + figure_array(names, figure, "_xy") + grid + "[2]" + storage_attribute(storage));
+    } else {
+        declarators.push_back(start + figure_array(names, figure, "_x") + grid + storage_attribute(storage));
+        declarators.push_back(start + figure_array(names, figure, "_y") + grid + storage_attribute(storage));
+    }
+    if (out.bounds)
+        declarators.push_back(start + figure_array(names, figure, "_bounds") + "[" + std::to_string(figure.positions) +
+                              "][4]" + storage_attribute(storage));
+    return declarators;
+}
+
+std::string rule_macros(const WideParams& p, const std::string& macro) {
+    return "\n/* Entries in " + (p.rule.subpixel == 0 ? std::string("whole pixels") : "units of 1/" + std::to_string(1 << p.rule.subpixel) + " pixel") + ", " +
+           (p.rule.rounding == Rounding::nearest ? "each the integer nearest to the exact value"
+                                                 : "each rounded as hndpos rounds its tips") +
+           ". */\n#define " + macro + "HNDPOS_SUBPIXEL_BITS " + std::to_string(p.rule.subpixel) + "\n";
+}
+
+std::string figure_macros(const Figure& figure, const EmitNames& names, FigureOutput out) {
+    const std::string macro = upper(names.prefix) + "HNDPOS_" + upper(figure.name) + "_";
+    const std::string read = upper(names.prefix) + "HNDPOS_READ_";
+    std::string text = "\n/* The figure " + figure.name + ": points (along, across) " + points_text(figure.points) +
+                       ",\n   turned to each of its positions; (k, p) is point p at position k. */\n";
+    text += "#define " + macro + "POSITIONS " + std::to_string(figure.positions) + "\n";
+    text += "#define " + macro + "POINTS " + std::to_string(figure.points.size()) + "\n";
+    if (out.layout == PointLayout::pairs) {
+        const std::string xy = figure_array(names, figure, "_xy");
+        text += "#define " + macro + "X(k, p) " + read + "(" + xy + "[(k)][(p)][0])\n";
+        text += "#define " + macro + "Y(k, p) " + read + "(" + xy + "[(k)][(p)][1])\n";
+    } else {
+        text += "#define " + macro + "X(k, p) " + read + "(" + figure_array(names, figure, "_x") + "[(k)][(p)])\n";
+        text += "#define " + macro + "Y(k, p) " + read + "(" + figure_array(names, figure, "_y") + "[(k)][(p)])\n";
+    }
+    if (out.bounds) {
+        text += "/* Its box at position k: i = 0 xmin, 1 ymin, 2 xmax, 3 ymax. */\n";
+        text += "#define " + macro + "BOUND(k, i) " + read + "(" + figure_array(names, figure, "_bounds") +
+                "[(k)][(i)])\n";
+    }
+    return text;
+}
+
+std::string hands_summary(const WideParams& p) {
+    return p.has_hands ? summary(p.center_x, p.center_y, p.radii)
+                       : "centre " + std::to_string(p.center_x) + ":" + std::to_string(p.center_y);
+}
+
+std::string what_is_written(const WideParams& p) {
+    if (p.figures.empty()) return "clock-hand tip positions";
+    return p.has_hands ? "clock-hand tip positions and figures" : "clock figures";
+}
+
 // The per-hand header up to its declarations, which the run's digest covers.
-std::string hand_header_body(const WideTables& tables, EntryType type, Storage storage, const EmitNames& names) {
+std::string hand_header_body(const WideTables& tables, EntryType type, Storage storage, const EmitNames& names,
+                             FigureOutput out) {
     const WideParams& p = tables.params;
     const std::string macro = upper(names.prefix);
     const HeaderFacts f{macro,
                         include_guard(macro, names.header),
-                        names.header + ": clock-hand tip positions for " + summary(p.center_x, p.center_y, p.radii) +
-                            ", " + std::string(entry_type_name(type)) + " entries.",
+                        names.header + ": " + what_is_written(p) + " for " + hands_summary(p) + ", " +
+                            std::string(entry_type_name(type)) + " entries.",
                         "hndpos-tables",
                         p.center_x,
                         p.center_y,
                         p.radii,
-                        p.positions};
+                        p.positions,
+                        p.has_hands};
     std::string text = header_start(f, storage, true);
     const std::string c_type(facts(type).c_type);
     text += "\n/* The entries' type. */\n#define " + macro + "HNDPOS_ENTRY_TYPE " + c_type + "\n";
+    if (beyond_tips(p)) text += rule_macros(p, macro);
     const std::string read = macro + "HNDPOS_READ_";
     text += "\n/* One entry, read through its storage. */\n";
     if (storage == Storage::progmem) {
@@ -369,33 +495,87 @@ std::string hand_header_body(const WideTables& tables, EntryType type, Storage s
     }
     text += "#define " + read + "(entry) ((" + c_type + ")(entry))\n";
     if (storage == Storage::progmem) text += "#endif\n";
-    text +=
-        "\n/* The x and y pixel of a hand's tip (hand 0 hour, 1 minute, 2 second) at an\n"
-        "   index from 0 to the hand's positions less one. */\n";
-    for (const Axis axis : {Axis::x, Axis::y}) {
-        // One branch per hand: the arrays differ in length.
-        text += "#define " + macro + "HNDPOS_TIP_" + (axis == Axis::x ? "X" : "Y") + "(hand, index) \\\n";
-        for (int hand = 0; hand < hand_count; ++hand) {
-            text += hand == 0 ? "    ((hand) == 0 ? " : hand == 1 ? "     : (hand) == 1 ? " : "                   : ";
-            text += read;
-            text += '(';
-            text += hand_array_name(names, hand, axis);
-            text += hand < hand_count - 1 ? "[(index)]) \\\n" : "[(index)]))\n";
+    if (p.has_hands) {
+        text +=
+            "\n/* The x and y pixel of a hand's tip (hand 0 hour, 1 minute, 2 second) at an\n"
+            "   index from 0 to the hand's positions less one. */\n";
+        for (const Axis axis : {Axis::x, Axis::y}) {
+            // One branch per hand: the arrays differ in length.
+            text += "#define " + macro + "HNDPOS_TIP_" + (axis == Axis::x ? "X" : "Y") + "(hand, index) \\\n";
+            for (int hand = 0; hand < hand_count; ++hand) {
+                text += hand == 0 ? "    ((hand) == 0 ? " : hand == 1 ? "     : (hand) == 1 ? " : "                   : ";
+                text += read;
+                text += '(';
+                text += hand_array_name(names, hand, axis);
+                text += hand < hand_count - 1 ? "[(index)]) \\\n" : "[(index)]))\n";
+            }
         }
+    }
+    if (p.figures.empty()) return text;
+    text +=
+        "\n/* The index at a time of day of a figure with `positions` positions that\n"
+        "   follows a 12-hour, 1-hour, 1-minute or 24-hour turn. */\n";
+    for (int turn = 0; turn < turn_count; ++turn) text += turn_index_macro(macro, turn);
+    for (const Figure& figure : p.figures) text += figure_macros(figure, names, out);
+    return text;
+}
+
+std::string entry_row(const std::vector<std::int64_t>& values, std::size_t first, std::size_t count) {
+    std::string text = "{";
+    for (std::size_t i = 0; i < count; ++i) text += (i == 0 ? "" : ", ") + c_number(values[first + i]);
+    return text + "}";
+}
+
+std::string figure_source(const Figure& figure, const FigureEntries& entries, EntryType type, Storage storage,
+                          const EmitNames& names, FigureOutput out) {
+    const std::vector<std::string> declarators = figure_declarators(figure, type, storage, names, out);
+    const std::size_t points = figure.points.size();
+    const auto positions = static_cast<std::size_t>(figure.positions);
+    std::string text;
+    std::size_t d = 0;
+    const auto array = [&](const auto& row) {
+        text += "\n" + declarators[d++] + " = {\n";
+        for (std::size_t k = 0; k < positions; ++k) text += "    " + row(k) + (k + 1 < positions ? ",\n" : "\n");
+        text += "};\n";
+    };
+    if (out.layout == PointLayout::pairs) {
+        array([&](std::size_t k) {
+            std::string row = "{";
+            for (std::size_t i = 0; i < points; ++i)
+                row += (i == 0 ? "{" : ", {") + c_number(entries.x[k * points + i]) + ", " +
+                       c_number(entries.y[k * points + i]) + "}";
+            return row + "}";
+        });
+    } else {
+        array([&](std::size_t k) { return entry_row(entries.x, k * points, points); });
+        array([&](std::size_t k) { return entry_row(entries.y, k * points, points); });
+    }
+    if (out.bounds) {
+        array([&](std::size_t k) {
+            const std::vector<std::int64_t> box(entries.bounds[k].begin(), entries.bounds[k].end());
+            return entry_row(box, 0, 4);
+        });
     }
     return text;
 }
 
+std::string source_title(const WideParams& p) {
+    if (!p.has_hands) return "/* Clock figures for " + hands_summary(p) + ".";
+    return "/* Clock-hand tip positions for " + summary(p.center_x, p.center_y, p.radii) + ",\n   " +
+           std::to_string(p.positions[0]) + ", " + std::to_string(p.positions[1]) + " and " +
+           std::to_string(p.positions[2]) + " positions" + (p.figures.empty() ? "" : ", and figures") + ".";
+}
+
 }  // namespace
 
-std::string hand_tables_source(const WideTables& tables, EntryType type, Storage storage, const EmitNames& names) {
+std::string hand_tables_source(const WideTables& tables, EntryType type, Storage storage, const EmitNames& names,
+                               FigureOutput figures) {
     const WideParams& p = tables.params;
-    std::string text = "/* Clock-hand tip positions for " + summary(p.center_x, p.center_y, p.radii) + ",\n   " +
-                       std::to_string(p.positions[0]) + ", " + std::to_string(p.positions[1]) + " and " +
-                       std::to_string(p.positions[2]) + " positions. Generated by hndpos-tables; do not edit. */\n";
+    std::string text = source_title(p) + " Generated by hndpos-tables; do not edit. */\n";
     text += "#include \"" + names.header + "\"\n";
-    text += digest_check(upper(names.prefix), names.header, run_digest(hand_header_body(tables, type, storage, names)));
-    for (int hand = 0; hand < hand_count; ++hand) {
+    text += digest_check(upper(names.prefix), names.header,
+                         run_digest(hand_header_body(tables, type, storage, names, figures)));
+    for (int hand = 0; hand < (p.has_hands ? hand_count : 0); ++hand) {
         for (const Axis axis : {Axis::x, Axis::y}) {
             text += '\n';
             text += hand_array_declarator(tables, type, storage, names, hand, axis);
@@ -408,16 +588,42 @@ std::string hand_tables_source(const WideTables& tables, EntryType type, Storage
             text += "\n};\n";
         }
     }
+    for (std::size_t i = 0; i < p.figures.size(); ++i)
+        text += figure_source(p.figures[i], tables.figures[i], type, storage, names, figures);
     return text;
 }
 
-std::string hand_tables_header(const WideTables& tables, EntryType type, Storage storage, const EmitNames& names) {
-    const std::string body = hand_header_body(tables, type, storage, names);
+std::string hand_tables_header(const WideTables& tables, EntryType type, Storage storage, const EmitNames& names,
+                               FigureOutput figures) {
+    const std::string body = hand_header_body(tables, type, storage, names, figures);
     std::string declarations;
-    for (int hand = 0; hand < hand_count; ++hand)
+    for (int hand = 0; hand < (tables.params.has_hands ? hand_count : 0); ++hand)
         for (const Axis axis : {Axis::x, Axis::y})
             declarations += "extern " + hand_array_declarator(tables, type, storage, names, hand, axis) + ";\n";
+    for (const Figure& figure : tables.params.figures)
+        for (const std::string& declarator : figure_declarators(figure, type, storage, names, figures))
+            declarations += "extern " + declarator + ";\n";
     return body + digest_define(upper(names.prefix), run_digest(body)) + header_declarations(declarations);
+}
+
+std::string name_clash(const WideParams& params, const EmitNames& names, FigureOutput figures) {
+    WideTables outline;  // the names depend on neither the entries nor the storage
+    outline.params = params;
+    std::istringstream header(hand_tables_header(outline, EntryType::i32, Storage::data, names, figures));
+    std::map<std::string, std::string> defined;  // name → the line that defines it
+    for (std::string line; std::getline(header, line);) {
+        std::string name;
+        if (line.rfind("#define ", 0) == 0) {
+            name = line.substr(8, line.find_first_of(" (", 8) - 8);
+        } else if (line.rfind("extern ", 0) == 0) {
+            const std::size_t end = line.find('[');
+            name = line.substr(line.rfind(' ', end) + 1, end - line.rfind(' ', end) - 1);
+        } else {
+            continue;
+        }
+        if (const auto [at, added] = defined.emplace(name, line); !added) return name;
+    }
+    return "";
 }
 
 std::string index_helpers_header(std::string_view header) {
@@ -442,19 +648,67 @@ std::string index_helpers_header(std::string_view header) {
     return text + "\n#endif\n";
 }
 
-std::string hand_tables_json(const WideTables& tables, EntryType type) {
+namespace {
+
+std::string json_rows(const std::vector<std::int64_t>& values, std::size_t width) {
+    std::string text = "[";
+    for (std::size_t first = 0; first < values.size(); first += width) {
+        text += first == 0 ? "" : ", ";
+        text += json_list(std::vector<std::int64_t>(values.begin() + static_cast<std::ptrdiff_t>(first),
+                                                    values.begin() + static_cast<std::ptrdiff_t>(first + width)));
+    }
+    return text + "]";
+}
+
+std::string figure_json(const Figure& figure, const FigureEntries& entries, FigureOutput out) {
+    std::string points = "[";
+    for (const FigurePoint& p : figure.points)
+        points += (points.size() == 1 ? "[" : ", [") + std::to_string(p.along) + ", " + std::to_string(p.across) + "]";
+    std::string text = "\n  {\"name\": \"" + figure.name + "\", \"positions\": " + std::to_string(figure.positions) +
+                       ", \"points\": " + points + "]" + ", \"x\": " + json_rows(entries.x, figure.points.size()) +
+                       ", \"y\": " + json_rows(entries.y, figure.points.size());
+    if (out.bounds) {
+        std::vector<std::int64_t> boxes;
+        for (const auto& box : entries.bounds) boxes.insert(boxes.end(), box.begin(), box.end());
+        text += ", \"bounds\": " + json_rows(boxes, 4);
+    }
+    return text + "}";
+}
+
+}  // namespace
+
+std::string hand_tables_json(const WideTables& tables, EntryType type, FigureOutput figures) {
     const WideParams& p = tables.params;
+    const std::string radii = p.has_hands ? std::to_string(p.radii[0]) + ", " + std::to_string(p.radii[1]) + ", " +
+                                                std::to_string(p.radii[2])
+                                          : "";
     std::string text = "{\"center\": [" + std::to_string(p.center_x) + ", " + std::to_string(p.center_y) +
-                       "], \"radii\": [" + std::to_string(p.radii[0]) + ", " + std::to_string(p.radii[1]) + ", " +
-                       std::to_string(p.radii[2]) + "], \"type\": \"" + std::string(entry_type_name(type)) +
+                       "], \"radii\": [" + radii + "], \"type\": \"" + std::string(entry_type_name(type)) +
                        "\", \"hands\": [";
-    for (int hand = 0; hand < hand_count; ++hand) {
+    for (int hand = 0; hand < (p.has_hands ? hand_count : 0); ++hand) {
         text += std::string(hand == 0 ? "" : ",") + "\n  {\"name\": \"" + hand_name(hand) +
                 "\", \"positions\": " + std::to_string(p.positions[static_cast<std::size_t>(hand)]) +
                 ", \"x\": " + json_list(hand_entries(tables, hand, Axis::x)) +
                 ", \"y\": " + json_list(hand_entries(tables, hand, Axis::y)) + "}";
     }
+    if (!beyond_tips(p)) return text + "\n]}\n";
+    text += std::string(p.has_hands ? "\n" : "") + "], \"rounding\": \"" + std::string(rounding_name(p.rule.rounding)) +
+            "\", \"subpixel\": " + std::to_string(p.rule.subpixel) + ", \"figures\": [";
+    for (std::size_t i = 0; i < p.figures.size(); ++i)
+        text += (i == 0 ? "" : ",") + figure_json(p.figures[i], tables.figures[i], figures);
     return text + "\n]}\n";
+}
+
+std::optional<PointLayout> parse_point_layout(std::string_view name) {
+    if (name == "split") return PointLayout::split;
+    if (name == "xy") return PointLayout::pairs;
+    return std::nullopt;
+}
+
+std::optional<Rounding> parse_rounding(std::string_view name) {
+    if (name == "extended") return Rounding::extended;
+    if (name == "nearest") return Rounding::nearest;
+    return std::nullopt;
 }
 
 }  // namespace hndpos

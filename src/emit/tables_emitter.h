@@ -73,11 +73,32 @@ std::string grid_tables_source(const HandParams& params, const GridEntries& entr
                                const EmitNames& names);
 std::string grid_tables_header(const HandParams& params, Storage storage, const EmitNames& names);
 
-// The per-hand layout; the tables must be complete and every entry must
-// fit `type`.
-std::string hand_tables_source(const WideTables& tables, EntryType type, Storage storage, const EmitNames& names);
-std::string hand_tables_header(const WideTables& tables, EntryType type, Storage storage, const EmitNames& names);
-std::string hand_tables_json(const WideTables& tables, EntryType type);
+// How figures are written: NAME_x[N][P] and NAME_y[N][P], or one
+// NAME_xy[N][P][2] of {x, y} pairs; with `bounds`, NAME_bounds[N][4] of
+// {xmin, ymin, xmax, ymax} (in JSON, "bounds").
+enum class PointLayout { split, pairs };
+struct FigureOutput {
+    PointLayout layout = PointLayout::split;
+    bool bounds = false;
+};
+
+// "split", "xy".
+std::optional<PointLayout> parse_point_layout(std::string_view name);
+// "extended", "nearest".
+std::optional<Rounding> parse_rounding(std::string_view name);
+
+// The per-hand layout, with the figures after the hands; the tables must
+// be complete and every entry must fit `type`.
+std::string hand_tables_source(const WideTables& tables, EntryType type, Storage storage, const EmitNames& names,
+                               FigureOutput figures = {});
+std::string hand_tables_header(const WideTables& tables, EntryType type, Storage storage, const EmitNames& names,
+                               FigureOutput figures = {});
+std::string hand_tables_json(const WideTables& tables, EntryType type, FigureOutput figures = {});
+
+// Where two of the names the header would define (arrays and macros)
+// coincide, as a figure named "hour" beside the hour hand, or two figures
+// of one name: which name, and which figure brings it; "" when none do.
+std::string name_clash(const WideParams& params, const EmitNames& names, FigureOutput figures);
 
 // A header of index macros that take a hand's positions as an argument,
 // HNDPOS_HOUR_INDEX_OF(positions, h, m, s) and the like: for code that

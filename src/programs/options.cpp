@@ -108,7 +108,7 @@ void parse_command_line(std::span<const Option> table, int argc, const char* con
             option = find_short(table, argument[1]);
         }
         if (option == nullptr) throw OptionError{"unknown option " + argument.substr(0, argument.find('='))};
-        if (std::find(seen.begin(), seen.end(), option) != seen.end())
+        if (!option->repeatable && std::find(seen.begin(), seen.end(), option) != seen.end())
             throw OptionError{"option " + std::string(option->name) + " is given more than once"};
         seen.push_back(option);
         option->handle(option_values(*option, attached, arguments));

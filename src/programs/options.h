@@ -5,7 +5,8 @@
 // The rules: `--name`, or `-x` where the option has a short name; a
 // single value after the option or attached as `--name=value`; several
 // values as separate arguments (an option may also take two values joined
-// by an `x`, as `128x64`); each option at most once; `--` ends the options;
+// by an `x`, as `128x64`); each option at most once, unless it adds one of
+// several things (--figure); `--` ends the options;
 // any other argument is an operand, which the program takes or refuses.
 #pragma once
 
@@ -32,6 +33,7 @@ struct Option {
     std::function<void(const std::vector<std::string>&)> handle;
     bool joined_by_x = false;   // two values may come as one argument, WxH
     bool ends_parsing = false;  // --help, --version: nothing after it counts
+    bool repeatable = false;    // may be given more than once (--figure)
 };
 
 // A command line the table refuses, or a value a handler refuses; the

@@ -45,25 +45,29 @@ constexpr bool is_time_of_day(const TimeOfDay& t) {
            t.milliseconds >= 0 && t.milliseconds <= 999;
 }
 
-// Each hand's turn in its own unit: the hour hand 12 hours and the minute
-// hand one hour, in seconds; the second hand one minute, in milliseconds.
-inline constexpr std::array<long, 3> turn_length = {12L * 60 * 60, 60L * 60, 60L * 1000};
+// The turns a hand or a figure can follow, each in its own unit: turn 0 is
+// the hour hand's 12 hours and turn 1 the minute hand's hour, in seconds;
+// turn 2 the second hand's minute, in milliseconds; turn 3 a 24-hour dial's
+// day, in seconds. Hand h (0 hour, 1 minute, 2 second) follows turn h.
+inline constexpr int turn_count = 4;
+inline constexpr std::array<long, turn_count> turn_length = {12L * 60 * 60, 60L * 60, 60L * 1000, 24L * 60 * 60};
 
-// How far into its turn a hand (0 hour, 1 minute, 2 second) is, in the
-// unit of turn_length.
-constexpr long elapsed_in_turn(int hand, const TimeOfDay& t) {
-    switch (hand) {
+// How far into its turn a time of day is, in the unit of turn_length.
+constexpr long elapsed_in_turn(int turn, const TimeOfDay& t) {
+    switch (turn) {
     case 0: return (t.hours % 12) * 3600L + t.minutes * 60L + t.seconds;
     case 1: return t.minutes * 60L + t.seconds;
-    default: return t.seconds * 1000L + t.milliseconds;
+    case 2: return t.seconds * 1000L + t.milliseconds;
+    default: return t.hours * 3600L + t.minutes * 60L + t.seconds;
     }
 }
 
-// The hand's index at a time of day with `positions` positions: the floor
-// of positions × elapsed / turn, exactly, in integers.
-constexpr int hand_index(int hand, int positions, const TimeOfDay& t) {
-    return static_cast<int>(static_cast<long long>(positions) * elapsed_in_turn(hand, t) /
-                            turn_length[static_cast<std::size_t>(hand)]);
+// The index at a time of day of a hand or figure with `positions`
+// positions that follows `turn`: the floor of positions × elapsed / turn,
+// exactly, in integers.
+constexpr int hand_index(int turn, int positions, const TimeOfDay& t) {
+    return static_cast<int>(static_cast<long long>(positions) * elapsed_in_turn(turn, t) /
+                            turn_length[static_cast<std::size_t>(turn)]);
 }
 
 }  // namespace hndpos

@@ -238,6 +238,15 @@ hndpos_add_tables(clock CENTER $80000000 31 RADII 9 13 14)|CENTER '$80000000 31'
 hndpos_add_tables(clock CENTER 83 30 RADII 9 13 14 POSITIONS 720 0 60)|POSITIONS takes 1 to 43200 positions per hand, not '720;0;60'
 hndpos_add_tables(clock CENTER 83 30 RADII 9 13 14 TYPE u64)|TYPE is u8, u16, i16 or i32, not 'u64'
 hndpos_add_tables(clock CENTER 83 30 RADII 9 13 14 TYPE u16 DISPLAY 70000 64)|DISPLAY takes a width and a height from 1 to 65535 pixels
+hndpos_add_tables(clock CENTER 83 30)|CENTER and RADII (or a FIGURE) are required
+hndpos_add_tables(clock CENTER 83 30 FIGURE 9hand 60 "1,0")|FIGURE name '9hand' is not a C identifier
+hndpos_add_tables(clock CENTER 83 30 FIGURE hand 0 "1,0")|FIGURE hand takes 1 to 43200 positions, not '0'
+hndpos_add_tables(clock CENTER 83 30 FIGURE hand 60 "1,0 2")|FIGURE hand point '2' is not two numbers A,B
+hndpos_add_tables(clock CENTER 83 30 FIGURE hand 60 "1,x")|FIGURE hand point '1,x': 'x' is not an integer as hndpos reads it
+hndpos_add_tables(clock CENTER 83 30 FIGURE hand 60 "1,0" ROUNDING EVEN)|ROUNDING is EXTENDED or NEAREST, not 'EVEN'
+hndpos_add_tables(clock CENTER 83 30 FIGURE hand 60 "1,0" SUBPIXEL 9)|SUBPIXEL takes 0 to 8 bits, not '9'
+hndpos_add_tables(clock CENTER 83 30 FIGURE hand 60 "1,0" LAYOUT PAIRS)|LAYOUT is SPLIT or XY, not 'PAIRS'
+hndpos_add_tables(clock CENTER 83 30 FIGURE hand 60)|FIGURE takes 3 value(s), given 2
 CALLS
     # Accepted as the program accepts them: leading spaces, +, $ hexadecimal.
     dir=$(clock_project accepted 'hndpos_add_tables(clock CENTER "  +83" $1E RADII 009 $d " 14" DISPLAY $80 " 64")')
@@ -358,6 +367,69 @@ readme)
         grep -q "PROGMEM" "$dir/dial.c" || die "the AVR tables are not in program memory"
     fi
     say "the README's $examples CMake examples and its Makefile recipes (int tables, compact, hndpos-tables, AVR program memory) build under -Wall -Wextra -pedantic -Werror"
+    ;;
+
+figures)
+    # Figures alone and beside the hands, in both layouts, both roundings,
+    # sub-pixels and boxes: every entry read back through the header's
+    # macros equals hndpos-tables' JSON.
+    install_hndpos
+    need python3
+    dir=$(project figures C)
+    cat >>"$dir/CMakeLists.txt" <<'EOF'
+add_compile_options(-Wall -Wextra -pedantic -Werror)
+add_executable(figures figures.c)
+hndpos_add_tables(figures CENTER 233 233 FIGURE hand 60 "-24,-6 120,0 -24,6" FIGURE ticks 60 "210,0 228,0"
+  ROUNDING NEAREST SUBPIXEL 2 LAYOUT XY BOUNDS PREFIX alone_)
+hndpos_add_tables(figures CENTER 233 233 RADII 120 180 200 POSITIONS 720 60 60 FIGURE hand 720 "-24,-6 120,0 -24,6")
+EOF
+    cat >"$dir/figures.c" <<'EOF'
+#include <stdio.h>
+#include "alone_hpostbl.h"
+#include "hpostbl.h"
+
+int main(void) {
+    int k, p, i;
+    for (k = 0; k < ALONE_HNDPOS_HAND_POSITIONS; ++k)
+        for (p = 0; p < ALONE_HNDPOS_HAND_POINTS; ++p) printf("hand %d %d\n", ALONE_HNDPOS_HAND_X(k, p), ALONE_HNDPOS_HAND_Y(k, p));
+    for (k = 0; k < ALONE_HNDPOS_TICKS_POSITIONS; ++k)
+        for (p = 0; p < ALONE_HNDPOS_TICKS_POINTS; ++p) printf("ticks %d %d\n", ALONE_HNDPOS_TICKS_X(k, p), ALONE_HNDPOS_TICKS_Y(k, p));
+    for (k = 0; k < ALONE_HNDPOS_HAND_POSITIONS; ++k)
+        for (i = 0; i < 4; ++i) printf("box %d\n", ALONE_HNDPOS_HAND_BOUND(k, i));
+    for (k = 0; k < HNDPOS_HAND_POSITIONS; ++k)
+        for (p = 0; p < HNDPOS_HAND_POINTS; ++p) printf("wide %d %d\n", HNDPOS_HAND_X(k, p), HNDPOS_HAND_Y(k, p));
+    /* 22:30 on the 720-step hand: the figure follows the hour hand. */
+    printf("index %u %u\n", HNDPOS_INDEX_12H(HNDPOS_HAND_POSITIONS, 22, 30, 0), HNDPOS_INDEX_24H(1440, 22, 30, 0));
+    return 0;
+}
+EOF
+    built_or_die "$dir"
+    tables="$work/prefix/bin/hndpos-tables"
+    "$tables" --center 233 233 --figure hand 60 "-24,-6 120,0 -24,6" --figure ticks 60 "210,0 228,0" \
+        --rounding nearest --subpixel 2 --bounds --format json -o "$work/alone.json" &&
+        "$tables" --center 233 233 --radii 120 180 200 --positions 720 60 60 --figure hand 720 "-24,-6 120,0 -24,6" \
+            --format json -o "$work/wide.json" || die "hndpos-tables failed"
+    python3 - "$work/alone.json" "$work/wide.json" >"$work/expected.txt" <<'EOF'
+import json, sys
+alone, wide = (json.load(open(name))["figures"] for name in sys.argv[1:])
+for figure in alone:
+    for xs, ys in zip(figure["x"], figure["y"]):
+        for x, y in zip(xs, ys):
+            print(figure["name"], x, y)
+for box in alone[0]["bounds"]:
+    for value in box:
+        print("box", value)
+for xs, ys in zip(wide[0]["x"], wide[0]["y"]):
+    for x, y in zip(xs, ys):
+        print("wide", x, y)
+print("index 630 1350")
+EOF
+    "$dir/build/figures" >"$work/read.txt" || die "figures failed"
+    cmp -s "$work/read.txt" "$work/expected.txt" ||
+        die "the figures read back differ from hndpos-tables': $(diff "$work/read.txt" "$work/expected.txt" | head -5)"
+    grep -q 'alone_hand_xy\[60\]\[3\]\[2\]' "$(find "$dir/build/hndpos-tables" -name alone_hndpos_tables.c -not -path "*/run/*")" ||
+        die "LAYOUT XY did not write {x, y} pairs"
+    say "figures alone (nearest, quarter pixels, pairs, boxes) and beside 720-step hands: every entry read back as hndpos-tables writes it"
     ;;
 
 wide)

@@ -1,5 +1,6 @@
 #include "programs/hndpos-tables/options.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "table/dial_rules.h"
@@ -8,6 +9,26 @@ namespace hndpos {
 namespace {
 
 std::string range(int low, int high) { return std::to_string(low) + " to " + std::to_string(high); }
+
+// "A,B A,B ...": the points of a figure, each number in the integer syntax.
+std::vector<FigurePoint> figure_points(const std::string& text) {
+    std::vector<FigurePoint> points;
+    std::size_t at = 0;
+    while ((at = text.find_first_not_of(' ', at)) != std::string::npos) {
+        const std::size_t end = std::min(text.find(' ', at), text.size());
+        const std::string pair = text.substr(at, end - at);
+        const std::size_t comma = pair.find(',');
+        if (comma == std::string::npos)
+            throw OptionError{"option --figure: point '" + pair + "' is not two numbers A,B"};
+        points.push_back({integer_value("--figure", pair.substr(0, comma), INT32_MIN, INT32_MAX),
+                          integer_value("--figure", pair.substr(comma + 1), INT32_MIN, INT32_MAX)});
+        at = end;
+    }
+    if (points.size() < min_figure_points || points.size() > max_figure_points)
+        throw OptionError{"option --figure: a figure has " + range(min_figure_points, max_figure_points) +
+                          " points, not " + std::to_string(points.size())};
+    return points;
+}
 
 }  // namespace
 
@@ -35,6 +56,59 @@ std::vector<Option> tables_option_table(TablesOptions& o) {
              for (std::size_t hand = 0; hand < hand_count; ++hand) o.params.radii[hand] = any("--radii", v[hand]);
              o.radii_given = true;
          }},
+        {"--figure",
+         0,
+         {"NAME", "POSITIONS", "POINTS"},
+         "add a figure (repeatable): POINTS, one argument,\n"
+         "are 1 to " + std::to_string(max_figure_points) +
+             " points A,B in the hand's frame, A along\nthe hand (negative: a tail), B across it (to\n"
+             "the right at 12 o'clock), turned to each of\n" + range(min_positions, max_positions) +
+             " POSITIONS; NAME names its arrays",
+         "FIGURE",
+         [&o](const std::vector<std::string>& v) {
+             if (v[0].empty() || !is_identifier_prefix(v[0]))
+                 throw OptionError{"option --figure: '" + v[0] + "' is not a C identifier"};
+             o.params.figures.push_back(
+                 {v[0], integer_value("--figure", v[1], min_positions, max_positions), figure_points(v[2])});
+         },
+         false,
+         false,
+         true},
+        {"--rounding",
+         0,
+         {"extended|nearest"},
+         "extended: hndpos's arithmetic (default);\nnearest: the integer nearest to the exact\n"
+         "value, mirror-symmetric",
+         "ROUNDING",
+         [&o](const std::vector<std::string>& v) {
+             const auto rounding = parse_rounding(v[0]);
+             if (!rounding) throw OptionError{"option --rounding takes extended or nearest"};
+             o.params.rule.rounding = *rounding;
+         }},
+        {"--subpixel",
+         0,
+         {"BITS"},
+         "entries in units of 1/2^BITS pixel, 0 to " + std::to_string(max_subpixel_bits) + "\n(default 0)",
+         "SUBPIXEL",
+         [&o](const std::vector<std::string>& v) {
+             o.params.rule.subpixel = integer_value("--subpixel", v[0], 0, max_subpixel_bits);
+         }},
+        {"--layout",
+         0,
+         {"split|xy"},
+         "figures as NAME_x and NAME_y (split, the\ndefault) or NAME_xy of {x, y} pairs",
+         "LAYOUT",
+         [&o](const std::vector<std::string>& v) {
+             const auto layout = parse_point_layout(v[0]);
+             if (!layout) throw OptionError{"option --layout takes split or xy"};
+             o.figures.layout = *layout;
+         }},
+        {"--bounds",
+         0,
+         {},
+         "add each figure's box at each position,\nNAME_bounds {xmin, ymin, xmax, ymax}",
+         "BOUNDS",
+         [&o](const std::vector<std::string>&) { o.figures.bounds = true; }},
         {"--positions",
          0,
          {"HOUR", "MINUTE", "SECOND"},
@@ -121,9 +195,11 @@ std::vector<Option> tables_option_table(TablesOptions& o) {
 std::string tables_usage_text() {
     TablesOptions unused;
     return "Usage: hndpos-tables --center X Y --radii HOUR MINUTE SECOND [OPTION]... -o FILE\n"
+           "  or:  hndpos-tables --center X Y --figure NAME POSITIONS POINTS... -o FILE\n"
            "Write the tip positions of a clock's hour, minute and second hand for any\n"
            "panel and any number of positions per hand, computed exactly as hndpos\n"
-           "computes them, as C (FILE and a header beside it) or as JSON.\n"
+           "computes them, and any figures (hands with tails, tick rings), as C (FILE\n"
+           "and a header beside it) or as JSON.\n"
            "\n" +
            option_help(tables_option_table(unused)) +
            "\n"
@@ -140,7 +216,9 @@ void read_tables_command_line(int argc, const char* const* argv, TablesOptions& 
     parse_command_line(table, argc, argv, {});
     if (options.help || options.version) return;
     if (!options.center_given) throw OptionError{"--center X Y is required"};
-    if (!options.radii_given) throw OptionError{"--radii HOUR MINUTE SECOND is required"};
+    if (!options.radii_given && options.params.figures.empty())
+        throw OptionError{"--radii HOUR MINUTE SECOND or a --figure is required"};
+    options.params.has_hands = options.radii_given;
     if (options.output.empty()) throw OptionError{"-o FILE is required"};
     if (options.format == TablesFormat::json && options.header) throw OptionError{"--header goes with --format c"};
     if (options.format == TablesFormat::c && options.output == "-" && !options.header)

@@ -22,6 +22,7 @@ struct TablesOptions {
     std::string prefix;
     std::optional<std::string> header;
     std::optional<PanelSize> display;
+    FigureOutput figures;
     TablesFormat format = TablesFormat::c;
     std::string output;
     bool help = false;

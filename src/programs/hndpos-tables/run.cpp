@@ -33,18 +33,29 @@ std::string beside(const std::string& output, const std::string& name) {
     return path == hndpos::standard_output_name ? "./" + path : path;
 }
 
+hndpos::EmitNames emit_names(const hndpos::TablesOptions& options) {
+    return {options.prefix, options.header.value_or(default_header(options.output))};
+}
+
 void add_outputs(const hndpos::TablesOptions& options, const hndpos::WideTables& tables, hndpos::EntryType type,
                  hndpos::OutputFiles& files) {
     if (options.format == hndpos::TablesFormat::json) {
-        files.add(options.output, hndpos::hand_tables_json(tables, type));
+        files.add(options.output, hndpos::hand_tables_json(tables, type, options.figures));
         return;
     }
-    const hndpos::EmitNames names{options.prefix, options.header.value_or(default_header(options.output))};
-    files.add(beside(options.output, names.header), hndpos::hand_tables_header(tables, type, options.storage, names));
-    files.add(options.output, hndpos::hand_tables_source(tables, type, options.storage, names));
+    const hndpos::EmitNames names = emit_names(options);
+    files.add(beside(options.output, names.header),
+              hndpos::hand_tables_header(tables, type, options.storage, names, options.figures));
+    files.add(options.output, hndpos::hand_tables_source(tables, type, options.storage, names, options.figures));
 }
 
 int run(const hndpos::TablesOptions& options) {
+    if (const std::string name = hndpos::name_clash(options.params, emit_names(options), options.figures);
+        !name.empty()) {
+        std::cerr << "hndpos-tables: two things would be named " << name
+                  << ": give each figure a name of its own, unlike the hands' and the header's; nothing written\n";
+        return exit_usage;
+    }
     const hndpos::WideTables tables = hndpos::compute_wide_tables(options.params);
     const hndpos::TablesVerdict verdict = hndpos::judge_wide_tables(tables, options.type, options.display);
     if (!verdict.type) {
