@@ -91,6 +91,19 @@ refusals)
 2|option --center is given more than once|--center 1 2 --center 1 2 --radii 3 4 5 -o dial.c
 2|-o FILE is required|--center 1 2 --radii 3 4 5
 2|--center X Y is required|--radii 3 4 5 -o dial.c
+2|--radii HOUR MINUTE SECOND or a --figure is required|--center 1 2 -o dial.c
+2|two things would be named HNDPOS_HOUR_POSITIONS|--center 1 2 --radii 3 4 5 --figure hour 60 1,0 -o dial.c
+2|two things would be named HNDPOS_RING_POSITIONS|--center 1 2 --figure ring 60 1,0 --figure Ring 12 2,0 -o dial.c
+2|option --figure: 'a-b' is not a C identifier|--center 1 2 --figure a-b 60 1,0 -o dial.c
+2|option --figure: point '1' is not two numbers A,B|--center 1 2 --figure a 60 '1,0 1' -o dial.c
+2|option --figure: a figure has 1 to 64 points, not 65|--center 1 2 --figure a 60 "$(printf '1,0 %.0s' $(seq 65))" -o dial.c
+2|option --figure: 43201 is outside 1 to 43200|--center 1 2 --figure a 43201 1,0 -o dial.c
+2|option --subpixel: 9 is outside 0 to 8|--center 1 2 --radii 3 4 5 --subpixel 9 -o dial.c
+2|option --rounding takes extended or nearest|--center 1 2 --radii 3 4 5 --rounding even -o dial.c
+2|option --layout takes split or xy|--center 1 2 --radii 3 4 5 --layout pairs -o dial.c
+1|the figure hand's y at position 0, point 1 is -2, outside the 64x64 display (0 to 63)|--center 32 32 --figure hand 60 '-8,0 34,0' --display 64 64 -o dial.c
+1|the figure hand's x at position 0, point 0 is 256, outside the 64x64 display (0 to 255)|--center 64 32 --figure hand 60 '0,0' --subpixel 2 --display 64 64 -o dial.c
+1|the figure big's x at position 1, point 0 is 2371956813, which i32 cannot hold|--center 2147483647 0 --figure big 60 '$7FFFFFFF,0' -o dial.c
 2|unknown option --colour|--center 1 2 --radii 3 4 5 --colour -o dial.c
 CASES
     # Accepted forms: the program's integer syntax, negative values.
@@ -241,6 +254,44 @@ EOF
             fail "the index macros for $positions differ at some second of 12 hours"
     done
     echo "index macros: 1440 times of day for 4 step counts, on the host and with AVR's 16-bit int; every second of 12 hours for the page's counts"
+    ;;
+
+figures)
+    # The 466x466 dial of the README: three tips, a polygon hand with a
+    # tail and a ring of 60 ticks from one run, byte for byte in both
+    # roundings; the nearest rounding's dial mirror-symmetric entry for
+    # entry; the files compile under C99 and C++17 with every warning.
+    dial=(--center 233 233 --radii 120 180 200 --figure hand 60 "-24,-6 120,0 -24,6" --figure ticks 60 "210,0 228,0")
+    run "${dial[@]}" --rounding nearest --bounds -o dial.c
+    [ "$status" -eq 0 ] || fail "nearest: exit $status: $(cat err.txt)"
+    cmp -s dial.c "$here/golden/figures.c" && cmp -s dial.h "$here/golden/figures.h" || fail "figures.c or figures.h differs"
+    run "${dial[@]}" --layout xy --format json -o -
+    [ "$status" -eq 0 ] || fail "extended: exit $status: $(cat err.txt)"
+    cmp -s out.txt "$here/golden/figures-extended.json" || fail "the extended rounding's JSON differs"
+    run "${dial[@]}" --rounding nearest --subpixel 3 --format json -o nearest.json
+    if command -v python3 >/dev/null; then
+        python3 - nearest.json <<'EOF' || fail "the nearest rounding's dial is not mirror-symmetric"
+import json, sys
+table = json.load(open(sys.argv[1]))
+cx, cy = (c * 8 for c in table["center"])
+for figure in table["figures"] + [dict(h, x=[[v] for v in h["x"]], y=[[v] for v in h["y"]]) for h in table["hands"]]:
+    n, xs, ys = figure["positions"], figure["x"], figure["y"]
+    mirror = list(range(len(xs[0])))[::-1] if figure["name"] == "hand" else list(range(len(xs[0])))
+    for k in range(n):
+        for p, q in enumerate(mirror):
+            assert xs[k][p] + xs[-k % n][q] == 2 * cx and ys[k][p] == ys[-k % n][q], (figure["name"], k, p)
+EOF
+    fi
+    if command -v cc >/dev/null; then
+        for standard in c99 c++17; do
+            language=c
+            [ "$standard" = c++17 ] && language=c++
+            echo 'int main(void) { return HNDPOS_HAND_X(15, 1) == 353 && HNDPOS_TICKS_BOUND(0, 3) == 23 ? 0 : 1; }' >main.c
+            cc -std="$standard" -Wall -Wextra -pedantic -Werror -x "$language" -include dial.h main.c dial.c -o read &&
+                ./read || fail "cc $standard: the figures do not compile or read back"
+        done
+    fi
+    echo "a 466x466 dial of tips, a tailed hand and ticks: golden in both roundings, mirror-symmetric, strict C and C++"
     ;;
 
 strict-gcc | strict-clang)
