@@ -17,7 +17,14 @@ struct Dial {
     // hpostbl.c: the firmware reads each coordinate modulo 256.
     bool byte_entries = false;
 
-    int positions(int hand) const { return tables.params.positions[static_cast<std::size_t>(hand)]; }
+    // A dial of figures alone has no hands: none of their positions.
+    int positions(int hand) const {
+        return tables.params.has_hands ? tables.params.positions[static_cast<std::size_t>(hand)] : 0;
+    }
+
+    // Entries in units of 1/2^subpixel pixel; the display pixel one falls in.
+    int subpixel() const { return tables.params.rule.subpixel; }
+    std::int64_t pixel(std::int64_t entry) const { return entry >> subpixel(); }
 
     std::int64_t true_coordinate(int hand, Axis axis, int position) const {
         const HandEntries& entries = tables.hands[static_cast<std::size_t>(hand)];

@@ -83,14 +83,18 @@ Area picture_area(const Dial& dial, std::optional<DisplaySize> display) {
     if (display)
         area = {0, 0, std::max<std::int64_t>(area.high_x, display->width - 1),
                 std::max<std::int64_t>(area.high_y, display->height - 1)};
-    for (int hand = 0; hand < hand_count; ++hand) {
-        for (int position = 0; position < dial.positions(hand); ++position) {
-            area.low_x = std::min(area.low_x, dial.entry(hand, Axis::x, position));
-            area.high_x = std::max(area.high_x, dial.entry(hand, Axis::x, position));
-            area.low_y = std::min(area.low_y, dial.entry(hand, Axis::y, position));
-            area.high_y = std::max(area.high_y, dial.entry(hand, Axis::y, position));
+    const auto take = [&](std::int64_t x, std::int64_t y) {
+        area = {std::min(area.low_x, dial.pixel(x)), std::min(area.low_y, dial.pixel(y)),
+                std::max(area.high_x, dial.pixel(x)), std::max(area.high_y, dial.pixel(y))};
+    };
+    for (int hand = 0; hand < hand_count; ++hand)
+        for (int position = 0; position < dial.positions(hand); ++position)
+            take(dial.entry(hand, Axis::x, position), dial.entry(hand, Axis::y, position));
+    for (const FigureEntries& figure : dial.tables.figures)
+        for (const auto& box : figure.bounds) {
+            take(box[0], box[1]);
+            take(box[2], box[3]);
         }
-    }
     area = {area.low_x - 2, area.low_y - 2, area.high_x + 2, area.high_y + 2};
     if (dial.byte_entries)
         area = {std::max<std::int64_t>(0, area.low_x), std::max<std::int64_t>(0, area.low_y),
@@ -132,8 +136,8 @@ std::string tips(const Dial& dial, int scale) {
         svg += "<g id=\"" + std::string(hand_names[hand]) + "-tips\">\n";
         std::set<std::pair<std::int64_t, std::int64_t>> drawn;
         for (int position = 0; position < dial.positions(hand); ++position) {
-            const std::int64_t x = dial.entry(hand, Axis::x, position);
-            const std::int64_t y = dial.entry(hand, Axis::y, position);
+            const std::int64_t x = dial.pixel(dial.entry(hand, Axis::x, position));
+            const std::int64_t y = dial.pixel(dial.entry(hand, Axis::y, position));
             if (drawn.insert({x, y}).second) svg += square(x, y, scale, hand_colours[hand], " fill-opacity=\"0.35\"");
         }
         svg += "</g>\n";
@@ -147,14 +151,54 @@ std::string hands(const Dial& dial, ClockTime time, int scale) {
     const std::int64_t centre_y = dial.center(Axis::y);
     std::string svg;
     for (int hand = hand_count - 1; hand >= 0; --hand) {
+        if (dial.positions(hand) == 0) continue;
         const int position = hand_index(hand, dial.positions(hand), {time.hours, time.minutes, time.seconds, 0});
         svg += "<g id=\"" + std::string(hand_names[hand]) + "-hand\">\n";
-        for (const Pixel& pixel :
-             bresenham(centre_x, centre_y, dial.entry(hand, Axis::x, position), dial.entry(hand, Axis::y, position)))
+        for (const Pixel& pixel : bresenham(centre_x, centre_y, dial.pixel(dial.entry(hand, Axis::x, position)),
+                                            dial.pixel(dial.entry(hand, Axis::y, position))))
             svg += square(pixel.x, pixel.y, scale, hand_colours[hand]);
         svg += "</g>\n";
     }
     return svg + square(centre_x, centre_y, scale, centre_colour);
+}
+
+// The figures: one point is a dot and two a line at every position (dots
+// and tick rings); three or more a filled polygon at the position the time
+// gives on a 12-hour turn (a hand drawn as a shape). Each point at the
+// centre of its pixel.
+constexpr const char* figure_colour = "#9467bd";
+
+std::string figures(const Dial& dial, ClockTime time, int scale) {
+    const auto centre = [&](std::int64_t entry) { return std::to_string(dial.pixel(entry) * scale + scale / 2); };
+    std::string svg;
+    for (std::size_t f = 0; f < dial.tables.figures.size(); ++f) {
+        const Figure& figure = dial.tables.params.figures[f];
+        const FigureEntries& entries = dial.tables.figures[f];
+        const std::size_t points = figure.points.size();
+        svg += "<g id=\"figure-" + figure.name + "\" fill=\"" + figure_colour + "\" stroke=\"" + figure_colour + "\">\n";
+        if (points >= 3) {
+            const auto k = static_cast<std::size_t>(
+                hand_index(0, figure.positions, {time.hours, time.minutes, time.seconds, 0}));
+            svg += "<polygon fill-opacity=\"0.8\" points=\"";
+            for (std::size_t p = 0; p < points; ++p)
+                svg += (p == 0 ? "" : " ") + centre(entries.x[k * points + p]) + "," + centre(entries.y[k * points + p]);
+            svg += "\"/>\n";
+        } else {
+            for (std::size_t k = 0; k < static_cast<std::size_t>(figure.positions); ++k) {
+                const std::size_t first = k * points;
+                if (points == 1) {
+                    svg += square(dial.pixel(entries.x[first]), dial.pixel(entries.y[first]), scale, figure_colour);
+                    continue;
+                }
+                for (const Pixel& pixel :
+                     bresenham(dial.pixel(entries.x[first]), dial.pixel(entries.y[first]),
+                               dial.pixel(entries.x[first + 1]), dial.pixel(entries.y[first + 1])))
+                    svg += square(pixel.x, pixel.y, scale, figure_colour);
+            }
+        }
+        svg += "</g>\n";
+    }
+    return svg;
 }
 
 // The panel's edge, just outside its pixels.
@@ -166,9 +210,18 @@ std::string panel_outline(DisplaySize display, int scale) {
 
 std::string two_digits(int value) { return std::string(value < 10 ? "0" : "") + std::to_string(value); }
 
+// Without hands, the figures take the hands' lines.
+std::string figures_line(const Dial& dial) {
+    std::string line = "figures";
+    for (const Figure& figure : dial.tables.params.figures)
+        line += " " + figure.name + " (" + std::to_string(figure.positions) + " positions)";
+    return line;
+}
+
 // The parameters and the time below the dial, a colour key for each hand.
 std::string hand_line(const Dial& dial, int hand) {
     const std::size_t h = static_cast<std::size_t>(hand);
+    if (dial.positions(hand) == 0) return hand == 0 ? figures_line(dial) : "";
     std::string line = std::string(hand_names[hand]) + " radius " + std::to_string(dial.tables.params.radii[h]);
     if (!dial.byte_entries) line += ", " + std::to_string(dial.positions(hand)) + " positions";
     return line;
@@ -192,7 +245,7 @@ std::string legend(const Dial& dial, ClockTime time, std::optional<DisplaySize> 
     for (int i = 0; i < legend_lines; ++i) {
         if (lines[i].empty()) continue;
         const std::int64_t y = top + legend_line_height * i;
-        if (i >= 1 && i <= hand_count)
+        if (i >= 1 && i <= hand_count && dial.positions(i - 1) > 0)
             svg += "<rect x=\"" + std::to_string(left + 4) + "\" y=\"" + std::to_string(y - 10) +
                    "\" width=\"10\" height=\"10\" fill=\"" + hand_colours[i - 1] + "\"/>\n";
         svg += "<text x=\"" + std::to_string(left + 20) + "\" y=\"" + std::to_string(y) + "\">" + escaped(lines[i]) +
@@ -243,6 +296,7 @@ std::string render_dial_svg(const Dial& dial, ClockTime time, int scale, std::op
     svg += grid(area, scale);
     if (display) svg += panel_outline(*display, scale);
     svg += tips(dial, scale);
+    svg += figures(dial, time, scale);
     svg += hands(dial, time, scale);
     svg += legend(dial, time, display, area, scale);
     return svg + "</svg>\n";

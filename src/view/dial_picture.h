@@ -1,6 +1,10 @@
 // The dial as the display shows it, as an SVG picture: the pixel grid
-// magnified, the centre pixel, every tip position of each hand and the
-// three hands drawn from the centre to their tips at a given time.
+// magnified, the centre pixel, every tip position of each hand, the three
+// hands drawn from the centre to their tips at a given time, and any
+// figures: a one-point figure as dots and a two-point figure as lines at
+// every position (dots and tick rings), a larger one as a filled polygon at
+// the position the time gives on a 12-hour turn. Sub-pixel entries are
+// shown in the pixel they fall in.
 #pragma once
 
 #include <optional>

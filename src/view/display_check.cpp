@@ -11,6 +11,35 @@ std::string tip_name(int hand, int position) {
     return "the " + std::string(hand_names[hand]) + " hand's tip at position " + std::to_string(position);
 }
 
+// `what` and where the panel ends, for an entry outside it; or "".
+std::string outside_panel(const Dial& dial, std::int64_t entry, Axis axis, int panel_size, const std::string& what) {
+    const std::int64_t units = std::int64_t{panel_size} << dial.subpixel();
+    if (panel_size == 0 || (entry >= 0 && entry < units)) return "";
+    const std::string unit = dial.subpixel() == 0 ? "" : " in 1/" + std::to_string(1 << dial.subpixel()) + " pixels";
+    return what + ", outside a display " + std::to_string(panel_size) + " pixels " +
+           (axis == Axis::x ? "wide" : "high") + " (" + (axis == Axis::x ? "x" : "y") + " 0 to " +
+           std::to_string(units - 1) + unit + ")";
+}
+
+// The first point of a figure outside the panel, or "".
+std::string figure_problem(const Dial& dial, std::size_t f, int width, int height) {
+    const Figure& figure = dial.tables.params.figures[f];
+    const FigureEntries& entries = dial.tables.figures[f];
+    const std::size_t points = figure.points.size();
+    for (std::size_t i = 0; i < entries.x.size(); ++i) {
+        for (const Axis axis : {Axis::x, Axis::y}) {
+            const std::int64_t value = axis == Axis::x ? entries.x[i] : entries.y[i];
+            const std::string what = "the figure " + figure.name + "'s point " + std::to_string(i % points) +
+                                     " at position " + std::to_string(i / points) + " has " +
+                                     (axis == Axis::x ? "x " : "y ") + std::to_string(value);
+            if (std::string problem = outside_panel(dial, value, axis, axis == Axis::x ? width : height, what);
+                !problem.empty())
+                return problem;
+        }
+    }
+    return "";
+}
+
 // The first problem of one coordinate, or the empty text. A panel size of
 // 0 means no display was given.
 std::string coordinate_problem(const Dial& dial, int hand, int position, Axis axis, int panel_size) {
@@ -19,10 +48,7 @@ std::string coordinate_problem(const Dial& dial, int hand, int position, Axis ax
     const char name = axis == Axis::x ? 'x' : 'y';
     const std::string what = tip_name(hand, position) + " has " + name + " " + std::to_string(true_value);
     if (true_value != entry) return what + ", which wraps modulo 256 to " + std::to_string(entry) + " in the table";
-    if (panel_size > 0 && (entry < 0 || entry >= panel_size))
-        return what + ", outside a display " + std::to_string(panel_size) + " pixels " +
-               (axis == Axis::x ? "wide" : "high") + " (" + name + " 0 to " + std::to_string(panel_size - 1) + ")";
-    return "";
+    return outside_panel(dial, entry, axis, panel_size, what);
 }
 
 }  // namespace
@@ -42,6 +68,10 @@ DisplayCheck check_display(const Dial& dial, std::optional<DisplaySize> display)
             }
         }
     }
+    for (std::size_t f = 0; f < dial.tables.figures.size() && check.ok; ++f) {
+        check.problem = figure_problem(dial, f, width, height);
+        check.ok = check.problem.empty();
+    }
     if (check.wrapped) check.advice = "for this dial's true coordinates, run: " + wide_tables_command(dial, display);
     for (int hand = 0; hand < hand_count; ++hand) {
         HandBounds& box = check.bounds[static_cast<std::size_t>(hand)];
@@ -51,6 +81,14 @@ DisplayCheck check_display(const Dial& dial, std::optional<DisplaySize> display)
             const std::int64_t y = dial.entry(hand, Axis::y, position);
             box = {std::min(box.low_x, x), std::max(box.high_x, x), std::min(box.low_y, y), std::max(box.high_y, y)};
         }
+    }
+    for (std::size_t f = 0; f < dial.tables.figures.size(); ++f) {
+        const FigureEntries& entries = dial.tables.figures[f];
+        HandBounds box{INT64_MAX, INT64_MIN, INT64_MAX, INT64_MIN};
+        for (const auto& b : entries.bounds)
+            box = {std::min(box.low_x, b[0]), std::max(box.high_x, b[2]), std::min(box.low_y, b[1]),
+                   std::max(box.high_y, b[3])};
+        check.figures.push_back({dial.tables.params.figures[f].name, box});
     }
     return check;
 }

@@ -3,7 +3,9 @@
 // The check finds, hand by hand (hour, minute, second), position by
 // position, x before y, the first tip that does not reach the firmware
 // as it is: in hpostbl.c, a true coordinate outside 0..255 that the table
-// keeps modulo 256; with a display size, a tip outside the panel.
+// keeps modulo 256; with a display size, a tip outside the panel; then,
+// figure by figure, the first point outside the panel. Sub-pixel entries
+// are checked against the panel in their own units.
 #pragma once
 
 #include <array>
@@ -11,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "view/dial.h"
 
@@ -29,8 +32,15 @@ struct HandBounds {
     std::int64_t high_y = 0;
 };
 
+// The entries a figure's points take, at every position.
+struct FigureBounds {
+    std::string name;
+    HandBounds box;
+};
+
 struct DisplayCheck {
-    std::array<HandBounds, hand_count> bounds{};
+    std::array<HandBounds, hand_count> bounds{};  // of the hands there are
+    std::vector<FigureBounds> figures;
     bool ok = true;
     bool wrapped = false;  // the problem is a tip that wrapped: the bounds mean nothing
     std::string problem;   // the first tip that wrapped or left the panel

@@ -26,6 +26,7 @@ struct WideTablesFile {
     EntryType type = EntryType::u8;
     Storage storage = Storage::data;  // C source only
     EmitNames names;                  // C source only: the prefix and the header it includes
+    FigureOutput figures;             // how the figures were written
 };
 
 struct WideReadResult {

@@ -155,6 +155,39 @@ PANELS
     "$tables" ${command#hndpos-tables } && "$viewer" --check --display 466x466 dial.c >/dev/null ||
         fail "the advised command's tables"
     ;;
+figures)
+    # Figures read back from every form hndpos-tables writes them in,
+    # checked against a panel, drawn, and refused where edited.
+    dial=(--center 233 233 --radii 120 180 200 --figure hand 60 "-24,-6 120,0 -24,6" --figure ticks 60 "210,0 228,0")
+    for options in "" "--rounding nearest --bounds" "--layout xy --subpixel 3 --storage progmem --prefix f_"; do
+        # shellcheck disable=SC2086
+        "$tables" "${dial[@]}" $options -o dial.c && "$viewer" --check --display 466x466 dial.c >out.txt 2>err.txt ||
+            fail "C with '$options' refused: $(cat err.txt)"
+        grep -q "^figure ticks: x " out.txt || fail "C with '$options': no figure bounds: $(cat out.txt)"
+        # shellcheck disable=SC2086
+        "$tables" "${dial[@]}" ${options%--storage*} --format json -o dial.json &&
+            "$viewer" --check --display 466x466 dial.json >/dev/null 2>err.txt ||
+            fail "JSON with '$options' refused: $(cat err.txt)"
+    done
+    "$viewer" --check --display 460x466 dial.json >/dev/null 2>err.txt
+    [ $? -eq 1 ] && grep -q "the figure ticks's point 1 at position 15 has x 3688, outside a display 460 pixels wide (x 0 to 3679 in 1/8 pixels)" err.txt ||
+        fail "a tick off a narrower panel: $(cat err.txt)"
+    "$tables" --center 40 40 --figure ring 12 "30,0 36,0" --figure dot 4 "20,0" -o alone.c &&
+        "$viewer" --check alone.c >out.txt 2>err.txt && [ "$(cat out.txt)" = "$(printf 'figure ring: x 4 to 76, y 4 to 76\nfigure dot: x 20 to 60, y 20 to 60')" ] ||
+        fail "figures alone: $(cat out.txt err.txt)"
+    "$viewer" --time 03:00:00 dial.c -o dial.svg && grep -q '<g id="figure-hand"' dial.svg && grep -q '<polygon' dial.svg ||
+        fail "the picture lacks the figures"
+    sed '0,/^    {40, 40},$/s//    {40, 41},/' alone.c >edited.c
+    "$viewer" --check edited.c >/dev/null 2>err.txt
+    [ $? -eq 1 ] && grep -q 'edited.c:9: expected "    {40, 40},", found "    {40, 41},"' err.txt ||
+        fail "an edited figure entry: $(cat err.txt)"
+    "$tables" --center 1 2 --figure a 4 '1,0 -3,16' --bounds --format json -o a.json
+    sed 's/"bounds": \[\[1, 1, 17, 5\]/"bounds": [[1, 1, 17, 6]/' a.json >edited.json
+    "$viewer" --check edited.json >/dev/null 2>err.txt
+    [ $? -eq 1 ] && grep -q 'edited.json:2: the figure a.s "bounds" at position 0, item 3 is 6, but the parameters give 5' err.txt ||
+        fail "an edited box: $(cat err.txt)"
+    echo "figures from C (both layouts, progmem, sub-pixels) and JSON: checked, bounded, drawn; edits refused"
+    ;;
 to-utf8)
     # The program's texts in UTF-8, as iconv reads the same Shift_JIS: the
     # console of a run, of the usage text and of two failure reports, and

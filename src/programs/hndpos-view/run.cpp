@@ -99,14 +99,18 @@ int write_output(const std::string& name, const std::string& text) {
     return write_outputs(files);
 }
 
-std::string bounds_report(const hndpos::DisplayCheck& check) {
+std::string box_text(const hndpos::HandBounds& box) {
+    return "x " + std::to_string(box.low_x) + " to " + std::to_string(box.high_x) + ", y " +
+           std::to_string(box.low_y) + " to " + std::to_string(box.high_y) + "\n";
+}
+
+std::string bounds_report(const hndpos::Dial& dial, const hndpos::DisplayCheck& check) {
     std::string text;
-    for (int hand = 0; hand < hndpos::hand_count; ++hand) {
-        const hndpos::HandBounds& box = check.bounds[static_cast<std::size_t>(hand)];
-        text += std::string(hndpos::hand_names[hand]) + " hand: x " + std::to_string(box.low_x) + " to " +
-                std::to_string(box.high_x) + ", y " + std::to_string(box.low_y) + " to " + std::to_string(box.high_y) +
-                "\n";
-    }
+    for (int hand = 0; hand < hndpos::hand_count; ++hand)
+        if (dial.positions(hand) > 0)
+            text += std::string(hndpos::hand_names[hand]) + " hand: " +
+                    box_text(check.bounds[static_cast<std::size_t>(hand)]);
+    for (const hndpos::FigureBounds& figure : check.figures) text += "figure " + figure.name + ": " + box_text(figure.box);
     return text;
 }
 
@@ -165,7 +169,7 @@ std::optional<hndpos::Dial> read_dial(const hndpos::ViewOptions& options, const 
 int check(const hndpos::ViewOptions& options, const hndpos::Dial& dial) {
     const hndpos::DisplayCheck check = hndpos::check_display(dial, options.display);
     // A tip that wrapped makes the bounds meaningless: the error stands alone.
-    if (const int status = write_output(options.output.value_or("-"), check.wrapped ? "" : bounds_report(check));
+    if (const int status = write_output(options.output.value_or("-"), check.wrapped ? "" : bounds_report(dial, check));
         status != 0)
         return status;
     if (check.ok) return 0;
