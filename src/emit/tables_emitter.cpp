@@ -636,7 +636,9 @@ std::string name_clash(const WideParams& params, const EmitNames& names, FigureO
         } else {
             continue;
         }
-        if (const auto [at, added] = defined.emplace(name, line); !added) return name;
+        if (const auto [at, added] = defined.emplace(name, line); !added)
+            return "two things would be named " + name +
+                   ": give each figure a name of its own, unlike the hands' and the header's";
     }
     return "";
 }

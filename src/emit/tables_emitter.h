@@ -97,7 +97,7 @@ std::string hand_tables_json(const WideTables& tables, EntryType type, FigureOut
 
 // Where two of the names the header would define (arrays and macros)
 // coincide, as a figure named "hour" beside the hour hand, or two figures
-// of one name: which name, and which figure brings it; "" when none do.
+// of one name: the refusal, naming the name; "" when none do.
 std::string name_clash(const WideParams& params, const EmitNames& names, FigureOutput figures);
 
 // A header of index macros that take a hand's positions as an argument,

@@ -9,21 +9,51 @@ export interface Run {
 
 export type EntryType = "u8" | "u16" | "i16" | "i32";
 
+/** A figure: points [A, B] in a hand's frame (A along the hand, negative for a tail; B across it), turned to each of its positions. */
+export interface Figure {
+  /** A C identifier: it names the figure's arrays and macros. */
+  name: string;
+  positions: number;
+  points: [number, number][];
+}
+
 export interface TablesOptions {
   center: [number, number];
-  radii: [number, number, number];
+  /** The hands' lengths; may be left out when there are figures. */
+  radii?: [number, number, number];
   /** Positions per hand; default [60, 60, 60]. */
   positions?: [number, number, number];
   /** The entries' type; absent for the narrowest that holds them. */
   type?: EntryType;
+  figures?: Figure[];
+  /** "extended" (hndpos's arithmetic, the default) or "nearest" (the integer nearest to the exact value). */
+  rounding?: "extended" | "nearest";
+  /** Entries in units of 1/2^subpixel pixel, 0 to 8. */
+  subpixel?: number;
+  /** The C layout of the figures: NAME_x and NAME_y ("split", the default) or NAME_xy of {x, y} pairs. */
+  layout?: "split" | "xy";
+  /** Each figure's box {xmin, ymin, xmax, ymax} at each position. */
+  bounds?: boolean;
 }
 
-/** hndpos-tables' JSON. */
+/** hndpos-tables' JSON; "rounding", "subpixel" and "figures" where figures or a rule were asked for. */
 export interface Tables {
   center: [number, number];
-  radii: [number, number, number];
+  /** Empty for figures alone. */
+  radii: [number, number, number] | [];
   type: EntryType;
   hands: { name: "hour" | "minute" | "second"; positions: number; x: number[]; y: number[] }[];
+  rounding?: "extended" | "nearest";
+  subpixel?: number;
+  figures?: {
+    name: string;
+    positions: number;
+    points: [number, number][];
+    /** One list of the points' entries per position. */
+    x: number[][];
+    y: number[][];
+    bounds?: [number, number, number, number][];
+  }[];
 }
 
 export interface TablesFiles {

@@ -17,9 +17,11 @@ export function hndpos(args) {
 
 // hndpos-tables' tables for {center: [x, y], radii: [hour, minute, second],
 // positions (default [60, 60, 60]), type ("u8", "u16", "i16", "i32" or
-// absent for the narrowest)}: {tables, c, h, json}, the JSON as an object
-// and the bytes of dial.c, dial.h and dial.json. A refused table throws an
-// Error with hndpos-tables' reason.
+// absent for the narrowest), figures: [{name, positions, points: [[A, B],
+// ...]}], rounding ("extended" or "nearest"), subpixel (0 to 8), layout
+// ("split" or "xy"), bounds (true for the figures' boxes)}: {tables, c, h,
+// json}, the JSON as an object and the bytes of dial.c, dial.h and
+// dial.json. A refused table throws an Error with hndpos-tables' reason.
 export function tables(options) {
   const files = module.tablesFiles(options);
   return { tables: JSON.parse(files.json), c: encoder.encode(files.c), h: encoder.encode(files.h), json: encoder.encode(files.json) };

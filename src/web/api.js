@@ -152,7 +152,11 @@ Module["wideTablesCommand"] = function (width, height) {
 
 // hndpos-tables' arithmetic: {center: [x, y], radii: [h, m, s], positions:
 // [h, m, s] (default 60 each), type: "u8", "u16", "i16", "i32" or absent
-// for the narrowest}. tablesFiles() gives the files as text, {json, c, h}
+// for the narrowest}, and as hndpos-tables' --figure, --rounding,
+// --subpixel, --layout and --bounds take them: figures: [{name, positions,
+// points: [[A, B], ...]}], rounding: "extended" or "nearest", subpixel: 0
+// to 8, layout: "split" or "xy", bounds: true; radii may be left out when
+// there are figures. tablesFiles() gives the files as text, {json, c, h}
 // (dial.c and dial.h); tables() the JSON as an object. A refused table
 // throws an Error with hndpos-tables' reason.
 const tableTypes = ["u8", "u16", "i16", "i32"];
@@ -165,44 +169,78 @@ function integers(value, count, what) {
   return value;
 }
 
-// The options as the module takes them: the eight integers and the type's
-// number (-1 for the narrowest).
+// One of `names` for a text option, its index; the first where absent.
+function choice(value, names, what) {
+  if (value === undefined || value === null) return 0;
+  const index = names.indexOf(value);
+  if (index < 0) throw new RangeError(`${what} is ${names.join(" or ")}`);
+  return index;
+}
+
+// The figures as integers (positions, count of points, the points) and
+// their names, one a line; the module checks them as hndpos-tables does.
+function figureArguments(figures) {
+  if (figures === undefined || figures === null) return { values: [0], names: "" };
+  if (!Array.isArray(figures)) throw new RangeError("figures takes an array of {name, positions, points}");
+  const values = [figures.length];
+  const names = figures.map((figure, index) => {
+    const what = `figures[${index}]`;
+    if (typeof figure !== "object" || figure === null || typeof figure.name !== "string" || figure.name.includes("\n"))
+      throw new RangeError(`${what} takes {name, positions, points}, the name a text`);
+    if (!Array.isArray(figure.points)) throw new RangeError(`${what}.points takes an array of [A, B]`);
+    values.push(...integers([figure.positions], 1, `${what}.positions`), figure.points.length);
+    figure.points.forEach((point, p) => values.push(...integers(point, 2, `${what}.points[${p}]`)));
+    return figure.name;
+  });
+  return { values: values, names: names.join("\n") };
+}
+
+// The options as the module takes them: the integers, the figures' names
+// and the type's number (-1 for the narrowest).
 function tablesArguments(options) {
   const given = options || {};
+  const hands = given.radii !== undefined && given.radii !== null;
+  if (!hands && !(Array.isArray(given.figures) && given.figures.length > 0))
+    throw new RangeError("radii [hour, minute, second] are needed where there are no figures");
+  const subpixel = given.subpixel === undefined ? 0 : integers([given.subpixel], 1, "subpixel")[0];
+  const figures = figureArguments(given.figures);
   const values = integers(given.center, 2, "center [x, y]").concat(
-    integers(given.radii, 3, "radii [hour, minute, second]"),
-    given.positions === undefined ? [60, 60, 60] : integers(given.positions, 3, "positions [hour, minute, second]"));
+    hands ? integers(given.radii, 3, "radii [hour, minute, second]") : [0, 0, 0],
+    given.positions === undefined ? [60, 60, 60] : integers(given.positions, 3, "positions [hour, minute, second]"),
+    [hands ? 1 : 0, choice(given.rounding, ["extended", "nearest"], "rounding"), subpixel,
+     choice(given.layout, ["split", "xy"], "layout"), given.bounds ? 1 : 0],
+    figures.values);
   const type = given.type === undefined || given.type === null || given.type === "" ? -1 : tableTypes.indexOf(given.type);
   if (type === -1 && given.type !== undefined && given.type !== null && given.type !== "")
     throw new RangeError("type is u8, u16, i16 or i32");
-  return { values: values, type: type };
+  return { values: values, names: figures.names, type: type };
 }
 
 // The options of the tables the module holds, as a key.
 let heldTables = null;
 
 function makeTables(options) {
-  const { values, type } = tablesArguments(options);
+  const { values, names, type } = tablesArguments(options);
   heldTables = null;
   const list = allocate(4 * values.length);
   try {
     values.forEach((value, index) => {
       HEAP32[(list >> 2) + index] = value;
     });
-    const status = _hndpos_tables(list, type);
+    const status = withCString(names, (text) => _hndpos_tables(list, values.length, text, type));
     if (status === 2) throw outOfMemory();
     if (status !== 0) throw new Error(UTF8ToString(_hndpos_tables_text(3)));
   } finally {
     _free(list);
   }
-  heldTables = JSON.stringify([values, type]);
+  heldTables = JSON.stringify([values, names, type]);
 }
 
 // The module holds the tables of the last call: another call's options
 // make them again.
 function holdTables(options) {
-  const { values, type } = tablesArguments(options);
-  if (heldTables !== JSON.stringify([values, type])) makeTables(options);
+  const { values, names, type } = tablesArguments(options);
+  if (heldTables !== JSON.stringify([values, names, type])) makeTables(options);
 }
 
 Module["tablesFiles"] = function (options) {

@@ -53,17 +53,56 @@ WideCapture wide;
 // byte buffers, and the program is the page's module "hndpos".
 platform::MemorySystem memory;
 
-// hndpos-tables' work for hndpos_tables() below.
-int make_tables(const std::int32_t* values, int type) {
-    wide = {};
-    WideParams params{values[0], values[1], {values[2], values[3], values[4]}, {values[5], values[6], values[7]}};
-    for (const int positions : params.positions) {
-        if (positions < min_positions || positions > max_positions) {
-            wide.problem =
-                "positions per hand run from " + std::to_string(min_positions) + " to " + std::to_string(max_positions);
-            return 1;
-        }
+// hndpos-tables' parameters from the page's integers and the figures'
+// names (one a line); "" when they hold, or what is wrong, in the terms of
+// the JavaScript options. The integers: centre x, y; radii; positions;
+// whether there are hands; rounding (0 extended, 1 nearest); sub-pixel
+// bits; layout (0 split, 1 xy); bounds (0, 1); the count of figures, then
+// for each its positions, its count of points and the points' A, B.
+std::string read_tables_request(const std::int32_t* values, int count, std::string_view names, WideParams& params,
+                                 FigureOutput& out) {
+    constexpr int fixed = 14;
+    if (count < fixed) return "the module was given too few values";
+    params = WideParams{values[0], values[1], {values[2], values[3], values[4]}, {values[5], values[6], values[7]},
+                        {values[9] == 1 ? Rounding::nearest : Rounding::extended, values[10]}, {}, values[8] != 0};
+    out = {values[11] == 1 ? PointLayout::pairs : PointLayout::split, values[12] != 0};
+    const auto positions_text = "positions run from " + std::to_string(min_positions) + " to " + std::to_string(max_positions);
+    for (const int positions : params.positions)
+        if (params.has_hands && (positions < min_positions || positions > max_positions)) return "per hand, " + positions_text;
+    if (params.rule.subpixel < 0 || params.rule.subpixel > max_subpixel_bits)
+        return "subpixel runs from 0 to " + std::to_string(max_subpixel_bits);
+    int at = fixed;
+    for (int f = 0; f < values[13]; ++f) {
+        Figure figure;
+        const std::size_t end = names.find('\n');
+        figure.name = std::string(names.substr(0, end));
+        names.remove_prefix(end == std::string_view::npos ? names.size() : end + 1);
+        if (figure.name.empty() || !is_identifier_prefix(figure.name))
+            return "figure name '" + figure.name + "' is not a C identifier";
+        if (at + 2 > count) return "the module was given too few values";
+        figure.positions = values[at];
+        const int points = values[at + 1];
+        at += 2;
+        if (figure.positions < min_positions || figure.positions > max_positions)
+            return "figure " + figure.name + ": " + positions_text;
+        if (points < min_figure_points || points > max_figure_points || at + 2 * points > count)
+            return "figure " + figure.name + " has " + std::to_string(min_figure_points) + " to " +
+                   std::to_string(max_figure_points) + " points";
+        for (int p = 0; p < points; ++p, at += 2) figure.points.push_back({values[at], values[at + 1]});
+        params.figures.push_back(std::move(figure));
     }
+    if (!params.has_hands && params.figures.empty()) return "the tables need radii or a figure";
+    const EmitNames names_of_files{"", "dial.h"};
+    return name_clash(params, names_of_files, out);
+}
+
+// hndpos-tables' work for hndpos_tables() below.
+int make_tables(const std::int32_t* values, int count, const char* names, int type) {
+    wide = {};
+    WideParams params;
+    FigureOutput out;
+    wide.problem = read_tables_request(values, count, names, params, out);
+    if (!wide.problem.empty()) return 1;
     const std::optional<EntryType> requested =
         type < 0 || type > 3 ? std::nullopt : std::optional<EntryType>(static_cast<EntryType>(type));
     const WideTables tables = compute_wide_tables(params);
@@ -72,10 +111,10 @@ int make_tables(const std::int32_t* values, int type) {
         wide.problem = verdict.problem;
         return 1;
     }
-    const EmitNames names{"", "dial.h"};
-    wide.json = hand_tables_json(tables, *verdict.type);
-    wide.source = hand_tables_source(tables, *verdict.type, Storage::data, names);
-    wide.header = hand_tables_header(tables, *verdict.type, Storage::data, names);
+    const EmitNames names_of_files{"", "dial.h"};
+    wide.json = hand_tables_json(tables, *verdict.type, out);
+    wide.source = hand_tables_source(tables, *verdict.type, Storage::data, names_of_files, out);
+    wide.header = hand_tables_header(tables, *verdict.type, Storage::data, names_of_files, out);
     wide.dial = Dial{tables, false};
     return 0;
 }
@@ -202,14 +241,15 @@ EMSCRIPTEN_KEEPALIVE const char* hndpos_display_problem(int width, int height, i
     return text_result.c_str();
 }
 
-// hndpos-tables for the page: `values` holds the centre, the three radii
-// and the three counts of positions; `type` is 0 to 3 for u8, u16, i16,
-// i32, or -1 for the narrowest. The files are named dial.c and dial.h.
+// hndpos-tables for the page: `count` integers in `values` and the
+// figures' names, as read_tables_request() reads them; `type` is 0 to 3
+// for u8, u16, i16, i32, or -1 for the narrowest. The files are named
+// dial.c and dial.h.
 // Returns 0, 1 with the reason in hndpos_tables_text(3), or 2 when memory
 // ran out.
-EMSCRIPTEN_KEEPALIVE int hndpos_tables(const std::int32_t* values, int type) {
+EMSCRIPTEN_KEEPALIVE int hndpos_tables(const std::int32_t* values, int count, const char* names, int type) {
     try {
-        return make_tables(values, type);
+        return make_tables(values, count, names, type);
     } catch (const std::bad_alloc&) {
         wide = {};
         return 2;

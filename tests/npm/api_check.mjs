@@ -49,6 +49,13 @@ check(files.tables.hands[0].x.length === 720 && files.tables.type === "u16", "ta
 const refused = refusal(() => tables({ center: [160, 120], radii: [60, 90, 100], type: "u8" }));
 check(refused instanceof Error && refused.message === "the second hand's x at position 13 is 258, which u8 cannot hold", "tables() refuses u8: " + refused);
 check(refusal(() => tables({ center: [1, 2], radii: [3, 4] })) instanceof RangeError, "tables() refuses two radii");
+// Figures: the same files as hndpos-tables' --figure and its rule.
+const figured = tables({ center: [233, 233], figures: [{ name: "hand", positions: 60, points: [[-24, -6], [120, 0], [-24, 6]] }],
+                         rounding: "nearest", subpixel: 2, layout: "xy", bounds: true });
+native("hndpos-tables", ["--center", "233", "233", "--figure", "hand", "60", "-24,-6 120,0 -24,6", "--rounding", "nearest",
+                         "--subpixel", "2", "--layout", "xy", "--bounds", "--format", "json", "-o", "figures.json"]);
+check(same(figured.json, fs.readFileSync(path.join(dir, "figures.json"))) && figured.tables.figures[0].bounds.length === 60 &&
+      new TextDecoder().decode(figured.c).includes("uint16_t hand_xy[60][3][2] = {"), "tables() with figures");
 // view: the picture and the check of each kind of file, as hndpos-view gives them.
 fs.writeFileSync(path.join(dir, "hpostbl.c"), hndpos(["83", "30", "9", "13", "14"]).file);
 for (const [file, display] of [["hpostbl.c", [96, 44]], ["dial.c", [320, 240]], ["dial.json", [300, 240]]]) {

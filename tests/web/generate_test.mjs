@@ -167,13 +167,28 @@ for (let i = 0; i < tableCases; ++i) {
   const radii = [Math.floor(random() * 200) - 100, Math.floor(random() * 200), pick([int32(), 5])];
   const positions = [pick([1, 7, 60, 720, 4321]), pick([60, 97, 3600]), pick([60, 600, 1])];
   const type = pick([undefined, "u8", "u16", "i16", "i32"]);
-  const args = ["--center", ...center.map(String), "--radii", ...radii.map(String), "--positions", ...positions.map(String),
-                ...(type ? ["--type", type] : []), "--format", "json", "-o", "-"];
+  // Every third call with figures, the rule and the layout, some without
+  // hands, some with clashing names.
+  const extras = {};
+  if (i % 3 === 0) {
+    extras.figures = [{ name: pick(["hand", "ticks", "hour"]), positions: pick([60, 720, 7]), points: [[-12, -2], [48, 0], [-12, 2]] },
+                      { name: pick(["ticks", "dot"]), positions: 60, points: [[pick([90, int32()]), 0], [100, pick([0, 1])]] }];
+    extras.rounding = pick(["extended", "nearest"]);
+    extras.subpixel = pick([0, 3, 8]);
+    extras.layout = pick(["split", "xy"]);
+    extras.bounds = pick([false, true]);
+  }
+  const hands = !extras.figures || random() < 0.5;
+  const args = ["--center", ...center.map(String), ...(hands ? ["--radii", ...radii.map(String)] : []),
+                "--positions", ...positions.map(String), ...(type ? ["--type", type] : []),
+                ...(extras.figures || []).flatMap((f) => ["--figure", f.name, String(f.positions), f.points.map((p) => p.join(",")).join(" ")]),
+                ...(extras.figures ? ["--rounding", extras.rounding, "--subpixel", String(extras.subpixel), "--layout", extras.layout] : []),
+                ...(extras.bounds ? ["--bounds"] : []), "--format", "json", "-o", "-"];
   const native = spawnSync(nativeTables, args, { cwd: work });
   let json = null;
   let refused = "";
   try {
-    json = hndpos.tablesFiles({ center, radii, positions, type }).json;
+    json = hndpos.tablesFiles({ center, ...(hands ? { radii } : {}), positions, type, ...extras }).json;
   } catch (error) {
     refused = error.message;
   }

@@ -50,10 +50,9 @@ void add_outputs(const hndpos::TablesOptions& options, const hndpos::WideTables&
 }
 
 int run(const hndpos::TablesOptions& options) {
-    if (const std::string name = hndpos::name_clash(options.params, emit_names(options), options.figures);
-        !name.empty()) {
-        std::cerr << "hndpos-tables: two things would be named " << name
-                  << ": give each figure a name of its own, unlike the hands' and the header's; nothing written\n";
+    if (const std::string clash = hndpos::name_clash(options.params, emit_names(options), options.figures);
+        !clash.empty()) {
+        std::cerr << "hndpos-tables: " << clash << "; nothing written\n";
         return exit_usage;
     }
     const hndpos::WideTables tables = hndpos::compute_wide_tables(options.params);
