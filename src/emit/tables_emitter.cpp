@@ -1,10 +1,9 @@
 #include "emit/tables_emitter.h"
 
 #include <algorithm>
-#include <map>
 #include <numeric>
-#include <sstream>
 
+#include "emit/join.h"
 #include "table/dial_rules.h"
 
 namespace hndpos {
@@ -100,9 +99,9 @@ constexpr std::array<std::string_view, turn_count> turn_index_names = {"INDEX_12
 // below max_positions times the longest turn, inside 32 bits.
 std::string turn_index_macro(const std::string& macro, int turn) {
     const auto t = static_cast<std::size_t>(turn);
-    return "#define " + macro + "HNDPOS_" + std::string(turn_index_names[t]) + "(positions, " +
-           std::string(index_arguments[t]) + ") ((unsigned int)((unsigned long)(positions) * (" +
-           std::string(elapsed_expressions[t]) + ") / " + std::to_string(turn_length[t]) + "UL))\n";
+    return join({"#define ", macro, "HNDPOS_", turn_index_names[t], "(positions, ", index_arguments[t],
+                 ") ((unsigned int)((unsigned long)(positions) * (", elapsed_expressions[t], ") / ",
+                 std::to_string(turn_length[t]), "UL))\n"});
 }
 static_assert(static_cast<long long>(max_positions) * 24 * 60 * 60 <= 0xFFFFFFFFLL);
 
@@ -214,11 +213,11 @@ std::string misfit(std::int64_t value, Axis axis, const WideParams& p, std::opti
         const std::int64_t size = axis == Axis::x ? panel->width : panel->height;
         const std::int64_t units = size << p.rule.subpixel;
         if (value < 0 || value >= units)
-            return " is " + std::to_string(value) + ", outside the " + std::to_string(panel->width) + "x" +
-                   std::to_string(panel->height) + " display (0 to " + std::to_string(units - 1) + ")";
+            return join({" is ", std::to_string(value), ", outside the ", std::to_string(panel->width), "x",
+                         std::to_string(panel->height), " display (0 to ", std::to_string(units - 1), ")"});
     }
     if (requested && !entry_type_holds(*requested, value))
-        return " is " + std::to_string(value) + ", which " + std::string(entry_type_name(*requested)) + " cannot hold";
+        return join({" is ", std::to_string(value), ", which ", entry_type_name(*requested), " cannot hold"});
     return "";
 }
 
@@ -241,8 +240,8 @@ std::string first_misfit(const WideTables& tables, std::optional<EntryType> requ
             for (const Axis axis : {Axis::x, Axis::y}) {
                 const std::int64_t value = axis == Axis::x ? entries.x[i] : entries.y[i];
                 if (std::string why = misfit(value, axis, p, requested, panel); !why.empty())
-                    return "the figure " + p.figures[f].name + "'s " + (axis == Axis::x ? "x" : "y") + " at position " +
-                           std::to_string(i / points) + ", point " + std::to_string(i % points) + why;
+                    return join({"the figure ", p.figures[f].name, "'s ", axis == Axis::x ? "x" : "y", " at position ",
+                                 std::to_string(i / points), ", point ", std::to_string(i % points), why});
             }
         }
     }
@@ -402,65 +401,69 @@ std::string_view rounding_name(Rounding rounding) { return rounding == Rounding:
 std::string points_text(const std::vector<FigurePoint>& points) {
     std::string text;
     for (const FigurePoint& p : points)
-        text += (text.empty() ? "" : " ") + std::to_string(p.along) + "," + std::to_string(p.across);
+        append(text, {text.empty() ? "" : " ", std::to_string(p.along), ",", std::to_string(p.across)});
     return text;
-}
-
-std::string figure_array(const EmitNames& names, const Figure& figure, std::string_view suffix) {
-    return names.prefix + figure.name + std::string(suffix);
 }
 
 // The declarators of a figure's arrays, with their suffixes.
 std::vector<std::string> figure_declarators(const Figure& figure, EntryType type, Storage storage,
                                             const EmitNames& names, FigureOutput out) {
-    const std::string start = storage_qualifier(storage) + std::string(facts(type).c_type) + " ";
-    const std::string grid = "[" + std::to_string(figure.positions) + "][" + std::to_string(figure.points.size()) + "]";
+    const std::string start = join({storage_qualifier(storage), facts(type).c_type, " "});
+    const std::string positions = std::to_string(figure.positions);
+    const std::string grid = join({"[", positions, "][", std::to_string(figure.points.size()), "]"});
+    const std::string attribute = storage_attribute(storage);
+    const auto declarator = [&](std::string_view suffix, std::string_view dimensions) {
+        return join({start, names.prefix, figure.name, suffix, dimensions, attribute});
+    };
     std::vector<std::string> declarators;
     if (out.layout == PointLayout::pairs) {
-        declarators.push_back(start + figure_array(names, figure, "_xy") + grid + "[2]" + storage_attribute(storage));
+        declarators.push_back(declarator("_xy", grid + "[2]"));
     } else {
-        declarators.push_back(start + figure_array(names, figure, "_x") + grid + storage_attribute(storage));
-        declarators.push_back(start + figure_array(names, figure, "_y") + grid + storage_attribute(storage));
+        declarators.push_back(declarator("_x", grid));
+        declarators.push_back(declarator("_y", grid));
     }
-    if (out.bounds)
-        declarators.push_back(start + figure_array(names, figure, "_bounds") + "[" + std::to_string(figure.positions) +
-                              "][4]" + storage_attribute(storage));
+    if (out.bounds) declarators.push_back(declarator("_bounds", join({"[", positions, "][4]"})));
     return declarators;
 }
 
 std::string rule_macros(const WideParams& p, const std::string& macro) {
-    return "\n/* Entries in " + (p.rule.subpixel == 0 ? std::string("whole pixels") : "units of 1/" + std::to_string(1 << p.rule.subpixel) + " pixel") + ", " +
-           (p.rule.rounding == Rounding::nearest ? "each the integer nearest to the exact value"
-                                                 : "each rounded as hndpos rounds its tips") +
-           ". */\n#define " + macro + "HNDPOS_SUBPIXEL_BITS " + std::to_string(p.rule.subpixel) + "\n";
+    const std::string unit = std::to_string(1 << p.rule.subpixel);
+    return join({"\n/* Entries in ", p.rule.subpixel == 0 ? "whole pixels" : "units of 1/", p.rule.subpixel == 0 ? "" : unit,
+                 p.rule.subpixel == 0 ? "" : " pixel", ", ",
+                 p.rule.rounding == Rounding::nearest ? "each the integer nearest to the exact value"
+                                                      : "each rounded as hndpos rounds its tips",
+                 ". */\n#define ", macro, "HNDPOS_SUBPIXEL_BITS ", std::to_string(p.rule.subpixel), "\n"});
 }
 
 std::string figure_macros(const Figure& figure, const EmitNames& names, FigureOutput out) {
-    const std::string macro = upper(names.prefix) + "HNDPOS_" + upper(figure.name) + "_";
-    const std::string read = upper(names.prefix) + "HNDPOS_READ_";
-    std::string text = "\n/* The figure " + figure.name + ": points (along, across) " + points_text(figure.points) +
-                       ",\n   turned to each of its positions; (k, p) is point p at position k. */\n";
-    text += "#define " + macro + "POSITIONS " + std::to_string(figure.positions) + "\n";
-    text += "#define " + macro + "POINTS " + std::to_string(figure.points.size()) + "\n";
+    const std::string prefix = upper(names.prefix);
+    const std::string macro = join({prefix, "HNDPOS_", upper(figure.name), "_"});
+    const std::string array = names.prefix + figure.name;
+    std::string text;
+    append(text, {"\n/* The figure ", figure.name, ": points (along, across) ", points_text(figure.points),
+                  ",\n   turned to each of its positions; (k, p) is point p at position k. */\n"});
+    append(text, {"#define ", macro, "POSITIONS ", std::to_string(figure.positions), "\n"});
+    append(text, {"#define ", macro, "POINTS ", std::to_string(figure.points.size()), "\n"});
+    const auto reader = [&](std::string_view what, std::string_view suffix, std::string_view index) {
+        append(text, {"#define ", macro, what, " ", prefix, "HNDPOS_READ_(", array, suffix, index, ")\n"});
+    };
     if (out.layout == PointLayout::pairs) {
-        const std::string xy = figure_array(names, figure, "_xy");
-        text += "#define " + macro + "X(k, p) " + read + "(" + xy + "[(k)][(p)][0])\n";
-        text += "#define " + macro + "Y(k, p) " + read + "(" + xy + "[(k)][(p)][1])\n";
+        reader("X(k, p)", "_xy", "[(k)][(p)][0]");
+        reader("Y(k, p)", "_xy", "[(k)][(p)][1]");
     } else {
-        text += "#define " + macro + "X(k, p) " + read + "(" + figure_array(names, figure, "_x") + "[(k)][(p)])\n";
-        text += "#define " + macro + "Y(k, p) " + read + "(" + figure_array(names, figure, "_y") + "[(k)][(p)])\n";
+        reader("X(k, p)", "_x", "[(k)][(p)]");
+        reader("Y(k, p)", "_y", "[(k)][(p)]");
     }
     if (out.bounds) {
         text += "/* Its box at position k: i = 0 xmin, 1 ymin, 2 xmax, 3 ymax. */\n";
-        text += "#define " + macro + "BOUND(k, i) " + read + "(" + figure_array(names, figure, "_bounds") +
-                "[(k)][(i)])\n";
+        reader("BOUND(k, i)", "_bounds", "[(k)][(i)]");
     }
     return text;
 }
 
 std::string hands_summary(const WideParams& p) {
     return p.has_hands ? summary(p.center_x, p.center_y, p.radii)
-                       : "centre " + std::to_string(p.center_x) + ":" + std::to_string(p.center_y);
+                       : join({"centre ", std::to_string(p.center_x), ":", std::to_string(p.center_y)});
 }
 
 std::string what_is_written(const WideParams& p) {
@@ -475,8 +478,8 @@ std::string hand_header_body(const WideTables& tables, EntryType type, Storage s
     const std::string macro = upper(names.prefix);
     const HeaderFacts f{macro,
                         include_guard(macro, names.header),
-                        names.header + ": " + what_is_written(p) + " for " + hands_summary(p) + ", " +
-                            std::string(entry_type_name(type)) + " entries.",
+                        join({names.header, ": ", what_is_written(p), " for ", hands_summary(p), ", ",
+                              entry_type_name(type), " entries."}),
                         "hndpos-tables",
                         p.center_x,
                         p.center_y,
@@ -485,15 +488,15 @@ std::string hand_header_body(const WideTables& tables, EntryType type, Storage s
                         p.has_hands};
     std::string text = header_start(f, storage, true);
     const std::string c_type(facts(type).c_type);
-    text += "\n/* The entries' type. */\n#define " + macro + "HNDPOS_ENTRY_TYPE " + c_type + "\n";
+    append(text, {"\n/* The entries' type. */\n#define ", macro, "HNDPOS_ENTRY_TYPE ", c_type, "\n"});
     if (beyond_tips(p)) text += rule_macros(p, macro);
     const std::string read = macro + "HNDPOS_READ_";
     text += "\n/* One entry, read through its storage. */\n";
     if (storage == Storage::progmem) {
-        text += "#if defined(__AVR__)\n#define " + read + "(entry) ((" + c_type + ")" +
-                std::string(facts(type).avr_read) + "(&(entry)))\n#else\n";
+        append(text, {"#if defined(__AVR__)\n#define ", read, "(entry) ((", c_type, ")", facts(type).avr_read,
+                      "(&(entry)))\n#else\n"});
     }
-    text += "#define " + read + "(entry) ((" + c_type + ")(entry))\n";
+    append(text, {"#define ", read, "(entry) ((", c_type, ")(entry))\n"});
     if (storage == Storage::progmem) text += "#endif\n";
     if (p.has_hands) {
         text +=
@@ -501,7 +504,7 @@ std::string hand_header_body(const WideTables& tables, EntryType type, Storage s
             "   index from 0 to the hand's positions less one. */\n";
         for (const Axis axis : {Axis::x, Axis::y}) {
             // One branch per hand: the arrays differ in length.
-            text += "#define " + macro + "HNDPOS_TIP_" + (axis == Axis::x ? "X" : "Y") + "(hand, index) \\\n";
+            append(text, {"#define ", macro, "HNDPOS_TIP_", axis == Axis::x ? "X" : "Y", "(hand, index) \\\n"});
             for (int hand = 0; hand < hand_count; ++hand) {
                 text += hand == 0 ? "    ((hand) == 0 ? " : hand == 1 ? "     : (hand) == 1 ? " : "                   : ";
                 text += read;
@@ -522,7 +525,7 @@ std::string hand_header_body(const WideTables& tables, EntryType type, Storage s
 
 std::string entry_row(const std::vector<std::int64_t>& values, std::size_t first, std::size_t count) {
     std::string text = "{";
-    for (std::size_t i = 0; i < count; ++i) text += (i == 0 ? "" : ", ") + c_number(values[first + i]);
+    for (std::size_t i = 0; i < count; ++i) append(text, {i == 0 ? "" : ", ", c_number(values[first + i])});
     return text + "}";
 }
 
@@ -534,16 +537,16 @@ std::string figure_source(const Figure& figure, const FigureEntries& entries, En
     std::string text;
     std::size_t d = 0;
     const auto array = [&](const auto& row) {
-        text += "\n" + declarators[d++] + " = {\n";
-        for (std::size_t k = 0; k < positions; ++k) text += "    " + row(k) + (k + 1 < positions ? ",\n" : "\n");
+        append(text, {"\n", declarators[d++], " = {\n"});
+        for (std::size_t k = 0; k < positions; ++k) append(text, {"    ", row(k), k + 1 < positions ? ",\n" : "\n"});
         text += "};\n";
     };
     if (out.layout == PointLayout::pairs) {
         array([&](std::size_t k) {
             std::string row = "{";
             for (std::size_t i = 0; i < points; ++i)
-                row += (i == 0 ? "{" : ", {") + c_number(entries.x[k * points + i]) + ", " +
-                       c_number(entries.y[k * points + i]) + "}";
+                append(row, {i == 0 ? "{" : ", {", c_number(entries.x[k * points + i]), ", ",
+                             c_number(entries.y[k * points + i]), "}"});
             return row + "}";
         });
     } else {
@@ -560,10 +563,10 @@ std::string figure_source(const Figure& figure, const FigureEntries& entries, En
 }
 
 std::string source_title(const WideParams& p) {
-    if (!p.has_hands) return "/* Clock figures for " + hands_summary(p) + ".";
-    return "/* Clock-hand tip positions for " + summary(p.center_x, p.center_y, p.radii) + ",\n   " +
-           std::to_string(p.positions[0]) + ", " + std::to_string(p.positions[1]) + " and " +
-           std::to_string(p.positions[2]) + " positions" + (p.figures.empty() ? "" : ", and figures") + ".";
+    if (!p.has_hands) return join({"/* Clock figures for ", hands_summary(p), "."});
+    return join({"/* Clock-hand tip positions for ", summary(p.center_x, p.center_y, p.radii), ",\n   ",
+                 std::to_string(p.positions[0]), ", ", std::to_string(p.positions[1]), " and ",
+                 std::to_string(p.positions[2]), " positions", p.figures.empty() ? "" : ", and figures", "."});
 }
 
 // The options beyond the tips, as hndpos-tables takes them, so that the
@@ -571,10 +574,10 @@ std::string source_title(const WideParams& p) {
 std::string options_comment(const WideParams& p, FigureOutput out) {
     std::string text = "/* With";
     for (const Figure& figure : p.figures)
-        text += " --figure " + figure.name + " " + std::to_string(figure.positions) + " \"" +
-                points_text(figure.points) + "\"";
-    if (p.rule.rounding != Rounding::extended) text += " --rounding " + std::string(rounding_name(p.rule.rounding));
-    if (p.rule.subpixel != 0) text += " --subpixel " + std::to_string(p.rule.subpixel);
+        append(text, {" --figure ", figure.name, " ", std::to_string(figure.positions), " \"", points_text(figure.points),
+                      "\""});
+    if (p.rule.rounding != Rounding::extended) append(text, {" --rounding ", rounding_name(p.rule.rounding)});
+    if (p.rule.subpixel != 0) append(text, {" --subpixel ", std::to_string(p.rule.subpixel)});
     if (out.layout == PointLayout::pairs) text += " --layout xy";
     if (out.bounds) text += " --bounds";
     return text + ". */\n";
@@ -585,9 +588,9 @@ std::string options_comment(const WideParams& p, FigureOutput out) {
 std::string hand_tables_source(const WideTables& tables, EntryType type, Storage storage, const EmitNames& names,
                                FigureOutput figures) {
     const WideParams& p = tables.params;
-    std::string text = source_title(p) + " Generated by hndpos-tables; do not edit. */\n";
+    std::string text = join({source_title(p), " Generated by hndpos-tables; do not edit. */\n"});
     if (beyond_tips(p)) text += options_comment(p, figures);
-    text += "#include \"" + names.header + "\"\n";
+    append(text, {"#include \"", names.header, "\"\n"});
     text += digest_check(upper(names.prefix), names.header,
                          run_digest(hand_header_body(tables, type, storage, names, figures)));
     for (int hand = 0; hand < (p.has_hands ? hand_count : 0); ++hand) {
@@ -598,7 +601,7 @@ std::string hand_tables_source(const WideTables& tables, EntryType type, Storage
             const std::vector<std::int64_t>& entries = hand_entries(tables, hand, axis);
             for (std::size_t i = 0; i < entries.size(); ++i) {
                 text += i % entries_per_row == 0 ? "\n    " : " ";
-                text += c_number(entries[i]) + (i + 1 < entries.size() ? "," : "");
+                append(text, {c_number(entries[i]), i + 1 < entries.size() ? "," : ""});
             }
             text += "\n};\n";
         }
@@ -624,21 +627,26 @@ std::string hand_tables_header(const WideTables& tables, EntryType type, Storage
 std::string name_clash(const WideParams& params, const EmitNames& names, FigureOutput figures) {
     WideTables outline;  // the names depend on neither the entries nor the storage
     outline.params = params;
-    std::istringstream header(hand_tables_header(outline, EntryType::i32, Storage::data, names, figures));
-    std::map<std::string, std::string> defined;  // name → the line that defines it
-    for (std::string line; std::getline(header, line);) {
-        std::string name;
-        if (line.rfind("#define ", 0) == 0) {
+    const std::string header = hand_tables_header(outline, EntryType::i32, Storage::data, names, figures);
+    std::vector<std::string> defined;
+    for (std::size_t at = 0; at < header.size();) {
+        const std::size_t end = std::min(header.find('\n', at), header.size());
+        const std::string_view line(header.data() + at, end - at);
+        at = end + 1;
+        std::string_view name;
+        if (line.starts_with("#define ")) {
             name = line.substr(8, line.find_first_of(" (", 8) - 8);
-        } else if (line.rfind("extern ", 0) == 0) {
-            const std::size_t end = line.find('[');
-            name = line.substr(line.rfind(' ', end) + 1, end - line.rfind(' ', end) - 1);
+        } else if (line.starts_with("extern ")) {
+            const std::size_t bracket = line.find('[');
+            const std::size_t space = line.rfind(' ', bracket);
+            name = line.substr(space + 1, bracket - space - 1);
         } else {
             continue;
         }
-        if (const auto [at, added] = defined.emplace(name, line); !added)
-            return "two things would be named " + name +
+        if (std::find(defined.begin(), defined.end(), name) != defined.end())
+            return "two things would be named " + std::string(name) +
                    ": give each figure a name of its own, unlike the hands' and the header's";
+        defined.emplace_back(name);
     }
     return "";
 }
@@ -678,16 +686,18 @@ std::string json_rows(const std::vector<std::int64_t>& values, std::size_t width
 }
 
 std::string figure_json(const Figure& figure, const FigureEntries& entries, FigureOutput out) {
-    std::string points = "[";
+    std::string text;
+    append(text, {"\n  {\"name\": \"", figure.name, "\", \"positions\": ", std::to_string(figure.positions),
+                  ", \"points\": ["});
     for (const FigurePoint& p : figure.points)
-        points += (points.size() == 1 ? "[" : ", [") + std::to_string(p.along) + ", " + std::to_string(p.across) + "]";
-    std::string text = "\n  {\"name\": \"" + figure.name + "\", \"positions\": " + std::to_string(figure.positions) +
-                       ", \"points\": " + points + "]" + ", \"x\": " + json_rows(entries.x, figure.points.size()) +
-                       ", \"y\": " + json_rows(entries.y, figure.points.size());
+        append(text, {&p == figure.points.data() ? "[" : ", [", std::to_string(p.along), ", ", std::to_string(p.across),
+                      "]"});
+    append(text, {"], \"x\": ", json_rows(entries.x, figure.points.size()), ", \"y\": ",
+                  json_rows(entries.y, figure.points.size())});
     if (out.bounds) {
         std::vector<std::int64_t> boxes;
         for (const auto& box : entries.bounds) boxes.insert(boxes.end(), box.begin(), box.end());
-        text += ", \"bounds\": " + json_rows(boxes, 4);
+        append(text, {", \"bounds\": ", json_rows(boxes, 4)});
     }
     return text + "}";
 }
@@ -696,23 +706,22 @@ std::string figure_json(const Figure& figure, const FigureEntries& entries, Figu
 
 std::string hand_tables_json(const WideTables& tables, EntryType type, FigureOutput figures) {
     const WideParams& p = tables.params;
-    const std::string radii = p.has_hands ? std::to_string(p.radii[0]) + ", " + std::to_string(p.radii[1]) + ", " +
-                                                std::to_string(p.radii[2])
-                                          : "";
-    std::string text = "{\"center\": [" + std::to_string(p.center_x) + ", " + std::to_string(p.center_y) +
-                       "], \"radii\": [" + radii + "], \"type\": \"" + std::string(entry_type_name(type)) +
-                       "\", \"hands\": [";
+    std::string text;
+    append(text, {"{\"center\": [", std::to_string(p.center_x), ", ", std::to_string(p.center_y), "], \"radii\": ["});
+    if (p.has_hands)
+        append(text, {std::to_string(p.radii[0]), ", ", std::to_string(p.radii[1]), ", ", std::to_string(p.radii[2])});
+    append(text, {"], \"type\": \"", entry_type_name(type), "\", \"hands\": ["});
     for (int hand = 0; hand < (p.has_hands ? hand_count : 0); ++hand) {
-        text += std::string(hand == 0 ? "" : ",") + "\n  {\"name\": \"" + hand_name(hand) +
-                "\", \"positions\": " + std::to_string(p.positions[static_cast<std::size_t>(hand)]) +
-                ", \"x\": " + json_list(hand_entries(tables, hand, Axis::x)) +
-                ", \"y\": " + json_list(hand_entries(tables, hand, Axis::y)) + "}";
+        append(text, {hand == 0 ? "" : ",", "\n  {\"name\": \"", hand_names[hand], "\", \"positions\": ",
+                      std::to_string(p.positions[static_cast<std::size_t>(hand)]), ", \"x\": ",
+                      json_list(hand_entries(tables, hand, Axis::x)), ", \"y\": ",
+                      json_list(hand_entries(tables, hand, Axis::y)), "}"});
     }
     if (!beyond_tips(p)) return text + "\n]}\n";
-    text += std::string(p.has_hands ? "\n" : "") + "], \"rounding\": \"" + std::string(rounding_name(p.rule.rounding)) +
-            "\", \"subpixel\": " + std::to_string(p.rule.subpixel) + ", \"figures\": [";
+    append(text, {p.has_hands ? "\n" : "", "], \"rounding\": \"", rounding_name(p.rule.rounding), "\", \"subpixel\": ",
+                  std::to_string(p.rule.subpixel), ", \"figures\": ["});
     for (std::size_t i = 0; i < p.figures.size(); ++i)
-        text += (i == 0 ? "" : ",") + figure_json(p.figures[i], tables.figures[i], figures);
+        append(text, {i == 0 ? "" : ",", figure_json(p.figures[i], tables.figures[i], figures)});
     return text + "\n]}\n";
 }
 

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "emit/join.h"
 #include "table/dial_rules.h"
 
 namespace hndpos {
@@ -170,18 +171,19 @@ constexpr const char* figure_colour = "#9467bd";
 
 std::string figures(const Dial& dial, ClockTime time, int scale) {
     const auto centre = [&](std::int64_t entry) { return std::to_string(dial.pixel(entry) * scale + scale / 2); };
+    const std::string colour = figure_colour;
     std::string svg;
     for (std::size_t f = 0; f < dial.tables.figures.size(); ++f) {
         const Figure& figure = dial.tables.params.figures[f];
         const FigureEntries& entries = dial.tables.figures[f];
         const std::size_t points = figure.points.size();
-        svg += "<g id=\"figure-" + figure.name + "\" fill=\"" + figure_colour + "\" stroke=\"" + figure_colour + "\">\n";
+        append(svg, {"<g id=\"figure-", figure.name, "\" fill=\"", colour, "\" stroke=\"", colour, "\">\n"});
         if (points >= 3) {
             const auto k = static_cast<std::size_t>(
                 hand_index(0, figure.positions, {time.hours, time.minutes, time.seconds, 0}));
             svg += "<polygon fill-opacity=\"0.8\" points=\"";
             for (std::size_t p = 0; p < points; ++p)
-                svg += (p == 0 ? "" : " ") + centre(entries.x[k * points + p]) + "," + centre(entries.y[k * points + p]);
+                append(svg, {p == 0 ? "" : " ", centre(entries.x[k * points + p]), ",", centre(entries.y[k * points + p])});
             svg += "\"/>\n";
         } else {
             for (std::size_t k = 0; k < static_cast<std::size_t>(figure.positions); ++k) {
@@ -214,7 +216,7 @@ std::string two_digits(int value) { return std::string(value < 10 ? "0" : "") + 
 std::string figures_line(const Dial& dial) {
     std::string line = "figures";
     for (const Figure& figure : dial.tables.params.figures)
-        line += " " + figure.name + " (" + std::to_string(figure.positions) + " positions)";
+        append(line, {" ", figure.name, " (", std::to_string(figure.positions), " positions)"});
     return line;
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "emit/join.h"
 #include "table/dial_rules.h"
 
 namespace hndpos {
@@ -15,10 +16,11 @@ std::string tip_name(int hand, int position) {
 std::string outside_panel(const Dial& dial, std::int64_t entry, Axis axis, int panel_size, const std::string& what) {
     const std::int64_t units = std::int64_t{panel_size} << dial.subpixel();
     if (panel_size == 0 || (entry >= 0 && entry < units)) return "";
-    const std::string unit = dial.subpixel() == 0 ? "" : " in 1/" + std::to_string(1 << dial.subpixel()) + " pixels";
-    return what + ", outside a display " + std::to_string(panel_size) + " pixels " +
-           (axis == Axis::x ? "wide" : "high") + " (" + (axis == Axis::x ? "x" : "y") + " 0 to " +
-           std::to_string(units - 1) + unit + ")";
+    const std::string unit = std::to_string(1 << dial.subpixel());
+    return join({what, ", outside a display ", std::to_string(panel_size), " pixels ", axis == Axis::x ? "wide" : "high",
+                 " (", axis == Axis::x ? "x" : "y", " 0 to ", std::to_string(units - 1),
+                 dial.subpixel() == 0 ? "" : " in 1/", dial.subpixel() == 0 ? "" : unit,
+                 dial.subpixel() == 0 ? "" : " pixels", ")"});
 }
 
 // The first point of a figure outside the panel, or "".
@@ -29,12 +31,12 @@ std::string figure_problem(const Dial& dial, std::size_t f, int width, int heigh
     for (std::size_t i = 0; i < entries.x.size(); ++i) {
         for (const Axis axis : {Axis::x, Axis::y}) {
             const std::int64_t value = axis == Axis::x ? entries.x[i] : entries.y[i];
-            const std::string what = "the figure " + figure.name + "'s point " + std::to_string(i % points) +
-                                     " at position " + std::to_string(i / points) + " has " +
-                                     (axis == Axis::x ? "x " : "y ") + std::to_string(value);
-            if (std::string problem = outside_panel(dial, value, axis, axis == Axis::x ? width : height, what);
-                !problem.empty())
-                return problem;
+            const int size = axis == Axis::x ? width : height;
+            if (size == 0 || (value >= 0 && value < (std::int64_t{size} << dial.subpixel()))) continue;
+            return outside_panel(dial, value, axis, size,
+                                 join({"the figure ", figure.name, "'s point ", std::to_string(i % points),
+                                       " at position ", std::to_string(i / points), " has ",
+                                       axis == Axis::x ? "x " : "y ", std::to_string(value)}));
         }
     }
     return "";

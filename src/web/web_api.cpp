@@ -14,6 +14,7 @@
 
 #include "driver/integer_syntax.h"
 #include "driver/program.h"
+#include "emit/join.h"
 #include "emit/tables_emitter.h"
 #include "io/platform/memory_system.h"
 #include "view/console_english.h"
@@ -66,7 +67,8 @@ std::string read_tables_request(const std::int32_t* values, int count, std::stri
     params = WideParams{values[0], values[1], {values[2], values[3], values[4]}, {values[5], values[6], values[7]},
                         {values[9] == 1 ? Rounding::nearest : Rounding::extended, values[10]}, {}, values[8] != 0};
     out = {values[11] == 1 ? PointLayout::pairs : PointLayout::split, values[12] != 0};
-    const auto positions_text = "positions run from " + std::to_string(min_positions) + " to " + std::to_string(max_positions);
+    const std::string positions_text =
+        join({"positions run from ", std::to_string(min_positions), " to ", std::to_string(max_positions)});
     for (const int positions : params.positions)
         if (params.has_hands && (positions < min_positions || positions > max_positions)) return "per hand, " + positions_text;
     if (params.rule.subpixel < 0 || params.rule.subpixel > max_subpixel_bits)
@@ -78,16 +80,16 @@ std::string read_tables_request(const std::int32_t* values, int count, std::stri
         figure.name = std::string(names.substr(0, end));
         names.remove_prefix(end == std::string_view::npos ? names.size() : end + 1);
         if (figure.name.empty() || !is_identifier_prefix(figure.name))
-            return "figure name '" + figure.name + "' is not a C identifier";
+            return join({"figure name '", figure.name, "' is not a C identifier"});
         if (at + 2 > count) return "the module was given too few values";
         figure.positions = values[at];
         const int points = values[at + 1];
         at += 2;
         if (figure.positions < min_positions || figure.positions > max_positions)
-            return "figure " + figure.name + ": " + positions_text;
+            return join({"figure ", figure.name, ": ", positions_text});
         if (points < min_figure_points || points > max_figure_points || at + 2 * points > count)
-            return "figure " + figure.name + " has " + std::to_string(min_figure_points) + " to " +
-                   std::to_string(max_figure_points) + " points";
+            return join({"figure ", figure.name, " has ", std::to_string(min_figure_points), " to ",
+                         std::to_string(max_figure_points), " points"});
         for (int p = 0; p < points; ++p, at += 2) figure.points.push_back({values[at], values[at + 1]});
         params.figures.push_back(std::move(figure));
     }
