@@ -230,6 +230,38 @@
   let tablesTimer = 0;
   let tablesCache = null;
 
+  // The figures' lines as tables() takes them, or the first line that is
+  // not NAME POSITIONS A,B ... (each number as hndpos reads its arguments).
+  function readFigures(text) {
+    const figures = [];
+    for (const [index, line] of text.split("\n").entries()) {
+      const words = line.trim().split(/\s+/);
+      if (words[0] === "") continue;
+      const pairs = words.slice(2).map((pair) => pair.split(",").map((number) => module.integerValue(number)));
+      const positions = words.length > 1 ? module.integerValue(words[1]) : null;
+      if (positions === null || pairs.length === 0 || pairs.some((pair) => pair.length !== 2 || pair.includes(null)))
+        return { problem: `figure line ${index + 1} is not NAME POSITIONS A,B A,B …` };
+      figures.push({ name: words[0], positions: positions, points: pairs });
+    }
+    return { figures: figures };
+  }
+
+  // The options beyond the hands, for tables() and the command line.
+  function figureOptions() {
+    const read = readFigures(byId("figures").value);
+    byId("figures").setAttribute("aria-invalid", read.problem ? "true" : "false");
+    const subpixel = module.integerValue(byId("subpixel").value);
+    byId("subpixel").setAttribute("aria-invalid", subpixel === null ? "true" : "false");
+    if (read.problem || subpixel === null) return { problem: read.problem || "the sub-pixel bits are not an integer" };
+    if (read.figures.length === 0 && subpixel === 0 && byId("rounding").value === "extended") return { options: {}, words: [] };
+    const options = { figures: read.figures, rounding: byId("rounding").value, subpixel: subpixel,
+                      layout: byId("layout").value, bounds: byId("bounds").checked };
+    const words = read.figures.flatMap((f) => ["--figure", f.name, String(f.positions), f.points.map((p) => p.join(",")).join(" ")])
+      .concat(options.rounding === "nearest" ? ["--rounding", "nearest"] : [], subpixel ? ["--subpixel", String(subpixel)] : [],
+              options.layout === "xy" ? ["--layout", "xy"] : [], options.bounds ? ["--bounds"] : []);
+    return { options: options, words: words };
+  }
+
   function updateTables(values) {
     tableFiles = null;
     tablesButtons.forEach((id) => (byId(id).disabled = true));
@@ -245,9 +277,10 @@
     });
     const type = byId("type").value;
     const texts = fieldIds.map((id) => byId(id).value);
+    const extra = figureOptions();
     byId("tables-command").value = ["hndpos-tables", "--center", texts[0], texts[1], "--radii"]
       .concat(texts.slice(2), ["--positions"], positionIds.map((id) => byId(id).value), type ? ["--type", type] : [],
-              width ? ["--display", width + "x" + height] : [], ["-o", "dial.c"]).map(shellWord).join(" ");
+              extra.words || [], width ? ["--display", width + "x" + height] : [], ["-o", "dial.c"]).map(shellWord).join(" ");
     const message = byId("tables-message");
     message.className = "";
     message.textContent = "";
@@ -257,7 +290,13 @@
                             "and each hand has " + module.limits().positions.join(" to ") + " positions.";
       return;
     }
-    const options = { center: values.slice(0, 2), radii: values.slice(2), positions: positions, type: type || undefined };
+    if (extra.problem) {
+      message.className = "error";
+      message.textContent = "hndpos-tables refuses these figures: " + extra.problem + ".";
+      return;
+    }
+    const options = { center: values.slice(0, 2), radii: values.slice(2), positions: positions, type: type || undefined,
+                      ...extra.options };
     const key = JSON.stringify(options);
     if (!tablesCache || tablesCache.key !== key) {
       // The clock ticks every second: the tables are made once per set of parameters.
@@ -277,7 +316,8 @@
     tableFiles = tablesCache.files;
     tablesButtons.forEach((id) => (byId(id).disabled = false));
     const tables = tablesCache.tables;
-    message.textContent = `${tables.type} entries; ${tables.hands.map((hand) => hand.positions + " " + hand.name).join(", ")} positions.`;
+    message.textContent = `${tables.type} entries; ${tables.hands.map((hand) => hand.positions + " " + hand.name).join(", ")} positions` +
+      (tables.figures && tables.figures.length ? `; figures ${tables.figures.map((f) => f.name).join(", ")}.` : ".");
     const problem = module.tablesDisplayProblem(options, width, height);
     if (problem) {
       message.className = "warning";

@@ -38,8 +38,18 @@ const downloads = fs.mkdtempSync(path.join(os.tmpdir(), "hndpos-downloads-"));
 // A download's bytes once the browser has written the file (it renames it
 // into place when complete), or null after 30 s (a busy machine is slow),
 // or after `patience` ms where none is expected.
+// A download once the browser has finished it: the file is there, no
+// partial download is left beside it, and its size held for two looks.
 const downloaded = async (file, patience = 30000) => {
-  for (let i = 0; i < patience / 50 && !fs.existsSync(file); ++i) await new Promise((resolve) => setTimeout(resolve, 50));
+  const size = () => (fs.existsSync(file) ? fs.statSync(file).size : -1);
+  const partial = () => fs.readdirSync(path.dirname(file)).some((name) => name.endsWith(".crdownload"));
+  let last = -2;
+  for (let i = 0; i < patience / 50; ++i) {
+    const now = size();
+    if (now >= 0 && now === last && !partial()) break;
+    last = now;
+    await new Promise((resolve) => setTimeout(resolve, 50));
+  }
   return fs.existsSync(file) ? fs.readFileSync(file) : null;
 };
 const sameAs = (bytes, expected) => bytes !== null && Buffer.compare(bytes, expected) === 0;
@@ -252,6 +262,36 @@ try {
   await page.waitForFunction(() => document.getElementById("tables-message").textContent.includes("refuses"));
   check(await page.$eval("#hour-positions", (e) => e.getAttribute("aria-invalid") === "true"), "0 positions is marked");
   check(await page.$eval("#download-c", (e) => e.disabled), "no tables for 0 positions");
+
+  // The figure editor: a tailed hand and a tick ring beside the tips, in
+  // the nearest rounding with boxes; dial.c as hndpos-tables writes it, the
+  // preview drawing both figures, the command giving the same options.
+  const setValue = (id, value) =>
+    page.$eval(id, (e, v) => { e.value = v; e.dispatchEvent(new Event("input", { bubbles: true })); }, value);
+  await typeTexts(["233", "233", "120", "180", "200"]);
+  for (const id of ["#hour-positions", "#minute-positions", "#second-positions"]) await setValue(id, "60");
+  await page.select("#type", "");
+  await setValue("#figures", "hand 60 -24,-6 120,0 -24,6\nticks 60 210,0 228,0");
+  await page.select("#rounding", "nearest");
+  await page.click("#bounds");
+  await page.waitForFunction(() => document.getElementById("tables-message").textContent.includes("figures hand, ticks"));
+  for (const file of fs.readdirSync(downloads)) fs.rmSync(path.join(downloads, file));
+  await page.click("#download-c");
+  const figured = await downloaded(path.join(downloads, "dial.c"));
+  check(sameAs(figured, fs.readFileSync(path.join(tablesGolden, "figures.c"))), "the figures' dial.c differs from hndpos-tables'");
+  check(await page.$eval("#tables-dial svg", (svg) => svg.querySelector("#figure-hand polygon") !== null &&
+                                                      svg.querySelectorAll("#figure-ticks rect").length >= 60),
+        "the preview draws the hand's polygon and the ticks");
+  check((await page.$eval("#tables-command", (e) => e.value)).includes("--figure hand 60 '-24,-6 120,0 -24,6' --figure ticks 60 '210,0 228,0' --rounding nearest --bounds"),
+        "the command gives the figures: " + await page.$eval("#tables-command", (e) => e.value));
+  await setValue("#figures", "hand 60 -24,-6 120");
+  await page.waitForFunction(() => document.getElementById("tables-message").textContent.includes("refuses these figures"));
+  check(await page.$eval("#figures", (e) => e.getAttribute("aria-invalid") === "true"), "a bad figure line is marked");
+  await setValue("#figures", "hour 60 1,0");
+  await page.waitForFunction(() => document.getElementById("tables-message").textContent.includes("two things would be named"));
+  await setValue("#figures", "");
+  await page.select("#rounding", "extended");
+  await page.click("#bounds");
 
   // Today's panels, each drawn at its own scale inside its outline; where
   // the byte table wraps, the warning links to the wide tables and gives
