@@ -1,8 +1,8 @@
 #include "clock.h"
 
 #include "hpostbl.h"
-#ifdef CLOCK_TICKS
-#include "ticks_hpostbl.h"
+#if defined(CLOCK_TICKS) || defined(CLOCK_OUTLINE)
+#include "shape_hpostbl.h"
 #endif
 
 /* The panel; a build for a wider one defines both. */
@@ -28,15 +28,29 @@ static void draw_hand(int hand, unsigned index, dial_put put) {
               (long)HNDPOS_TIP_Y(hand, index));
 }
 
-/* The ring of ticks: tick k from its inner tip to its outer one. */
+/* The ring of ticks: tick k from its inner point to its outer one. */
 static void draw_ticks(void) {
 #ifdef CLOCK_TICKS
     unsigned k;
-    for (k = 0; k < TICKS_HNDPOS_HOUR_POSITIONS; ++k)
-        dial_line(frame, CLOCK_WIDTH, CLOCK_HEIGHT, (long)TICKS_HNDPOS_TIP_X(0, k), (long)TICKS_HNDPOS_TIP_Y(0, k),
-                  (long)TICKS_HNDPOS_TIP_X(1, k), (long)TICKS_HNDPOS_TIP_Y(1, k));
+    for (k = 0; k < SHAPE_HNDPOS_TICKS_POSITIONS; ++k)
+        dial_line(frame, CLOCK_WIDTH, CLOCK_HEIGHT, (long)SHAPE_HNDPOS_TICKS_X(k, 0), (long)SHAPE_HNDPOS_TICKS_Y(k, 0),
+                  (long)SHAPE_HNDPOS_TICKS_X(k, 1), (long)SHAPE_HNDPOS_TICKS_Y(k, 1));
 #endif
 }
+
+#ifdef CLOCK_OUTLINE
+/* The hour hand as its outline at h:m:s: each point joined to the next,
+   the last to the first. */
+static void draw_outline(int h, int m, int s) {
+    const unsigned k = SHAPE_HNDPOS_INDEX_12H(SHAPE_HNDPOS_OUTLINE_POSITIONS, h, m, s);
+    unsigned p;
+    for (p = 0; p < SHAPE_HNDPOS_OUTLINE_POINTS; ++p) {
+        const unsigned q = (p + 1) % SHAPE_HNDPOS_OUTLINE_POINTS;
+        dial_line(frame, CLOCK_WIDTH, CLOCK_HEIGHT, (long)SHAPE_HNDPOS_OUTLINE_X(k, p), (long)SHAPE_HNDPOS_OUTLINE_Y(k, p),
+                  (long)SHAPE_HNDPOS_OUTLINE_X(k, q), (long)SHAPE_HNDPOS_OUTLINE_Y(k, q));
+    }
+}
+#endif
 #endif
 
 static void print_two_digits(int value, dial_put put) {
@@ -59,7 +73,11 @@ void clock_draw(int h, int m, int s, dial_put put) {
     put('\n');
     dial_clear(frame, CLOCK_WIDTH, CLOCK_HEIGHT);
     draw_ticks();
+#ifdef CLOCK_OUTLINE
+    draw_outline(h, m, s);
+#else
     draw_hand(0, HNDPOS_HOUR_INDEX(h, m, s), put);
+#endif
     draw_hand(1, HNDPOS_MINUTE_INDEX(m, s), put);
     draw_hand(2, HNDPOS_SECOND_INDEX(s, 0), put);
     dial_print(frame, CLOCK_WIDTH, CLOCK_HEIGHT, put);

@@ -8,22 +8,35 @@ add_compile_options(-std=c99 -Wall -Wextra -pedantic)
 
 # clock_program(<name> BOARD <sources>... [DEFINES <definitions>...]
 #               TABLES <hndpos_add_tables arguments>...
-#               [TICKS <count> <inner radius> <outer radius>])
+#               [TICKS <count> <inner radius> <outer radius>]
+#               [OUTLINE <positions> "<A,B A,B ...>"])
 #
-# TICKS adds a ring of ticks from tables of their own (prefix ticks_,
-# header ticks_hpostbl.h) at the dial's centre: a second pair of radii at
-# the ticks' positions, tick k running from the inner tip (the tables'
-# "hour hand") to the outer one (the "minute hand"); the third is unused.
+# TICKS and OUTLINE add figure tables of their own (prefix shape_, header
+# shape_hpostbl.h) about the dial's centre: TICKS a ring of <count> ticks,
+# the figure "inner,0 outer,0", each drawn from its first point to its
+# second; OUTLINE the hour hand's outline, a closed polygon of the points
+# at each of <positions> positions, drawn in place of the hour hand's line.
 function(clock_program name)
-  cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "BOARD;DEFINES;TABLES;TICKS")
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "BOARD;DEFINES;TABLES;TICKS;OUTLINE")
   add_executable(${name} ${arg_BOARD} ${clock_common}/clock.c ${clock_common}/dial.c)
   target_include_directories(${name} PRIVATE ${clock_common})
   target_compile_definitions(${name} PRIVATE ${arg_DEFINES} $<$<BOOL:${CLOCK_SELF_TEST}>:CLOCK_SELF_TEST>)
   hndpos_add_tables(${name} ${arg_TABLES} STORAGE ${CLOCK_STORAGE})
+  set(figures "")
   if(arg_TICKS)
     list(GET arg_TICKS 0 count)
     list(GET arg_TICKS 1 inner)
     list(GET arg_TICKS 2 outer)
+    list(APPEND figures FIGURE ticks ${count} "${inner},0 ${outer},0")
+    target_compile_definitions(${name} PRIVATE CLOCK_TICKS)
+  endif()
+  if(arg_OUTLINE)
+    list(GET arg_OUTLINE 0 positions)
+    list(GET arg_OUTLINE 1 points)
+    list(APPEND figures FIGURE outline ${positions} "${points}")
+    target_compile_definitions(${name} PRIVATE CLOCK_OUTLINE)
+  endif()
+  if(figures)
     list(FIND arg_TABLES CENTER at)
     math(EXPR x "${at} + 1")
     math(EXPR y "${at} + 2")
@@ -38,8 +51,19 @@ function(clock_program name)
         list(APPEND display ${word})
       endforeach()
     endif()
-    hndpos_add_tables(${name} CENTER ${center_x} ${center_y} RADII ${inner} ${outer} 0 POSITIONS ${count} ${count} 1
-                      PREFIX ticks_ ${display} STORAGE ${CLOCK_STORAGE})
-    target_compile_definitions(${name} PRIVATE CLOCK_TICKS)
+    hndpos_add_tables(${name} CENTER ${center_x} ${center_y} ${figures} PREFIX shape_ ${display}
+                      STORAGE ${CLOCK_STORAGE})
   endif()
+endfunction()
+
+# shapes_program(<name> BOARD <sources>... TABLES <hndpos_add_tables arguments>...)
+#
+# The clock drawn from figures alone (shapes.c): the tables must hold the
+# figures hour, minute and second (polygons, filled) and ticks (lines).
+function(shapes_program name)
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "BOARD;DEFINES;TABLES")
+  add_executable(${name} ${arg_BOARD} ${clock_common}/shapes.c ${clock_common}/dial.c)
+  target_include_directories(${name} PRIVATE ${clock_common})
+  target_compile_definitions(${name} PRIVATE ${arg_DEFINES} $<$<BOOL:${CLOCK_SELF_TEST}>:CLOCK_SELF_TEST>)
+  hndpos_add_tables(${name} ${arg_TABLES} STORAGE ${CLOCK_STORAGE})
 endfunction()

@@ -32,6 +32,39 @@ void dial_line(unsigned char* frame, int width, int height, long x0, long y0, lo
     }
 }
 
+/* The least integer at or above n/d, d > 0. */
+static long ceil_div(long n, long d) { return n >= 0 ? (n + d - 1) / d : -((-n) / d); }
+
+void dial_fill_polygon(unsigned char* frame, int width, int height, const long* xs, const long* ys, int count) {
+    long top = ys[0], bottom = ys[0], y;
+    int i;
+    for (i = 1; i < count; ++i) {
+        if (ys[i] < top) top = ys[i];
+        if (ys[i] > bottom) bottom = ys[i];
+    }
+    for (y = top; y <= bottom; ++y) {
+        long starts[64]; /* where each edge crosses the row, as the first pixel at or right of it */
+        int crossings = 0, j;
+        for (i = 0; i < count; ++i) {
+            const long x0 = xs[i], y0 = ys[i], x1 = xs[(i + 1) % count], y1 = ys[(i + 1) % count];
+            long k;
+            /* Half-open in y: a vertex shared by two edges counts once. */
+            if (!((y0 <= y && y < y1) || (y1 <= y && y < y0))) continue;
+            /* x = x0 + (y - y0)(x1 - x0)/(y1 - y0), exactly, rounded up. */
+            k = y1 > y0 ? ceil_div(x0 * (y1 - y0) + (y - y0) * (x1 - x0), y1 - y0)
+                        : ceil_div(x0 * (y0 - y1) - (y - y0) * (x1 - x0), y0 - y1);
+            for (j = crossings++; j > 0 && starts[j - 1] > k; --j) starts[j] = starts[j - 1];
+            starts[j] = k;
+        }
+        for (j = 0; j + 1 < crossings; j += 2) {
+            long x;
+            for (x = starts[j]; x < starts[j + 1]; ++x) set_pixel(frame, width, height, x, y);
+        }
+    }
+    for (i = 0; i < count; ++i)
+        dial_line(frame, width, height, xs[i], ys[i], xs[(i + 1) % count], ys[(i + 1) % count]);
+}
+
 void dial_print(const unsigned char* frame, int width, int height, dial_put put) {
     int x, y;
     for (y = 0; y < height; ++y) {

@@ -15,6 +15,13 @@ void dial_clear(unsigned char* frame, int width, int height);
    firmware draws a hand; pixels outside the panel are left out. */
 void dial_line(unsigned char* frame, int width, int height, long x0, long y0, long x1, long y1);
 
+/* Fills the polygon of `count` points (xs[i], ys[i]), as firmware fills a
+   hand drawn as a shape: a pixel is lit when its centre lies inside (the
+   scanline rule: left edges in, right edges out), then the outline is drawn
+   over it, so that a polygon thinner than a pixel still shows. Up to 64
+   points; pixels outside the panel are left out. */
+void dial_fill_polygon(unsigned char* frame, int width, int height, const long* xs, const long* ys, int count);
+
 /* One line of text per row, '#' for a set pixel and '.' for a clear one. */
 void dial_print(const unsigned char* frame, int width, int height, dial_put put);
 

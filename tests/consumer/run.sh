@@ -537,6 +537,29 @@ firmware-avr | firmware-cortex-m)
         "$work/host/$program" >"$work/$program.host.txt" || die "$program on the host"
         cmp -s "$work/$program.device.txt" "$work/$program.host.txt" || die "$program: the simulated firmware printed other text than the host"
     done
+    if [ "$scenario" = firmware-cortex-m ]; then
+        # The hands as filled shapes with tails over a ring of ticks: every
+        # corner the firmware reads is hndpos-tables', and every frame is
+        # the host's.
+        simulate "$work/device/clock_shapes" >"$work/shapes.device.txt" ||
+            die "clock_shapes: the simulator failed, or hung and was stopped after 60 s"
+        "$work/host/clock_shapes" >"$work/shapes.host.txt" || die "clock_shapes on the host"
+        cmp -s "$work/shapes.device.txt" "$work/shapes.host.txt" || die "clock_shapes: the simulated firmware drew other frames than the host"
+        "$work/prefix/bin/hndpos-tables" --center 160 120 --figure hour 720 "-14,-5 -6,-7 60,0 -6,7 -14,5" \
+            --figure minute 60 "-18,-4 92,0 -18,4" --figure second 60 "-24,-1 104,-1 104,1 -24,1" \
+            --figure ticks 60 "106,0 114,0" --rounding nearest --format json -o "$work/shapes.json" || die "hndpos-tables for the shapes"
+        python3 - "$work/shapes.device.txt" "$work/shapes.json" <<'PY' || die "clock_shapes: the firmware's figures"
+import json, sys
+lines = open(sys.argv[1]).read().split("\n")
+read = [line for line in lines[lines.index("figures") + 1 :] if line]
+wanted = [f"{f['name']} {k}: " + " ".join(f"{x},{y}" for x, y in zip(xs, ys))
+          for f in json.load(open(sys.argv[2]))["figures"] for k, (xs, ys) in enumerate(zip(f["x"], f["y"]))]
+if read != wanted:
+    at = next(i for i, (a, b) in enumerate(zip(read + [""] * len(wanted), wanted)) if a != b)
+    sys.exit(f"the firmware read {read[at] if at < len(read) else 'nothing'!r}, the tables hold {wanted[at]!r}")
+PY
+        [ "$(grep -c '#' "$work/shapes.device.txt")" -gt 200 ] || die "clock_shapes drew next to nothing"
+    fi
     say "$example in the simulator: every entry and index right, frames equal to the host's drawing"
     ;;
 
