@@ -18,8 +18,11 @@ for layout in "bytes:hndpos" "u16:hndpos-tables"; do
     else
         "$prefix/bin/hndpos-tables" --center 63 31 --radii 20 28 30 --type u16 --storage progmem --header hpostbl.h -o tables.c
     fi
-    avr-gcc -mmcu=atmega328p -DF_CPU=16000000UL -Os -std=c99 -I. -I"$examples/common" -o cycles.elf \
-        "$here/avr_cycles.c" "$examples/common/dial.c" tables.c -lm
+    # A hand with a tail as a figure, its corners in program memory.
+    "$prefix/bin/hndpos-tables" --center 63 31 --figure hand 60 "-5,-3 20,0 -5,3" --storage progmem --prefix fig_ \
+        --header figure.h -o figure.c
+    avr-gcc -mmcu=atmega328p -DF_CPU=16000000UL -Os -std=c99 -DWITH_FIGURE -I. -I"$examples/common" -o cycles.elf \
+        "$here/avr_cycles.c" "$examples/common/dial.c" tables.c figure.c -lm
     echo "${layout%%:*} entries:"
     timeout 60 simavr -m atmega328p -f 16000000 cycles.elf 2>&1 >/dev/null | sed 's/\x1b\[[0-9;]*m//g' |
         grep -v '^Loaded ' | sed 's/\.$//; s/^/  /'
@@ -32,7 +35,8 @@ for example in avr-clock:avr.cmake cortex-m-clock:cortex-m3.cmake; do
     for storage in DATA CONST PROGMEM; do
         cmake -S "$examples/$name" -B "$work/$name-$storage" --toolchain "$examples/$name/${example#*:}" \
             -Dhndpos_DIR="$prefix/lib/cmake/hndpos" -DCLOCK_STORAGE=$storage -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
-        for program in clock clock_wide; do
+        for program in clock clock_wide clock_shapes; do
+            [ "$name" = cortex-m-clock ] || [ "$program" != clock_shapes ] || continue
             if ! cmake --build "$work/$name-$storage" --target $program >/dev/null 2>&1; then
                 printf '  %-36s does not fit the device\n' "$name $program $storage"
                 continue
