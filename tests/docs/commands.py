@@ -38,6 +38,7 @@ BLOCKS = {
         "not run: its firmware and arm-toolchain.cmake are the user's own; the examples' blocks are run",
     ("README.md", "hndpos-tables --center 160 120 --radii 60 90 100 --positions 720 60 60 --display 320 240 -o dial.c"):
         "root",
+    ("README.md", "hndpos-tables --center 233 233 --radii 120 180 200 \\"): "root",
     ("README.md", "cmake -S examples/avr-clock -B build-avr --toolchain \"$PWD/examples/avr-clock/avr.cmake\" \\"): "root",
     ("README.md", "hndpos 83 30 9 13 14"): "dial",
     ("README.md", "hndpos-view --check --display 128x64   # each hand's bounding box; exit 1 at the first tip off the panel"):
