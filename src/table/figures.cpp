@@ -1,6 +1,5 @@
 #include "table/figures.h"
 
-#include "table/hand_tip.h"
 #include "table/trig.h"
 
 namespace hndpos {
@@ -28,9 +27,17 @@ TurnEntries::TurnEntries(int positions, EntryRule rule) : positions_(positions),
     const Extended step = angle_step(positions);
     sin_.reserve(count);
     cos_.reserve(count);
+    // The clock angles' values were computed while the program was built.
+    const bool clock_angles = step == AngleStep;
     for (int k = 0; k < positions; ++k) {
-        sin_.push_back(hand_tip_unit(Axis::x, step, k));
-        cos_.push_back(extended_negate(hand_tip_unit(Axis::y, step, k)));
+        if (clock_angles && k < position_count) {
+            sin_.push_back(clock_angle_sin(k));
+            cos_.push_back(clock_angle_cos(k));
+            continue;
+        }
+        const SinCos both = extended_sin_cos(extended_multiply(extended_from_int32(k), step));
+        sin_.push_back(both.sin);
+        cos_.push_back(both.cos);
     }
 }
 

@@ -161,6 +161,126 @@ constexpr Extended sin_or_cos(Function function, Extended x) {
     return sin_or_cos(function, x, words);
 }
 
+// ---- Sine and cosine of one argument together, for the tables of any
+// count of positions, which need both at every angle.
+//
+// One reduction, one r², and then both series in Horner's form with the
+// coefficients 1/k! stored: no division at all, where the series above
+// divides every term. Only the first attempt, at fast_words, takes this
+// way; an undecided result goes to sin_or_cos() as before.
+
+constexpr int fast_words = 3;
+
+// The highest degree each series keeps at fast_words: the first omitted
+// term, (π/4)^d / d! for d = 26 (cosine) and 27 (sine), is below 2^-96.
+constexpr int fast_cos_degree = 24;
+constexpr int fast_sin_degree = 25;
+
+// 1/k! for k = 0..fast_sin_degree at fast_words, each within 2 units of
+// the truth: computed at twice the words by successive division (each
+// step cuts less than one unit there) and cut once more.
+struct InverseFactorials {
+    std::array<Fixed, fast_sin_degree + 1> value;
+};
+
+constexpr InverseFactorials compute_inverse_factorials() {
+    InverseFactorials table;
+    Fixed wide;
+    wide.word[0] = 1;
+    for (int k = 0; k <= fast_sin_degree; ++k) {
+        if (k > 0) divide_small(wide, static_cast<std::uint32_t>(k), 2 * fast_words);
+        for (int i = 0; i <= fast_words; ++i) table.value[static_cast<std::size_t>(k)].word[i] = wide.word[i];
+    }
+    return table;
+}
+
+constexpr InverseFactorials inverse_factorials = compute_inverse_factorials();
+
+// Σ (−1)^j s^j / (2j + first)! for j up to the degree, by Horner's rule:
+// v ← 1/(d)! − s·v from the highest degree down. Every v is positive and
+// at most 1 (the terms alternate and fall), a computed one below zero can
+// only be an error of a few units and is set to 0, which brings it nearer.
+// Error: each step adds below 2 units (the constant) + 1 (the cut
+// product) + |s' − s|·v (1 unit, s' = r² cut once) and shrinks the last
+// step's error by s ≤ 0.62, so it stays below 4 / 0.38 < 11 units; the
+// omitted tail adds below 1.
+constexpr Fixed alternating_series(const Fixed& s, int first, int degree) {
+    Fixed v = inverse_factorials.value[static_cast<std::size_t>(degree)];
+    for (int d = degree - 2; d >= first; d -= 2) {
+        const Fixed product = multiply(s, v, fast_words);
+        v = inverse_factorials.value[static_cast<std::size_t>(d)];
+        if (less_than(v, product, fast_words)) {
+            v = Fixed{};
+        } else {
+            subtract(v, product, fast_words);
+        }
+    }
+    return v;
+}
+
+// Rounds y ± e units when both ends agree.
+constexpr bool rounds_alike(bool negative, const Fixed& y, std::uint32_t e, Extended& result) {
+    Fixed e_fixed;
+    add_units(e_fixed, e, fast_words);
+    if (!less_than(e_fixed, y, fast_words)) return false;
+    Fixed low = y;
+    subtract(low, e_fixed, fast_words);
+    Fixed high = y;
+    add(high, e_fixed, fast_words);
+    const Extended low_rounded = to_extended(negative, low, fast_words);
+    if (!(low_rounded == to_extended(negative, high, fast_words))) return false;
+    result = low_rounded;
+    return true;
+}
+
+// Both at fast_words for 2^-32 ≤ |x| < 8; false for whichever is
+// undecided (`sin_done`, `cos_done` tell which were).
+constexpr void try_sin_cos_fast(Extended x, Extended& sine, bool& sin_done, Extended& cosine, bool& cos_done) {
+    const int n = fast_words;
+    bool truncated = false;
+    const Fixed ax = from_extended(x, n, truncated);
+    // The reduction of try_sin_or_cos(): r = |x| − k·π/2, off by less than
+    // k + 1 units; sine and cosine move by no more than their argument.
+    const Fixed p = half_pi(n);
+    Fixed threshold = p;
+    divide_small(threshold, 2, n);
+    Fixed multiple;
+    std::uint32_t k = 0;
+    while (less_than(threshold, ax, n)) {
+        add(threshold, p, n);
+        add(multiple, p, n);
+        ++k;
+    }
+    Fixed r = ax;
+    bool r_negative = false;
+    if (less_than(ax, multiple, n)) {
+        r = multiple;
+        subtract(r, ax, n);
+        r_negative = true;
+    } else {
+        subtract(r, multiple, n);
+    }
+    const std::uint32_t argument_error = k + (truncated ? 1 : 0);
+    // sin|r| = |r|·Σ (−1)^j r^2j/(2j+1)!, cos r = Σ (−1)^j r^2j/(2j)!; the
+    // sine's final product adds one unit to the series' 12 (times |r| < 1).
+    const Fixed s = multiply(r, r, n);
+    const Fixed sin_r = multiply(r, alternating_series(s, 1, fast_sin_degree), n);
+    const Fixed cos_r = alternating_series(s, 0, fast_cos_degree);
+    constexpr std::uint32_t series_error = 14;
+    // The quadrant identities of try_sin_or_cos(), for both functions.
+    const std::uint32_t quadrant = k % 4;
+    const bool swap = quadrant % 2 == 1;
+    bool sin_negative = quadrant >= 2;
+    bool cos_negative = quadrant == 1 || quadrant == 2;
+    // The sine series stands in the sine for quadrants 0 and 2 and in the
+    // cosine for 1 and 3; for r < 0 it changes sign.
+    if (r_negative) (swap ? cos_negative : sin_negative) = !(swap ? cos_negative : sin_negative);
+    if (x.negative) sin_negative = !sin_negative;
+    const std::uint32_t e = argument_error + series_error;
+    sin_done = rounds_alike(sin_negative, swap ? cos_r : sin_r, e, sine);
+    cos_done = rounds_alike(cos_negative, swap ? sin_r : cos_r, e, cosine);
+}
+
 // The extended value nearest to 2π/positions. π/2 cut to precision n is
 // below the truth by less than u, so 2π/positions, computed from it and cut
 // again, lies in [v, v + 5u): when both ends round alike, so does 2π/positions,
@@ -211,6 +331,17 @@ Extended angle_step(int positions) {
 }
 
 Extended extended_sin(Extended x) { return sin_or_cos(Function::sine, x); }
+
+SinCos extended_sin_cos(Extended x) {
+    SinCos result;
+    bool sin_done = false;
+    bool cos_done = false;
+    if (x.exponent >= extended_bias - 32 && x.exponent <= extended_bias + 2)
+        try_sin_cos_fast(x, result.sin, sin_done, result.cos, cos_done);
+    if (!sin_done) result.sin = sin_or_cos(Function::sine, x);
+    if (!cos_done) result.cos = sin_or_cos(Function::cosine, x);
+    return result;
+}
 Extended extended_cos(Extended x) { return sin_or_cos(Function::cosine, x); }
 
 int extended_sin_working_words(Extended x) {

@@ -18,6 +18,15 @@ namespace hndpos {
 Extended extended_sin(Extended x);
 Extended extended_cos(Extended x);
 
+// Both at once, the same values as the two functions: one reduction and
+// both series without division, for the tables that need both at every
+// angle.
+struct SinCos {
+    Extended sin;
+    Extended cos;
+};
+SinCos extended_sin_cos(Extended x);
+
 // The working precision, in 32-bit words after the binary point, at which
 // the rounding test decided extended_sin(x) or extended_cos(x): 3 for nearly
 // every argument, more (in steps of 2, up to 39) for a result that lies very

@@ -139,6 +139,21 @@ TEST(Mpfr, SineAndCosineRoundCorrectly) {
     EXPECT_EQ(mismatches, 0u);
 }
 
+// Both at once, by the division-free first attempt: the same correctly
+// rounded values, on the same arguments and the hardest cases.
+TEST(Mpfr, SineAndCosineTogetherRoundCorrectly) {
+    std::vector<Extended> args = hard_and_random_arguments();
+    for (const auto& line : testing::read_reference("hard-cases.txt", true)) args.push_back(line.argument);
+    for (std::size_t i = 0; i < 1'000'000; i += 7) args.push_back(extended_negate(args[i]));  // and negative ones
+    std::size_t mismatches = 0;
+    for (const Extended& x : args) {
+        const SinCos both = extended_sin_cos(x);
+        if (both.sin == mpfr_sin_or_cos(x, false) && both.cos == mpfr_sin_or_cos(x, true)) continue;
+        if (++mismatches <= 20) ADD_FAILURE() << "sin_cos of " << std::hex << x.exponent << ":" << x.significand;
+    }
+    EXPECT_EQ(mismatches, 0u);
+}
+
 // The search's hardest cases, against MPFR itself rather than the stored
 // results.
 TEST(Mpfr, HardestCasesRoundCorrectly) {
