@@ -141,8 +141,10 @@ BENCHMARK(BM_TipsOnly720)->Unit(benchmark::kMicrosecond);
 void BM_ThreeFigures720(benchmark::State& state) {
     WideParams params = tips_720_60_60();
     params.rule.rounding = state.range(0) == 0 ? Rounding::extended : Rounding::nearest;
-    const std::vector<FigurePoint> outline = {{-24, -6}, {-8, -9}, {40, -5}, {120, 0}, {40, 5}, {-8, 9}, {-24, 6}, {-30, 0}};
-    for (const char* name : {"hour_shape", "minute_shape", "second_shape"}) params.figures.push_back({name, 720, outline});
+    const std::vector<FigurePoint> outline = {{-24, -6}, {-8, -9}, {40, -5}, {120, 0},
+                                              {40, 5},   {-8, 9},  {-24, 6}, {-30, 0}};
+    for (const char* name : {"hour_shape", "minute_shape", "second_shape"})
+        params.figures.push_back({name, 720, outline});
     for (auto _ : state) benchmark::DoNotOptimize(compute_wide_tables(params));
     state.SetItemsProcessed(state.iterations() * 3 * 720 * 8 * 2);
 }

@@ -93,7 +93,7 @@ constexpr std::array<std::string_view, turn_count> elapsed_expressions = {
     "(unsigned long)(h) * 3600UL + (unsigned long)(m) * 60UL + (unsigned long)(s)"};
 constexpr std::array<std::string_view, turn_count> index_arguments = {"h, m, s", "m, s", "s, ms", "h, m, s"};
 constexpr std::array<std::string_view, turn_count> turn_index_names = {"INDEX_12H", "INDEX_1H", "INDEX_1M",
-                                                                        "INDEX_24H"};
+                                                                       "INDEX_24H"};
 
 // floor(positions × elapsed / turn) for any positions; the product stays
 // below max_positions times the longest turn, inside 32 bits.
@@ -428,8 +428,8 @@ std::vector<std::string> figure_declarators(const Figure& figure, EntryType type
 
 std::string rule_macros(const WideParams& p, const std::string& macro) {
     const std::string unit = std::to_string(1 << p.rule.subpixel);
-    return join({"\n/* Entries in ", p.rule.subpixel == 0 ? "whole pixels" : "units of 1/", p.rule.subpixel == 0 ? "" : unit,
-                 p.rule.subpixel == 0 ? "" : " pixel", ", ",
+    return join({"\n/* Entries in ", p.rule.subpixel == 0 ? "whole pixels" : "units of 1/",
+                 p.rule.subpixel == 0 ? "" : unit, p.rule.subpixel == 0 ? "" : " pixel", ", ",
                  p.rule.rounding == Rounding::nearest ? "each the integer nearest to the exact value"
                                                       : "each rounded as hndpos rounds its tips",
                  ". */\n#define ", macro, "HNDPOS_SUBPIXEL_BITS ", std::to_string(p.rule.subpixel), "\n"});
@@ -506,7 +506,9 @@ std::string hand_header_body(const WideTables& tables, EntryType type, Storage s
             // One branch per hand: the arrays differ in length.
             append(text, {"#define ", macro, "HNDPOS_TIP_", axis == Axis::x ? "X" : "Y", "(hand, index) \\\n"});
             for (int hand = 0; hand < hand_count; ++hand) {
-                text += hand == 0 ? "    ((hand) == 0 ? " : hand == 1 ? "     : (hand) == 1 ? " : "                   : ";
+                text += hand == 0   ? "    ((hand) == 0 ? "
+                        : hand == 1 ? "     : (hand) == 1 ? "
+                                    : "                   : ";
                 text += read;
                 text += '(';
                 text += hand_array_name(names, hand, axis);
@@ -574,8 +576,8 @@ std::string source_title(const WideParams& p) {
 std::string options_comment(const WideParams& p, FigureOutput out) {
     std::string text = "/* With";
     for (const Figure& figure : p.figures)
-        append(text, {" --figure ", figure.name, " ", std::to_string(figure.positions), " \"", points_text(figure.points),
-                      "\""});
+        append(text, {" --figure ", figure.name, " ", std::to_string(figure.positions), " \"",
+                      points_text(figure.points), "\""});
     if (p.rule.rounding != Rounding::extended) append(text, {" --rounding ", rounding_name(p.rule.rounding)});
     if (p.rule.subpixel != 0) append(text, {" --subpixel ", std::to_string(p.rule.subpixel)});
     if (out.layout == PointLayout::pairs) text += " --layout xy";
@@ -692,8 +694,8 @@ std::string figure_json(const Figure& figure, const FigureEntries& entries, Figu
     for (const FigurePoint& p : figure.points)
         append(text, {&p == figure.points.data() ? "[" : ", [", std::to_string(p.along), ", ", std::to_string(p.across),
                       "]"});
-    append(text, {"], \"x\": ", json_rows(entries.x, figure.points.size()), ", \"y\": ",
-                  json_rows(entries.y, figure.points.size())});
+    append(text, {"], \"x\": ", json_rows(entries.x, figure.points.size()),
+                  ", \"y\": ", json_rows(entries.y, figure.points.size())});
     if (out.bounds) {
         std::vector<std::int64_t> boxes;
         for (const auto& box : entries.bounds) boxes.insert(boxes.end(), box.begin(), box.end());
@@ -712,14 +714,14 @@ std::string hand_tables_json(const WideTables& tables, EntryType type, FigureOut
         append(text, {std::to_string(p.radii[0]), ", ", std::to_string(p.radii[1]), ", ", std::to_string(p.radii[2])});
     append(text, {"], \"type\": \"", entry_type_name(type), "\", \"hands\": ["});
     for (int hand = 0; hand < (p.has_hands ? hand_count : 0); ++hand) {
-        append(text, {hand == 0 ? "" : ",", "\n  {\"name\": \"", hand_names[hand], "\", \"positions\": ",
-                      std::to_string(p.positions[static_cast<std::size_t>(hand)]), ", \"x\": ",
-                      json_list(hand_entries(tables, hand, Axis::x)), ", \"y\": ",
-                      json_list(hand_entries(tables, hand, Axis::y)), "}"});
+        append(text, {hand == 0 ? "" : ",", "\n  {\"name\": \"", hand_names[hand],
+                      "\", \"positions\": ", std::to_string(p.positions[static_cast<std::size_t>(hand)]),
+                      ", \"x\": ", json_list(hand_entries(tables, hand, Axis::x)),
+                      ", \"y\": ", json_list(hand_entries(tables, hand, Axis::y)), "}"});
     }
     if (!beyond_tips(p)) return text + "\n]}\n";
-    append(text, {p.has_hands ? "\n" : "", "], \"rounding\": \"", rounding_name(p.rule.rounding), "\", \"subpixel\": ",
-                  std::to_string(p.rule.subpixel), ", \"figures\": ["});
+    append(text, {p.has_hands ? "\n" : "", "], \"rounding\": \"", rounding_name(p.rule.rounding),
+                  "\", \"subpixel\": ", std::to_string(p.rule.subpixel), ", \"figures\": ["});
     for (std::size_t i = 0; i < p.figures.size(); ++i)
         append(text, {i == 0 ? "" : ",", figure_json(p.figures[i], tables.figures[i], figures)});
     return text + "\n]}\n";

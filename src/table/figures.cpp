@@ -8,12 +8,14 @@ namespace {
 // round(round(p·u) + round(q·v)), scaled to sub-pixels and rounded to an
 // integer.
 std::int64_t two_term_offset(std::int32_t p, Extended u, std::int32_t q, Extended v, int subpixel) {
-    const Extended sum = extended_add(extended_multiply(extended_from_int32(p), u),
-                                      extended_multiply(extended_from_int32(q), v));
+    const Extended sum =
+        extended_add(extended_multiply(extended_from_int32(p), u), extended_multiply(extended_from_int32(q), v));
     return extended_to_int64(extended_scale(sum, subpixel));
 }
 
-std::int64_t scaled_center(std::int32_t center, int subpixel) { return std::int64_t{center} * (std::int64_t{1} << subpixel); }
+std::int64_t scaled_center(std::int32_t center, int subpixel) {
+    return std::int64_t{center} * (std::int64_t{1} << subpixel);
+}
 
 }  // namespace
 

@@ -179,11 +179,12 @@ std::string figures(const Dial& dial, ClockTime time, int scale) {
         const std::size_t points = figure.points.size();
         append(svg, {"<g id=\"figure-", figure.name, "\" fill=\"", colour, "\" stroke=\"", colour, "\">\n"});
         if (points >= 3) {
-            const auto k = static_cast<std::size_t>(
-                hand_index(0, figure.positions, {time.hours, time.minutes, time.seconds, 0}));
+            const auto k =
+                static_cast<std::size_t>(hand_index(0, figure.positions, {time.hours, time.minutes, time.seconds, 0}));
             svg += "<polygon fill-opacity=\"0.8\" points=\"";
             for (std::size_t p = 0; p < points; ++p)
-                append(svg, {p == 0 ? "" : " ", centre(entries.x[k * points + p]), ",", centre(entries.y[k * points + p])});
+                append(svg,
+                       {p == 0 ? "" : " ", centre(entries.x[k * points + p]), ",", centre(entries.y[k * points + p])});
             svg += "\"/>\n";
         } else {
             for (std::size_t k = 0; k < static_cast<std::size_t>(figure.positions); ++k) {
@@ -192,9 +193,8 @@ std::string figures(const Dial& dial, ClockTime time, int scale) {
                     svg += square(dial.pixel(entries.x[first]), dial.pixel(entries.y[first]), scale, figure_colour);
                     continue;
                 }
-                for (const Pixel& pixel :
-                     bresenham(dial.pixel(entries.x[first]), dial.pixel(entries.y[first]),
-                               dial.pixel(entries.x[first + 1]), dial.pixel(entries.y[first + 1])))
+                for (const Pixel& pixel : bresenham(dial.pixel(entries.x[first]), dial.pixel(entries.y[first]),
+                                                    dial.pixel(entries.x[first + 1]), dial.pixel(entries.y[first + 1])))
                     svg += square(pixel.x, pixel.y, scale, figure_colour);
             }
         }

@@ -17,9 +17,9 @@ std::string outside_panel(const Dial& dial, std::int64_t entry, Axis axis, int p
     const std::int64_t units = std::int64_t{panel_size} << dial.subpixel();
     if (panel_size == 0 || (entry >= 0 && entry < units)) return "";
     const std::string unit = std::to_string(1 << dial.subpixel());
-    return join({what, ", outside a display ", std::to_string(panel_size), " pixels ", axis == Axis::x ? "wide" : "high",
-                 " (", axis == Axis::x ? "x" : "y", " 0 to ", std::to_string(units - 1),
-                 dial.subpixel() == 0 ? "" : " in 1/", dial.subpixel() == 0 ? "" : unit,
+    return join({what, ", outside a display ", std::to_string(panel_size), " pixels ",
+                 axis == Axis::x ? "wide" : "high", " (", axis == Axis::x ? "x" : "y", " 0 to ",
+                 std::to_string(units - 1), dial.subpixel() == 0 ? "" : " in 1/", dial.subpixel() == 0 ? "" : unit,
                  dial.subpixel() == 0 ? "" : " pixels", ")"});
 }
 
@@ -33,10 +33,10 @@ std::string figure_problem(const Dial& dial, std::size_t f, int width, int heigh
             const std::int64_t value = axis == Axis::x ? entries.x[i] : entries.y[i];
             const int size = axis == Axis::x ? width : height;
             if (size == 0 || (value >= 0 && value < (std::int64_t{size} << dial.subpixel()))) continue;
-            return outside_panel(dial, value, axis, size,
-                                 join({"the figure ", figure.name, "'s point ", std::to_string(i % points),
-                                       " at position ", std::to_string(i / points), " has ",
-                                       axis == Axis::x ? "x " : "y ", std::to_string(value)}));
+            return outside_panel(
+                dial, value, axis, size,
+                join({"the figure ", figure.name, "'s point ", std::to_string(i % points), " at position ",
+                      std::to_string(i / points), " has ", axis == Axis::x ? "x " : "y ", std::to_string(value)}));
         }
     }
     return "";

@@ -534,8 +534,8 @@ bool read_json_parameters(const JsonValue& root, JsonReading& reading, WideParam
                                     {"center", "radii", "type", "hands", "rounding", "subpixel", "figures"}, top)
                   : reading.members(root, "the file", {"center", "radii", "type", "hands"}, top)))
         return false;
-    if (figures && (!read_json_rule(*top[4], *top[5], reading, params.rule) ||
-                    !read_json_figures(*top[6], reading, params, out)))
+    if (figures &&
+        (!read_json_rule(*top[4], *top[5], reading, params.rule) || !read_json_figures(*top[6], reading, params, out)))
         return false;
     // Figures alone have no radii and no hands.
     params.has_hands = !(figures && top[1]->kind == JsonValue::Kind::array && top[1]->items.empty());

@@ -61,16 +61,22 @@ platform::MemorySystem memory;
 // bits; layout (0 split, 1 xy); bounds (0, 1); the count of figures, then
 // for each its positions, its count of points and the points' A, B.
 std::string read_tables_request(const std::int32_t* values, int count, std::string_view names, WideParams& params,
-                                 FigureOutput& out) {
+                                FigureOutput& out) {
     constexpr int fixed = 14;
     if (count < fixed) return "the module was given too few values";
-    params = WideParams{values[0], values[1], {values[2], values[3], values[4]}, {values[5], values[6], values[7]},
-                        {values[9] == 1 ? Rounding::nearest : Rounding::extended, values[10]}, {}, values[8] != 0};
+    params = WideParams{values[0],
+                        values[1],
+                        {values[2], values[3], values[4]},
+                        {values[5], values[6], values[7]},
+                        {values[9] == 1 ? Rounding::nearest : Rounding::extended, values[10]},
+                        {},
+                        values[8] != 0};
     out = {values[11] == 1 ? PointLayout::pairs : PointLayout::split, values[12] != 0};
     const std::string positions_text =
         join({"positions run from ", std::to_string(min_positions), " to ", std::to_string(max_positions)});
     for (const int positions : params.positions)
-        if (params.has_hands && (positions < min_positions || positions > max_positions)) return "per hand, " + positions_text;
+        if (params.has_hands && (positions < min_positions || positions > max_positions))
+            return "per hand, " + positions_text;
     if (params.rule.subpixel < 0 || params.rule.subpixel > max_subpixel_bits)
         return "subpixel runs from 0 to " + std::to_string(max_subpixel_bits);
     int at = fixed;

@@ -17,8 +17,8 @@
 
 #include "io/failure.h"
 #include "reference_data.h"
-#include "table/hand_tip.h"
 #include "table/figures.h"
+#include "table/hand_tip.h"
 #include "table/trig.h"
 #include "table/wide_tables.h"
 
@@ -357,7 +357,7 @@ std::int64_t mpfr_nearest_figure_entry(FigurePoint point, std::int32_t center, l
     mpfr_mul_si(theta.get(), theta.get(), 2 * position, MPFR_RNDN);
     mpfr_div_si(theta.get(), theta.get(), positions, MPFR_RNDN);
     mpfr_sin_cos(s.get(), c.get(), theta.get(), MPFR_RNDN);
-    const long a = y ? point.across : point.along;   // of sin
+    const long a = y ? point.across : point.along;                      // of sin
     const long b = y ? -static_cast<long>(point.along) : point.across;  // of cos
     mpfr_mul_si(v.get(), s.get(), a, MPFR_RNDN);
     mpfr_mul_si(t.get(), c.get(), b, MPFR_RNDN);
@@ -401,9 +401,10 @@ TEST(Mpfr, FigureEntriesMatchUnderBothRoundings) {
                     rounding == Rounding::nearest
                         ? mpfr_nearest_figure_entry(point, center, turn.positions(), position, subpixel, y)
                         : mpfr_extended_figure_entry(point, center, turn.positions(), position, subpixel, y);
-                ASSERT_EQ(got, expected) << (rounding == Rounding::nearest ? "nearest " : "extended ") << (y ? "y" : "x")
-                                         << " N " << turn.positions() << " k " << position << " A " << point.along
-                                         << " B " << point.across << " c " << center << " bits " << subpixel;
+                ASSERT_EQ(got, expected) << (rounding == Rounding::nearest ? "nearest " : "extended ")
+                                         << (y ? "y" : "x") << " N " << turn.positions() << " k " << position << " A "
+                                         << point.along << " B " << point.across << " c " << center << " bits "
+                                         << subpixel;
                 ++checked;
             }
         }

@@ -20,7 +20,9 @@ TEST(WideTables, SixtyPositionsGiveHndposEntries) {
         const WideTables tables = compute_wide_tables({params.CenterX,
                                                        params.CenterY,
                                                        {params.HourRadius, params.MinuteRadius, params.SecondRadius},
-                                                       {60, 60, 60}, {}, {}});
+                                                       {60, 60, 60},
+                                                       {},
+                                                       {}});
         ASSERT_FALSE(tables.overflow);
         for (int hand = 0; hand < hand_count; ++hand) {
             for (int position = 0; position < position_count; ++position) {

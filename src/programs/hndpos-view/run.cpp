@@ -100,17 +100,18 @@ int write_output(const std::string& name, const std::string& text) {
 }
 
 std::string box_text(const hndpos::HandBounds& box) {
-    return "x " + std::to_string(box.low_x) + " to " + std::to_string(box.high_x) + ", y " +
-           std::to_string(box.low_y) + " to " + std::to_string(box.high_y) + "\n";
+    return "x " + std::to_string(box.low_x) + " to " + std::to_string(box.high_x) + ", y " + std::to_string(box.low_y) +
+           " to " + std::to_string(box.high_y) + "\n";
 }
 
 std::string bounds_report(const hndpos::Dial& dial, const hndpos::DisplayCheck& check) {
     std::string text;
     for (int hand = 0; hand < hndpos::hand_count; ++hand)
         if (dial.positions(hand) > 0)
-            text += std::string(hndpos::hand_names[hand]) + " hand: " +
-                    box_text(check.bounds[static_cast<std::size_t>(hand)]);
-    for (const hndpos::FigureBounds& figure : check.figures) text += "figure " + figure.name + ": " + box_text(figure.box);
+            text += std::string(hndpos::hand_names[hand]) +
+                    " hand: " + box_text(check.bounds[static_cast<std::size_t>(hand)]);
+    for (const hndpos::FigureBounds& figure : check.figures)
+        text += "figure " + figure.name + ": " + box_text(figure.box);
     return text;
 }
 
