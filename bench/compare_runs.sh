@@ -4,6 +4,9 @@
 # blocks, the file created, locked, truncated and written in 128-byte blocks).
 #
 #   compare_runs.sh [HNDPOS] [RUNS]     (default: hndpos on PATH, 2000 runs)
+#
+# FLOOR=static links the floor statically, as the released programs are
+# (the default links it dynamically, as a plain C program is).
 set -euo pipefail
 program=$(realpath "$(command -v "${1:-hndpos}")")
 runs=${2:-2000}
@@ -45,7 +48,9 @@ int main(void) {
 }
 C
 } >floor.c
-cc -O2 -o floor floor.c
+floor_link=()
+[ "${FLOOR:-dynamic}" = static ] && floor_link=(-static)
+cc -O2 "${floor_link[@]}" -o floor floor.c
 cc -O2 -o spawn_timer "$here/spawn_timer.c"
 ./floor >floor-console.bin
 cmp floor-console.bin console.bin && cmp hpostbl.c file.bin  # the floor writes the same bytes
