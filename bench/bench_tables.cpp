@@ -71,6 +71,12 @@ void BM_CosTypical(benchmark::State& state) {
 }
 BENCHMARK(BM_CosTypical);
 
+// Both of the typical argument at once, without a division.
+void BM_SinCosTypical(benchmark::State& state) {
+    for (auto _ : state) benchmark::DoNotOptimize(extended_sin_cos(typical_argument));
+}
+BENCHMARK(BM_SinCosTypical);
+
 // The 120 values of the clock angles computed at run time (the program
 // itself has them from the build).
 void BM_ClockAngles120AtRunTime(benchmark::State& state) {
