@@ -59,12 +59,10 @@ std::vector<Option> tables_option_table(TablesOptions& o) {
         {"--figure",
          0,
          {"NAME", "POSITIONS", "POINTS"},
-         "add a figure (repeatable): POINTS, one argument,\n"
-         "are 1 to " +
-             std::to_string(max_figure_points) +
-             " points A,B in the hand's frame, A along\nthe hand (negative: a tail), B across it (to\n"
-             "the right at 12 o'clock), turned to each of\n" +
-             range(min_positions, max_positions) + " POSITIONS; NAME names its arrays",
+         "add a figure (repeatable): POINTS, one\nargument, are " + range(min_figure_points, max_figure_points) +
+             " points A,B in the\nhand's frame, A along the hand (negative: a\ntail), B across it (to the right at 12\n"
+             "o'clock), turned to each of " +
+             range(min_positions, max_positions) + "\nPOSITIONS; NAME names its arrays",
          "FIGURE",
          [&o](const std::vector<std::string>& v) {
              if (v[0].empty() || !is_identifier_prefix(v[0]))
