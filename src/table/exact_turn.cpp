@@ -25,12 +25,12 @@ struct SignedFixed {
 // For r > N/2 the series takes the complement, π/2 − φ, so that its
 // argument stays below π/4 (< 1, as the series needs), with sine and
 // cosine exchanged.
-struct SinCos {
+struct ExactSinCos {
     SignedFixed sin;
     SignedFixed cos;
 };
 
-SinCos exact_sin_cos(int position, int positions, int n) {
+ExactSinCos exact_sin_cos(int position, int positions, int n) {
     const long long four_k = 4LL * position;
     const auto quadrant = static_cast<int>(four_k / positions);
     auto r = static_cast<std::uint32_t>(four_k % positions);
@@ -49,7 +49,7 @@ SinCos exact_sin_cos(int position, int positions, int n) {
     cos_phi.error_units += 2;
     // sin θ, cos θ by quadrant: (sin φ, cos φ), (cos φ, −sin φ),
     // (−sin φ, −cos φ), (−cos φ, sin φ).
-    SinCos result;
+    ExactSinCos result;
     result.sin = quadrant % 2 == 0 ? sin_phi : cos_phi;
     result.cos = quadrant % 2 == 0 ? cos_phi : sin_phi;
     result.sin.negative = quadrant >= 2;
@@ -139,7 +139,7 @@ std::uint32_t accumulate(Fixed& w, std::int64_t c, const SignedFixed& t, int n) 
 // One attempt at precision n: W = 1 + (a·sin θ + b·cos θ)·2^−32 lies in
 // (0.29, 1.71), so it never goes negative; when both ends of W ± error
 // round alike, so does the truth.
-bool try_nearest(const SinCos& v, int n, std::int64_t center, std::int64_t a, std::int64_t b, int bits,
+bool try_nearest(const ExactSinCos& v, int n, std::int64_t center, std::int64_t a, std::int64_t b, int bits,
                  std::int64_t& out) {
     Fixed w;
     w.word[0] = 1;
@@ -159,7 +159,7 @@ bool try_nearest(const SinCos& v, int n, std::int64_t center, std::int64_t a, st
 }  // namespace
 
 ExactTurn::ExactTurn(int position, int positions) : position_(position), positions_(positions) {
-    const SinCos v = exact_sin_cos(position, positions, kept_words);
+    const ExactSinCos v = exact_sin_cos(position, positions, kept_words);
     sin_ = kept(v.sin);
     cos_ = kept(v.cos);
 }

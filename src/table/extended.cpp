@@ -26,6 +26,16 @@ extended_detail::Wide shift_right_jamming(extended_detail::Wide v, int count) {
     return {v.hi >> count, (v.lo >> count) | (v.hi << (64 - count)) | (lost != 0 ? 1u : 0u)};
 }
 
+// significand × 2^-shift rounded to the nearest integer, ties to even,
+// for shift 1..64.
+std::uint64_t rounded_magnitude(std::uint64_t significand, int shift) {
+    const std::uint64_t integer = shift == 64 ? 0 : significand >> shift;
+    const std::uint64_t remainder = shift == 64 ? significand : significand & ((std::uint64_t{1} << shift) - 1);
+    const std::uint64_t half = std::uint64_t{1} << (shift - 1);
+    const bool round_up = remainder > half || (remainder == half && (integer & 1) != 0);
+    return integer + (round_up ? 1 : 0);
+}
+
 bool magnitude_less(Extended a, Extended b) {
     return a.exponent != b.exponent ? a.exponent < b.exponent : a.significand < b.significand;
 }
@@ -68,12 +78,7 @@ std::int64_t extended_to_int64(Extended value) {
     const int shift = extended_bias + 63 - value.exponent;
     if (value.significand == 0 || shift > 64) return 0;  // magnitude below 1/2
     if (shift < 2) raise_invalid_op();                   // magnitude at least 2^62
-    const std::uint64_t integer = shift == 64 ? 0 : value.significand >> shift;
-    const std::uint64_t remainder =
-        shift == 64 ? value.significand : value.significand & ((std::uint64_t{1} << shift) - 1);
-    const std::uint64_t half = std::uint64_t{1} << (shift - 1);
-    const bool round_up = remainder > half || (remainder == half && (integer & 1) != 0);
-    const auto magnitude = static_cast<std::int64_t>(integer + (round_up ? 1 : 0));
+    const auto magnitude = static_cast<std::int64_t>(rounded_magnitude(value.significand, shift));
     return value.negative ? -magnitude : magnitude;
 }
 
@@ -91,12 +96,7 @@ std::int32_t extended_to_int32(Extended value) {
     const int shift = extended_bias + 63 - value.exponent;
     if (value.significand == 0 || shift > 64) return 0;  // magnitude below 1/2
     if (shift < 32) raise_invalid_op();                  // magnitude at least 2^32
-    const std::uint64_t integer = shift == 64 ? 0 : value.significand >> shift;
-    const std::uint64_t remainder =
-        shift == 64 ? value.significand : value.significand & ((std::uint64_t{1} << shift) - 1);
-    const std::uint64_t half = std::uint64_t{1} << (shift - 1);
-    const bool round_up = remainder > half || (remainder == half && (integer & 1) != 0);
-    const std::uint64_t magnitude = integer + (round_up ? 1 : 0);
+    const std::uint64_t magnitude = rounded_magnitude(value.significand, shift);
     const std::uint64_t limit = value.negative ? 0x80000000u : 0x7FFFFFFFu;
     if (magnitude > limit) raise_invalid_op();
     return value.negative ? static_cast<std::int32_t>(0 - magnitude) : static_cast<std::int32_t>(magnitude);

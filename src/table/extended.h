@@ -116,9 +116,6 @@ constexpr Extended extended_negate(Extended value) {
 // sum is +0.
 Extended extended_add(Extended a, Extended b);
 
-// a − b, the exact difference rounded once.
-inline Extended extended_subtract(Extended a, Extended b) { return extended_add(a, extended_negate(b)); }
-
 // value × 2^power, exactly (the exponent stays far inside the range).
 constexpr Extended extended_scale(Extended value, int power) {
     if (value.significand != 0) value.exponent = static_cast<std::uint16_t>(value.exponent + power);

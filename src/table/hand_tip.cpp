@@ -10,6 +10,12 @@ std::uint8_t wrap_to_byte(std::int32_t n, std::int32_t center) {
                                      (static_cast<std::uint32_t>(center) & 0xFFu));
 }
 
+// unit·r rounded once, then to the nearest 32-bit integer; raises
+// EInvalidOp as the entries do.
+std::int32_t scaled_tip_offset(Extended unit, std::int32_t radius) {
+    return extended_to_int32(extended_multiply(unit, extended_from_int32(radius)));
+}
+
 }  // namespace
 
 std::int32_t hand_radius(const HandParams& params, int hand) {
@@ -26,20 +32,6 @@ std::int32_t tip_offset_x(const HandParams& params, int hand, int position) {
 
 std::int32_t tip_offset_y(const HandParams& params, int hand, int position) {
     return scaled_tip_offset(extended_negate(clock_angle_cos(position)), hand_radius(params, hand));
-}
-
-Extended hand_tip_unit(Axis axis, Extended step, int position) {
-    // The clock angles' values were computed while the program was built.
-    const bool clock_angle = step == AngleStep && position < position_count;
-    if (axis == Axis::x)
-        return clock_angle ? clock_angle_sin(position)
-                           : extended_sin(extended_multiply(extended_from_int32(position), step));
-    return extended_negate(clock_angle ? clock_angle_cos(position)
-                                       : extended_cos(extended_multiply(extended_from_int32(position), step)));
-}
-
-std::int32_t scaled_tip_offset(Extended unit, std::int32_t radius) {
-    return extended_to_int32(extended_multiply(unit, extended_from_int32(radius)));
 }
 
 std::uint8_t tip_x(const HandParams& params, int hand, int position) {

@@ -40,17 +40,7 @@ std::uint8_t tip_y(const HandParams& params, int hand, int position);
 std::int32_t tip_offset_x(const HandParams& params, int hand, int position);
 std::int32_t tip_offset_y(const HandParams& params, int hand, int position);
 
-// Hands with any number of positions (hndpos-tables): position k of a hand
-// with N positions lies at the angle k·step, step = angle_step(N), the
-// product rounded once; the rest is the arithmetic above. For N = 60 these
-// are the offsets above, bit for bit.
+// The two axes of an entry (hndpos-tables' hands and figures, too).
 enum class Axis { x, y };
-
-// sin(k·step) for x, −cos(k·step) for y: the direction of position k.
-Extended hand_tip_unit(Axis axis, Extended step, int position);
-
-// unit·r rounded once, then to the nearest 32-bit integer. Raises EInvalidOp
-// as the entries above do.
-std::int32_t scaled_tip_offset(Extended unit, std::int32_t radius);
 
 }  // namespace hndpos

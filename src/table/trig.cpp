@@ -74,53 +74,46 @@ enum class Function { sine, cosine };
 
 // One attempt at precision n. Returns false when the error bound leaves the
 // rounding undecided.
-constexpr bool try_sin_or_cos(Function function, Extended x, int n, Extended& result) {
+// Reduction: r = |x| − k·π/2 with k the nearest integer to |x|/(π/2).
+// With π/2 cut to precision n (error < u) the reduced argument is off by
+// less than k·u (one more u if |x| itself was cut): `error_units`. Sine
+// and cosine move by no more than their argument.
+struct Reduced {
+    Fixed r;  // |r|
+    bool r_negative = false;
+    std::uint32_t k = 0;
+    std::uint32_t error_units = 0;
+};
+
+constexpr Reduced reduce(Extended x, int n) {
     bool truncated = false;
     const Fixed ax = from_extended(x, n, truncated);
-
-    // Reduction: r = |x| − k·π/2 with k the nearest integer to |x|/(π/2).
-    // With π/2 cut to precision n (error < u) the reduced argument is off by
-    // less than k·u (one more u if |x| itself was cut), and sin and cos move
-    // by no more than their argument.
     const Fixed p = half_pi(n);
     Fixed threshold = p;  // (2k + 1) × π/4
     divide_small(threshold, 2, n);
     Fixed multiple;  // k·π/2
-    std::uint32_t k = 0;
+    Reduced reduced;
     while (less_than(threshold, ax, n)) {
         add(threshold, p, n);
         add(multiple, p, n);
-        ++k;
+        ++reduced.k;
     }
-    Fixed r = ax;
-    bool r_negative = false;
+    reduced.r = ax;
     if (less_than(ax, multiple, n)) {
-        r = multiple;
-        subtract(r, ax, n);
-        r_negative = true;
+        reduced.r = multiple;
+        subtract(reduced.r, ax, n);
+        reduced.r_negative = true;
     } else {
-        subtract(r, multiple, n);
+        subtract(reduced.r, multiple, n);
     }
+    reduced.error_units = reduced.k + (truncated ? 1 : 0);
+    return reduced;
+}
 
-    // The quadrant identities, with |x| = k·π/2 + r:
-    //   k mod 4:    0       1       2       3
-    //   sin(|x|):   sin r   cos r   −sin r  −cos r
-    //   cos(|x|):   cos r   −sin r  −cos r  sin r
-    // The series gives sin|r| or cos|r|; for r < 0, sin r = −sin|r| flips the
-    // sign where the identity takes the sine, and cos r = cos|r| leaves it.
-    // Finally sin(x) = −sin(|x|) and cos(x) = cos(|x|) for x < 0.
-    const std::uint32_t quadrant = k % 4;
-    const bool use_cosine_series = (function == Function::cosine) == (quadrant % 2 == 0);
-    std::uint32_t series_error = 0;
-    const Fixed y = sin_or_cos_series(r, use_cosine_series, n, series_error);
-    bool negative = function == Function::sine ? quadrant >= 2 : quadrant == 1 || quadrant == 2;
-    if (!use_cosine_series && r_negative) negative = !negative;
-    if (function == Function::sine && x.negative) negative = !negative;
-
-    // Ziv's rounding test: the exact result lies within y ± e, and rounding
-    // is monotonic, so when both ends round to the same value, so does the
-    // exact result.
-    const std::uint32_t e = k + (truncated ? 1 : 0) + series_error;
+// Ziv's rounding test: the exact result lies within y ± e units, and
+// rounding is monotonic, so when both ends round to the same value, so does
+// the exact result, which goes to `result`.
+constexpr bool rounds_alike(bool negative, const Fixed& y, std::uint32_t e, int n, Extended& result) {
     Fixed e_fixed;
     add_units(e_fixed, e, n);
     if (!less_than(e_fixed, y, n)) return false;
@@ -129,10 +122,29 @@ constexpr bool try_sin_or_cos(Function function, Extended x, int n, Extended& re
     Fixed high = y;
     add(high, e_fixed, n);
     const Extended low_rounded = to_extended(negative, low, n);
-    const Extended high_rounded = to_extended(negative, high, n);
-    if (!(low_rounded == high_rounded)) return false;
+    if (!(low_rounded == to_extended(negative, high, n))) return false;
     result = low_rounded;
     return true;
+}
+
+constexpr bool try_sin_or_cos(Function function, Extended x, int n, Extended& result) {
+    const Reduced reduced = reduce(x, n);
+
+    // The quadrant identities, with |x| = k·π/2 + r:
+    //   k mod 4:    0       1       2       3
+    //   sin(|x|):   sin r   cos r   −sin r  −cos r
+    //   cos(|x|):   cos r   −sin r  −cos r  sin r
+    // The series gives sin|r| or cos|r|; for r < 0, sin r = −sin|r| flips the
+    // sign where the identity takes the sine, and cos r = cos|r| leaves it.
+    // Finally sin(x) = −sin(|x|) and cos(x) = cos(|x|) for x < 0.
+    const std::uint32_t quadrant = reduced.k % 4;
+    const bool use_cosine_series = (function == Function::cosine) == (quadrant % 2 == 0);
+    std::uint32_t series_error = 0;
+    const Fixed y = sin_or_cos_series(reduced.r, use_cosine_series, n, series_error);
+    bool negative = function == Function::sine ? quadrant >= 2 : quadrant == 1 || quadrant == 2;
+    if (!use_cosine_series && reduced.r_negative) negative = !negative;
+    if (function == Function::sine && x.negative) negative = !negative;
+    return rounds_alike(negative, y, reduced.error_units + series_error, n, result);
 }
 
 // The correctly rounded result; `words` receives the working precision
@@ -218,67 +230,30 @@ constexpr Fixed alternating_series(const Fixed& s, int first, int degree) {
     return v;
 }
 
-// Rounds y ± e units when both ends agree.
-constexpr bool rounds_alike(bool negative, const Fixed& y, std::uint32_t e, Extended& result) {
-    Fixed e_fixed;
-    add_units(e_fixed, e, fast_words);
-    if (!less_than(e_fixed, y, fast_words)) return false;
-    Fixed low = y;
-    subtract(low, e_fixed, fast_words);
-    Fixed high = y;
-    add(high, e_fixed, fast_words);
-    const Extended low_rounded = to_extended(negative, low, fast_words);
-    if (!(low_rounded == to_extended(negative, high, fast_words))) return false;
-    result = low_rounded;
-    return true;
-}
-
 // Both at fast_words for 2^-32 ≤ |x| < 8; false for whichever is
 // undecided (`sin_done`, `cos_done` tell which were).
 constexpr void try_sin_cos_fast(Extended x, Extended& sine, bool& sin_done, Extended& cosine, bool& cos_done) {
-    const int n = fast_words;
-    bool truncated = false;
-    const Fixed ax = from_extended(x, n, truncated);
-    // The reduction of try_sin_or_cos(): r = |x| − k·π/2, off by less than
-    // k + 1 units; sine and cosine move by no more than their argument.
-    const Fixed p = half_pi(n);
-    Fixed threshold = p;
-    divide_small(threshold, 2, n);
-    Fixed multiple;
-    std::uint32_t k = 0;
-    while (less_than(threshold, ax, n)) {
-        add(threshold, p, n);
-        add(multiple, p, n);
-        ++k;
-    }
-    Fixed r = ax;
-    bool r_negative = false;
-    if (less_than(ax, multiple, n)) {
-        r = multiple;
-        subtract(r, ax, n);
-        r_negative = true;
-    } else {
-        subtract(r, multiple, n);
-    }
-    const std::uint32_t argument_error = k + (truncated ? 1 : 0);
+    const Reduced reduced = reduce(x, fast_words);
     // sin|r| = |r|·Σ (−1)^j r^2j/(2j+1)!, cos r = Σ (−1)^j r^2j/(2j)!; the
     // sine's final product adds one unit to the series' 12 (times |r| < 1).
-    const Fixed s = multiply(r, r, n);
-    const Fixed sin_r = multiply(r, alternating_series(s, 1, fast_sin_degree), n);
+    const Fixed& r = reduced.r;
+    const Fixed s = multiply(r, r, fast_words);
+    const Fixed sin_r = multiply(r, alternating_series(s, 1, fast_sin_degree), fast_words);
     const Fixed cos_r = alternating_series(s, 0, fast_cos_degree);
     constexpr std::uint32_t series_error = 14;
     // The quadrant identities of try_sin_or_cos(), for both functions.
-    const std::uint32_t quadrant = k % 4;
+    const std::uint32_t quadrant = reduced.k % 4;
     const bool swap = quadrant % 2 == 1;
     bool sin_negative = quadrant >= 2;
     bool cos_negative = quadrant == 1 || quadrant == 2;
     // The sine series stands in the sine for quadrants 0 and 2 and in the
     // cosine for 1 and 3; for r < 0 it changes sign.
-    if (r_negative) (swap ? cos_negative : sin_negative) = !(swap ? cos_negative : sin_negative);
+    bool& series_sign = swap ? cos_negative : sin_negative;
+    if (reduced.r_negative) series_sign = !series_sign;
     if (x.negative) sin_negative = !sin_negative;
-    const std::uint32_t e = argument_error + series_error;
-    sin_done = rounds_alike(sin_negative, swap ? cos_r : sin_r, e, sine);
-    cos_done = rounds_alike(cos_negative, swap ? sin_r : cos_r, e, cosine);
+    const std::uint32_t e = reduced.error_units + series_error;
+    sin_done = rounds_alike(sin_negative, swap ? cos_r : sin_r, e, fast_words, sine);
+    cos_done = rounds_alike(cos_negative, swap ? sin_r : cos_r, e, fast_words, cosine);
 }
 
 // The extended value nearest to 2π/positions. π/2 cut to precision n is

@@ -12,10 +12,16 @@ std::string tip_name(int hand, int position) {
     return "the " + std::string(hand_names[hand]) + " hand's tip at position " + std::to_string(position);
 }
 
+// Whether an entry lies on a panel `panel_size` pixels across (0: no panel
+// was given), in the entries' units.
+bool on_panel(const Dial& dial, std::int64_t entry, int panel_size) {
+    return panel_size == 0 || (entry >= 0 && entry < (std::int64_t{panel_size} << dial.subpixel()));
+}
+
 // `what` and where the panel ends, for an entry outside it; or "".
 std::string outside_panel(const Dial& dial, std::int64_t entry, Axis axis, int panel_size, const std::string& what) {
+    if (on_panel(dial, entry, panel_size)) return "";
     const std::int64_t units = std::int64_t{panel_size} << dial.subpixel();
-    if (panel_size == 0 || (entry >= 0 && entry < units)) return "";
     const std::string unit = std::to_string(1 << dial.subpixel());
     return join({what, ", outside a display ", std::to_string(panel_size), " pixels ",
                  axis == Axis::x ? "wide" : "high", " (", axis == Axis::x ? "x" : "y", " 0 to ",
@@ -32,7 +38,7 @@ std::string figure_problem(const Dial& dial, std::size_t f, int width, int heigh
         for (const Axis axis : {Axis::x, Axis::y}) {
             const std::int64_t value = axis == Axis::x ? entries.x[i] : entries.y[i];
             const int size = axis == Axis::x ? width : height;
-            if (size == 0 || (value >= 0 && value < (std::int64_t{size} << dial.subpixel()))) continue;
+            if (on_panel(dial, value, size)) continue;  // the message is built for the first misfit only
             return outside_panel(
                 dial, value, axis, size,
                 join({"the figure ", figure.name, "'s point ", std::to_string(i % points), " at position ",
