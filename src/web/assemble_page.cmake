@@ -1,6 +1,12 @@
 # Makes hndpos.html one self-contained file: the page with its style, the
-# module (its WebAssembly inlined as base64) and the page's script inlined.
-# The style is the page's and then the font's (a data: URL).
+# module and the page's script inlined. The style is the page's and then the
+# font's (a data: URL).
+#
+# The module's WebAssembly (base64 in a data: URL inside hndpos.js) moves to
+# a script at the top of the page, which compiles it while the browser reads
+# and lays out the rest; the module's own copy is left empty, since the page
+# hands it the compiled code. Read through fetch() and decoded at the end,
+# as the module would, the first dial waited tens of milliseconds more.
 #   cmake -DPAGE=page.html -DSTYLE=page.css -DFONT=font/font.css -DMODULE=hndpos.js -DSCRIPT=page.js -DOUTPUT=hndpos.html -P assemble_page.cmake
 file(READ "${PAGE}" page)
 file(READ "${STYLE}" style)
@@ -8,12 +14,39 @@ file(READ "${FONT}" font)
 string(APPEND style "${font}")
 file(READ "${MODULE}" module)
 file(READ "${SCRIPT}" script)
+
+# Emscripten names the empty prefix on its own too; the code is the one
+# base64 data: URL with something after the comma.
+string(REGEX MATCHALL "data:application/octet-stream.base64,[A-Za-z0-9+/]+=*\"" data_urls "${module}")
+string(REGEX MATCHALL "base64,[A-Za-z0-9+/]+=*\"" payloads "${module}")
+list(LENGTH payloads count)
+if(NOT count EQUAL 1 OR NOT data_urls)
+  message(FATAL_ERROR "${MODULE} does not hold its WebAssembly as exactly one base64 data: URL")
+endif()
+string(FIND "${module}" "${payloads}" code_start)
+string(LENGTH "${payloads}" code_length)
+# Without "base64," before it and the closing quote after it.
+math(EXPR code_start "${code_start} + 7")
+math(EXPR code_length "${code_length} - 8")
+string(SUBSTRING "${module}" ${code_start} ${code_length} code)
+math(EXPR code_end "${code_start} + ${code_length}")
+string(SUBSTRING "${module}" 0 ${code_start} before_code)
+string(SUBSTRING "${module}" ${code_end} -1 after_code)
+set(module "${before_code}${after_code}")
+
 foreach(part module script)
   string(FIND "${${part}}" "</script" closing)
   if(NOT closing EQUAL -1)
     message(FATAL_ERROR "${part} holds </script and cannot be inlined")
   endif()
 endforeach()
+string(REPLACE "<!-- module code -->" "<script>
+// The module's WebAssembly, compiled on another thread while the page is read.
+globalThis.hndposCode = (function (text) {
+  const bytes = Uint8Array.fromBase64 ? Uint8Array.fromBase64(text) : Uint8Array.from(atob(text), (c) => c.charCodeAt(0));
+  return WebAssembly.compile(bytes);
+})(\"${code}\");
+</script>" page "${page}")
 string(REPLACE "<!-- style -->" "<style>\n${style}</style>" page "${page}")
 string(REPLACE "<!-- script -->" "<script>\n${module}\n${script}</script>" page "${page}")
 file(WRITE "${OUTPUT}" "${page}")

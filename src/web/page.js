@@ -378,8 +378,16 @@
     clockTimer = setInterval(tick, 1000);
   }
 
+  // The module instantiated from the code compiled at the top of the page.
+  function instantiateWasm(imports, receiveInstance) {
+    globalThis.hndposCode
+      .then((code) => WebAssembly.instantiate(code, imports).then((instance) => receiveInstance(instance, code)))
+      .catch((error) => showMessage("The page's WebAssembly could not be started: " + error.message, "error"));
+    return {};
+  }
+
   performance.mark("hndpos-script");
-  createHndposModule().then((instance) => {
+  createHndposModule({ instantiateWasm: instantiateWasm }).then((instance) => {
     performance.mark("hndpos-module-ready");
     module = instance;
     window.hndpos = {
