@@ -116,10 +116,9 @@ bool same_file(const struct stat& a, const struct stat& b) { return a.st_dev == 
 bool standard_descriptor_writes_to(const struct stat& file) {
     for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
         struct stat status {};
-        const int flags = fcntl(fd, F_GETFL);
-        if (flags == -1 || fstat(fd, &status) != 0) continue;
-        const int access = flags & O_ACCMODE;
-        if ((access == O_WRONLY || access == O_RDWR) && same_file(status, file)) return true;
+        if (fstat(fd, &status) != 0 || !same_file(status, file)) continue;
+        const int access = fcntl(fd, F_GETFL) & O_ACCMODE;  // -1 has all bits: neither mode
+        if (access == O_WRONLY || access == O_RDWR) return true;
     }
     return false;
 }
@@ -138,11 +137,17 @@ bool locks_unsupported(int error) {
 // is. The open does not block on a FIFO without a reader, and the descriptor
 // blocks again once open. An existing file with no write permission at all
 // is refused (5) even where the system would let this user write it (root),
-// as Windows refuses a read-only file to everyone.
+// as Windows refuses a read-only file to everyone; a file this run creates
+// may have none (umask) and is written.
+//
+// The file is opened as it is first and created only where that finds
+// nothing, which tells whether this run created it without a stat() of its
+// own (one run in the usual case rewrites the table of the run before).
 FileHandle posix_create_file(const char* name, std::int32_t& code) {
-    struct stat before {};
-    const bool existed = stat(name, &before) == 0;
-    int fd = posix_calls().open_file(name, O_WRONLY | O_CREAT | O_NOCTTY | O_NONBLOCK | O_CLOEXEC, 0666);
+    constexpr int flags = O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC;
+    int fd = posix_calls().open_file(name, flags, 0);
+    const bool existed = fd >= 0;
+    if (!existed && errno == ENOENT) fd = posix_calls().open_file(name, flags | O_CREAT, 0666);
     if (fd < 0) return fail_create(-1, code_for_errno(errno), code);
     fd = above_standard_descriptors(fd);
     if (fd < 0) {
@@ -151,14 +156,14 @@ FileHandle posix_create_file(const char* name, std::int32_t& code) {
         if (!existed) (void)unlink(name);
         return fail_create(-1, code_for_errno(error), code);
     }
-    const int flags = fcntl(fd, F_GETFL);
-    if (flags == -1 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == -1)
-        return fail_create(fd, code_for_errno(errno), code);
+    // O_NONBLOCK is the one status flag the open set (the others were never
+    // asked for, and the access mode is not a status flag).
+    if (fcntl(fd, F_SETFL, 0) == -1) return fail_create(fd, code_for_errno(errno), code);
 
     struct stat status {};
     if (fstat(fd, &status) != 0) return fail_create(fd, code_for_errno(errno), code);
     if (!S_ISREG(status.st_mode)) return fd;
-    if (existed && same_file(before, status) && (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+    if (existed && (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
         return fail_create(fd, access_denied_code, code);
     if (standard_descriptor_writes_to(status)) return fail_create(fd, sharing_violation_code, code);
     if (posix_calls().set_write_lock(fd) == -1 && !locks_unsupported(errno)) {
