@@ -1,5 +1,9 @@
 #include "table/table_writer.h"
 
+#include <algorithm>
+#include <array>
+#include <charconv>
+
 namespace hndpos {
 namespace {
 
@@ -11,18 +15,26 @@ constexpr std::string_view second_label = texts::second_label.shift_jis;
 using TipFunction = std::uint8_t (*)(const HandParams&, int, int);
 
 // One table: each row behind `head` (the first) or RowIndent, its entries
-// separated by ",", then "," or, after the table's last entry, "};".
+// separated by ",", then "," or, after the table's last entry, "};". A row
+// is made in place: it is at most a head, 15 three-digit entries with their
+// commas and "};".
+constexpr std::size_t longest_row =
+    std::max({XTableHead.size(), YTableHead.size(), RowIndent.size()}) + entries_per_row * std::size_t{4} + 2;
+
 void make_table(const HandParams& params, std::string_view head, TipFunction tip, LineSink& sink) {
-    std::string line;
+    std::array<char, longest_row> line;
+    char* const line_end = line.data() + line.size();
     for (int row = 0; row < rows_per_table; ++row) {
-        line = row == 0 ? head : RowIndent;
+        const std::string_view indent = row == 0 ? head : RowIndent;
+        char* out = std::copy(indent.begin(), indent.end(), line.data());
         for (int column = 0; column < entries_per_row; ++column) {
             const int entry = row * entries_per_row + column;
-            line += std::to_string(tip(params, entry / position_count, entry % position_count));
-            line += column < entries_per_row - 1 ? "," : "";
+            out = std::to_chars(out, line_end, tip(params, entry / position_count, entry % position_count)).ptr;
+            if (column < entries_per_row - 1) *out++ = ',';
         }
-        line += row < rows_per_table - 1 ? "," : "};";
-        sink.take(line);
+        const std::string_view row_end = row < rows_per_table - 1 ? "," : "};";
+        out = std::copy(row_end.begin(), row_end.end(), out);
+        sink.take({line.data(), static_cast<std::size_t>(out - line.data())});
     }
 }
 
