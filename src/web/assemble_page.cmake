@@ -40,12 +40,16 @@ foreach(part module script)
     message(FATAL_ERROR "${part} holds </script and cannot be inlined")
   endif()
 endforeach()
+# A browser without WebAssembly, or one that refuses it, rejects the promise
+# and the page says so.
 string(REPLACE "<!-- module code -->" "<script>
 // The module's WebAssembly, compiled on another thread while the page is read.
-globalThis.hndposCode = (function (text) {
-  const bytes = Uint8Array.fromBase64 ? Uint8Array.fromBase64(text) : Uint8Array.from(atob(text), (c) => c.charCodeAt(0));
-  return WebAssembly.compile(bytes);
-})(\"${code}\");
+globalThis.hndposCode = new Promise((resolve) => {
+  const text = \"${code}\";
+  resolve(WebAssembly.compile(Uint8Array.fromBase64 ? Uint8Array.fromBase64(text)
+                                                    : Uint8Array.from(atob(text), (c) => c.charCodeAt(0))));
+});
+globalThis.hndposCode.catch(() => {}); // the page's script reports it
 </script>" page "${page}")
 string(REPLACE "<!-- style -->" "<style>\n${style}</style>" page "${page}")
 string(REPLACE "<!-- script -->" "<script>\n${module}\n${script}</script>" page "${page}")

@@ -378,16 +378,27 @@
     clockTimer = setInterval(tick, 1000);
   }
 
+  function moduleFailed(error) {
+    showMessage("The page's WebAssembly could not be started (" + (error && error.message ? error.message : error) +
+                "): this browser has none, or refuses it.", "error");
+  }
+
   // The module instantiated from the code compiled at the top of the page.
   function instantiateWasm(imports, receiveInstance) {
     globalThis.hndposCode
       .then((code) => WebAssembly.instantiate(code, imports).then((instance) => receiveInstance(instance, code)))
-      .catch((error) => showMessage("The page's WebAssembly could not be started: " + error.message, "error"));
+      .catch(moduleFailed);
     return {};
   }
 
   performance.mark("hndpos-script");
-  createHndposModule({ instantiateWasm: instantiateWasm }).then((instance) => {
+  let starting;
+  try {
+    starting = createHndposModule({ instantiateWasm: instantiateWasm });
+  } catch (error) {
+    starting = Promise.reject(error); // no WebAssembly at all: the module cannot even report it
+  }
+  starting.then((instance) => {
     performance.mark("hndpos-module-ready");
     module = instance;
     window.hndpos = {
@@ -428,5 +439,5 @@
     update();
     performance.mark("hndpos-first-dial");
     document.documentElement.dataset.ready = "true";
-  });
+  }, moduleFailed);
 })();

@@ -424,6 +424,16 @@ try {
   check(await page.evaluate(() => document.documentElement.scrollWidth <= 360), "the page fits 360 pixels");
 
   check(errors.length === 0, "errors in the page: " + errors.join("; "));
+
+  // A browser without WebAssembly: the page says so instead of staying empty.
+  const bare = await browser.newPage();
+  const bareErrors = [];
+  bare.on("pageerror", (error) => bareErrors.push(String(error)));
+  await bare.evaluateOnNewDocument(() => delete globalThis.WebAssembly);
+  await bare.goto(url);
+  await bare.waitForFunction(() => document.getElementById("message").textContent !== "", { timeout: 30000 });
+  check((await bare.$eval("#message", (e) => e.textContent)).includes("could not be started") && bareErrors.length === 0,
+        "without WebAssembly: " + (await bare.$eval("#message", (e) => e.textContent)) + bareErrors.join("; "));
   const fetched = requests.filter((request) => !/^(file|data|blob):/.test(request));
   check(fetched.length === 0, "network requests: " + fetched.join(", "));
   console.log(`${requests.length} requests, all file:, data: or blob:`);
