@@ -178,11 +178,13 @@
     });
     byId("command").value = ["hndpos"].concat(texts.map(shellWord)).join(" ");
 
-    // The wide tables after the dial: the most positions a hand may have take longer.
+    // The wide tables after the dial is drawn (the frame first, then a task):
+    // the most positions a hand may have take longer.
     const values = rejected.length === 0 ? texts.map((text) => module.integerValue(text)) : null;
     clearTimeout(tablesTimer);
+    cancelAnimationFrame(tablesFrame);
     tablesButtons.forEach((id) => (byId(id).disabled = true));
-    tablesTimer = setTimeout(() => updateTables(values), 0);
+    tablesFrame = requestAnimationFrame(() => (tablesTimer = setTimeout(() => updateTables(values), 0)));
     const run = module.generate(texts);
     const consoleText = module.toText(run.console);
     byId("gloss").textContent = module.english(run.console).replace(/\n+$/, "");
@@ -228,6 +230,7 @@
   const positionIds = ["hour-positions", "minute-positions", "second-positions"];
   let tableFiles = null;
   let tablesTimer = 0;
+  let tablesFrame = 0;
   let tablesCache = null;
 
   // The figures' lines as tables() takes them, or the first line that is
