@@ -5,8 +5,9 @@
 #
 #   compare_runs.sh [HNDPOS] [RUNS]     (default: hndpos on PATH, 2000 runs)
 #
-# FLOOR=static links the floor statically, as the released programs are
-# (the default links it dynamically, as a plain C program is).
+# FLOOR=static links the floor statically, as a plain static C program is;
+# FLOOR=static-pie links it as the released programs are (static and
+# position-independent); the default links it dynamically.
 set -euo pipefail
 program=$(realpath "$(command -v "${1:-hndpos}")")
 runs=${2:-2000}
@@ -48,8 +49,12 @@ int main(void) {
 }
 C
 } >floor.c
-floor_link=()
-[ "${FLOOR:-dynamic}" = static ] && floor_link=(-static)
+case "${FLOOR:-dynamic}" in
+    dynamic) floor_link=() ;;
+    static) floor_link=(-static) ;;
+    static-pie) floor_link=(-static-pie -fPIE) ;;
+    *) echo "compare_runs.sh: FLOOR is dynamic, static or static-pie" >&2; exit 2 ;;
+esac
 cc -O2 "${floor_link[@]}" -o floor floor.c
 cc -O2 -o spawn_timer "$here/spawn_timer.c"
 ./floor >floor-console.bin
