@@ -67,7 +67,7 @@ cmp floor-console.bin console.bin && cmp hpostbl.c file.bin  # the floor writes 
 # does, and the floor against itself 1.00 either way.
 rounds=${ROUNDS:-9}
 : >rounds.txt
-for round in $(seq "$rounds"); do
+for _ in $(seq "$rounds"); do
     ./spawn_timer "$runs" ./floor -- "$program" 83 30 9 13 14 >>rounds.txt
 done
 # rounds.txt, a line a round: the floor's median, fastest run and peak memory, then the same for hndpos.
