@@ -425,6 +425,13 @@ try {
 
   check(errors.length === 0, "errors in the page: " + errors.join("; "));
 
+  // A browser without Uint8Array.fromBase64 decodes the module with atob.
+  const older = await browser.newPage();
+  await older.evaluateOnNewDocument(() => delete Uint8Array.fromBase64);
+  await older.goto(url);
+  await older.waitForSelector("html[data-ready='true']", { timeout: 30000 });
+  check((await older.$eval("#summary", (e) => e.textContent)).startsWith("中心座標 83:30"), "without Uint8Array.fromBase64");
+
   // A browser without WebAssembly: the page says so instead of staying empty.
   const bare = await browser.newPage();
   const bareErrors = [];
