@@ -16,23 +16,18 @@ file(READ "${MODULE}" module)
 file(READ "${SCRIPT}" script)
 
 # Emscripten names the empty prefix on its own too; the code is the one
-# base64 data: URL with something after the comma.
-string(REGEX MATCHALL "data:application/octet-stream.base64,[A-Za-z0-9+/]+=*\"" data_urls "${module}")
+# base64 data: URL with something after the comma, and the module keeps the
+# URL emptied.
 string(REGEX MATCHALL "base64,[A-Za-z0-9+/]+=*\"" payloads "${module}")
 list(LENGTH payloads count)
-if(NOT count EQUAL 1 OR NOT data_urls)
+string(REGEX MATCH "base64,([A-Za-z0-9+/]+=*)\"" payload "${module}")
+set(code "${CMAKE_MATCH_1}")
+set(data_url "\"data:application/octet-stream;base64,")
+string(REPLACE "${data_url}${code}\"" "${data_url}\"" emptied "${module}")
+if(NOT count EQUAL 1 OR emptied STREQUAL module)
   message(FATAL_ERROR "${MODULE} does not hold its WebAssembly as exactly one base64 data: URL")
 endif()
-string(FIND "${module}" "${payloads}" code_start)
-string(LENGTH "${payloads}" code_length)
-# Without "base64," before it and the closing quote after it.
-math(EXPR code_start "${code_start} + 7")
-math(EXPR code_length "${code_length} - 8")
-string(SUBSTRING "${module}" ${code_start} ${code_length} code)
-math(EXPR code_end "${code_start} + ${code_length}")
-string(SUBSTRING "${module}" 0 ${code_start} before_code)
-string(SUBSTRING "${module}" ${code_end} -1 after_code)
-set(module "${before_code}${after_code}")
+set(module "${emptied}")
 
 foreach(part module script)
   string(FIND "${${part}}" "</script" closing)
