@@ -58,9 +58,13 @@ OutputFiles::~OutputFiles() {
 }
 
 void OutputFiles::add(const std::string& name, std::string text) {
-    if (name == standard_output_name) {
-        standard_output_ = std::move(text);
-        has_standard_output_ = true;
+    const int descriptor = name == standard_output_name ? 1 : platform::descriptor_named(name.c_str());
+    if (descriptor >= 0) {
+        File file;
+        file.name = name == standard_output_name ? "standard output" : name;
+        file.descriptor = descriptor;
+        file.text = std::move(text);
+        files_.push_back(std::move(file));
         return;
     }
     std::error_code error;
@@ -79,17 +83,38 @@ void OutputFiles::add(const std::string& name, std::string text) {
     files_.push_back(std::move(file));
 }
 
-void OutputFiles::add_input(const std::string& name) {
-    if (name != standard_output_name) inputs_.push_back(name);
+void OutputFiles::add_input(const std::string& name) { inputs_.push_back(name); }
+
+namespace {
+
+// Whether an output (a descriptor, or a path where it is -1) and a file the
+// run reads ("-": standard input) are one file.
+bool output_reads(int descriptor, const std::string& path, const std::string& input) {
+    if (input == standard_output_name) return descriptor < 0 && platform::is_descriptor_file(path.c_str(), 0);
+    if (descriptor >= 0) return platform::is_descriptor_file(input.c_str(), descriptor);
+    return same_file(path, input);
+}
+
+}  // namespace
+
+bool OutputFiles::same_output(const File& a, const File& b) {
+    if (a.descriptor >= 0 && b.descriptor >= 0) return a.descriptor == b.descriptor;
+    if (a.descriptor >= 0) return platform::is_descriptor_file(b.target.c_str(), a.descriptor);
+    if (b.descriptor >= 0) return platform::is_descriptor_file(a.target.c_str(), b.descriptor);
+    return same_file(a.target, b.target);
 }
 
 std::string OutputFiles::clash() const {
     for (std::size_t i = 0; i < files_.size(); ++i) {
-        for (std::size_t j = i + 1; j < files_.size(); ++j)
-            if (same_file(files_[i].target, files_[j].target))
-                return files_[i].name + " and " + files_[j].name + " are the same file";
+        const File& file = files_[i];
+        for (std::size_t j = i + 1; j < files_.size(); ++j) {
+            const File& other = files_[j];
+            if (same_output(file, other)) return file.name + " and " + other.name + " are the same file";
+        }
         for (const std::string& input : inputs_)
-            if (same_file(files_[i].target, input)) return "the output " + files_[i].name + " is the input " + input;
+            if (output_reads(file.descriptor, file.target, input))
+                return "the output " + file.name + " is the input " +
+                       (input == standard_output_name ? std::string("standard input") : input);
     }
     return "";
 }
@@ -98,6 +123,7 @@ std::string OutputFiles::clash() const {
 // file that nobody may write (refused even where root could write it).
 std::string OutputFiles::prepare() {
     for (const File& file : files_) {
+        if (file.descriptor >= 0) continue;
         std::error_code error;
         const fs::file_status status = fs::status(file.target, error);
         if (fs::is_directory(status) || fs::path(file.target).filename().empty())
@@ -115,13 +141,14 @@ std::string OutputFiles::commit() {
             return "cannot write " + file.name + ": " + reason;
     }
     for (const File& file : files_) {
-        if (!file.temporary.empty()) continue;
+        if (!file.temporary.empty() || file.descriptor >= 0) continue;
         if (std::string reason = write_whole_file(file.target, file.text); !reason.empty())
             return "cannot write " + file.name + ": " + reason;
     }
-    if (has_standard_output_) {
-        if (std::string reason = write_standard_output(standard_output_); !reason.empty())
-            return "cannot write standard output: " + reason;
+    for (const File& file : files_) {
+        if (file.descriptor < 0) continue;
+        if (std::string reason = platform::write_through_descriptor(file.descriptor, file.text); !reason.empty())
+            return "cannot write " + file.name + ": " + reason;
     }
     return rename_all();
 }

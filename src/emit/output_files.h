@@ -6,7 +6,10 @@
 // written in place (a device such as /dev/null, a FIFO) and standard
 // output come first, so a failure there leaves no file; a rename that
 // fails puts back every file already replaced. A symbolic link is written
-// through to what it names, and a replaced file keeps its permissions.
+// through to what it names, and a replaced file keeps its permissions. A
+// name that stands for an open descriptor (standard output as "-",
+// /dev/stdout, or the very file the shell opened for it) is written
+// through that descriptor at its offset, never replaced.
 #pragma once
 
 #include <string>
@@ -39,6 +42,7 @@ public:
 private:
     struct File {
         std::string name;       // as the user gave it, for messages
+        int descriptor = -1;    // written through this open descriptor
         std::string target;     // where the bytes go: the name, a link followed
         std::string temporary;  // empty: written in place
         std::string text;
@@ -46,14 +50,13 @@ private:
         bool existed = false;  // a file was there before the rename
         bool renamed = false;
     };
+    static bool same_output(const File& a, const File& b);
     std::string prepare();
     std::string rename_all();
     void put_back(std::size_t count);
 
     std::vector<File> files_;
     std::vector<std::string> inputs_;
-    std::string standard_output_;
-    bool has_standard_output_ = false;
 };
 
 // TEXT on standard output, flushed: an empty string, or why it could not all

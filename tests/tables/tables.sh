@@ -150,6 +150,37 @@ outputs)
     echo "-o writes through a link, into a FIFO and a device in place, and keeps a file's mode"
     ;;
 
+standard-output)
+    # A name that is standard output, or a descriptor, is written through
+    # the descriptor the shell opened, at its offset: what the shell put
+    # before and after stays. A header that is standard output beside a
+    # source written there is refused.
+    [ "${#runner[@]}" -eq 0 ] || skip "descriptors by name are the POSIX build's"
+    dial=(--center 83 30 --radii 9 13 14 --format json)
+    "$tables" "${dial[@]}" -o plain.json || die "the plain run failed"
+    echo PREVIOUS >log.json
+    "$tables" "${dial[@]}" -o /dev/stdout >>log.json
+    { echo PREVIOUS; cat plain.json; } | cmp -s - log.json || fail "-o /dev/stdout >> log.json lost what was there"
+    { echo BEFORE; "$tables" "${dial[@]}" -o /dev/stdout; echo AFTER; } >out.json
+    { echo BEFORE; cat plain.json; echo AFTER; } | cmp -s - out.json || fail "{ echo; -o /dev/stdout; echo; } > out lost lines"
+    echo PREVIOUS >same.json
+    "$tables" "${dial[@]}" -o same.json >>same.json
+    { echo PREVIOUS; cat plain.json; } | cmp -s - same.json || fail "-o same.json >> same.json replaced the file"
+    echo PREVIOUS >three.json
+    "$tables" "${dial[@]}" -o /dev/fd/3 3>>three.json
+    { echo PREVIOUS; cat plain.json; } | cmp -s - three.json || fail "-o /dev/fd/3 3>>three.json lost what was there"
+    ln -s /dev/stdout to-stdout.json
+    "$tables" "${dial[@]}" -o to-stdout.json | cmp -s - plain.json || fail "a link to /dev/stdout into a pipe"
+    [ -L to-stdout.json ] || fail "the link to /dev/stdout was replaced"
+    for output in - /dev/stdout; do
+        "$tables" --center 83 30 --radii 9 13 14 --header dial.h -o "$output" >dial.h 2>err.txt
+        status=$?
+        [ "$status" -eq 2 ] && [ ! -s dial.h ] && grep -q "are the same file" err.txt ||
+            fail "--header dial.h -o $output > dial.h: exit $status, $(wc -c <dial.h) bytes: $(cat err.txt)"
+    done
+    echo "-o /dev/stdout, /dev/fd/3 and standard output's own file append where the shell opened them"
+    ;;
+
 all-or-nothing)
     # A run that fails, or is refused, leaves every file as it was, whatever
     # fails: the file, a device, a FIFO's reader, standard output, a size

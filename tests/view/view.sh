@@ -299,6 +299,20 @@ unreadable)
 2|option --header needs a file name that can stand in #include|"$viewer" --emit const --header=\$'a\\nb.h'
 1|the hour hand's tip at position 6 has x 256, which wraps modulo 256 to 0|"$viewer" --check wraps.c
 CASES
+    # No output is the input: named, through a link, or read as standard input.
+    cp wraps.c own.c
+    ln -s own.c own-link.c
+    for command in "-o own.c own.c" "--check -o own.c own.c" "--to-utf8 -o own.c own.c" "-o own-link.c own.c" \
+        "--to-utf8 -o own.c - <own.c"; do
+        status=0
+        eval "\"\$viewer\" $command" >/dev/null 2>err.txt || status=$?
+        [ "$status" -eq 2 ] && cmp -s own.c wraps.c && grep -q "is the input" err.txt ||
+            fail "hndpos-view $command: exit $status, own.c changed or: $(cat err.txt)"
+    done
+    # --check's report through a name for standard output appends to it.
+    echo PREVIOUS >log.txt
+    "$viewer" --check -o /dev/stdout -- -dash.c >>log.txt
+    [ "$(head -n 1 log.txt)" = PREVIOUS ] && [ "$(wc -l <log.txt)" -eq 4 ] || fail "--check -o /dev/stdout >> log.txt"
     "$viewer" --check wraps.c >out.txt 2>/dev/null
     [ ! -s out.txt ] || fail "a wrapped table's bounds were printed: $(cat out.txt)"
     "$viewer" --check -- -dash.c >out.txt 2>err.txt || fail "-- does not end the options: $(cat err.txt)"

@@ -101,6 +101,19 @@ void prepare_companion_process();
 bool standard_input_closed();
 bool standard_output_closed();
 
+// The descriptor an output name stands for, to be written through rather
+// than replaced: /dev/stdout, /dev/stderr, /dev/fd/N and /proc/self/fd/N
+// name an open descriptor; any other name that is the very file standard
+// output or error has open (followed through links, as with
+// "-o log.json >> log.json") stands for that descriptor. -1 for a name
+// that is none of these.
+int descriptor_named(const char* name);
+// Whether the name is the file that the descriptor has open.
+bool is_descriptor_file(const char* name, int descriptor);
+// The whole text through the descriptor, at its offset: an empty string,
+// or the system's reason.
+std::string write_through_descriptor(int descriptor, std::string_view text);
+
 // A range of lead bytes of a double-byte code page (Shift_JIS: 0x81–0x9F
 // and 0xE0–0xFC): such a byte and the byte after it form one character.
 struct LeadByteRange {

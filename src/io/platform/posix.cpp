@@ -308,3 +308,62 @@ bool standard_input_closed() { return closed_at_start[STDIN_FILENO]; }
 bool standard_output_closed() { return closed_at_start[STDOUT_FILENO]; }
 
 }  // namespace hndpos::platform
+
+namespace hndpos::platform {
+namespace {
+
+bool is_open(int fd) { return fd >= 0 && fcntl(fd, F_GETFD) != -1; }
+
+// N of "PREFIXN", a descriptor number written plainly; -1 otherwise.
+int number_after(std::string_view name, std::string_view prefix) {
+    if (!name.starts_with(prefix) || name.size() == prefix.size() || name.size() > prefix.size() + 6) return -1;
+    int number = 0;
+    for (const char c : name.substr(prefix.size())) {
+        if (c < '0' || c > '9') return -1;
+        number = number * 10 + (c - '0');
+    }
+    return number;
+}
+
+int descriptor_spelled(std::string_view name) {
+    if (name == "/dev/stdin") return STDIN_FILENO;
+    if (name == "/dev/stdout") return STDOUT_FILENO;
+    if (name == "/dev/stderr") return STDERR_FILENO;
+    const int fd = number_after(name, "/dev/fd/");
+    return fd >= 0 ? fd : number_after(name, "/proc/self/fd/");
+}
+
+}  // namespace
+
+bool is_descriptor_file(const char* name, int descriptor) {
+    struct stat named {};
+    struct stat open_file {};
+    return stat(name, &named) == 0 && fstat(descriptor, &open_file) == 0 && same_file(named, open_file);
+}
+
+int descriptor_named(const char* name) {
+    if (const int fd = descriptor_spelled(name); fd >= 0) return is_open(fd) ? fd : -1;
+    for (const int fd : {STDOUT_FILENO, STDERR_FILENO})
+        if (!closed_at_start[fd] && is_descriptor_file(name, fd)) return fd;
+    return -1;
+}
+
+std::string write_through_descriptor(int descriptor, std::string_view text) {
+    if (descriptor <= STDERR_FILENO && closed_at_start[descriptor]) return "it is closed";
+    while (!text.empty()) {
+        const long written = posix_calls().write_bytes(descriptor, text.data(), text.size());
+        if (written > 0) {
+            text.remove_prefix(static_cast<std::size_t>(written));
+        } else if (written == 0) {
+            return std::strerror(ENOSPC);
+        } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
+            pollfd request{descriptor, POLLOUT, 0};
+            (void)poll(&request, 1, -1);
+        } else if (errno != EINTR) {
+            return std::strerror(errno);
+        }
+    }
+    return "";
+}
+
+}  // namespace hndpos::platform

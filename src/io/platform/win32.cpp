@@ -5,7 +5,9 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "io/platform/platform.h"
@@ -112,5 +114,20 @@ void prepare_companion_process() {
 
 bool standard_input_closed() { return false; }
 bool standard_output_closed() { return false; }
+
+// Windows names no descriptor as a file: every output name is a file,
+// a device or a pipe of its own.
+int descriptor_named(const char*) { return -1; }
+bool is_descriptor_file(const char*, int) { return false; }
+
+std::string write_through_descriptor(int descriptor, std::string_view text) {
+    while (!text.empty()) {
+        const unsigned asked = text.size() > 0x40000000u ? 0x40000000u : static_cast<unsigned>(text.size());
+        const int written = _write(descriptor, text.data(), asked);
+        if (written <= 0) return written == 0 ? "disk full" : std::strerror(errno);
+        text.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return "";
+}
 
 }  // namespace hndpos::platform

@@ -25,10 +25,15 @@ std::string default_header(const std::string& output) {
     return name.has_extension() ? name.stem().string() + ".h" : name.string() + ".h";
 }
 
-// The header's file: NAME in FILE's directory (never standard output).
+// Whether FILE is written through a descriptor ("-", /dev/stdout, ...).
+bool through_descriptor(const std::string& output) {
+    return output == hndpos::standard_output_name || hndpos::platform::descriptor_named(output.c_str()) >= 0;
+}
+
+// The header's file: NAME in FILE's directory, or in the current one where
+// FILE is a descriptor (never standard output).
 std::string beside(const std::string& output, const std::string& name) {
-    const std::filesystem::path parent =
-        output == hndpos::standard_output_name ? "" : std::filesystem::path(output).parent_path();
+    const std::filesystem::path parent = through_descriptor(output) ? "" : std::filesystem::path(output).parent_path();
     const std::string path = (parent / name).string();
     return path == hndpos::standard_output_name ? "./" + path : path;
 }
@@ -50,6 +55,11 @@ void add_outputs(const hndpos::TablesOptions& options, const hndpos::WideTables&
 }
 
 int run(const hndpos::TablesOptions& options) {
+    if (options.format == hndpos::TablesFormat::c && !options.header && through_descriptor(options.output)) {
+        std::cerr << "hndpos-tables: -o " << options.output
+                  << " writes the C through a descriptor: name its header with --header; nothing written\n";
+        return exit_usage;
+    }
     if (const std::string clash = hndpos::name_clash(options.params, emit_names(options), options.figures);
         !clash.empty()) {
         std::cerr << "hndpos-tables: " << clash << "; nothing written\n";

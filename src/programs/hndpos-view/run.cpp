@@ -93,8 +93,11 @@ int write_outputs(hndpos::OutputFiles& files) {
     return 0;
 }
 
-int write_output(const std::string& name, const std::string& text) {
+// One output, which must not be the input (directly, through a link, or as
+// the file standard input reads).
+int write_output(const hndpos::ViewOptions& options, const std::string& name, const std::string& text) {
     hndpos::OutputFiles files;
+    files.add_input(options.input);
     files.add(name, text);
     return write_outputs(files);
 }
@@ -170,7 +173,7 @@ std::optional<hndpos::Dial> read_dial(const hndpos::ViewOptions& options, const 
 int check(const hndpos::ViewOptions& options, const hndpos::Dial& dial) {
     const hndpos::DisplayCheck check = hndpos::check_display(dial, options.display);
     // A tip that wrapped makes the bounds meaningless: the error stands alone.
-    if (const int status = write_output(options.output.value_or("-"), check.wrapped ? "" : bounds_report(dial, check));
+    if (const int status = write_output(options, options.output.value_or("-"), check.wrapped ? "" : bounds_report(dial, check));
         status != 0)
         return status;
     if (check.ok) return 0;
@@ -188,7 +191,7 @@ int draw(const hndpos::ViewOptions& options, const hndpos::Dial& dial) {
         return exit_refused;
     }
     const int scale = options.scale_given ? options.scale : hndpos::default_picture_scale(span);
-    return write_output(options.output.value_or("hpostbl.svg"),
+    return write_output(options, options.output.value_or("hpostbl.svg"),
                         hndpos::render_dial_svg(dial, options.time, scale, options.display));
 }
 
@@ -196,7 +199,7 @@ int run(const hndpos::ViewOptions& options) {
     std::string bytes;
     if (!read_input(options.input, bytes)) return exit_refused;
     if (options.mode == hndpos::ViewMode::to_utf8)
-        return write_output(options.output.value_or("-"),
+        return write_output(options, options.output.value_or("-"),
                             options.english ? hndpos::english_reading(bytes) : hndpos::shift_jis_to_utf8(bytes));
     if (options.mode == hndpos::ViewMode::emit) {
         if (hndpos::tables_file_kind(bytes) != hndpos::TablesFileKind::hndpos_table) {
