@@ -9,12 +9,12 @@
 #include <vector>
 
 #include "driver/table_file.h"
-#include "io/platform/memory_system.h"
+#include "io/platform/memory_files.h"
 #include "io/text_channel.h"
 #include "table/hand_tip.h"
 #include "table/table_writer.h"
 #include "table/trig.h"
-#include "table/wide_tables.h"
+#include "dial/dial_tables.h"
 
 namespace hndpos {
 namespace {
@@ -127,8 +127,8 @@ BENCHMARK(BM_WholeFileInMemory)->Unit(benchmark::kMicrosecond);
 // each; the cost per entry as N grows (items are entries).
 void BM_WideTables(benchmark::State& state) {
     const int positions = static_cast<int>(state.range(0));
-    const WideParams params{160, 120, {60, 90, 100}, {positions, positions, positions}, {}, {}};
-    for (auto _ : state) benchmark::DoNotOptimize(compute_wide_tables(params));
+    const DialParams params{160, 120, {60, 90, 100}, {positions, positions, positions}, {}, {}};
+    for (auto _ : state) benchmark::DoNotOptimize(compute_dial_tables(params));
     state.SetItemsProcessed(state.iterations() * positions * 6);
 }
 BENCHMARK(BM_WideTables)->Arg(60)->Arg(720)->Arg(3600)->Arg(43200)->Unit(benchmark::kMicrosecond);
@@ -136,22 +136,22 @@ BENCHMARK(BM_WideTables)->Arg(60)->Arg(720)->Arg(3600)->Arg(43200)->Unit(benchma
 // The tips of 720/60/60 positions (BM_TipsOnly720) and, beside them, three
 // 8-point figures of 720 positions, in either rounding (0 extended, 1
 // nearest): the figures share the hour hand's sines and cosines.
-WideParams tips_720_60_60() { return {233, 233, {120, 180, 200}, {720, 60, 60}, {}, {}}; }
+DialParams tips_720_60_60() { return {233, 233, {120, 180, 200}, {720, 60, 60}, {}, {}}; }
 
 void BM_TipsOnly720(benchmark::State& state) {
-    const WideParams params = tips_720_60_60();
-    for (auto _ : state) benchmark::DoNotOptimize(compute_wide_tables(params));
+    const DialParams params = tips_720_60_60();
+    for (auto _ : state) benchmark::DoNotOptimize(compute_dial_tables(params));
 }
 BENCHMARK(BM_TipsOnly720)->Unit(benchmark::kMicrosecond);
 
 void BM_ThreeFigures720(benchmark::State& state) {
-    WideParams params = tips_720_60_60();
+    DialParams params = tips_720_60_60();
     params.rule.rounding = state.range(0) == 0 ? Rounding::extended : Rounding::nearest;
     const std::vector<FigurePoint> outline = {{-24, -6}, {-8, -9}, {40, -5}, {120, 0},
                                               {40, 5},   {-8, 9},  {-24, 6}, {-30, 0}};
     for (const char* name : {"hour_shape", "minute_shape", "second_shape"})
         params.figures.push_back({name, 720, outline});
-    for (auto _ : state) benchmark::DoNotOptimize(compute_wide_tables(params));
+    for (auto _ : state) benchmark::DoNotOptimize(compute_dial_tables(params));
     state.SetItemsProcessed(state.iterations() * 3 * 720 * 8 * 2);
 }
 BENCHMARK(BM_ThreeFigures720)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);

@@ -1,8 +1,8 @@
 # The limits hndpos_add_tables checks, read from the core's own statement of
-# them (src/table/dial_rules.h) into hndpos-limits.cmake, which this build
+# them (src/dial/dial_rules.h) into hndpos-limits.cmake, which this build
 # includes and the package installs beside HndposTables.cmake. Each becomes
 # a global property, HNDPOS_<NAME>, seen from every directory of a project.
-set(rules_header ${PROJECT_SOURCE_DIR}/src/table/dial_rules.h)
+set(rules_header ${PROJECT_SOURCE_DIR}/src/dial/dial_rules.h)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${rules_header})
 file(STRINGS ${rules_header} rules REGEX "^inline constexpr int [a-z_]+ = [0-9]+;$")
 set(limits "# The limits of hndpos's core, as hndpos ${PROJECT_VERSION} was configured with them.\n")

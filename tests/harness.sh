@@ -27,4 +27,4 @@ need() {  # COMMAND...: skip when a tool the case needs is missing
 }
 # table_entries FILE: every entry of hpostbl.c or of hndpos-tables' JSON, a
 # line each, hand by hand, x then y, as print_entries.c prints them.
-table_entries() { python3 "$(dirname "${BASH_SOURCE[0]}")/tables/entries.py" "$1"; }
+table_entries() { python3 "$(dirname "${BASH_SOURCE[0]}")/programs/hndpos-tables/entries.py" "$1"; }

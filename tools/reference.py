@@ -7,10 +7,10 @@ table arithmetic (products, ties-to-even conversion, byte wrap) is redone
 with Python integers. Writes:
 
   tests/table/data/trig-reference.txt   sin/cos of hard and random arguments
-  tests/e2e/golden/<case>.c              hpostbl.c for the golden cases
-  tests/e2e/golden/<case>.stdout         what the program prints for them
-  tests/e2e/golden/usage.stdout          the banner and the usage text
-  tests/e2e/golden/cases.tsv             the golden runs: names and arguments, for every test
+  tests/programs/hndpos/golden/<case>.c              hpostbl.c for the golden cases
+  tests/programs/hndpos/golden/<case>.stdout         what the program prints for them
+  tests/programs/hndpos/golden/usage.stdout          the banner and the usage text
+  tests/programs/hndpos/golden/cases.tsv             the golden runs: names and arguments, for every test
 
 Run from the repository root: python3 tools/reference.py
 """
@@ -142,7 +142,7 @@ GOLDEN_CASES = {
 # The runs that end to end tests compare with a golden file: the case's
 # name, its golden file and the five arguments as typed (a radius of
 # -2147483648 has only the hexadecimal form). Every test reads them from
-# tests/e2e/golden/cases.tsv.
+# tests/programs/hndpos/golden/cases.tsv.
 def golden_runs():
     runs = []
     for name, params in GOLDEN_CASES.items():
@@ -199,13 +199,13 @@ def main():
             f.write(line + "\n")
     for name, params in GOLDEN_CASES.items():
         summary, data = table_file(params)
-        with open("tests/e2e/golden/%s.c" % name, "wb") as f:
+        with open("tests/programs/hndpos/golden/%s.c" % name, "wb") as f:
             f.write(data)
-        with open("tests/e2e/golden/%s.stdout" % name, "wb") as f:
+        with open("tests/programs/hndpos/golden/%s.stdout" % name, "wb") as f:
             f.write(BANNER + summary + b"\r\n")
-    with open("tests/e2e/golden/usage.stdout", "wb") as f:
+    with open("tests/programs/hndpos/golden/usage.stdout", "wb") as f:
         f.write(BANNER + USAGE)
-    with open("tests/e2e/golden/cases.tsv", "w") as f:
+    with open("tests/programs/hndpos/golden/cases.tsv", "w") as f:
         f.write("# case, golden file, the five arguments as typed; tab-separated, by tools/reference.py\n")
         for name, golden, arguments in golden_runs():
             f.write("\t".join([name, golden] + arguments) + "\n")

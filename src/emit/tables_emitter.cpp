@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <numeric>
 
-#include "emit/join.h"
-#include "table/dial_rules.h"
+#include "texts/join.h"
+#include "dial/dial_rules.h"
 
 namespace hndpos {
 namespace {
@@ -177,12 +177,12 @@ std::string hand_array_name(const EmitNames& names, int hand, Axis axis) {
     return names.prefix + hand_name(hand) + (axis == Axis::x ? "_x" : "_y");
 }
 
-const std::vector<std::int64_t>& hand_entries(const WideTables& tables, int hand, Axis axis) {
+const std::vector<std::int64_t>& hand_entries(const DialTables& tables, int hand, Axis axis) {
     const HandEntries& entries = tables.hands[static_cast<std::size_t>(hand)];
     return axis == Axis::x ? entries.x : entries.y;
 }
 
-std::string hand_array_declarator(const WideTables& tables, EntryType type, Storage storage, const EmitNames& names,
+std::string hand_array_declarator(const DialTables& tables, EntryType type, Storage storage, const EmitNames& names,
                                   int hand, Axis axis) {
     return storage_qualifier(storage) + std::string(facts(type).c_type) + " " + hand_array_name(names, hand, axis) +
            "[" + std::to_string(tables.params.positions[static_cast<std::size_t>(hand)]) + "]" +
@@ -207,7 +207,7 @@ std::string where(int hand, int position, Axis axis) {
 
 // What is wrong with one entry on the panel or in the type, or "". In
 // sub-pixel units the panel's pixels are 2^bits units wide.
-std::string misfit(std::int64_t value, Axis axis, const WideParams& p, std::optional<EntryType> requested,
+std::string misfit(std::int64_t value, Axis axis, const DialParams& p, std::optional<EntryType> requested,
                    std::optional<PanelSize> panel) {
     if (panel) {
         const std::int64_t size = axis == Axis::x ? panel->width : panel->height;
@@ -223,8 +223,8 @@ std::string misfit(std::int64_t value, Axis axis, const WideParams& p, std::opti
 
 // The first entry off the panel or outside the type, or "": the hands' x,
 // then their y, then the figures point by point.
-std::string first_misfit(const WideTables& tables, std::optional<EntryType> requested, std::optional<PanelSize> panel) {
-    const WideParams& p = tables.params;
+std::string first_misfit(const DialTables& tables, std::optional<EntryType> requested, std::optional<PanelSize> panel) {
+    const DialParams& p = tables.params;
     for (const Axis axis : {Axis::x, Axis::y}) {
         for (int hand = 0; hand < hand_count; ++hand) {
             const std::vector<std::int64_t>& values = hand_entries(tables, hand, axis);
@@ -250,7 +250,7 @@ std::string first_misfit(const WideTables& tables, std::optional<EntryType> requ
 
 }  // namespace
 
-TablesVerdict judge_wide_tables(const WideTables& tables, std::optional<EntryType> requested,
+TablesVerdict judge_dial_tables(const DialTables& tables, std::optional<EntryType> requested,
                                 std::optional<PanelSize> panel) {
     if (const auto& overflow = tables.overflow)
         return {std::nullopt, where(overflow->hand, overflow->position, overflow->axis) + " is " +
@@ -283,7 +283,7 @@ bool entry_type_holds(EntryType type, std::int64_t value) {
     return value >= facts(type).low && value <= facts(type).high;
 }
 
-std::optional<EntryType> narrowest_entry_type(const WideTables& tables) {
+std::optional<EntryType> narrowest_entry_type(const DialTables& tables) {
     std::int64_t low = INT64_MAX;
     std::int64_t high = INT64_MIN;
     const auto take = [&](const std::vector<std::int64_t>& entries) {
@@ -363,7 +363,7 @@ std::string grid_header_body(const HandParams& params, Storage storage, const Em
 
 }  // namespace
 
-std::string grid_tables_source(const HandParams& params, const GridEntries& entries, Storage storage,
+std::string byte_tables_source(const HandParams& params, const ByteEntries& entries, Storage storage,
                                const EmitNames& names) {
     std::string text =
         "/* Clock-hand tip positions for " +
@@ -378,7 +378,7 @@ std::string grid_tables_source(const HandParams& params, const GridEntries& entr
     return text;
 }
 
-std::string grid_tables_header(const HandParams& params, Storage storage, const EmitNames& names) {
+std::string byte_tables_header(const HandParams& params, Storage storage, const EmitNames& names) {
     const std::string body = grid_header_body(params, storage, names);
     const std::string type = storage == Storage::data ? "int " : "const unsigned char ";
     std::string declarations;
@@ -392,7 +392,7 @@ namespace {
 // Whether the run asks for more than the hands' whole-pixel tips: only
 // then do the files carry the figures' and the rule's parts, so that the
 // files of a plain run stay as they always were.
-bool beyond_tips(const WideParams& p) {
+bool beyond_tips(const DialParams& p) {
     return !p.figures.empty() || !p.has_hands || p.rule.rounding != Rounding::extended || p.rule.subpixel != 0;
 }
 
@@ -426,7 +426,7 @@ std::vector<std::string> figure_declarators(const Figure& figure, EntryType type
     return declarators;
 }
 
-std::string rule_macros(const WideParams& p, const std::string& macro) {
+std::string rule_macros(const DialParams& p, const std::string& macro) {
     const std::string unit = std::to_string(1 << p.rule.subpixel);
     return join({"\n/* Entries in ", p.rule.subpixel == 0 ? "whole pixels" : "units of 1/",
                  p.rule.subpixel == 0 ? "" : unit, p.rule.subpixel == 0 ? "" : " pixel", ", ",
@@ -461,20 +461,20 @@ std::string figure_macros(const Figure& figure, const EmitNames& names, FigureOu
     return text;
 }
 
-std::string hands_summary(const WideParams& p) {
+std::string hands_summary(const DialParams& p) {
     return p.has_hands ? summary(p.center_x, p.center_y, p.radii)
                        : join({"centre ", std::to_string(p.center_x), ":", std::to_string(p.center_y)});
 }
 
-std::string what_is_written(const WideParams& p) {
+std::string what_is_written(const DialParams& p) {
     if (p.figures.empty()) return "clock-hand tip positions";
     return p.has_hands ? "clock-hand tip positions and figures" : "clock figures";
 }
 
 // The per-hand header up to its declarations, which the run's digest covers.
-std::string hand_header_body(const WideTables& tables, EntryType type, Storage storage, const EmitNames& names,
+std::string hand_header_body(const DialTables& tables, EntryType type, Storage storage, const EmitNames& names,
                              FigureOutput out) {
-    const WideParams& p = tables.params;
+    const DialParams& p = tables.params;
     const std::string macro = upper(names.prefix);
     const HeaderFacts f{macro,
                         include_guard(macro, names.header),
@@ -564,7 +564,7 @@ std::string figure_source(const Figure& figure, const FigureEntries& entries, En
     return text;
 }
 
-std::string source_title(const WideParams& p) {
+std::string source_title(const DialParams& p) {
     if (!p.has_hands) return join({"/* Clock figures for ", hands_summary(p), "."});
     return join({"/* Clock-hand tip positions for ", summary(p.center_x, p.center_y, p.radii), ",\n   ",
                  std::to_string(p.positions[0]), ", ", std::to_string(p.positions[1]), " and ",
@@ -573,7 +573,7 @@ std::string source_title(const WideParams& p) {
 
 // The options beyond the tips, as hndpos-tables takes them, so that the
 // source names everything that made it (the viewer reads them back).
-std::string options_comment(const WideParams& p, FigureOutput out) {
+std::string options_comment(const DialParams& p, FigureOutput out) {
     std::string text = "/* With";
     for (const Figure& figure : p.figures)
         append(text, {" --figure ", figure.name, " ", std::to_string(figure.positions), " \"",
@@ -587,9 +587,9 @@ std::string options_comment(const WideParams& p, FigureOutput out) {
 
 }  // namespace
 
-std::string hand_tables_source(const WideTables& tables, EntryType type, Storage storage, const EmitNames& names,
+std::string dial_source(const DialTables& tables, EntryType type, Storage storage, const EmitNames& names,
                                FigureOutput figures) {
-    const WideParams& p = tables.params;
+    const DialParams& p = tables.params;
     std::string text = join({source_title(p), " Generated by hndpos-tables; do not edit. */\n"});
     if (beyond_tips(p)) text += options_comment(p, figures);
     append(text, {"#include \"", names.header, "\"\n"});
@@ -613,7 +613,7 @@ std::string hand_tables_source(const WideTables& tables, EntryType type, Storage
     return text;
 }
 
-std::string hand_tables_header(const WideTables& tables, EntryType type, Storage storage, const EmitNames& names,
+std::string dial_header(const DialTables& tables, EntryType type, Storage storage, const EmitNames& names,
                                FigureOutput figures) {
     const std::string body = hand_header_body(tables, type, storage, names, figures);
     std::string declarations;
@@ -626,10 +626,10 @@ std::string hand_tables_header(const WideTables& tables, EntryType type, Storage
     return body + digest_define(upper(names.prefix), run_digest(body)) + header_declarations(declarations);
 }
 
-std::string name_clash(const WideParams& params, const EmitNames& names, FigureOutput figures) {
-    WideTables outline;  // the names depend on neither the entries nor the storage
+std::string name_clash(const DialParams& params, const EmitNames& names, FigureOutput figures) {
+    DialTables outline;  // the names depend on neither the entries nor the storage
     outline.params = params;
-    const std::string header = hand_tables_header(outline, EntryType::i32, Storage::data, names, figures);
+    const std::string header = dial_header(outline, EntryType::i32, Storage::data, names, figures);
     std::vector<std::string> defined;
     for (std::size_t at = 0; at < header.size();) {
         const std::size_t end = std::min(header.find('\n', at), header.size());
@@ -706,8 +706,8 @@ std::string figure_json(const Figure& figure, const FigureEntries& entries, Figu
 
 }  // namespace
 
-std::string hand_tables_json(const WideTables& tables, EntryType type, FigureOutput figures) {
-    const WideParams& p = tables.params;
+std::string dial_json(const DialTables& tables, EntryType type, FigureOutput figures) {
+    const DialParams& p = tables.params;
     std::string text;
     append(text, {"{\"center\": [", std::to_string(p.center_x), ", ", std::to_string(p.center_y), "], \"radii\": ["});
     if (p.has_hands)

@@ -17,8 +17,9 @@
 #include <string>
 #include <string_view>
 
+#include "dial/panel.h"
 #include "table/table_writer.h"
-#include "table/wide_tables.h"
+#include "dial/dial_tables.h"
 
 namespace hndpos {
 
@@ -33,14 +34,8 @@ std::optional<Storage> parse_storage(std::string_view name);
 
 bool entry_type_holds(EntryType type, std::int64_t value);
 // The narrowest of u8, u16, i16, i32, in that order, that holds every entry.
-std::optional<EntryType> narrowest_entry_type(const WideTables& tables);
+std::optional<EntryType> narrowest_entry_type(const DialTables& tables);
 
-// A panel's width and height in pixels, each from min_display_side to
-// max_wide_display_side.
-struct PanelSize {
-    std::int64_t width = 0;
-    std::int64_t height = 0;
-};
 
 // Whether the tables can be written: `type` is the requested one or, when
 // none was requested, the narrowest that holds every entry; without a
@@ -51,7 +46,7 @@ struct TablesVerdict {
     std::optional<EntryType> type;
     std::string problem;
 };
-TablesVerdict judge_wide_tables(const WideTables& tables, std::optional<EntryType> requested,
+TablesVerdict judge_dial_tables(const DialTables& tables, std::optional<EntryType> requested,
                                 std::optional<PanelSize> panel);
 
 struct EmitNames {
@@ -68,10 +63,10 @@ bool is_identifier_prefix(std::string_view text);
 
 // The grid layout. The source is for CONST and PROGMEM (DATA compiles
 // hpostbl.c itself); the entries are a table file's, [0] x and [1] y.
-using GridEntries = std::array<std::array<std::uint8_t, entries_per_table>, 2>;
-std::string grid_tables_source(const HandParams& params, const GridEntries& entries, Storage storage,
+using ByteEntries = std::array<std::array<std::uint8_t, entries_per_table>, 2>;
+std::string byte_tables_source(const HandParams& params, const ByteEntries& entries, Storage storage,
                                const EmitNames& names);
-std::string grid_tables_header(const HandParams& params, Storage storage, const EmitNames& names);
+std::string byte_tables_header(const HandParams& params, Storage storage, const EmitNames& names);
 
 // How figures are written: NAME_x[N][P] and NAME_y[N][P], or one
 // NAME_xy[N][P][2] of {x, y} pairs; with `bounds`, NAME_bounds[N][4] of
@@ -89,16 +84,16 @@ std::optional<Rounding> parse_rounding(std::string_view name);
 
 // The per-hand layout, with the figures after the hands; the tables must
 // be complete and every entry must fit `type`.
-std::string hand_tables_source(const WideTables& tables, EntryType type, Storage storage, const EmitNames& names,
+std::string dial_source(const DialTables& tables, EntryType type, Storage storage, const EmitNames& names,
                                FigureOutput figures = {});
-std::string hand_tables_header(const WideTables& tables, EntryType type, Storage storage, const EmitNames& names,
+std::string dial_header(const DialTables& tables, EntryType type, Storage storage, const EmitNames& names,
                                FigureOutput figures = {});
-std::string hand_tables_json(const WideTables& tables, EntryType type, FigureOutput figures = {});
+std::string dial_json(const DialTables& tables, EntryType type, FigureOutput figures = {});
 
 // Where two of the names the header would define (arrays and macros)
 // coincide, as a figure named "hour" beside the hour hand, or two figures
 // of one name: the refusal, naming the name; "" when none do.
-std::string name_clash(const WideParams& params, const EmitNames& names, FigureOutput figures);
+std::string name_clash(const DialParams& params, const EmitNames& names, FigureOutput figures);
 
 // A header of index macros that take a hand's positions as an argument,
 // HNDPOS_HOUR_INDEX_OF(positions, h, m, s) and the like: for code that

@@ -9,9 +9,9 @@
 #include <string>
 #include <utility>
 
-#include "view/dial_picture.h"
+#include "view/picture.h"
 #include "view/display_check.h"
-#include "view/wide_reader.h"
+#include "read/dial_reader.h"
 
 namespace {
 
@@ -63,15 +63,15 @@ EMSCRIPTEN_KEEPALIVE const char* hndpos_view_text(int which, int hours, int minu
         if (which == 3) {
             text_result = viewed.refusal;
         } else if (viewed.dial && which == 0) {
-            const PictureSpan span = picture_span(*viewed.dial, display_size(width, height));
+            const PictureSpan span = picture_span(*viewed.dial, panel_size(width, height));
             if (span.fits())
                 text_result = render_dial_svg(*viewed.dial, {hours, minutes, seconds}, default_picture_scale(span),
-                                              display_size(width, height));
+                                              panel_size(width, height));
         } else if (viewed.dial) {
-            const DisplayCheck check = check_display(*viewed.dial, display_size(width, height));
+            const DisplayCheck check = check_display(*viewed.dial, panel_size(width, height));
             if (which == 1) text_result = check.problem;
             if (which == 4 && check.wrapped)
-                text_result = wide_tables_command(*viewed.dial, display_size(width, height));
+                text_result = wide_tables_command(*viewed.dial, panel_size(width, height));
             if (which == 2) {
                 for (const HandBounds& box : check.bounds)
                     for (const std::int64_t value : {box.low_x, box.high_x, box.low_y, box.high_y})

@@ -301,7 +301,7 @@ Extended clock_angle_sin(int position) { return clock_values.sin.at(static_cast<
 Extended clock_angle_cos(int position) { return clock_values.cos.at(static_cast<std::size_t>(position)); }
 
 Extended angle_step(int positions) {
-    if (positions < min_positions || positions > max_positions) internal_error("number of positions out of range");
+    if (positions < 1) internal_error("number of positions out of range");
     return nearest_angle_step(static_cast<std::uint32_t>(positions));
 }
 

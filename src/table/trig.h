@@ -10,7 +10,6 @@
 #include <cstdint>
 #include <span>
 
-#include "table/dial_rules.h"
 #include "table/extended.h"
 
 namespace hndpos {
@@ -42,7 +41,7 @@ inline constexpr int position_count = 60;
 // built from its stored bytes.
 inline constexpr Extended AngleStep = extended_from_bytes({0x05, 0xAD, 0x5E, 0xDF, 0x9B, 0x4F, 0x77, 0xD6, 0xFB, 0x3F});
 
-// The extended value nearest to 2π/positions (min_positions to max_positions), correctly
+// The extended value nearest to 2π/positions (from 1 on), correctly
 // rounded: the angle between adjacent positions of a hand with that many.
 // For 60 it is AngleStep, bit for bit.
 Extended angle_step(int positions);

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "emit/join.h"
-#include "table/dial_rules.h"
+#include "texts/join.h"
+#include "dial/dial_rules.h"
 
 namespace hndpos {
 namespace {
@@ -61,7 +61,7 @@ std::string coordinate_problem(const Dial& dial, int hand, int position, Axis ax
 
 }  // namespace
 
-DisplayCheck check_display(const Dial& dial, std::optional<DisplaySize> display) {
+DisplayCheck check_display(const Dial& dial, std::optional<PanelSize> display) {
     DisplayCheck check;
     const int width = display ? display->width : 0;
     const int height = display ? display->height : 0;
@@ -101,14 +101,14 @@ DisplayCheck check_display(const Dial& dial, std::optional<DisplaySize> display)
     return check;
 }
 
-std::optional<DisplaySize> display_size(int width, int height) {
+std::optional<PanelSize> panel_size(int width, int height) {
     const auto side = [](int value) { return value >= min_display_side && value <= max_wide_display_side; };
     if (!side(width) || !side(height)) return std::nullopt;
-    return DisplaySize{width, height};
+    return PanelSize{width, height};
 }
 
-std::string wide_tables_command(const Dial& dial, std::optional<DisplaySize> display) {
-    const WideParams& p = dial.tables.params;
+std::string wide_tables_command(const Dial& dial, std::optional<PanelSize> display) {
+    const DialParams& p = dial.tables.params;
     std::string command = "hndpos-tables --center " + std::to_string(p.center_x) + " " + std::to_string(p.center_y) +
                           " --radii " + std::to_string(p.radii[0]) + " " + std::to_string(p.radii[1]) + " " +
                           std::to_string(p.radii[2]);

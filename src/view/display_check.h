@@ -15,14 +15,11 @@
 #include <string_view>
 #include <vector>
 
-#include "view/dial.h"
+#include "dial/dial.h"
+#include "dial/panel.h"
 
 namespace hndpos {
 
-struct DisplaySize {
-    int width = 0;  // min_display_side to max_wide_display_side pixels
-    int height = 0;
-};
 
 // The pixels a hand's tips occupy, as the table holds them.
 struct HandBounds {
@@ -47,14 +44,14 @@ struct DisplayCheck {
     std::string advice;    // for a tip that wrapped: the command that writes the dial's true coordinates
 };
 
-DisplayCheck check_display(const Dial& dial, std::optional<DisplaySize> display);
+DisplayCheck check_display(const Dial& dial, std::optional<PanelSize> display);
 
 // A display of that size, or none where a side is 0 or outside the sides
 // the programs take: how the page and the npm API pass "no display".
-std::optional<DisplaySize> display_size(int width, int height);
+std::optional<PanelSize> panel_size(int width, int height);
 
 // The hndpos-tables command that writes the dial's tables with true
 // coordinates, for the panel when one is given.
-std::string wide_tables_command(const Dial& dial, std::optional<DisplaySize> display);
+std::string wide_tables_command(const Dial& dial, std::optional<PanelSize> display);
 
 }  // namespace hndpos

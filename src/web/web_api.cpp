@@ -14,14 +14,14 @@
 
 #include "driver/integer_syntax.h"
 #include "driver/program.h"
-#include "emit/join.h"
+#include "texts/join.h"
 #include "emit/tables_emitter.h"
-#include "io/platform/memory_system.h"
+#include "io/platform/memory_files.h"
 #include "view/console_english.h"
 #include "view/console_text.h"
-#include "view/dial_picture.h"
+#include "view/picture.h"
 #include "view/display_check.h"
-#include "view/table_reader.h"
+#include "read/byte_table_reader.h"
 
 namespace {
 
@@ -60,11 +60,11 @@ platform::MemorySystem memory;
 // whether there are hands; rounding (0 extended, 1 nearest); sub-pixel
 // bits; layout (0 split, 1 xy); bounds (0, 1); the count of figures, then
 // for each its positions, its count of points and the points' A, B.
-std::string read_tables_request(const std::int32_t* values, int count, std::string_view names, WideParams& params,
+std::string read_tables_request(const std::int32_t* values, int count, std::string_view names, DialParams& params,
                                 FigureOutput& out) {
     constexpr int fixed = 14;
     if (count < fixed) return "the module was given too few values";
-    params = WideParams{values[0],
+    params = DialParams{values[0],
                         values[1],
                         {values[2], values[3], values[4]},
                         {values[5], values[6], values[7]},
@@ -107,22 +107,22 @@ std::string read_tables_request(const std::int32_t* values, int count, std::stri
 // hndpos-tables' work for hndpos_tables() below.
 int make_tables(const std::int32_t* values, int count, const char* names, int type) {
     wide = {};
-    WideParams params;
+    DialParams params;
     FigureOutput out;
     wide.problem = read_tables_request(values, count, names, params, out);
     if (!wide.problem.empty()) return 1;
     const std::optional<EntryType> requested =
         type < 0 || type > 3 ? std::nullopt : std::optional<EntryType>(static_cast<EntryType>(type));
-    const WideTables tables = compute_wide_tables(params);
-    const TablesVerdict verdict = judge_wide_tables(tables, requested, std::nullopt);
+    const DialTables tables = compute_dial_tables(params);
+    const TablesVerdict verdict = judge_dial_tables(tables, requested, std::nullopt);
     if (!verdict.type) {
         wide.problem = verdict.problem;
         return 1;
     }
     const EmitNames names_of_files{"", "dial.h"};
-    wide.json = hand_tables_json(tables, *verdict.type, out);
-    wide.source = hand_tables_source(tables, *verdict.type, Storage::data, names_of_files, out);
-    wide.header = hand_tables_header(tables, *verdict.type, Storage::data, names_of_files, out);
+    wide.json = dial_json(tables, *verdict.type, out);
+    wide.source = dial_source(tables, *verdict.type, Storage::data, names_of_files, out);
+    wide.header = dial_header(tables, *verdict.type, Storage::data, names_of_files, out);
     wide.dial = Dial{tables, false};
     return 0;
 }
@@ -207,9 +207,9 @@ EMSCRIPTEN_KEEPALIVE const char* hndpos_grid_file(int storage, int part) {
             const auto kind = static_cast<Storage>(storage);
             const EmitNames names{"", "hpostbl.h"};
             if (part == 1) {
-                text_result = grid_tables_header(capture.table->params, kind, names);
+                text_result = byte_tables_header(capture.table->params, kind, names);
             } else if (kind != Storage::data) {
-                text_result = grid_tables_source(capture.table->params, capture.table->entries, kind, names);
+                text_result = byte_tables_source(capture.table->params, capture.table->entries, kind, names);
             }
         }
     } catch (const std::bad_alloc&) {
@@ -225,7 +225,7 @@ EMSCRIPTEN_KEEPALIVE const char* hndpos_dial_svg(int hours, int minutes, int sec
     const bool valid_time = hours >= 0 && hours <= 23 && minutes >= 0 && minutes <= 59 && seconds >= 0 && seconds <= 59;
     try {
         text_result = capture.dial && valid_time
-                          ? render_dial_svg(*capture.dial, {hours, minutes, seconds}, 8, display_size(width, height))
+                          ? render_dial_svg(*capture.dial, {hours, minutes, seconds}, 8, panel_size(width, height))
                           : std::string();
     } catch (const std::bad_alloc&) {
         return nullptr;
@@ -240,11 +240,11 @@ EMSCRIPTEN_KEEPALIVE const char* hndpos_dial_svg(int hours, int minutes, int sec
 EMSCRIPTEN_KEEPALIVE const char* hndpos_display_problem(int width, int height, int advice) {
     text_result.clear();
     if (!capture.dial) return text_result.c_str();
-    const DisplayCheck check = check_display(*capture.dial, display_size(width, height));
+    const DisplayCheck check = check_display(*capture.dial, panel_size(width, height));
     if (advice == 0) {
         text_result = check.problem;
     } else if (check.wrapped) {
-        text_result = wide_tables_command(*capture.dial, display_size(width, height));
+        text_result = wide_tables_command(*capture.dial, panel_size(width, height));
     }
     return text_result.c_str();
 }
@@ -283,10 +283,10 @@ EMSCRIPTEN_KEEPALIVE const char* hndpos_tables_svg(int hours, int minutes, int s
     try {
         text_result.clear();
         if (wide.dial && valid_time) {
-            const PictureSpan span = picture_span(*wide.dial, display_size(width, height));
+            const PictureSpan span = picture_span(*wide.dial, panel_size(width, height));
             if (span.fits())
                 text_result = render_dial_svg(*wide.dial, {hours, minutes, seconds}, default_picture_scale(span),
-                                              display_size(width, height));
+                                              panel_size(width, height));
         }
     } catch (const std::bad_alloc&) {
         return nullptr;
@@ -297,7 +297,7 @@ EMSCRIPTEN_KEEPALIVE const char* hndpos_tables_svg(int hours, int minutes, int s
 // The first tip of the last tables outside a display of that size, or the
 // empty text.
 EMSCRIPTEN_KEEPALIVE const char* hndpos_tables_display_problem(int width, int height) {
-    text_result = wide.dial ? check_display(*wide.dial, display_size(width, height)).problem : std::string();
+    text_result = wide.dial ? check_display(*wide.dial, panel_size(width, height)).problem : std::string();
     return text_result.c_str();
 }
 

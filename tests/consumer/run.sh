@@ -441,12 +441,12 @@ wide)
     dir=$(project wide C)
     cat >>"$dir/CMakeLists.txt" <<EOF
 add_compile_options(-Wall -Wextra -pedantic -Werror)
-add_executable(wide $here/../tables/print_entries.c)
+add_executable(wide $here/../programs/hndpos-tables/print_entries.c)
 target_compile_definitions(wide PRIVATE TABLES_HEADER="wide.h")
 target_include_directories(wide PRIVATE \${CMAKE_CURRENT_SOURCE_DIR})
 hndpos_add_tables(wide CENTER 160 120 RADII 60 90 100 POSITIONS 720 60 60 TYPE u16 DISPLAY 320 240 STORAGE CONST)
 hndpos_add_tables(wide CENTER 83 30 RADII 9 13 14 PREFIX small_)
-add_executable(narrowest $here/../tables/print_entries.c)
+add_executable(narrowest $here/../programs/hndpos-tables/print_entries.c)
 target_compile_definitions(narrowest PRIVATE TABLES_HEADER="hpostbl.h")
 hndpos_add_tables(narrowest CENTER -5 40 RADII 9 13 14 POSITIONS 60 60 600)
 EOF
@@ -467,7 +467,7 @@ EOF
     grep -q 'const uint16_t hour_x\[720\]' "$(find "$dir/build/hndpos-tables/wide" -name hndpos_tables.c -not -path "*/run/*")" || die "not u16 in read-only data"
     grep -q 'int16_t second_y\[600\]' "$(find "$dir/build/hndpos-tables/narrowest" -name hndpos_tables.c -not -path "*/run/*")" || die "the narrowest type is not i16"
     cat >>"$dir/CMakeLists.txt" <<EOF
-add_executable(off_panel $here/../tables/print_entries.c)
+add_executable(off_panel $here/../programs/hndpos-tables/print_entries.c)
 target_compile_definitions(off_panel PRIVATE TABLES_HEADER="hpostbl.h")
 hndpos_add_tables(off_panel CENTER 160 120 RADII 60 90 130 TYPE u16 DISPLAY 320 240)
 EOF
@@ -587,7 +587,7 @@ firmware-arduino)
         timeout 60 simavr -m atmega328p -f 16000000 "$1" 2>&1 >/dev/null |
             sed 's/\x1b\[[0-9;]*m//g' | grep -v '^Loaded ' | sed 's/\.\.$//'
     }
-    PYTHONPATH="$here/../tables" python3 - "$work/clock-tables/hpostbl.c" >"$work/expected.txt" <<'PY'
+    PYTHONPATH="$here/../programs/hndpos-tables" python3 - "$work/clock-tables/hpostbl.c" >"$work/expected.txt" <<'PY'
 import sys
 from entries import entries
 t = entries(sys.argv[1])

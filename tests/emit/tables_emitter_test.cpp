@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "view/tables.h"
+#include "read/golden_tables.h"
 
 namespace hndpos {
 namespace {
@@ -14,7 +14,7 @@ using testing::table_for;
 TEST(GridTables, HoldTheEntriesAsBytes) {
     const TableFile table = table_for({83, 30, 9, 13, 14});
     const std::string source =
-        grid_tables_source(table.params, table.entries, Storage::progmem, {"face_", "face_hpostbl.h"});
+        byte_tables_source(table.params, table.entries, Storage::progmem, {"face_", "face_hpostbl.h"});
     EXPECT_NE(source.find("#include \"face_hpostbl.h\""), std::string::npos);
     EXPECT_NE(source.find("const unsigned char face_xtbl[3][60] PROGMEM = {"), std::string::npos);
     EXPECT_NE(source.find("const unsigned char face_ytbl[3][60] PROGMEM = {"), std::string::npos);
@@ -36,7 +36,7 @@ TEST(GridTables, HoldTheEntriesAsBytes) {
     const std::size_t at = numbers.find(second_declaration, numbers.size() / 3);
     ASSERT_NE(at, std::string::npos);
     EXPECT_EQ(numbers.erase(at, second_declaration.size()), expected);
-    EXPECT_EQ(grid_tables_source(table.params, table.entries, Storage::constant, {"", "hpostbl.h"}).find("PROGMEM"),
+    EXPECT_EQ(byte_tables_source(table.params, table.entries, Storage::constant, {"", "hpostbl.h"}).find("PROGMEM"),
               std::string::npos);
 }
 
@@ -51,17 +51,17 @@ TEST(EntryTypes, TheNarrowestTypeThatHoldsEveryEntry) {
         {65535, 1, EntryType::i32}, {INT32_MAX, INT32_MAX, std::nullopt},
     };
     for (const auto& c : cases) {
-        const WideTables tables = compute_wide_tables({c.center, c.center, {c.radius, 0, 0}, {4, 1, 1}, {}, {}});
+        const DialTables tables = compute_dial_tables({c.center, c.center, {c.radius, 0, 0}, {4, 1, 1}, {}, {}});
         EXPECT_EQ(narrowest_entry_type(tables), c.expected) << c.center << " " << c.radius;
     }
 }
 
 TEST(HandTables, SourceHeaderAndJsonHoldTheSameEntries) {
-    const WideTables tables = compute_wide_tables({160, -1, {60, 90, INT32_MAX}, {720, 7, 1}, {}, {}});
+    const DialTables tables = compute_dial_tables({160, -1, {60, 90, INT32_MAX}, {720, 7, 1}, {}, {}});
     const EmitNames names{"face_", "dial.h"};
-    const std::string source = hand_tables_source(tables, EntryType::i32, Storage::progmem, names);
-    const std::string header = hand_tables_header(tables, EntryType::i32, Storage::progmem, names);
-    const std::string json = hand_tables_json(tables, EntryType::i32);
+    const std::string source = dial_source(tables, EntryType::i32, Storage::progmem, names);
+    const std::string header = dial_header(tables, EntryType::i32, Storage::progmem, names);
+    const std::string json = dial_json(tables, EntryType::i32);
     EXPECT_NE(source.find("#endif\n\nconst int32_t face_hour_x[720] PROGMEM = {\n    160, 161, 161,"),
               std::string::npos);
     // The guard is the header's own; the source checks the digest its header defines.

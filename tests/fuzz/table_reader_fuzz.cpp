@@ -12,9 +12,9 @@
 
 #include "emit/tables_emitter.h"
 #include "table/table_writer.h"
-#include "view/dial_picture.h"
+#include "view/picture.h"
 #include "view/display_check.h"
-#include "view/table_reader.h"
+#include "read/byte_table_reader.h"
 
 namespace {
 
@@ -36,7 +36,7 @@ std::string written_file(const hndpos::HandParams& params) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 2) return 0;
-    const hndpos::DisplaySize display{data[0] + 1, data[1] + 1};
+    const hndpos::PanelSize display{data[0] + 1, data[1] + 1};
     const std::string_view bytes(reinterpret_cast<const char*>(data) + 2, size - 2);
     const hndpos::ReadResult result = hndpos::read_table_file(bytes);
     if (!result.ok) {
@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (hndpos::render_dial_svg(hndpos::dial_of_table_file(result.table), {}, 1, display).find("</svg>") ==
         std::string::npos)
         std::abort();
-    if (hndpos::grid_tables_source(result.table.params, result.table.entries, hndpos::Storage::constant, {"f_", "f.h"})
+    if (hndpos::byte_tables_source(result.table.params, result.table.entries, hndpos::Storage::constant, {"f_", "f.h"})
             .empty())
         std::abort();
     return 0;

@@ -12,22 +12,22 @@
 #include <string_view>
 
 #include "emit/tables_emitter.h"
-#include "view/dial_picture.h"
+#include "view/picture.h"
 #include "view/display_check.h"
-#include "view/wide_reader.h"
+#include "read/dial_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 3) return 0;
     const bool json = (data[0] & 1) != 0;
-    const hndpos::DisplaySize display{data[1] + 1, data[2] + 1};
+    const hndpos::PanelSize display{data[1] + 1, data[2] + 1};
     const std::string_view bytes(reinterpret_cast<const char*>(data) + 3, size - 3);
-    const hndpos::WideReadResult result = json ? hndpos::read_tables_json(bytes) : hndpos::read_tables_source(bytes);
+    const hndpos::DialFileRead result = json ? hndpos::read_dial_json(bytes) : hndpos::read_dial_source(bytes);
     if (!result.ok) {
         if (result.line < 1 || result.message.empty()) std::abort();
         return 0;
     }
-    const hndpos::WideTablesFile& file = result.file;
-    if (!json && hndpos::hand_tables_source(file.dial.tables, file.type, file.storage, file.names) != bytes)
+    const hndpos::DialFile& file = result.file;
+    if (!json && hndpos::dial_source(file.dial.tables, file.type, file.storage, file.names) != bytes)
         std::abort();
     const hndpos::DisplayCheck check = hndpos::check_display(file.dial, display);
     if (check.ok != check.problem.empty() || check.wrapped) std::abort();

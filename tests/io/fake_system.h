@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "io/platform/memory_system.h"
+#include "io/platform/memory_files.h"
 #include "io/text_channel.h"
 
 namespace hndpos::testing {

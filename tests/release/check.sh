@@ -6,7 +6,7 @@
 #   check.sh SOURCE_DIR      (as root: it installs and removes the .deb)
 set -euo pipefail
 source_dir=$(realpath "$1")
-golden="$source_dir/tests/e2e/golden"
+golden="$source_dir/tests/programs/hndpos/golden"
 version=$(sed -n 's/^project(hndpos VERSION \([0-9.]*\).*/\1/p' "$source_dir/CMakeLists.txt")
 expected_files="SHA256SUMS hndpos-$version-linux-aarch64.tar.gz hndpos-$version-linux-x86_64.tar.gz hndpos-$version-windows-x64.zip hndpos-$version-windows-x86.zip hndpos-$version.tgz hndpos-arduino-$version.zip hndpos_${version}_amd64.deb"
 
@@ -28,7 +28,7 @@ run_example() {
 # standard output.
 tables_agree() {
     "$@" --center 0 -1 --radii 233 -2147483647 2147483647 --positions 1234 97 1 --format json -o - |
-        cmp -s - "$source_dir/tests/tables/golden/extremes.json" || die "$*: the JSON differs from the golden file"
+        cmp -s - "$source_dir/tests/programs/hndpos-tables/golden/extremes.json" || die "$*: the JSON differs from the golden file"
 }
 
 # consumer PREFIX: the firmware test project against the CMake package there.

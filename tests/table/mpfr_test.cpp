@@ -15,12 +15,13 @@
 #include <random>
 #include <vector>
 
+#include "dial/dial_rules.h"
 #include "io/failure.h"
 #include "reference_data.h"
-#include "table/figures.h"
+#include "dial/figures.h"
 #include "table/hand_tip.h"
 #include "table/trig.h"
-#include "table/wide_tables.h"
+#include "dial/dial_tables.h"
 
 namespace hndpos {
 namespace {
@@ -266,12 +267,12 @@ TEST(Mpfr, WideEntriesMatchForCountsThatDivide360AndOthers) {
     std::size_t checked = 0;
     for (const int positions : {1, 2, 4, 7, 12, 60, 97, 360, 600, 720, 1000, 3600, 43199, 43200}) {
         for (int round = 0; round < 4; ++round) {
-            WideParams params;
+            DialParams params;
             params.center_x = round < 2 ? small(random) * 1000 : any(random);  // beyond 16 bits
             params.center_y = any(random);
             params.radii = {round == 0 ? INT32_MAX : small(random), any(random), round == 1 ? -INT32_MAX : any(random)};
             params.positions = {positions, positions, positions};
-            const WideTables tables = compute_wide_tables(params);
+            const DialTables tables = compute_dial_tables(params);
             ASSERT_FALSE(tables.overflow);
             // Every position of small counts, a spread of the large ones.
             const int stride = positions > 1000 ? positions / 997 : 1;

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "tables.h"
+#include "read/golden_tables.h"
 
 namespace hndpos {
 namespace {
@@ -14,21 +14,21 @@ using testing::table_for;
 TEST(DisplayCheck, NamesTheFirstTipThatWrapsOrLeavesThePanel) {
     struct Case {
         HandParams params;
-        std::optional<DisplaySize> display;
+        std::optional<PanelSize> display;
         std::string problem;  // empty: the dial fits
     };
     const Case cases[] = {
         {{83, 30, 9, 13, 14}, std::nullopt, ""},
-        {{83, 30, 9, 13, 14}, DisplaySize{128, 64}, ""},
-        {{83, 30, 9, 13, 14}, DisplaySize{98, 45}, ""},  // the second hand reaches x 97 and y 44
+        {{83, 30, 9, 13, 14}, PanelSize{128, 64}, ""},
+        {{83, 30, 9, 13, 14}, PanelSize{98, 45}, ""},  // the second hand reaches x 97 and y 44
         {{83, 30, 9, 13, 14},
-         DisplaySize{97, 64},
+         PanelSize{97, 64},
          "the second hand's tip at position 13 has x 97, outside a display 97 pixels wide (x 0 to 96)"},
         {{83, 30, 9, 13, 14},
-         DisplaySize{128, 44},
+         PanelSize{128, 44},
          "the second hand's tip at position 28 has y 44, outside a display 44 pixels high (y 0 to 43)"},
         {{83, 30, 9, 13, 14},
-         DisplaySize{96, 44},
+         PanelSize{96, 44},
          "the minute hand's tip at position 13 has x 96, outside a display 96 pixels wide (x 0 to 95)"},
         {{250, 100, 10, 5, 5},
          std::nullopt,
@@ -38,7 +38,7 @@ TEST(DisplayCheck, NamesTheFirstTipThatWrapsOrLeavesThePanel) {
          std::nullopt,
          "the hour hand's tip at position 0 has x 339, which wraps modulo 256 to 83"},
         {{245, 245, 10, 10, 10}, std::nullopt, ""},  // 255 is the last coordinate that fits
-        {{245, 245, 10, 10, 10}, DisplaySize{256, 256}, ""},
+        {{245, 245, 10, 10, 10}, PanelSize{256, 256}, ""},
     };
     for (const Case& c : cases) {
         const DisplayCheck check = check_display(dial_of_table_file(table_for(c.params)), c.display);

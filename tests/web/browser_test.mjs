@@ -168,7 +168,7 @@ try {
   });
   const shot = path.join(downloads, "dial.png");
   await page.screenshot({ path: shot, clip: { x: box.left, y: box.top, width: box.width, height: box.height } });
-  const pixels = spawnSync("python3", [path.join(goldenDir, "..", "..", "view", "png_pixels.py"), shot, String(box.x / 8),
+  const pixels = spawnSync("python3", [path.join(goldenDir, "..", "..", "hndpos-view", "png_pixels.py"), shot, String(box.x / 8),
     String(box.y / 8), "8", "83,30=#000000", "83,40=#2ca02c", "75,26=#d62728", "93,21=#1f77b4", "92,30=#f1b3b4",
     "68,15=#ffffff"], { encoding: "utf8" });
   check(pixels.status === 0, "the dial's pixels: " + pixels.stdout + pixels.stderr);

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "emit/output_files.h"
+#include "io/output_files.h"
 #include "emit/tables_emitter.h"
 #include "io/platform/platform.h"
-#include "programs/hndpos-tables/options.h"
+#include "request/tables_request.h"
 #include "programs/runs.h"
 
 namespace {
@@ -38,23 +38,23 @@ std::string beside(const std::string& output, const std::string& name) {
     return path == hndpos::standard_output_name ? "./" + path : path;
 }
 
-hndpos::EmitNames emit_names(const hndpos::TablesOptions& options) {
+hndpos::EmitNames emit_names(const hndpos::TablesRequest& options) {
     return {options.prefix, options.header.value_or(default_header(options.output))};
 }
 
-void add_outputs(const hndpos::TablesOptions& options, const hndpos::WideTables& tables, hndpos::EntryType type,
+void add_outputs(const hndpos::TablesRequest& options, const hndpos::DialTables& tables, hndpos::EntryType type,
                  hndpos::OutputFiles& files) {
     if (options.format == hndpos::TablesFormat::json) {
-        files.add(options.output, hndpos::hand_tables_json(tables, type, options.figures));
+        files.add(options.output, hndpos::dial_json(tables, type, options.figures));
         return;
     }
     const hndpos::EmitNames names = emit_names(options);
     files.add(beside(options.output, names.header),
-              hndpos::hand_tables_header(tables, type, options.storage, names, options.figures));
-    files.add(options.output, hndpos::hand_tables_source(tables, type, options.storage, names, options.figures));
+              hndpos::dial_header(tables, type, options.storage, names, options.figures));
+    files.add(options.output, hndpos::dial_source(tables, type, options.storage, names, options.figures));
 }
 
-int run(const hndpos::TablesOptions& options) {
+int run(const hndpos::TablesRequest& options) {
     if (options.format == hndpos::TablesFormat::c && !options.header && through_descriptor(options.output)) {
         std::cerr << "hndpos-tables: -o " << options.output
                   << " writes the C through a descriptor: name its header with --header; nothing written\n";
@@ -65,8 +65,8 @@ int run(const hndpos::TablesOptions& options) {
         std::cerr << "hndpos-tables: " << clash << "; nothing written\n";
         return exit_usage;
     }
-    const hndpos::WideTables tables = hndpos::compute_wide_tables(options.params);
-    const hndpos::TablesVerdict verdict = hndpos::judge_wide_tables(tables, options.type, options.display);
+    const hndpos::DialTables tables = hndpos::compute_dial_tables(options.params);
+    const hndpos::TablesVerdict verdict = hndpos::judge_dial_tables(tables, options.type, options.display);
     if (!verdict.type) {
         std::cerr << "hndpos-tables: " << verdict.problem << "; nothing written\n";
         return exit_refused;
@@ -88,9 +88,9 @@ int run(const hndpos::TablesOptions& options) {
 
 int hndpos::tables_program(int argc, char** argv) {
     hndpos::platform::prepare_companion_process();
-    hndpos::TablesOptions options;
+    hndpos::TablesRequest options;
     try {
-        hndpos::read_tables_command_line(argc, argv, options);
+        hndpos::read_tables_request(argc, argv, options);
     } catch (const hndpos::OptionError& error) {
         std::cerr << "hndpos-tables: " << error.message << "\nTry 'hndpos-tables --help' for more information.\n";
         return exit_usage;

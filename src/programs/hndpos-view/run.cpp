@@ -13,17 +13,17 @@
 #include <utility>
 #include <vector>
 
-#include "emit/output_files.h"
+#include "io/output_files.h"
 #include "emit/tables_emitter.h"
 #include "io/platform/platform.h"
-#include "programs/hndpos-view/options.h"
+#include "request/view_request.h"
 #include "programs/runs.h"
 #include "view/console_english.h"
 #include "view/console_text.h"
-#include "view/dial_picture.h"
+#include "view/picture.h"
 #include "view/display_check.h"
-#include "view/table_reader.h"
-#include "view/wide_reader.h"
+#include "read/byte_table_reader.h"
+#include "read/dial_reader.h"
 
 namespace {
 
@@ -95,7 +95,7 @@ int write_outputs(hndpos::OutputFiles& files) {
 
 // One output, which must not be the input (directly, through a link, or as
 // the file standard input reads).
-int write_output(const hndpos::ViewOptions& options, const std::string& name, const std::string& text) {
+int write_output(const hndpos::ViewRequest& options, const std::string& name, const std::string& text) {
     hndpos::OutputFiles files;
     files.add_input(options.input);
     files.add(name, text);
@@ -120,17 +120,17 @@ std::string bounds_report(const hndpos::Dial& dial, const hndpos::DisplayCheck& 
 
 // The tables in the storage asked for and, beside an output file, the
 // header they are compiled with.
-int emit(const hndpos::ViewOptions& options, const std::string& bytes, const hndpos::TableFile& table) {
+int emit(const hndpos::ViewRequest& options, const std::string& bytes, const hndpos::TableFile& table) {
     const hndpos::EmitNames names{options.prefix, options.header.value_or(options.prefix + "hpostbl.h")};
     const std::string output = options.output.value_or(hndpos::standard_output_name);
     hndpos::OutputFiles files;
     files.add_input(options.input);
     files.add(output, options.storage == hndpos::Storage::data
                           ? bytes
-                          : hndpos::grid_tables_source(table.params, table.entries, options.storage, names));
+                          : hndpos::byte_tables_source(table.params, table.entries, options.storage, names));
     if (output != hndpos::standard_output_name) {
         const std::filesystem::path header = std::filesystem::path(output).parent_path() / names.header;
-        files.add(header.string(), hndpos::grid_tables_header(table.params, options.storage, names));
+        files.add(header.string(), hndpos::byte_tables_header(table.params, options.storage, names));
     }
     return write_outputs(files);
 }
@@ -138,7 +138,7 @@ int emit(const hndpos::ViewOptions& options, const std::string& bytes, const hnd
 // The header a C source includes, beside it: when it is there, it must be
 // the one hndpos-tables wrote with the source (a missing one is the
 // firmware build's to report).
-bool header_matches(const std::string& input, const hndpos::WideTablesFile& file) {
+bool header_matches(const std::string& input, const hndpos::DialFile& file) {
     if (input == "-") return true;
     const std::filesystem::path path = std::filesystem::path(input).parent_path() / file.names.header;
     std::FILE* probe = std::fopen(path.string().c_str(), "rb");
@@ -155,12 +155,12 @@ bool header_matches(const std::string& input, const hndpos::WideTablesFile& file
 }
 
 // A refused input file: where, and why.
-void report_refusal(const hndpos::ViewOptions& options, int line, const std::string& message) {
+void report_refusal(const hndpos::ViewRequest& options, int line, const std::string& message) {
     std::cerr << "hndpos-view: " << options.input << ":" << line << ": " << message << "\n";
 }
 
 // The dial the input describes, read and checked.
-std::optional<hndpos::Dial> read_dial(const hndpos::ViewOptions& options, const std::string& bytes) {
+std::optional<hndpos::Dial> read_dial(const hndpos::ViewRequest& options, const std::string& bytes) {
     hndpos::DialReadResult result = hndpos::read_dial_file(bytes);
     if (!result.ok) {
         report_refusal(options, result.line, result.message);
@@ -170,7 +170,7 @@ std::optional<hndpos::Dial> read_dial(const hndpos::ViewOptions& options, const 
     return std::move(result.dial);
 }
 
-int check(const hndpos::ViewOptions& options, const hndpos::Dial& dial) {
+int check(const hndpos::ViewRequest& options, const hndpos::Dial& dial) {
     const hndpos::DisplayCheck check = hndpos::check_display(dial, options.display);
     // A tip that wrapped makes the bounds meaningless: the error stands alone.
     if (const int status = write_output(options, options.output.value_or("-"), check.wrapped ? "" : bounds_report(dial, check));
@@ -182,7 +182,7 @@ int check(const hndpos::ViewOptions& options, const hndpos::Dial& dial) {
     return exit_refused;
 }
 
-int draw(const hndpos::ViewOptions& options, const hndpos::Dial& dial) {
+int draw(const hndpos::ViewRequest& options, const hndpos::Dial& dial) {
     const hndpos::PictureSpan span = hndpos::picture_span(dial, options.display);
     if (!span.fits()) {
         std::cerr << "hndpos-view: " << options.input << ": the dial spans " << span.width << " x " << span.height
@@ -195,14 +195,14 @@ int draw(const hndpos::ViewOptions& options, const hndpos::Dial& dial) {
                         hndpos::render_dial_svg(dial, options.time, scale, options.display));
 }
 
-int run(const hndpos::ViewOptions& options) {
+int run(const hndpos::ViewRequest& options) {
     std::string bytes;
     if (!read_input(options.input, bytes)) return exit_refused;
     if (options.mode == hndpos::ViewMode::to_utf8)
         return write_output(options, options.output.value_or("-"),
                             options.english ? hndpos::english_reading(bytes) : hndpos::shift_jis_to_utf8(bytes));
     if (options.mode == hndpos::ViewMode::emit) {
-        if (hndpos::tables_file_kind(bytes) != hndpos::TablesFileKind::hndpos_table) {
+        if (hndpos::file_kind(bytes) != hndpos::FileKind::hndpos_table) {
             std::cerr << "hndpos-view: " << options.input
                       << ": --emit reads hpostbl.c; hndpos-tables writes its own tables in any storage\n";
             return exit_refused;
@@ -223,9 +223,9 @@ int run(const hndpos::ViewOptions& options) {
 
 int hndpos::view_program(int argc, char** argv) {
     hndpos::platform::prepare_companion_process();
-    hndpos::ViewOptions options;
+    hndpos::ViewRequest options;
     try {
-        hndpos::read_view_command_line(argc, argv, options);
+        hndpos::read_view_request(argc, argv, options);
     } catch (const hndpos::OptionError& error) {
         return usage_error(error.message);
     }

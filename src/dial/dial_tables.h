@@ -1,0 +1,64 @@
+// Tables for any panel: every hand with its own number of positions, and
+// each entry the tip's true coordinate, the centre plus the hand's rounded
+// offset as an exact integer (no reduction to a byte); beside the hands, any
+// figures (figures.h), under one rounding rule.
+//
+// A hand is the figure (R, 0): with the extended rounding and whole pixels,
+// for 60 positions and entries inside 0..255 the entries equal hndpos's,
+// bit for bit.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "dial/figures.h"
+#include "table/hand_tip.h"
+
+namespace hndpos {
+
+struct DialParams {
+    std::int32_t center_x = 0;
+    std::int32_t center_y = 0;
+    std::array<std::int32_t, hand_count> radii{};
+    std::array<int, hand_count> positions{position_count, position_count, position_count};  // 1..max_positions
+    EntryRule rule;
+    std::vector<Figure> figures;
+    bool has_hands = true;  // a run of figures alone has none
+};
+
+struct HandEntries {
+    std::vector<std::int64_t> x;  // one entry per position
+    std::vector<std::int64_t> y;
+};
+
+// A figure's entries, position by position, its points in order within
+// each: x[k·P + p]; and the box {xmin, ymin, xmax, ymax} of each position.
+struct FigureEntries {
+    std::vector<std::int64_t> x;
+    std::vector<std::int64_t> y;
+    std::vector<std::array<std::int64_t, 4>> bounds;
+};
+
+// Where a hand's offset left the 32-bit range (at whole pixels only a
+// radius of −2147483648 gets there), with the offset.
+struct TipOverflow {
+    int hand = 0;
+    int position = 0;
+    Axis axis = Axis::x;
+    std::int64_t offset = 0;
+};
+
+struct DialTables {
+    DialParams params;
+    std::array<HandEntries, hand_count> hands;  // empty without hands
+    std::vector<FigureEntries> figures;         // as params.figures
+    std::optional<TipOverflow> overflow;        // set when the tables are incomplete
+};
+
+// Every entry: the x entries of the hour, minute and second hand, then their
+// y entries (the first overflow stops the work), then the figures in order.
+DialTables compute_dial_tables(const DialParams& params);
+
+}  // namespace hndpos

@@ -1,0 +1,73 @@
+// Figures: points in a hand's own frame, turned to every position of a dial.
+//
+// A point (A, B) lies A pixels along the hand (towards its tip; negative is
+// a tail behind the centre) and B across it (positive to the right of a hand
+// pointing at 12 o'clock). Position k of N turns it clockwise by
+// θ = 2π·k/N, on a display whose y grows downward:
+//   x = cx + A·sin θ + B·cos θ,   y = cy − A·cos θ + B·sin θ.
+// A hand is the one-point figure (R, 0).
+//
+// Two roundings. `extended` is hndpos's chain with two terms: θ = k·step in
+// the extended format, its sine and cosine correctly rounded, each product
+// (A·sin, B·cos; B·sin, A·cos) rounded, their sum or difference rounded,
+// then scaled to sub-pixels and rounded to an integer, ties to even; for
+// (R, 0) these are hndpos-tables' tip entries, bit for bit. `nearest` is
+// the integer nearest to the exact real value (see exact_turn.h).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "dial/exact_turn.h"
+#include "table/extended.h"
+
+namespace hndpos {
+
+struct FigurePoint {
+    std::int32_t along = 0;   // A
+    std::int32_t across = 0;  // B
+
+    friend bool operator==(const FigurePoint&, const FigurePoint&) = default;
+};
+
+// A figure of hndpos-tables: its name (a C identifier), its positions
+// (min_positions..max_positions) and its points (min_figure_points..
+// max_figure_points).
+struct Figure {
+    std::string name;
+    int positions = 0;
+    std::vector<FigurePoint> points;
+};
+
+enum class Rounding { extended, nearest };
+
+// How entries are rounded, and in units of 1/2^subpixel pixel
+// (0..max_subpixel_bits); the centre is scaled exactly.
+struct EntryRule {
+    Rounding rounding = Rounding::extended;
+    int subpixel = 0;
+};
+
+// The entries of every position of a turn of N positions under one rule,
+// with the sines and cosines worked out once for every hand and figure
+// that shares the count.
+class TurnEntries {
+public:
+    TurnEntries(int positions, EntryRule rule);
+
+    int positions() const { return positions_; }
+
+    // The x and y entries of `point` at `position` about the centre.
+    std::int64_t x(int position, std::int32_t center_x, FigurePoint point) const;
+    std::int64_t y(int position, std::int32_t center_y, FigurePoint point) const;
+
+private:
+    int positions_;
+    EntryRule rule_;
+    std::vector<Extended> sin_;  // the extended rounding's
+    std::vector<Extended> cos_;
+    std::vector<ExactTurn> exact_;  // the nearest rounding's
+};
+
+}  // namespace hndpos

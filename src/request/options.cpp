@@ -1,0 +1,161 @@
+#include "request/options.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "driver/integer_syntax.h"
+
+namespace hndpos {
+namespace {
+
+constexpr std::string_view count_words[] = {"no", "one", "two", "three", "four"};
+
+const Option* find_long(std::span<const Option> table, std::string_view name) {
+    const auto found = std::find_if(table.begin(), table.end(), [&](const Option& o) { return o.name == name; });
+    return found == table.end() ? nullptr : &*found;
+}
+
+const Option* find_short(std::span<const Option> table, char name) {
+    const auto found = std::find_if(table.begin(), table.end(), [&](const Option& o) { return o.short_name == name; });
+    return found == table.end() ? nullptr : &*found;
+}
+
+std::string values_text(const Option& option) {
+    std::string text;
+    for (const std::string_view value : option.values)
+        text += std::string(text.empty() ? "" : " ") + std::string(value);
+    return text;
+}
+
+std::string takes(const Option& option) {
+    const std::size_t count = option.values.size();
+    return "option " + std::string(option.name) + " takes " +
+           (count == 1 ? "a value, " : std::string(count_words[std::min<std::size_t>(count, 4)]) + " values: ") +
+           values_text(option);
+}
+
+// WxH as two values, or nothing when the text is not two parts joined by x.
+std::vector<std::string> split_at_x(const std::string& text) {
+    const std::size_t x = text.find('x');
+    if (x == std::string::npos || text.find('x', x + 1) != std::string::npos) return {};
+    return {text.substr(0, x), text.substr(x + 1)};
+}
+
+class Arguments {
+public:
+    Arguments(int argc, const char* const* argv) : argc_(argc), argv_(argv) {}
+    bool done() const { return index_ >= argc_; }
+    std::string next() { return argv_[index_++]; }
+    const char* peek() const { return done() ? nullptr : argv_[index_]; }
+    int left() const { return argc_ - index_; }
+
+private:
+    int argc_;
+    const char* const* argv_;
+    int index_ = 1;
+};
+
+std::vector<std::string> option_values(const Option& option, const std::optional<std::string>& attached,
+                                       Arguments& arguments) {
+    const std::size_t count = option.values.size();
+    if (count == 0) {
+        if (attached) throw OptionError{"option " + std::string(option.name) + " takes no value"};
+        return {};
+    }
+    if (count == 1) {
+        if (attached) return {*attached};
+        if (arguments.done()) throw OptionError{takes(option)};
+        return {arguments.next()};
+    }
+    if (option.joined_by_x) {
+        const std::string joined = attached ? *attached : (arguments.peek() != nullptr ? arguments.peek() : "");
+        if (std::vector<std::string> both = split_at_x(joined); !both.empty()) {
+            if (!attached) arguments.next();
+            return both;
+        }
+    }
+    if (attached || arguments.left() < static_cast<int>(count)) throw OptionError{takes(option)};
+    std::vector<std::string> values;
+    for (std::size_t i = 0; i < count; ++i) values.push_back(arguments.next());
+    return values;
+}
+
+}  // namespace
+
+void parse_command_line(std::span<const Option> table, int argc, const char* const* argv,
+                        const std::function<void(const std::string&)>& operand) {
+    Arguments arguments(argc, argv);
+    std::vector<const Option*> seen;
+    bool options_ended = false;
+    while (!arguments.done()) {
+        const std::string argument = arguments.next();
+        if (!options_ended && argument == "--") {
+            options_ended = true;
+            continue;
+        }
+        if (options_ended || argument.size() < 2 || argument[0] != '-') {
+            if (!operand) throw OptionError{"unexpected argument " + argument};
+            operand(argument);
+            continue;
+        }
+        std::optional<std::string> attached;
+        const Option* option = nullptr;
+        if (argument.rfind("--", 0) == 0) {
+            const std::size_t equals = argument.find('=');
+            if (equals != std::string::npos) attached = argument.substr(equals + 1);
+            option = find_long(table, std::string_view(argument).substr(0, equals));
+        } else if (argument.size() == 2) {
+            option = find_short(table, argument[1]);
+        }
+        if (option == nullptr) throw OptionError{"unknown option " + argument.substr(0, argument.find('='))};
+        if (!option->repeatable && std::find(seen.begin(), seen.end(), option) != seen.end())
+            throw OptionError{"option " + std::string(option->name) + " is given more than once"};
+        seen.push_back(option);
+        option->handle(option_values(*option, attached, arguments));
+        if (option->ends_parsing) return;
+    }
+}
+
+std::int32_t integer_value(std::string_view option, const std::string& text, std::int64_t low, std::int64_t high) {
+    const ScannedInteger scanned = scan_integer(text);
+    if (!scanned.accepted || text.find('\0') != std::string::npos)
+        throw OptionError{"option " + std::string(option) + ": '" + text + "' is not an integer"};
+    if (scanned.value < low || scanned.value > high)
+        throw OptionError{"option " + std::string(option) + ": " + text + " is outside " + std::to_string(low) +
+                          " to " + std::to_string(high)};
+    return scanned.value;
+}
+
+std::vector<Option> help_and_version(bool& help, bool& version) {
+    return {
+        {"--help", 'h', {}, "show this help and exit", "", [&help](const auto&) { help = true; }, false, true},
+        {"--version", 0, {}, "show the version and exit", "", [&version](const auto&) { version = true; }, false, true},
+    };
+}
+
+std::string option_help(std::span<const Option> table) {
+    constexpr std::size_t help_column = 27;
+    std::string text;
+    for (const Option& option : table) {
+        std::string line = option.short_name != 0 ? std::string("  -") + option.short_name + ", " : "      ";
+        line += option.name;
+        if (!option.values.empty()) {
+            line += ' ';
+            line += values_text(option);
+        }
+        // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) of "\n" + std::string.
+        if (line.size() + 1 < help_column) {
+            line.append(help_column - line.size(), ' ');
+        } else {
+            line += '\n';
+            line.append(help_column, ' ');
+        }
+        std::string_view help = option.help;
+        for (std::size_t end; (end = help.find('\n')) != std::string_view::npos; help.remove_prefix(end + 1))
+            line.append(help.substr(0, end)).append(1, '\n').append(help_column, ' ');
+        text.append(line).append(help).append(1, '\n');
+    }
+    return text;
+}
+
+}  // namespace hndpos

@@ -1,0 +1,45 @@
+// The dial as the display shows it, as an SVG picture: the pixel grid
+// magnified, the centre pixel, every tip position of each hand, the three
+// hands drawn from the centre to their tips at a given time, and any
+// figures: a one-point figure as dots and a two-point figure as lines at
+// every position (dots and tick rings), a larger one as a filled polygon at
+// the position the time gives on a 12-hour turn. Sub-pixel entries are
+// shown in the pixel they fall in.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "dial/dial.h"
+#include "dial/dial_rules.h"
+#include "view/display_check.h"
+
+namespace hndpos {
+
+// The pixels the firmware lights for a hand from (x0, y0) to (x1, y1):
+// Bresenham's line, both ends included, as "x,y x,y ...".
+std::string line_pixels_text(int x0, int y0, int x1, int y1);
+
+// The picture shows at most this many display pixels each way.
+inline constexpr std::int64_t max_picture_side = 8192;
+
+// The display pixels the picture shows each way: every tip, the centre and
+// the panel, with a margin.
+struct PictureSpan {
+    std::int64_t width = 0;
+    std::int64_t height = 0;
+    bool fits() const { return width <= max_picture_side && height <= max_picture_side; }
+};
+PictureSpan picture_span(const Dial& dial, std::optional<PanelSize> display);
+
+// The scale a picture has when none is asked for: 8 picture units a pixel,
+// fewer where that would make the picture over 4096 units wide or high.
+int default_picture_scale(PictureSpan span);
+
+// The picture; its span must fit. `scale` is the size of a display pixel in
+// picture units; with a display size the panel's outline is drawn from
+// pixel (0, 0).
+std::string render_dial_svg(const Dial& dial, TimeOfDay time, int scale,
+                            std::optional<PanelSize> display = std::nullopt);
+
+}  // namespace hndpos
