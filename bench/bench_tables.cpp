@@ -107,19 +107,19 @@ BENCHMARK(BM_All360Entries)->Unit(benchmark::kMicrosecond);
 
 // The whole file and the summary line, written to memory instead of the system.
 void BM_WholeFileInMemory(benchmark::State& state) {
-    platform::MemorySystem memory;
-    const platform::SystemCalls saved = platform::use_memory_system(memory);
+    platform::MemoryFiles memory;
+    const platform::SystemCalls saved = platform::use_memory_files(memory);
     const HandParams params{83, 30, 9, 13, 14};
     for (auto _ : state) {
-        memory.blocks.clear();
+        memory.standard_output.clear();
         assign_channel(console_output, "");
         generate_tables(params);
         close_channel(console_output);
-        benchmark::DoNotOptimize(memory.blocks.size());
+        benchmark::DoNotOptimize(memory.files.size());
     }
     platform::system_calls() = saved;
-    state.counters["bytes"] = static_cast<double>(memory.bytes(platform::MemorySystem::stdout_handle).size() +
-                                                  memory.bytes(platform::MemorySystem::file_handle).size());
+    state.counters["bytes"] =
+        static_cast<double>(memory.standard_output.size() + memory.find("hpostbl.c")->size());
 }
 BENCHMARK(BM_WholeFileInMemory)->Unit(benchmark::kMicrosecond);
 

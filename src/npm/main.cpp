@@ -10,7 +10,10 @@
 
 int main(int argc, char** argv) {
     const char* name = argc > 0 ? argv[0] : "";
-    if (std::strcmp(name, "hndpos-tables") == 0) return hndpos::tables_program(argc, argv);
-    if (std::strcmp(name, "hndpos-view") == 0) return hndpos::view_program(argc, argv);
+    const bool tables = std::strcmp(name, "hndpos-tables") == 0;
+    if (tables || std::strcmp(name, "hndpos-view") == 0) {
+        hndpos::platform::prepare_companion_process();
+        return tables ? hndpos::tables_program(argc, argv) : hndpos::view_program(argc, argv);
+    }
     return hndpos::run_program(hndpos::platform::raw_command_line(), argc, argv);
 }

@@ -18,8 +18,8 @@
 namespace hndpos {
 
 // What the first bytes say the file is.
-enum class FileKind { hndpos_table, tables_source, tables_json, view_source };
-FileKind file_kind(std::string_view bytes);
+enum class InputKind { hndpos_table, tables_source, tables_json, view_source };
+InputKind input_kind(std::string_view bytes);
 
 struct DialFile {
     Dial dial;

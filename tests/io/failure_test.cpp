@@ -6,14 +6,14 @@
 #include <utility>
 #include <vector>
 
-#include "fake_system.h"
+#include "io/fault_script.h"
 #include "io/failure_report.h"
 #include "program_texts.h"
 
 namespace hndpos {
 namespace {
 
-using testing::FakeSystem;
+using testing::FaultScript;
 
 // Shift_JIS texts of the messages and the report.
 const std::string not_found = testing::program_text("file_not_found");
@@ -84,37 +84,37 @@ TEST(Failure, OutOfMemoryIsOneObjectWithItsMessage) {
     EXPECT_EQ(out_of_memory_failure().class_name(), "EOutOfMemory");
 }
 
-class RunTest : public testing::FakeSystemTest {};
+class RunTest : public testing::FaultScriptTest {};
 
 std::string report_prefix(const std::string& class_name) { return class_name + occurred_in_module; }
 
 TEST_F(RunTest, Statuses) {
     struct Case {
         const char* what;
-        void (*prepare)(FakeSystem&);
+        void (*prepare)(FaultScript&);
         void (*body)();
         int expected_status;
         std::string expected_start;  // of what standard output received
         int expected_reports;
     };
     const Case cases[] = {
-        {"normal end", [](FakeSystem&) {}, []() { write_line(console_output, "hi"); }, 0, "hi\r\n", 0},
-        {"an unhandled failure is reported", [](FakeSystem&) {},
+        {"normal end", [](FaultScript&) {}, []() { write_line(console_output, "hi"); }, 0, "hi\r\n", 0},
+        {"an unhandled failure is reported", [](FaultScript&) {},
          []() {
              write_line(console_output, "hi");
              set_pending_io_code(5);
              io_check();
          },
          1, "hi\r\n" + report_prefix("EInOutError"), 1},
-        {"memory exhaustion becomes EOutOfMemory", [](FakeSystem&) {}, []() { throw std::bad_alloc(); }, 1,
+        {"memory exhaustion becomes EOutOfMemory", [](FaultScript&) {}, []() { throw std::bad_alloc(); }, 1,
          report_prefix("EOutOfMemory"), 1},
         {"a normal run whose text cannot be written out ends with 1",
-         [](FakeSystem& s) {
+         [](FaultScript& s) {
              s.scripted_writes = {{0, false, 112}};
          },
          []() { write_line(console_output, "hi"); }, 1, "", 0},
         {"a report that cannot be written ends with 1 without repeating",
-         [](FakeSystem& s) {
+         [](FaultScript& s) {
              s.stdout_kind = platform::HandleKind::character_device;
              s.scripted_writes = {{0, false, 109}, {0, false, 109}, {0, false, 109}};
          },
@@ -128,7 +128,7 @@ TEST_F(RunTest, Statuses) {
         start_case();
         c.prepare(system_);
         EXPECT_EQ(run_reporting_failures(c.body), c.expected_status) << c.what;
-        const std::string out = system_.bytes(FakeSystem::stdout_handle);
+        const std::string out = system_.bytes(FaultScript::stdout_handle);
         EXPECT_EQ(out.substr(0, c.expected_start.size()), c.expected_start) << c.what;
         std::size_t reports = 0;
         for (std::size_t at_pos = out.find(occurred); at_pos != std::string::npos;
@@ -149,11 +149,10 @@ TEST_F(RunTest, ReportNamesTheLongestProgramName) {
     for (const std::size_t length : {259u, 260u, 261u}) {
         start_case();
         system_.module_name = std::string(length - 1, 'n') + "e";
-        (void)platform::use_memory_system(system_);  // its find_module too
         EXPECT_EQ(run_reporting_failures([] { throw EInvalidOp(nullptr); }), 1);
         const std::string expected =
             report_prefix("EInvalidOp") + system_.module_name.substr(0, platform::max_module_name_length) + at;
-        EXPECT_EQ(system_.bytes(FakeSystem::stdout_handle).substr(0, expected.size()), expected) << length;
+        EXPECT_EQ(system_.bytes(FaultScript::stdout_handle).substr(0, expected.size()), expected) << length;
     }
 }
 

@@ -6,15 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "fake_system.h"
+#include "io/fault_script.h"
 #include "io/failure.h"
 
 namespace hndpos {
 namespace {
 
-using testing::FakeSystem;
+using testing::FaultScript;
 
-class TextChannelTest : public testing::FakeSystemTest {
+class TextChannelTest : public testing::FaultScriptTest {
 protected:
     TextChannel open_file() {
         TextChannel file;
@@ -23,7 +23,7 @@ protected:
         EXPECT_EQ(pending_io_code(), 0);
         return file;
     }
-    const std::vector<std::string>& file_blocks() { return system_.blocks[FakeSystem::file_handle]; }
+    const std::vector<std::string>& file_blocks() { return system_.blocks[FaultScript::file_handle]; }
 };
 
 TEST_F(TextChannelTest, FileChannelHandsOverFullBlocksAndTheRestAtClose) {
@@ -54,7 +54,7 @@ TEST_F(TextChannelTest, FileChannelHandsOverFullBlocksAndTheRestAtClose) {
         sizes.clear();
         for (const std::string& block : file_blocks()) sizes.push_back(block.size());
         EXPECT_EQ(sizes, c.block_sizes_after_close) << c.lines[0].size();
-        EXPECT_EQ(system_.bytes(FakeSystem::file_handle), expected);
+        EXPECT_EQ(system_.bytes(FaultScript::file_handle), expected);
         EXPECT_EQ(pending_io_code(), 0);
         EXPECT_EQ(file.mode, ChannelMode::closed);
     }
@@ -66,23 +66,23 @@ TEST_F(TextChannelTest, BytesPassUnchanged) {
     write_text(file, text);
     end_line(file);
     close_channel(file);
-    EXPECT_EQ(system_.bytes(FakeSystem::file_handle), text + "\r\n");  // no CR before the lone LF
+    EXPECT_EQ(system_.bytes(FaultScript::file_handle), text + "\r\n");  // no CR before the lone LF
 }
 
 TEST_F(TextChannelTest, ConsoleGetsEachLineAtOnceAndARedirectionWaits) {
     system_.stdout_kind = platform::HandleKind::character_device;
     write_line(console_output, "one");
     write_line(console_output, "");
-    EXPECT_EQ(system_.blocks[FakeSystem::stdout_handle], (std::vector<std::string>{"one\r\n", "\r\n"}));
+    EXPECT_EQ(system_.blocks[FaultScript::stdout_handle], (std::vector<std::string>{"one\r\n", "\r\n"}));
 
     system_.blocks.clear();
     system_.stdout_kind = platform::HandleKind::file_or_pipe;
     assign_channel(console_output, "");
     write_line(console_output, "one");
     write_line(console_output, "two");
-    EXPECT_TRUE(system_.blocks[FakeSystem::stdout_handle].empty());
+    EXPECT_TRUE(system_.blocks[FaultScript::stdout_handle].empty());
     close_channel(console_output);
-    EXPECT_EQ(system_.bytes(FakeSystem::stdout_handle), "one\r\ntwo\r\n");
+    EXPECT_EQ(system_.bytes(FaultScript::stdout_handle), "one\r\ntwo\r\n");
     EXPECT_EQ(console_output.mode, ChannelMode::output);  // standard output is never released
     EXPECT_TRUE(system_.closed.empty());
 }
@@ -93,7 +93,7 @@ TEST_F(TextChannelTest, ShortAndInterruptedWritesDeliverTheSameBytes) {
     TextChannel file = open_file();
     write_line(file, line);
     close_channel(file);
-    EXPECT_EQ(system_.bytes(FakeSystem::file_handle), line + "\r\n");
+    EXPECT_EQ(system_.bytes(FaultScript::file_handle), line + "\r\n");
     EXPECT_EQ(pending_io_code(), 0);
 }
 
@@ -122,7 +122,7 @@ TEST_F(TextChannelTest, AWriteThatWouldBlockWaitsThenContinues) {
         write_line(file, block);
         close_channel(file);
         EXPECT_EQ(system_.waits, c.expected_waits) << c.what;
-        EXPECT_EQ(system_.bytes(FakeSystem::file_handle), c.expected_file) << c.what;
+        EXPECT_EQ(system_.bytes(FaultScript::file_handle), c.expected_file) << c.what;
         EXPECT_EQ(pending_io_code(), c.expected_code) << c.what;
     }
 }
@@ -132,34 +132,34 @@ TEST_F(TextChannelTest, PendingCodes) {
     enum Given { unused, assigned, opened };
     struct Case {
         const char* what;
-        void (*prepare)(FakeSystem&);
+        void (*prepare)(FaultScript&);
         Given given;
         void (*act)(TextChannel& file);
         std::int32_t expected_code;
     };
     const Case cases[] = {
-        {"write_line on a closed standard output", [](FakeSystem& s) { s.stdout_code = 6; }, unused,
+        {"write_line on a closed standard output", [](FaultScript& s) { s.stdout_code = 6; }, unused,
          [](TextChannel&) { write_line(console_output, "x"); }, channel_not_open_code},
-        {"write_text on a closed standard output", [](FakeSystem& s) { s.stdout_code = 6; }, unused,
+        {"write_text on a closed standard output", [](FaultScript& s) { s.stdout_code = 6; }, unused,
          [](TextChannel&) { write_text(console_output, "x"); }, channel_not_for_output_code},
-        {"standard output of unknown type", [](FakeSystem& s) { s.stdout_kind = platform::HandleKind::unknown; },
+        {"standard output of unknown type", [](FaultScript& s) { s.stdout_kind = platform::HandleKind::unknown; },
          unused, [](TextChannel&) { write_line(console_output, "x"); }, channel_not_open_code},
-        {"close of a channel never opened", [](FakeSystem&) {}, assigned, [](TextChannel& f) { close_channel(f); },
+        {"close of a channel never opened", [](FaultScript&) {}, assigned, [](TextChannel& f) { close_channel(f); },
          channel_not_open_code},
-        {"create refused", [](FakeSystem& s) { s.create_code = 5; }, opened, [](TextChannel&) {}, 5},
-        {"file of unknown type", [](FakeSystem& s) { s.file_kind = platform::HandleKind::unknown; }, opened,
+        {"create refused", [](FaultScript& s) { s.create_code = 5; }, opened, [](TextChannel&) {}, 5},
+        {"file of unknown type", [](FaultScript& s) { s.file_kind = platform::HandleKind::unknown; }, opened,
          [](TextChannel&) {}, channel_not_for_output_code},
-        {"write on a file whose opening failed", [](FakeSystem& s) { s.create_code = 5; }, opened,
+        {"write on a file whose opening failed", [](FaultScript& s) { s.create_code = 5; }, opened,
          [](TextChannel& f) { write_line(f, "x"); }, channel_not_open_code},
         {"failed block write",
-         [](FakeSystem& s) {
+         [](FaultScript& s) {
              s.scripted_writes = {{0, false, 112}};
          },
          opened, [](TextChannel& f) { write_line(f, std::string(200, 'x')); }, 112},
-        {"failed close", [](FakeSystem& s) { s.close_code = 1117; }, opened, [](TextChannel& f) { close_channel(f); },
+        {"failed close", [](FaultScript& s) { s.close_code = 1117; }, opened, [](TextChannel& f) { close_channel(f); },
          1117},
         {"a later failure overwrites an earlier one",
-         [](FakeSystem& s) {
+         [](FaultScript& s) {
              s.scripted_writes = {{0, false, 112}, {0, false, 109}};
          },
          opened,
@@ -169,7 +169,7 @@ TEST_F(TextChannelTest, PendingCodes) {
          },
          109},
         {"a write accepting nothing without a reason counts as disk full",
-         [](FakeSystem& s) {
+         [](FaultScript& s) {
              s.scripted_writes = {{0, false, 0}};
          },
          opened, [](TextChannel& f) { write_text(f, std::string(128, 'x')); }, platform::disk_full_code},
@@ -190,7 +190,7 @@ TEST_F(TextChannelTest, UnknownHandleIsReleasedAndTheChannelStaysClosed) {
     write_line(console_output, "x");
     EXPECT_EQ(console_output.mode, ChannelMode::closed);
     EXPECT_EQ(system_.closed,
-              (std::vector<platform::FileHandle>{FakeSystem::stdout_handle, FakeSystem::stdout_handle}));
+              (std::vector<platform::FileHandle>{FaultScript::stdout_handle, FaultScript::stdout_handle}));
 }
 
 TEST_F(TextChannelTest, FailedBlockLosesItsBytesAndTheRestOfTheText) {
@@ -202,7 +202,7 @@ TEST_F(TextChannelTest, FailedBlockLosesItsBytesAndTheRestOfTheText) {
     set_pending_io_code(0);
     write_line(file, "c");
     close_channel(file);
-    EXPECT_EQ(system_.bytes(FakeSystem::file_handle), "c\r\n");
+    EXPECT_EQ(system_.bytes(FaultScript::file_handle), "c\r\n");
 }
 
 TEST_F(TextChannelTest, FailedFinalWriteLeavesTheChannelOpen) {
@@ -212,7 +212,7 @@ TEST_F(TextChannelTest, FailedFinalWriteLeavesTheChannelOpen) {
     close_channel(file);
     EXPECT_EQ(pending_io_code(), 112);
     EXPECT_EQ(file.mode, ChannelMode::output);
-    EXPECT_EQ(file.handle, FakeSystem::file_handle);
+    EXPECT_EQ(file.handle, FaultScript::file_handle);
     EXPECT_TRUE(system_.closed.empty());
 }
 
@@ -220,8 +220,8 @@ TEST_F(TextChannelTest, ReopeningAnOpenChannelClosesItFirst) {
     TextChannel file = open_file();
     write_line(file, "first");
     open_for_writing(file);
-    EXPECT_EQ(system_.bytes(FakeSystem::file_handle), "first\r\n");
-    EXPECT_EQ(system_.closed, (std::vector<platform::FileHandle>{FakeSystem::file_handle}));
+    EXPECT_EQ(system_.bytes(FaultScript::file_handle), "first\r\n");
+    EXPECT_EQ(system_.closed, (std::vector<platform::FileHandle>{FaultScript::file_handle}));
     EXPECT_EQ(file.mode, ChannelMode::output);
 }
 

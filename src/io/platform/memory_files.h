@@ -1,45 +1,40 @@
-// The system in memory: a test double of the platform layer, for the
-// page, the benchmarks, the fuzzers and the tests. Production programs do
-// not link it.
+// Files in memory, for the page and the JavaScript API, which run the
+// programs themselves on an argument vector: the programs' own code reads
+// and writes these as it reads and writes a disk. Production code, kept
+// small; the tests script faults on top of it (tests/io/fault_script.h).
 #pragma once
 
-#include <deque>
+#include <cstdint>
 #include <map>
+#include <set>
 #include <string>
-#include <vector>
 
 #include "io/platform/platform.h"
 
 namespace hndpos::platform {
 
-// A system in memory, for the page, the benchmarks, the fuzzers and the
-// tests: standard output and the table file are byte buffers recorded write
-// by write, and each call's outcome can be scripted (a failing open, a short
-// or failed write, a failing close).
-struct MemorySystem {
-    static constexpr FileHandle stdout_handle = 1;
-    static constexpr FileHandle file_handle = 7;
+// Regular files by name and the directories they may sit in, under one
+// current directory: "dir/x.c" needs the directory "dir". Names are taken
+// as written, with "." parts and doubled slashes dropped and ".." taking
+// back the part before it. Standard input, output and error are byte
+// buffers, and hndpos's own calls (its console, hpostbl.c) write into
+// these too. Every file may be written; there are no links or devices.
+struct MemoryFiles {
+    std::map<std::string, std::string> files;
+    std::set<std::string> directories;
+    std::string standard_input;
+    std::string standard_output;
+    std::string standard_error;
+    std::string module_name = "hndpos";  // the program the failure report names
 
-    std::int32_t stdout_code = 0;  // non-zero: standard output is no valid handle
-    std::int32_t create_code = 0;  // non-zero: creating the file fails
-    std::int32_t close_code = 0;
-    HandleKind stdout_kind = HandleKind::file_or_pipe;
-    HandleKind file_kind = HandleKind::file_or_pipe;
-    std::deque<WriteStep> scripted_writes;                  // taken first; written = bytes accepted
-    std::map<FileHandle, std::vector<std::string>> blocks;  // each write call's bytes
-    std::vector<FileHandle> closed;
-    int files_created = 0;
-    int write_calls = 0;
-    int waits = 0;               // calls of wait_until_writable
-    std::int32_t wait_code = 0;  // what each wait returns
-    std::string module_name = "hndpos";
-
-    // Everything written to the handle.
-    std::string bytes(FileHandle handle) const;
+    // The name as the files are keyed.
+    static std::string normal_name(std::string_view name);
+    // A file's bytes, or null.
+    const std::string* find(std::string_view name) const;
 };
 
-// Puts `memory` in place of the system; returns the calls it replaced, for
-// putting them back. One memory system serves at a time.
-SystemCalls use_memory_system(MemorySystem& memory);
+// Puts `files` in place of the system; returns the calls it replaced, for
+// putting them back. One set of files serves at a time.
+SystemCalls use_memory_files(MemoryFiles& files);
 
 }  // namespace hndpos::platform

@@ -1,11 +1,15 @@
 // The thin layer between the text channels and the operating system.
 //
-// Everything the program asks of the system goes through the calls below;
-// one source file per system implements them (posix.cpp, win32.cpp). Codes
-// are the system's error numbers in the Windows numbering, on every system,
-// because the failure messages are keyed on them: 2 file not found, 3 invalid
-// path, 4 too many open files, 5 access denied, 32 file in use by another
-// process, 109 broken pipe, 112 disk full, and so on.
+// Everything the programs ask of the system goes through the calls below;
+// one source file per system implements them (posix.cpp, win32.cpp), and a
+// third keeps files in memory for the page and the JavaScript API
+// (memory_files.cpp). hndpos's codes are the system's error numbers in the
+// Windows numbering, on every system, because its failure messages are
+// keyed on them: 2 file not found, 3 invalid path, 4 too many open files, 5
+// access denied, 32 file in use by another process, 109 broken pipe, 112
+// disk full, and so on. The companion programs' calls (below hndpos's)
+// report the system's own error number instead, and error_text() gives the
+// system's words for it, as their messages show it.
 #pragma once
 
 #include <algorithm>
@@ -55,6 +59,24 @@ struct ModuleInfo {
     }
 };
 
+// What a name is, for the companion programs' files.
+enum class FileKind { missing, regular, directory, device, fifo, other };
+
+// A file's kind, identity and permissions; `error` says why a name is
+// missing (0: nothing is there).
+struct FileStatus {
+    FileKind kind = FileKind::missing;
+    std::uint64_t device = 0;  // with `file`, the identity: two names of one file
+    std::uint64_t file = 0;
+    unsigned permissions = 0;  // POSIX mode bits, 0777; 0222 are the write bits
+    int error = 0;
+
+    bool exists() const { return kind != FileKind::missing; }
+    bool same_file(const FileStatus& other) const {
+        return exists() && other.exists() && device == other.device && file == other.file;
+    }
+};
+
 // The system calls, gathered in one table so that tests can stand in for any
 // of them (failures, interrupted calls, short writes) without a process.
 struct SystemCalls {
@@ -72,6 +94,37 @@ struct SystemCalls {
     std::int32_t (*close_file)(FileHandle handle);
     // The module whose memory holds `address`, for the failure report.
     ModuleInfo (*find_module)(const void* address);
+
+    // ---- The companion programs' files; each error is the system's number.
+    // What is at a name, following links or not; at a descriptor.
+    FileStatus (*file_status)(const char* name, bool follow_links);
+    FileStatus (*descriptor_status)(int descriptor);
+    // The text of the symbolic link at `name`: 0, or EINVAL where it is no link.
+    int (*read_link)(const char* name, std::string& target);
+    // The whole file (standard input for a null name), appended to `bytes`;
+    // 0, an error, or EFBIG after more than `limit` bytes (the rest unread).
+    int (*read_file)(const char* name, std::string& bytes, std::size_t limit);
+    // The whole text as the file `name`: a new file where `create_new` (an
+    // existing name is EEXIST), else the existing file written in place (a
+    // device or a FIFO). 0 or an error.
+    int (*write_file)(const char* name, std::string_view text, bool create_new);
+    // The whole text through an open descriptor, at its offset; 0 or an error.
+    int (*write_descriptor)(int descriptor, std::string_view text);
+    // The open descriptor that `name` stands for (/dev/stdout, /dev/fd/N),
+    // or -1.
+    int (*descriptor_spelled)(const char* name);
+    int (*rename_file)(const char* from, const char* to);  // replacing `to`
+    int (*remove_file)(const char* name);
+    int (*link_file)(const char* existing, const char* name);
+    int (*set_permissions)(const char* name, unsigned permissions);
+    // Holds the directory's lock until the returned handle is closed
+    // (close_file), so that runs writing there take turns; no_handle where
+    // the system or the file system keeps no such locks.
+    FileHandle (*lock_directory)(const char* name);
+    // The system's words for an error number.
+    std::string (*error_text)(int error);
+    // A number for temporary names that no other run is likely to pick.
+    std::uint64_t (*random_number)();
 };
 
 // The live table. Tests replace entries and put the originals back.
@@ -90,29 +143,13 @@ const char* raw_command_line();
 // write (109, 223), not end the process.
 void prepare_process();
 
-// Once at start-up of the companion programs, which use the C++ streams:
-// prepare_process(); standard input, output and error carry bytes unchanged
-// (Windows would otherwise turn LF into CR LF and stop reading at a Ctrl-Z
-// byte); and one of them that was closed is held on the null device, so
-// that no file the program opens takes its number.
+// Once at start-up of a companion program's process (not where the page
+// or the JavaScript API runs it in memory): prepare_process(); standard
+// input, output and error carry bytes unchanged (Windows would otherwise
+// turn LF into CR LF and stop reading at a Ctrl-Z byte); and one of them
+// that was closed is held on the null device, so that no file the program
+// opens takes its number, while reading or writing it fails as closed.
 void prepare_companion_process();
-// Whether standard input or output was closed when the companion program
-// started: then nothing can be read from it, or written to it.
-bool standard_input_closed();
-bool standard_output_closed();
-
-// The descriptor an output name stands for, to be written through rather
-// than replaced: /dev/stdout, /dev/stderr, /dev/fd/N and /proc/self/fd/N
-// name an open descriptor; any other name that is the very file standard
-// output or error has open (followed through links, as with
-// "-o log.json >> log.json") stands for that descriptor. -1 for a name
-// that is none of these.
-int descriptor_named(const char* name);
-// Whether the name is the file that the descriptor has open.
-bool is_descriptor_file(const char* name, int descriptor);
-// The whole text through the descriptor, at its offset: an empty string,
-// or the system's reason.
-std::string write_through_descriptor(int descriptor, std::string_view text);
 
 // A range of lead bytes of a double-byte code page (Shift_JIS: 0x81–0x9F
 // and 0xE0–0xFC): such a byte and the byte after it form one character.

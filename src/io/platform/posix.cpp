@@ -4,12 +4,15 @@
 #include <link.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <random>
+#include <string>
 
 #include "io/platform/platform.h"
 #include "io/platform/posix_calls.h"
@@ -254,9 +257,170 @@ ModuleInfo posix_find_module(const void* address) {
     return info;
 }
 
+
+// ---- The companion programs' files ----------------------------------------
+
+bool closed_at_start[3] = {};  // standard input, output and error
+
+FileStatus status_from(const struct stat& info) {
+    FileStatus status;
+    status.kind = S_ISREG(info.st_mode)    ? FileKind::regular
+                  : S_ISDIR(info.st_mode)  ? FileKind::directory
+                  : S_ISCHR(info.st_mode)  ? FileKind::device
+                  : S_ISBLK(info.st_mode)  ? FileKind::device
+                  : S_ISFIFO(info.st_mode) ? FileKind::fifo
+                                           : FileKind::other;
+    status.device = static_cast<std::uint64_t>(info.st_dev);
+    status.file = static_cast<std::uint64_t>(info.st_ino);
+    status.permissions = static_cast<unsigned>(info.st_mode) & 0777u;
+    return status;
+}
+
+FileStatus missing(int error) {
+    FileStatus status;
+    status.error = error;
+    return status;
+}
+
+FileStatus posix_file_status(const char* name, bool follow_links) {
+    struct stat info {};
+    if ((follow_links ? stat(name, &info) : lstat(name, &info)) != 0) return missing(errno);
+    if (!follow_links && S_ISLNK(info.st_mode)) {
+        FileStatus link = status_from(info);
+        link.kind = FileKind::other;
+        return link;
+    }
+    return status_from(info);
+}
+
+FileStatus posix_descriptor_status(int descriptor) {
+    struct stat info {};
+    if (descriptor <= STDERR_FILENO && descriptor >= 0 && closed_at_start[descriptor]) return missing(EBADF);
+    if (fstat(descriptor, &info) != 0) return missing(errno);
+    return status_from(info);
+}
+
+int posix_read_link(const char* name, std::string& target) {
+    char text[4096];
+    const ssize_t length = readlink(name, text, sizeof text);
+    if (length < 0) return errno;
+    if (static_cast<std::size_t>(length) == sizeof text) return ENAMETOOLONG;
+    target.assign(text, static_cast<std::size_t>(length));
+    return 0;
+}
+
+int read_all(int fd, std::string& bytes, std::size_t limit) {
+    char buffer[65536];
+    const std::size_t start = bytes.size();
+    for (;;) {
+        const ssize_t got = read(fd, buffer, sizeof buffer);
+        if (got == 0) return 0;
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            if (errno != EAGAIN && errno != EWOULDBLOCK) return errno;
+            pollfd request{fd, POLLIN, 0};
+            (void)poll(&request, 1, -1);
+            continue;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(got));
+        if (bytes.size() - start > limit) return EFBIG;
+    }
+}
+
+int posix_read_file(const char* name, std::string& bytes, std::size_t limit) {
+    if (name == nullptr) return closed_at_start[STDIN_FILENO] ? EBADF : read_all(STDIN_FILENO, bytes, limit);
+    const int fd = open(name, O_RDONLY | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return errno;
+    const int error = read_all(fd, bytes, limit);
+    (void)close(fd);
+    return error;
+}
+
+int write_all(int fd, std::string_view text) {
+    while (!text.empty()) {
+        const long written = posix_calls().write_bytes(fd, text.data(), text.size());
+        if (written > 0) {
+            text.remove_prefix(static_cast<std::size_t>(written));
+        } else if (written == 0) {
+            return ENOSPC;
+        } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
+            pollfd request{fd, POLLOUT, 0};
+            (void)poll(&request, 1, -1);
+        } else if (errno != EINTR) {
+            return errno;
+        }
+    }
+    return 0;
+}
+
+int posix_write_file(const char* name, std::string_view text, bool create_new) {
+    const int flags = O_WRONLY | O_NOCTTY | O_CLOEXEC | (create_new ? O_CREAT | O_EXCL : O_TRUNC);
+    const int fd = posix_calls().open_file(name, flags, 0666);
+    if (fd < 0) return errno;
+    int error = write_all(fd, text);
+    if (close(fd) != 0 && error == 0 && errno != EINTR) error = errno;
+    return error;
+}
+
+int posix_write_descriptor(int descriptor, std::string_view text) {
+    if (descriptor >= 0 && descriptor <= STDERR_FILENO && closed_at_start[descriptor]) return EBADF;
+    return write_all(descriptor, text);
+}
+
+// N of "PREFIXN", a descriptor number written plainly; -1 otherwise.
+int number_after(std::string_view name, std::string_view prefix) {
+    if (!name.starts_with(prefix) || name.size() == prefix.size() || name.size() > prefix.size() + 6) return -1;
+    int number = 0;
+    for (const char c : name.substr(prefix.size())) {
+        if (c < '0' || c > '9') return -1;
+        number = number * 10 + (c - '0');
+    }
+    return number;
+}
+
+int posix_descriptor_spelled(const char* name) {
+    const std::string_view text = name;
+    if (text == "/dev/stdin") return STDIN_FILENO;
+    if (text == "/dev/stdout") return STDOUT_FILENO;
+    if (text == "/dev/stderr") return STDERR_FILENO;
+    const int fd = number_after(text, "/dev/fd/");
+    return fd >= 0 ? fd : number_after(text, "/proc/self/fd/");
+}
+
+int result(int status) { return status == 0 ? 0 : errno; }
+int posix_rename_file(const char* from, const char* to) { return result(rename(from, to)); }
+int posix_remove_file(const char* name) { return result(unlink(name)); }
+int posix_link_file(const char* existing, const char* name) { return result(link(existing, name)); }
+int posix_set_permissions(const char* name, unsigned permissions) {
+    return result(chmod(name, static_cast<mode_t>(permissions)));
+}
+
+FileHandle posix_lock_directory(const char* name) {
+    const int fd = open(name, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return no_handle;
+    while (flock(fd, LOCK_EX) != 0) {
+        if (errno != EINTR) {
+            (void)close(fd);
+            return no_handle;
+        }
+    }
+    return fd;
+}
+
+std::string posix_error_text(int error) { return std::strerror(error); }
+
+std::uint64_t posix_random_number() {
+    static std::random_device device;
+    return (std::uint64_t{device()} << 32) ^ device();
+}
+
 SystemCalls live_calls = {
-    posix_standard_output,     posix_classify,   posix_create_file, posix_write_some,
-    posix_wait_until_writable, posix_close_file, posix_find_module,
+    posix_standard_output,    posix_classify,      posix_create_file,        posix_write_some,
+    posix_wait_until_writable, posix_close_file,   posix_find_module,        posix_file_status,
+    posix_descriptor_status,  posix_read_link,     posix_read_file,          posix_write_file,
+    posix_write_descriptor,   posix_descriptor_spelled, posix_rename_file,   posix_remove_file,
+    posix_link_file,          posix_set_permissions, posix_lock_directory,   posix_error_text,
+    posix_random_number,
 };
 
 int system_open(const char* name, int flags, unsigned mode) { return open(name, flags, static_cast<mode_t>(mode)); }
@@ -289,10 +453,6 @@ void prepare_process() {
     (void)signal(SIGXFSZ, SIG_IGN);
 }
 
-namespace {
-bool closed_at_start[3] = {};  // standard input, output and error
-}  // namespace
-
 // POSIX streams never convert.
 void prepare_companion_process() {
     prepare_process();
@@ -304,66 +464,6 @@ void prepare_companion_process() {
     }
 }
 
-bool standard_input_closed() { return closed_at_start[STDIN_FILENO]; }
-bool standard_output_closed() { return closed_at_start[STDOUT_FILENO]; }
 
 }  // namespace hndpos::platform
 
-namespace hndpos::platform {
-namespace {
-
-bool is_open(int fd) { return fd >= 0 && fcntl(fd, F_GETFD) != -1; }
-
-// N of "PREFIXN", a descriptor number written plainly; -1 otherwise.
-int number_after(std::string_view name, std::string_view prefix) {
-    if (!name.starts_with(prefix) || name.size() == prefix.size() || name.size() > prefix.size() + 6) return -1;
-    int number = 0;
-    for (const char c : name.substr(prefix.size())) {
-        if (c < '0' || c > '9') return -1;
-        number = number * 10 + (c - '0');
-    }
-    return number;
-}
-
-int descriptor_spelled(std::string_view name) {
-    if (name == "/dev/stdin") return STDIN_FILENO;
-    if (name == "/dev/stdout") return STDOUT_FILENO;
-    if (name == "/dev/stderr") return STDERR_FILENO;
-    const int fd = number_after(name, "/dev/fd/");
-    return fd >= 0 ? fd : number_after(name, "/proc/self/fd/");
-}
-
-}  // namespace
-
-bool is_descriptor_file(const char* name, int descriptor) {
-    struct stat named {};
-    struct stat open_file {};
-    return stat(name, &named) == 0 && fstat(descriptor, &open_file) == 0 && same_file(named, open_file);
-}
-
-int descriptor_named(const char* name) {
-    if (const int fd = descriptor_spelled(name); fd >= 0) return is_open(fd) ? fd : -1;
-    for (const int fd : {STDOUT_FILENO, STDERR_FILENO})
-        if (!closed_at_start[fd] && is_descriptor_file(name, fd)) return fd;
-    return -1;
-}
-
-std::string write_through_descriptor(int descriptor, std::string_view text) {
-    if (descriptor <= STDERR_FILENO && closed_at_start[descriptor]) return "it is closed";
-    while (!text.empty()) {
-        const long written = posix_calls().write_bytes(descriptor, text.data(), text.size());
-        if (written > 0) {
-            text.remove_prefix(static_cast<std::size_t>(written));
-        } else if (written == 0) {
-            return std::strerror(ENOSPC);
-        } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
-            pollfd request{descriptor, POLLOUT, 0};
-            (void)poll(&request, 1, -1);
-        } else if (errno != EINTR) {
-            return std::strerror(errno);
-        }
-    }
-    return "";
-}
-
-}  // namespace hndpos::platform

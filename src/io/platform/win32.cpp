@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <random>
+#include <string>
 #include <vector>
 
 #include "io/platform/platform.h"
@@ -90,9 +92,173 @@ ModuleInfo win32_find_module(const void* address) {
     return info;
 }
 
+// ---- The companion programs' files ----------------------------------------
+// Their errors are errno values, as the C runtime sets them for the same
+// failures, so that the programs' portable code and words are one.
+
+int errno_for(DWORD error) {
+    switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_NETPATH: return ENOENT;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_WRITE_PROTECT: return EACCES;
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS: return EEXIST;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL: return ENOSPC;
+    case ERROR_BROKEN_PIPE:
+    case ERROR_NO_DATA: return EPIPE;
+    case ERROR_FILENAME_EXCED_RANGE: return ENAMETOOLONG;
+    case ERROR_NOT_ENOUGH_MEMORY:
+    case ERROR_OUTOFMEMORY: return ENOMEM;
+    case ERROR_INVALID_HANDLE: return EBADF;
+    case ERROR_DIRECTORY: return ENOTDIR;
+    case ERROR_NOT_SAME_DEVICE: return EXDEV;
+    default: return EIO;
+    }
+}
+
+int last_errno() { return errno_for(GetLastError()); }
+
+FileStatus status_of_handle(HANDLE handle, DWORD attributes) {
+    FileStatus status;
+    switch (GetFileType(handle)) {
+    case FILE_TYPE_CHAR: status.kind = FileKind::device; break;
+    case FILE_TYPE_PIPE: status.kind = FileKind::fifo; break;
+    case FILE_TYPE_DISK:
+        status.kind = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? FileKind::directory : FileKind::regular;
+        break;
+    default: status.kind = FileKind::other;
+    }
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (status.kind != FileKind::device && status.kind != FileKind::fifo &&
+        GetFileInformationByHandle(handle, &information)) {
+        status.device = information.dwVolumeSerialNumber;
+        status.file = (std::uint64_t{information.nFileIndexHigh} << 32) | information.nFileIndexLow;
+        attributes = information.dwFileAttributes;
+    }
+    status.permissions = (attributes & FILE_ATTRIBUTE_READONLY) != 0 ? 0444u : 0666u;
+    return status;
+}
+
+FileStatus win32_file_status(const char* name, bool follow_links) {
+    const DWORD flags = FILE_FLAG_BACKUP_SEMANTICS | (follow_links ? 0 : FILE_FLAG_OPEN_REPARSE_POINT);
+    const HANDLE handle = CreateFileA(name, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                      OPEN_EXISTING, flags, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        FileStatus status;
+        status.error = last_errno();
+        return status;
+    }
+    const FileStatus status = status_of_handle(handle, 0);
+    CloseHandle(handle);
+    return status;
+}
+
+FileStatus win32_descriptor_status(int descriptor) {
+    const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(descriptor));
+    if (handle == INVALID_HANDLE_VALUE || handle == nullptr) {
+        FileStatus status;
+        status.error = EBADF;
+        return status;
+    }
+    return status_of_handle(handle, 0);
+}
+
+// Links are the POSIX build's: here every name is its own file.
+int win32_read_link(const char*, std::string&) { return EINVAL; }
+
+int win32_read_file(const char* name, std::string& bytes, std::size_t limit) {
+    const HANDLE handle = name == nullptr ? GetStdHandle(STD_INPUT_HANDLE)
+                                          : CreateFileA(name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE || handle == nullptr) return name == nullptr ? EBADF : last_errno();
+    BY_HANDLE_FILE_INFORMATION information{};
+    int error = 0;
+    if (GetFileInformationByHandle(handle, &information) &&
+        (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        error = EISDIR;
+    const std::size_t start = bytes.size();
+    char buffer[65536];
+    while (error == 0) {
+        DWORD got = 0;
+        if (!ReadFile(handle, buffer, sizeof buffer, &got, nullptr)) {
+            if (GetLastError() != ERROR_BROKEN_PIPE) error = last_errno();
+            break;
+        }
+        if (got == 0) break;
+        bytes.append(buffer, got);
+        if (bytes.size() - start > limit) error = EFBIG;
+    }
+    if (name != nullptr) CloseHandle(handle);
+    return error;
+}
+
+int write_all(HANDLE handle, std::string_view text) {
+    while (!text.empty()) {
+        const DWORD asked = text.size() > 0x40000000u ? 0x40000000u : static_cast<DWORD>(text.size());
+        DWORD written = 0;
+        if (!WriteFile(handle, text.data(), asked, &written, nullptr)) return last_errno();
+        if (written == 0) return ENOSPC;
+        text.remove_prefix(written);
+    }
+    return 0;
+}
+
+int win32_write_file(const char* name, std::string_view text, bool create_new) {
+    const HANDLE handle = CreateFileA(name, GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                      create_new ? CREATE_NEW : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return last_errno();
+    int error = write_all(handle, text);
+    if (!CloseHandle(handle) && error == 0) error = last_errno();
+    return error;
+}
+
+int win32_write_descriptor(int descriptor, std::string_view text) {
+    const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(descriptor));
+    if (handle == INVALID_HANDLE_VALUE || handle == nullptr) return EBADF;
+    return write_all(handle, text);
+}
+
+// Windows names no descriptor as a file: every output name is a file, a
+// device or a pipe of its own.
+int win32_descriptor_spelled(const char*) { return -1; }
+
+int outcome(BOOL done) { return done ? 0 : last_errno(); }
+int win32_rename_file(const char* from, const char* to) {
+    return outcome(MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING));
+}
+int win32_remove_file(const char* name) { return outcome(DeleteFileA(name)); }
+int win32_link_file(const char* existing, const char* name) { return outcome(CreateHardLinkA(name, existing, nullptr)); }
+int win32_set_permissions(const char* name, unsigned permissions) {
+    const DWORD attributes = GetFileAttributesA(name);
+    if (attributes == INVALID_FILE_ATTRIBUTES) return last_errno();
+    const DWORD read_only = (permissions & 0222u) == 0 ? FILE_ATTRIBUTE_READONLY : 0;
+    return outcome(SetFileAttributesA(name, (attributes & ~DWORD{FILE_ATTRIBUTE_READONLY}) | read_only));
+}
+
+// Windows refuses a second writer of an open file itself; runs here do not
+// take turns at a directory.
+FileHandle win32_lock_directory(const char*) { return no_handle; }
+
+std::string win32_error_text(int error) { return std::strerror(error); }
+
+std::uint64_t win32_random_number() {
+    static std::random_device device;
+    return (std::uint64_t{device()} << 32) ^ device();
+}
+
 SystemCalls live_calls = {
-    win32_standard_output,     win32_classify,   win32_create_file, win32_write_some,
-    win32_wait_until_writable, win32_close_file, win32_find_module,
+    win32_standard_output,    win32_classify,        win32_create_file,        win32_write_some,
+    win32_wait_until_writable, win32_close_file,     win32_find_module,        win32_file_status,
+    win32_descriptor_status,  win32_read_link,       win32_read_file,          win32_write_file,
+    win32_write_descriptor,   win32_descriptor_spelled, win32_rename_file,     win32_remove_file,
+    win32_link_file,          win32_set_permissions, win32_lock_directory,     win32_error_text,
+    win32_random_number,
 };
 
 }  // namespace
@@ -114,20 +280,5 @@ void prepare_companion_process() {
 
 bool standard_input_closed() { return false; }
 bool standard_output_closed() { return false; }
-
-// Windows names no descriptor as a file: every output name is a file,
-// a device or a pipe of its own.
-int descriptor_named(const char*) { return -1; }
-bool is_descriptor_file(const char*, int) { return false; }
-
-std::string write_through_descriptor(int descriptor, std::string_view text) {
-    while (!text.empty()) {
-        const unsigned asked = text.size() > 0x40000000u ? 0x40000000u : static_cast<unsigned>(text.size());
-        const int written = _write(descriptor, text.data(), asked);
-        if (written <= 0) return written == 0 ? "disk full" : std::strerror(errno);
-        text.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return "";
-}
 
 }  // namespace hndpos::platform

@@ -2,15 +2,12 @@
 // positions per hand, with hndpos's exact arithmetic, as C (a source file
 // and its header) or JSON.
 
-#include <filesystem>
-#include <iostream>
-#include <optional>
+#include <new>
 #include <string>
-#include <vector>
+#include <utility>
 
-#include "io/output_files.h"
 #include "emit/tables_emitter.h"
-#include "io/platform/platform.h"
+#include "io/files.h"
 #include "request/tables_request.h"
 #include "programs/runs.h"
 
@@ -19,90 +16,80 @@ namespace {
 using hndpos::exit_refused;
 using hndpos::exit_usage;
 
-// FILE with its extension replaced by .h; the header goes beside FILE.
+int refuse(int status, const std::string& message) {
+    hndpos::write_standard_error("hndpos-tables: " + message + "\n");
+    return status;
+}
+
+// FILE's name with its extension replaced by .h.
 std::string default_header(const std::string& output) {
-    const std::filesystem::path name = std::filesystem::path(output).filename();
-    return name.has_extension() ? name.stem().string() + ".h" : name.string() + ".h";
+    std::string name = output.substr(output.rfind('/') + 1);
+    const std::size_t dot = name.rfind('.');
+    if (dot != std::string::npos && dot != 0 && name != "..") name.erase(dot);
+    return name + ".h";
 }
 
-// Whether FILE is written through a descriptor ("-", /dev/stdout, ...).
-bool through_descriptor(const std::string& output) {
-    return output == hndpos::standard_output_name || hndpos::platform::descriptor_named(output.c_str()) >= 0;
+hndpos::EmitNames emit_names(const hndpos::TablesRequest& request) {
+    return {request.prefix, request.header.value_or(default_header(request.output))};
 }
 
-// The header's file: NAME in FILE's directory, or in the current one where
-// FILE is a descriptor (never standard output).
-std::string beside(const std::string& output, const std::string& name) {
-    const std::filesystem::path parent = through_descriptor(output) ? "" : std::filesystem::path(output).parent_path();
-    const std::string path = (parent / name).string();
-    return path == hndpos::standard_output_name ? "./" + path : path;
-}
-
-hndpos::EmitNames emit_names(const hndpos::TablesRequest& options) {
-    return {options.prefix, options.header.value_or(default_header(options.output))};
-}
-
-void add_outputs(const hndpos::TablesRequest& options, const hndpos::DialTables& tables, hndpos::EntryType type,
-                 hndpos::OutputFiles& files) {
-    if (options.format == hndpos::TablesFormat::json) {
-        files.add(options.output, hndpos::dial_json(tables, type, options.figures));
-        return;
+// The files, or why they are refused: none is larger than hndpos-view and
+// the JavaScript API read.
+std::string add_outputs(const hndpos::TablesRequest& request, const hndpos::DialTables& tables,
+                        hndpos::EntryType type, hndpos::OutputFiles& files) {
+    std::string text;
+    if (request.format == hndpos::TablesFormat::json) {
+        text = hndpos::dial_json(tables, type, request.figures);
+    } else {
+        const hndpos::EmitNames names = emit_names(request);
+        files.add(hndpos::path_beside(request.output, names.header),
+                  hndpos::dial_header(tables, type, request.storage, names, request.figures));
+        text = hndpos::dial_source(tables, type, request.storage, names, request.figures);
     }
-    const hndpos::EmitNames names = emit_names(options);
-    files.add(beside(options.output, names.header),
-              hndpos::dial_header(tables, type, options.storage, names, options.figures));
-    files.add(options.output, hndpos::dial_source(tables, type, options.storage, names, options.figures));
+    if (text.size() > hndpos::max_input_bytes)
+        return "the file would be " + std::to_string(text.size()) + " bytes, more than the " +
+               std::to_string(hndpos::max_input_bytes >> 20) + " MiB that hndpos-view reads";
+    files.add(request.output, std::move(text));
+    return "";
 }
 
-int run(const hndpos::TablesRequest& options) {
-    if (options.format == hndpos::TablesFormat::c && !options.header && through_descriptor(options.output)) {
-        std::cerr << "hndpos-tables: -o " << options.output
-                  << " writes the C through a descriptor: name its header with --header; nothing written\n";
-        return exit_usage;
-    }
-    if (const std::string clash = hndpos::name_clash(options.params, emit_names(options), options.figures);
-        !clash.empty()) {
-        std::cerr << "hndpos-tables: " << clash << "; nothing written\n";
-        return exit_usage;
-    }
-    const hndpos::DialTables tables = hndpos::compute_dial_tables(options.params);
-    const hndpos::TablesVerdict verdict = hndpos::judge_dial_tables(tables, options.type, options.display);
-    if (!verdict.type) {
-        std::cerr << "hndpos-tables: " << verdict.problem << "; nothing written\n";
-        return exit_refused;
-    }
+int run(const hndpos::TablesRequest& request) {
+    if (request.format == hndpos::TablesFormat::c && !request.header &&
+        hndpos::OutputFiles::names_descriptor(request.output))
+        return refuse(exit_usage, "-o " + request.output +
+                                      " writes the C through a descriptor: name its header with --header; nothing "
+                                      "written");
+    if (const std::string clash = hndpos::name_clash(request.params, emit_names(request), request.figures);
+        !clash.empty())
+        return refuse(exit_usage, clash + "; nothing written");
+    const hndpos::DialTables tables = hndpos::compute_dial_tables(request.params);
+    const hndpos::TablesVerdict verdict = hndpos::judge_dial_tables(tables, request.type, request.display);
+    if (!verdict.type) return refuse(exit_refused, verdict.problem + "; nothing written");
     hndpos::OutputFiles files;
-    add_outputs(options, tables, *verdict.type, files);
-    if (const std::string clash = files.clash(); !clash.empty()) {
-        std::cerr << "hndpos-tables: " << clash << "; nothing written\n";
-        return exit_usage;
-    }
-    if (const std::string problem = files.commit(); !problem.empty()) {
-        std::cerr << "hndpos-tables: " << problem << "; no file written\n";
-        return exit_refused;
-    }
-    return 0;
+    if (const std::string problem = add_outputs(request, tables, *verdict.type, files); !problem.empty())
+        return refuse(exit_refused, problem + "; nothing written");
+    if (const std::string clash = files.clash(); !clash.empty()) return refuse(exit_usage, clash + "; nothing written");
+    const hndpos::OutputFiles::Outcome outcome = files.commit();
+    if (outcome.problem.empty()) return 0;
+    return refuse(exit_refused, outcome.problem + (outcome.untouched ? "; no file written" : ""));
 }
 
 }  // namespace
 
 int hndpos::tables_program(int argc, char** argv) {
-    hndpos::platform::prepare_companion_process();
-    hndpos::TablesRequest options;
+    hndpos::TablesRequest request;
     try {
-        hndpos::read_tables_request(argc, argv, options);
+        hndpos::read_tables_request(argc, argv, request);
     } catch (const hndpos::OptionError& error) {
-        std::cerr << "hndpos-tables: " << error.message << "\nTry 'hndpos-tables --help' for more information.\n";
-        return exit_usage;
+        return refuse(exit_usage, error.message + "\nTry 'hndpos-tables --help' for more information.");
     }
-    if (options.help || options.version) {
-        const std::string text = options.help ? hndpos::tables_usage_text() : "hndpos-tables " HNDPOS_VERSION "\n";
+    if (request.help || request.version) {
+        const std::string text = request.help ? hndpos::tables_usage_text() : "hndpos-tables " HNDPOS_VERSION "\n";
         return hndpos::write_standard_output(text).empty() ? 0 : exit_refused;
     }
     try {
-        return run(options);
+        return run(request);
     } catch (const std::bad_alloc&) {
-        std::cerr << "hndpos-tables: out of memory\n";
-        return exit_refused;
+        return refuse(exit_refused, "out of memory");
     }
 }

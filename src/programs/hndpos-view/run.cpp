@@ -3,101 +3,54 @@
 // checks it against a display; or writes hpostbl.c's entries as compact C
 // tables.
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
-#include <iostream>
 #include <optional>
 #include <string>
 #include <utility>
-#include <vector>
 
-#include "io/output_files.h"
 #include "emit/tables_emitter.h"
-#include "io/platform/platform.h"
-#include "request/view_request.h"
+#include "io/files.h"
 #include "programs/runs.h"
-#include "view/console_english.h"
-#include "view/console_text.h"
-#include "view/picture.h"
-#include "view/display_check.h"
 #include "read/byte_table_reader.h"
 #include "read/dial_reader.h"
+#include "request/view_request.h"
+#include "view/console_english.h"
+#include "view/console_text.h"
+#include "view/display_check.h"
+#include "view/picture.h"
 
 namespace {
 
 using hndpos::exit_refused;
 using hndpos::exit_usage;
 
+int report(int status, const std::string& message) {
+    hndpos::write_standard_error("hndpos-view: " + message + "\n");
+    return status;
+}
+
 int usage_error(const std::string& message) {
-    std::cerr << "hndpos-view: " << message << "\nTry 'hndpos-view --help' for more information.\n";
-    return exit_usage;
+    return report(exit_usage, message + "\nTry 'hndpos-view --help' for more information.");
 }
 
 // Help and version: exit 0 once the text is written, 1 when it cannot be.
 int write_text_and_exit(const std::string& text) {
     if (hndpos::write_standard_output(text).empty()) return 0;
-    std::cerr << "hndpos-view: cannot write standard output\n";
-    return exit_refused;
-}
-
-// hpostbl.c is under 3 KB and the largest tables hndpos-tables writes are
-// under 4 MiB; anything past this is not a table file, and reading stops
-// there instead of filling memory (a device such as /dev/zero has no end).
-constexpr std::size_t max_input_bytes = 8 << 20;
-
-bool read_input(const std::string& name, std::string& bytes) {
-    const bool standard_input = name == "-";
-    const std::string shown = standard_input ? "standard input" : name;
-    if (standard_input && hndpos::platform::standard_input_closed()) {
-        std::cerr << "hndpos-view: cannot read standard input: " << std::strerror(EBADF) << "\n";
-        return false;
-    }
-    std::FILE* in = standard_input ? stdin : std::fopen(name.c_str(), "rb");
-    if (in == nullptr) {
-        std::cerr << "hndpos-view: cannot read " << shown << ": " << std::strerror(errno) << "\n";
-        return false;
-    }
-    char buffer[16384];
-    bool too_large = false;
-    errno = 0;
-    while (!too_large) {
-        const std::size_t got = std::fread(buffer, 1, sizeof buffer, in);
-        bytes.append(buffer, got);
-        too_large = bytes.size() > max_input_bytes;
-        if (got < sizeof buffer) break;
-    }
-    const int error = errno;
-    const bool failed = std::ferror(in) != 0;
-    if (!standard_input) (void)std::fclose(in);
-    if (too_large) {
-        std::cerr << "hndpos-view: cannot read " << shown << ": larger than 8 MiB, and a table file is under 4 MiB\n";
-        return false;
-    }
-    if (failed) {
-        std::cerr << "hndpos-view: cannot read " << shown << ": " << std::strerror(error != 0 ? error : EIO) << "\n";
-        return false;
-    }
-    return true;
+    return report(exit_refused, "cannot write standard output");
 }
 
 // What the run made, written all or nothing: exit 2 when two outputs, or an
 // output and the input, are one file.
 int write_outputs(hndpos::OutputFiles& files) {
     if (const std::string clash = files.clash(); !clash.empty()) return usage_error(clash + "; nothing written");
-    if (const std::string problem = files.commit(); !problem.empty()) {
-        std::cerr << "hndpos-view: " << problem << "\n";
-        return exit_refused;
-    }
-    return 0;
+    const hndpos::OutputFiles::Outcome outcome = files.commit();
+    return outcome.problem.empty() ? 0 : report(exit_refused, outcome.problem);
 }
 
 // One output, which must not be the input (directly, through a link, or as
 // the file standard input reads).
-int write_output(const hndpos::ViewRequest& options, const std::string& name, const std::string& text) {
+int write_output(const hndpos::ViewRequest& request, const std::string& name, const std::string& text) {
     hndpos::OutputFiles files;
-    files.add_input(options.input);
+    files.add_input(request.input);
     files.add(name, text);
     return write_outputs(files);
 }
@@ -120,116 +73,123 @@ std::string bounds_report(const hndpos::Dial& dial, const hndpos::DisplayCheck& 
 
 // The tables in the storage asked for and, beside an output file, the
 // header they are compiled with.
-int emit(const hndpos::ViewRequest& options, const std::string& bytes, const hndpos::TableFile& table) {
-    const hndpos::EmitNames names{options.prefix, options.header.value_or(options.prefix + "hpostbl.h")};
-    const std::string output = options.output.value_or(hndpos::standard_output_name);
+int emit(const hndpos::ViewRequest& request, const std::string& bytes, const hndpos::TableFile& table) {
+    const hndpos::EmitNames names{request.prefix, request.header.value_or(request.prefix + "hpostbl.h")};
+    const std::string output = request.output.value_or(std::string(hndpos::standard_stream_name));
     hndpos::OutputFiles files;
-    files.add_input(options.input);
-    files.add(output, options.storage == hndpos::Storage::data
+    files.add_input(request.input);
+    files.add(output, request.storage == hndpos::Storage::data
                           ? bytes
-                          : hndpos::byte_tables_source(table.params, table.entries, options.storage, names));
-    if (output != hndpos::standard_output_name) {
-        const std::filesystem::path header = std::filesystem::path(output).parent_path() / names.header;
-        files.add(header.string(), hndpos::byte_tables_header(table.params, options.storage, names));
-    }
+                          : hndpos::byte_tables_source(table.params, table.entries, request.storage, names));
+    if (output != hndpos::standard_stream_name)
+        files.add(hndpos::path_beside(output, names.header),
+                  hndpos::byte_tables_header(table.params, request.storage, names));
     return write_outputs(files);
 }
 
 // The header a C source includes, beside it: when it is there, it must be
 // the one hndpos-tables wrote with the source (a missing one is the
-// firmware build's to report).
+// firmware build's to report). Only a file is read: a FIFO or a device of
+// that name is no header and would never end.
 bool header_matches(const std::string& input, const hndpos::DialFile& file) {
-    if (input == "-") return true;
-    const std::filesystem::path path = std::filesystem::path(input).parent_path() / file.names.header;
-    std::FILE* probe = std::fopen(path.string().c_str(), "rb");
-    if (probe == nullptr) return true;
-    (void)std::fclose(probe);
+    if (input == hndpos::standard_stream_name) return true;
+    const std::string path = hndpos::path_beside(input, file.names.header);
+    if (!hndpos::exists(path)) return true;
+    if (!hndpos::is_regular_file(path)) {
+        report(exit_refused, path + ": not a file, where " + input + " includes its header");
+        return false;
+    }
     std::string bytes;
-    if (!read_input(path.string(), bytes)) return false;
+    if (const std::string problem = hndpos::read_whole_file(path, bytes); !problem.empty()) {
+        report(exit_refused, problem);
+        return false;
+    }
     if (const int line = hndpos::first_differing_line(bytes, hndpos::written_header(file)); line != 0) {
-        std::cerr << "hndpos-view: " << path.string() << ":" << line << ": not the header hndpos-tables writes with "
-                  << input << ": run it again for both\n";
+        report(exit_refused, path + ":" + std::to_string(line) + ": not the header hndpos-tables writes with " +
+                                 input + ": run it again for both");
         return false;
     }
     return true;
 }
 
 // A refused input file: where, and why.
-void report_refusal(const hndpos::ViewRequest& options, int line, const std::string& message) {
-    std::cerr << "hndpos-view: " << options.input << ":" << line << ": " << message << "\n";
+void report_refusal(const hndpos::ViewRequest& request, int line, const std::string& message) {
+    report(exit_refused, request.input + ":" + std::to_string(line) + ": " + message);
 }
 
 // The dial the input describes, read and checked.
-std::optional<hndpos::Dial> read_dial(const hndpos::ViewRequest& options, const std::string& bytes) {
+std::optional<hndpos::Dial> read_dial(const hndpos::ViewRequest& request, const std::string& bytes) {
     hndpos::DialReadResult result = hndpos::read_dial_file(bytes);
     if (!result.ok) {
-        report_refusal(options, result.line, result.message);
+        report_refusal(request, result.line, result.message);
         return std::nullopt;
     }
-    if (result.tables_source && !header_matches(options.input, *result.tables_source)) return std::nullopt;
+    if (result.tables_source && !header_matches(request.input, *result.tables_source)) return std::nullopt;
     return std::move(result.dial);
 }
 
-int check(const hndpos::ViewRequest& options, const hndpos::Dial& dial) {
-    const hndpos::DisplayCheck check = hndpos::check_display(dial, options.display);
+int check(const hndpos::ViewRequest& request, const hndpos::Dial& dial) {
+    const hndpos::DisplayCheck check = hndpos::check_display(dial, request.display);
     // A tip that wrapped makes the bounds meaningless: the error stands alone.
-    if (const int status = write_output(options, options.output.value_or("-"), check.wrapped ? "" : bounds_report(dial, check));
+    if (const int status =
+            write_output(request, request.output.value_or("-"), check.wrapped ? "" : bounds_report(dial, check));
         status != 0)
         return status;
     if (check.ok) return 0;
-    std::cerr << "hndpos-view: " << options.input << ": " << check.problem << "\n";
-    if (!check.advice.empty()) std::cerr << "hndpos-view: " << check.advice << "\n";
+    report(exit_refused, request.input + ": " + check.problem);
+    if (!check.advice.empty()) report(exit_refused, check.advice);
     return exit_refused;
 }
 
-int draw(const hndpos::ViewRequest& options, const hndpos::Dial& dial) {
-    const hndpos::PictureSpan span = hndpos::picture_span(dial, options.display);
-    if (!span.fits()) {
-        std::cerr << "hndpos-view: " << options.input << ": the dial spans " << span.width << " x " << span.height
-                  << " pixels, and the picture shows at most " << hndpos::max_picture_side
-                  << " each way; --check reports where its tips lie\n";
-        return exit_refused;
-    }
-    const int scale = options.scale_given ? options.scale : hndpos::default_picture_scale(span);
-    return write_output(options, options.output.value_or("hpostbl.svg"),
-                        hndpos::render_dial_svg(dial, options.time, scale, options.display));
+int draw(const hndpos::ViewRequest& request, const hndpos::Dial& dial) {
+    const hndpos::PictureSpan span = hndpos::picture_span(dial, request.display);
+    if (!span.fits())
+        return report(exit_refused, request.input + ": the dial spans " + std::to_string(span.width) + " x " +
+                                        std::to_string(span.height) + " pixels, and the picture shows at most " +
+                                        std::to_string(hndpos::max_picture_side) +
+                                        " each way; --check reports where its tips lie");
+    const int scale = request.scale_given ? request.scale : hndpos::default_picture_scale(span);
+    return write_output(request, request.output.value_or("hpostbl.svg"),
+                        hndpos::render_dial_svg(dial, request.time, scale, request.display));
 }
 
-int run(const hndpos::ViewRequest& options) {
+int run(const hndpos::ViewRequest& request) {
     std::string bytes;
-    if (!read_input(options.input, bytes)) return exit_refused;
-    if (options.mode == hndpos::ViewMode::to_utf8)
-        return write_output(options, options.output.value_or("-"),
-                            options.english ? hndpos::english_reading(bytes) : hndpos::shift_jis_to_utf8(bytes));
-    if (options.mode == hndpos::ViewMode::emit) {
-        if (hndpos::file_kind(bytes) != hndpos::FileKind::hndpos_table) {
-            std::cerr << "hndpos-view: " << options.input
-                      << ": --emit reads hpostbl.c; hndpos-tables writes its own tables in any storage\n";
-            return exit_refused;
-        }
+    if (const std::string problem = hndpos::read_whole_file(request.input, bytes); !problem.empty())
+        return report(exit_refused, problem);
+    if (request.mode == hndpos::ViewMode::to_utf8)
+        return write_output(request, request.output.value_or("-"),
+                            request.english ? hndpos::english_reading(bytes) : hndpos::shift_jis_to_utf8(bytes));
+    if (request.mode == hndpos::ViewMode::emit) {
+        if (hndpos::input_kind(bytes) != hndpos::InputKind::hndpos_table)
+            return report(exit_refused,
+                          request.input + ": --emit reads hpostbl.c; hndpos-tables writes its own tables in any storage");
         const hndpos::ReadResult result = hndpos::read_table_file(bytes);
         if (!result.ok) {
-            report_refusal(options, result.line, result.message);
+            report_refusal(request, result.line, result.message);
             return exit_refused;
         }
-        return emit(options, bytes, result.table);
+        return emit(request, bytes, result.table);
     }
-    const std::optional<hndpos::Dial> dial = read_dial(options, bytes);
+    const std::optional<hndpos::Dial> dial = read_dial(request, bytes);
     if (!dial) return exit_refused;
-    return options.mode == hndpos::ViewMode::check ? check(options, *dial) : draw(options, *dial);
+    return request.mode == hndpos::ViewMode::check ? check(request, *dial) : draw(request, *dial);
 }
 
 }  // namespace
 
 int hndpos::view_program(int argc, char** argv) {
-    hndpos::platform::prepare_companion_process();
-    hndpos::ViewRequest options;
+    hndpos::ViewRequest request;
     try {
-        hndpos::read_view_request(argc, argv, options);
+        hndpos::read_view_request(argc, argv, request);
     } catch (const hndpos::OptionError& error) {
         return usage_error(error.message);
     }
-    if (options.help) return write_text_and_exit(hndpos::view_usage_text());
-    if (options.version) return write_text_and_exit("hndpos-view " HNDPOS_VERSION "\n");
-    return run(options);
+    if (request.help) return write_text_and_exit(hndpos::view_usage_text());
+    if (request.version) return write_text_and_exit("hndpos-view " HNDPOS_VERSION "\n");
+    try {
+        return run(request);
+    } catch (const std::bad_alloc&) {
+        return report(exit_refused, "out of memory");
+    }
 }

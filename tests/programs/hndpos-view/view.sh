@@ -291,7 +291,7 @@ unreadable)
 1|hndpos-view: cannot read standard input: Is a directory|"$viewer" --to-utf8 - </tmp
 1|hndpos-view: cannot read standard input: Bad file descriptor|"$viewer" --to-utf8 - <&-
 1|hndpos-view: cannot read /proc/self/mem: Input/output error|"$viewer" --check /proc/self/mem
-1|hndpos-view: cannot read /dev/zero: larger than 8 MiB, and a table file is under 4 MiB|"$viewer" --check /dev/zero
+1|hndpos-view: cannot read /dev/zero: larger than 256 MiB, and hndpos-tables writes no table file that large|"$viewer" --check /dev/zero
 1|hndpos-view: cannot write standard output|"$viewer" --help >/dev/full
 1|hndpos-view: cannot write standard output|"$viewer" --version >/dev/full
 2|option --check is given more than once|"$viewer" --check -c
