@@ -5,7 +5,7 @@
 //   hndpos_print_index_helpers HEADER-NAME > HEADER
 #include <iostream>
 
-#include "emit/tables_emitter.h"
+#include "emit/c_text.h"
 
 int main(int argc, char** argv) {
     if (argc != 2 || !hndpos::is_valid_header_name(argv[1])) {

@@ -19,6 +19,16 @@ std::int64_t scaled_center(std::int32_t center, int subpixel) {
 
 }  // namespace
 
+std::string points_text(const std::vector<FigurePoint>& points) {
+    std::string text;
+    for (const FigurePoint& p : points)
+        text.append(text.empty() ? "" : " ")
+            .append(std::to_string(p.along))
+            .append(",")
+            .append(std::to_string(p.across));
+    return text;
+}
+
 TurnEntries::TurnEntries(int positions, EntryRule rule) : positions_(positions), rule_(rule) {
     const auto count = static_cast<std::size_t>(positions);
     if (rule.rounding == Rounding::nearest) {

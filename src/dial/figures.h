@@ -40,6 +40,9 @@ struct Figure {
     std::vector<FigurePoint> points;
 };
 
+// The points as the options and the files write them: "A,B A,B ...".
+std::string points_text(const std::vector<FigurePoint>& points);
+
 enum class Rounding { extended, nearest };
 
 // How entries are rounded, and in units of 1/2^subpixel pixel

@@ -1,19 +1,22 @@
 // Reading back the tables hndpos-tables writes: its C source (whose first
-// comment names the parameters and whose declarations name the entry type,
-// the storage, the prefix and the header) or its JSON.
+// comments name the parameters and the options beyond the tips, and whose
+// declarations name the entry type, the storage, the prefix and the
+// header) or its JSON; and any file the viewer reads, by what its first
+// bytes say it is.
 //
-// The reader recomputes every entry from the parameters the file states
-// and names the first entry that differs; the C source must then be, byte
-// for byte, the one hndpos-tables writes for them. JSON is read by value,
-// so a file that a JSON tool reformatted is still read.
+// The reader takes the file's request as the program would take it (the
+// same options, the same checks), recomputes every entry and names the
+// first entry that differs; the C source must then be, byte for byte, the
+// one hndpos-tables writes for it. JSON is read by value, so a file that a
+// JSON tool reformatted (or gave a byte order mark) is still read.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "emit/tables_emitter.h"
 #include "dial/dial.h"
+#include "request/vocabulary.h"
 
 namespace hndpos {
 
@@ -23,10 +26,7 @@ InputKind input_kind(std::string_view bytes);
 
 struct DialFile {
     Dial dial;
-    EntryType type = EntryType::u8;
-    Storage storage = Storage::data;  // C source only
-    EmitNames names;                  // C source only: the prefix and the header it includes
-    FigureOutput figures;             // how the figures were written
+    EmitSpec spec;  // names and storage: the C source's only
 };
 
 struct DialFileRead {
@@ -39,9 +39,8 @@ struct DialFileRead {
 DialFileRead read_dial_source(std::string_view bytes);
 DialFileRead read_dial_json(std::string_view bytes);
 
-// Any table file the viewer reads, by what its first bytes say it is:
-// hpostbl.c, or hndpos-tables' C source or JSON. A C source's file is kept,
-// for the header beside it.
+// Any table file the viewer reads: hpostbl.c, or hndpos-tables' C source
+// or JSON. A C source's file is kept, for the header beside it.
 struct DialReadResult {
     bool ok = false;
     Dial dial;

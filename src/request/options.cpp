@@ -22,8 +22,7 @@ const Option* find_short(std::span<const Option> table, char name) {
 
 std::string values_text(const Option& option) {
     std::string text;
-    for (const std::string_view value : option.values)
-        text += std::string(text.empty() ? "" : " ") + std::string(value);
+    for (const OptionValue& value : option.values) text += (text.empty() ? "" : " ") + value.name;
     return text;
 }
 
@@ -43,16 +42,15 @@ std::vector<std::string> split_at_x(const std::string& text) {
 
 class Arguments {
 public:
-    Arguments(int argc, const char* const* argv) : argc_(argc), argv_(argv) {}
-    bool done() const { return index_ >= argc_; }
-    std::string next() { return argv_[index_++]; }
-    const char* peek() const { return done() ? nullptr : argv_[index_]; }
-    int left() const { return argc_ - index_; }
+    explicit Arguments(std::span<const std::string> all) : all_(all) {}
+    bool done() const { return index_ >= all_.size(); }
+    std::string next() { return all_[index_++]; }
+    const char* peek() const { return done() ? nullptr : all_[index_].c_str(); }
+    int left() const { return static_cast<int>(all_.size() - index_); }
 
 private:
-    int argc_;
-    const char* const* argv_;
-    int index_ = 1;
+    std::span<const std::string> all_;
+    std::size_t index_ = 0;
 };
 
 std::vector<std::string> option_values(const Option& option, const std::optional<std::string>& attached,
@@ -84,7 +82,13 @@ std::vector<std::string> option_values(const Option& option, const std::optional
 
 void parse_command_line(std::span<const Option> table, int argc, const char* const* argv,
                         const std::function<void(const std::string&)>& operand) {
-    Arguments arguments(argc, argv);
+    const std::vector<std::string> all(argv + std::min(argc, 1), argv + argc);
+    parse_arguments(table, all, operand);
+}
+
+void parse_arguments(std::span<const Option> table, std::span<const std::string> all,
+                     const std::function<void(const std::string&)>& operand) {
+    Arguments arguments(all);
     std::vector<const Option*> seen;
     bool options_ended = false;
     while (!arguments.done()) {
@@ -128,9 +132,56 @@ std::int32_t integer_value(std::string_view option, const std::string& text, std
 
 std::vector<Option> help_and_version(bool& help, bool& version) {
     return {
-        {"--help", 'h', {}, "show this help and exit", "", [&help](const auto&) { help = true; }, false, true},
-        {"--version", 0, {}, "show the version and exit", "", [&version](const auto&) { version = true; }, false, true},
+        {.name = "--help",
+         .short_name = 'h',
+         .help = "show this help and exit",
+         .handle = [&help](const auto&) { help = true; },
+         .ends_parsing = true},
+        {.name = "--version",
+         .help = "show the version and exit",
+         .handle = [&version](const auto&) { version = true; },
+         .ends_parsing = true},
     };
+}
+
+std::vector<std::string> request_arguments(std::span<const Option> table,
+                                           const std::function<bool(const Option&)>& keep) {
+    std::vector<std::string> words;
+    for (const Option& option : table) {
+        if (!option.show || (keep && !keep(option))) continue;
+        for (const std::vector<std::string>& values : option.show()) {
+            words.push_back(option.short_name != 0 ? std::string{'-', option.short_name} : std::string(option.name));
+            if (option.joined_by_x && values.size() == 2) {
+                words.push_back(values[0] + "x" + values[1]);
+            } else {
+                words.insert(words.end(), values.begin(), values.end());
+            }
+        }
+    }
+    return words;
+}
+
+std::string shell_words(std::span<const std::string> words) {
+    std::string text;
+    for (const std::string& word : words) {
+        const bool plain = !word.empty() && std::all_of(word.begin(), word.end(), [](char c) {
+            return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                   std::string_view("+-_.,:/=").find(c) != std::string_view::npos;
+        });
+        text += text.empty() ? "" : " ";
+        if (plain) {
+            text += word;
+            continue;
+        }
+        text += '\'';
+        for (const char c : word) text += c == '\'' ? std::string("'\\''") : std::string(1, c);
+        text += '\'';
+    }
+    return text;
+}
+
+std::string takes_words(std::string_view option, std::string_view spoken) {
+    return "option " + std::string(option) + " takes " + std::string(spoken);
 }
 
 std::string option_help(std::span<const Option> table) {

@@ -1,6 +1,8 @@
 // The companion programs' command lines: each program states its options
-// once, in a table (name, values, help, handler), and this one parser reads
-// every command line with the same rules, and prints the help from it.
+// once, in a table (name, values, help, CMake keyword, the JavaScript
+// API's key, how to read it and how to write it back), and this one
+// parser reads every command line with the same rules, prints the help
+// from it, and turns a request back into its command line.
 //
 // The rules: `--name`, or `-x` where the option has a short name; a
 // single value after the option or attached as `--name=value`; several
@@ -24,16 +26,35 @@ namespace hndpos {
 inline constexpr int exit_refused = 1;
 inline constexpr int exit_usage = 2;
 
+// What an option's value is, for the API and the CMake function: an
+// integer in the programs' syntax, one of a list of words, any text, or
+// figure points "A,B A,B ...".
+enum class ValueKind { integer, word, text, points };
+
+struct OptionValue {
+    std::string name;  // "X", or the words "u8|u16|i16|i32"
+    ValueKind kind = ValueKind::integer;
+};
+
+// Each occurrence of an option in a request, as its values' texts; an
+// occurrence of a flag has none.
+using Occurrences = std::vector<std::vector<std::string>>;
+
 struct Option {
-    std::string_view name;                 // "--center"
-    char short_name = 0;                   // 'o' for -o, or 0
-    std::vector<std::string_view> values;  // the values' names; none for a flag
-    std::string help;                      // lines of at most 50 characters
-    std::string_view cmake_keyword;        // hndpos_add_tables' keyword for it, or empty
+    std::string_view name;  // "--center"
+    char short_name = 0;    // 'o' for -o, or 0
+    std::vector<OptionValue> values;
+    std::string help;                // lines of at most 50 characters
+    std::string_view cmake_keyword;  // hndpos_add_tables' keyword for it, or empty
+    std::string_view api_key;        // the JavaScript API's key for it, or empty
     std::function<void(const std::vector<std::string>&)> handle;
+    // The option as the request holds it now; none where it is absent or
+    // as it is by default.
+    std::function<Occurrences()> show;
     bool joined_by_x = false;   // two values may come as one argument, WxH
     bool ends_parsing = false;  // --help, --version: nothing after it counts
     bool repeatable = false;    // may be given more than once (--figure)
+    bool in_source = false;     // named by the C source's options comment
 };
 
 // A command line the table refuses, or a value a handler refuses; the
@@ -42,11 +63,25 @@ struct OptionError {
     std::string message;
 };
 
-// Reads argv[1] on against the table, calling each option's handler with its
-// values and `operand` with each operand (none taken where it is empty).
-// Throws OptionError.
+// Reads the arguments against the table, calling each option's handler
+// with its values and `operand` with each operand (none taken where it is
+// empty). Throws OptionError.
+void parse_arguments(std::span<const Option> table, std::span<const std::string> arguments,
+                     const std::function<void(const std::string&)>& operand);
+// The same for argv[1] on.
 void parse_command_line(std::span<const Option> table, int argc, const char* const* argv,
                         const std::function<void(const std::string&)>& operand);
+
+// The request the table reads into, written back as arguments in the
+// table's order: every option it holds (by its short name where it has
+// one), with values joined by x where the option takes them so. `keep`
+// picks the options (all by default).
+std::vector<std::string> request_arguments(std::span<const Option> table,
+                                           const std::function<bool(const Option&)>& keep = {});
+
+// Words as a POSIX shell reads them back: each as it is where that is safe,
+// else in single quotes.
+std::string shell_words(std::span<const std::string> words);
 
 // An option's value in the programs' integer syntax, from `low` to `high`;
 // throws OptionError naming the option.
@@ -58,5 +93,8 @@ std::vector<Option> help_and_version(bool& help, bool& version);
 
 // The help's option lines, aligned, as `--help` prints them.
 std::string option_help(std::span<const Option> table);
+
+// "option --NAME takes A, B or C", for a word the option does not know.
+std::string takes_words(std::string_view option, std::string_view spoken);
 
 }  // namespace hndpos

@@ -4,11 +4,14 @@
 #include <utility>
 
 #include "dial/dial_rules.h"
+#include "emit/dial_c.h"
 
 namespace hndpos {
 namespace {
 
 std::string range(int low, int high) { return std::to_string(low) + " to " + std::to_string(high); }
+
+std::string text_of(std::int64_t value) { return std::to_string(value); }
 
 // "A,B A,B ...": the points of a figure, each number in the integer syntax.
 std::vector<FigurePoint> figure_points(const std::string& text) {
@@ -30,163 +33,276 @@ std::vector<FigurePoint> figure_points(const std::string& text) {
     return points;
 }
 
+// The value of a word option, or the refusal naming its words.
+template <typename Enum>
+Enum word_value(std::string_view option, const WordList& list, const std::string& text) {
+    const std::optional<Enum> value = parse_word<Enum>(list, text);
+    if (!value) throw OptionError{takes_words(option, list.spoken())};
+    return *value;
+}
+
+// One occurrence where `present`, else none.
+Occurrences shown_if(bool present, std::vector<std::string> values) {
+    return present ? Occurrences{std::move(values)} : Occurrences{};
+}
+
+Option center_option(TablesRequest& o) {
+    return {.name = "--center",
+            .values = {{"X"}, {"Y"}},
+            .help = "the dial's centre in pixels",
+            .cmake_keyword = "CENTER",
+            .api_key = "center",
+            .handle =
+                [&o](const std::vector<std::string>& v) {
+                    o.params.center_x = integer_value("--center", v[0], INT32_MIN, INT32_MAX);
+                    o.params.center_y = integer_value("--center", v[1], INT32_MIN, INT32_MAX);
+                    o.center_given = true;
+                },
+            .show =
+                [&o] {
+                    return shown_if(o.center_given, {text_of(o.params.center_x), text_of(o.params.center_y)});
+                }};
+}
+
+Option radii_option(TablesRequest& o) {
+    return {.name = "--radii",
+            .values = {{"HOUR"}, {"MINUTE"}, {"SECOND"}},
+            .help = "the hands' lengths in pixels",
+            .cmake_keyword = "RADII",
+            .api_key = "radii",
+            .handle =
+                [&o](const std::vector<std::string>& v) {
+                    for (std::size_t hand = 0; hand < hand_count; ++hand)
+                        o.params.radii[hand] = integer_value("--radii", v[hand], INT32_MIN, INT32_MAX);
+                    o.radii_given = true;
+                },
+            .show =
+                [&o] {
+                    const auto& r = o.params.radii;
+                    return shown_if(o.radii_given, {text_of(r[0]), text_of(r[1]), text_of(r[2])});
+                }};
+}
+
+Option figure_option(TablesRequest& o) {
+    return {.name = "--figure",
+            .values = {{"NAME", ValueKind::text}, {"POSITIONS"}, {"POINTS", ValueKind::points}},
+            .help = "add a figure (repeatable): POINTS, one\nargument, are " +
+                    range(min_figure_points, max_figure_points) +
+                    " points A,B in the\nhand's frame, A along the hand (negative: a\ntail), B across it (to the right "
+                    "at 12\no'clock), turned to each of " +
+                    range(min_positions, max_positions) + "\nPOSITIONS; NAME names its arrays",
+            .cmake_keyword = "FIGURE",
+            .api_key = "figures",
+            .handle =
+                [&o](const std::vector<std::string>& v) {
+                    if (v[0].empty() || !is_identifier_prefix(v[0]))
+                        throw OptionError{"option --figure: '" + v[0] + "' is not a C identifier"};
+                    o.params.figures.push_back(
+                        {v[0], integer_value("--figure", v[1], min_positions, max_positions), figure_points(v[2])});
+                },
+            .show =
+                [&o] {
+                    Occurrences shown;
+                    for (const Figure& f : o.params.figures)
+                        shown.push_back({f.name, text_of(f.positions), points_text(f.points)});
+                    return shown;
+                },
+            .repeatable = true,
+            .in_source = true};
+}
+
+Option rounding_option(TablesRequest& o) {
+    return {.name = "--rounding",
+            .values = {{roundings.joined("|"), ValueKind::word}},
+            .help =
+                "extended: hndpos's arithmetic (default);\nnearest: the integer nearest to the exact\n"
+                "value, mirror-symmetric",
+            .cmake_keyword = "ROUNDING",
+            .api_key = "rounding",
+            .handle =
+                [&o](const std::vector<std::string>& v) {
+                    o.params.rule.rounding = word_value<Rounding>("--rounding", roundings, v[0]);
+                },
+            .show =
+                [&o] {
+                    return shown_if(o.params.rule.rounding != Rounding::extended,
+                                    {std::string(word_of(roundings, o.params.rule.rounding))});
+                },
+            .in_source = true};
+}
+
+Option subpixel_option(TablesRequest& o) {
+    return {.name = "--subpixel",
+            .values = {{"BITS"}},
+            .help = "entries in units of 1/2^BITS pixel, 0 to " + std::to_string(max_subpixel_bits) + "\n(default 0)",
+            .cmake_keyword = "SUBPIXEL",
+            .api_key = "subpixel",
+            .handle =
+                [&o](const std::vector<std::string>& v) {
+                    o.params.rule.subpixel = integer_value("--subpixel", v[0], 0, max_subpixel_bits);
+                },
+            .show = [&o] { return shown_if(o.params.rule.subpixel != 0, {text_of(o.params.rule.subpixel)}); },
+            .in_source = true};
+}
+
+Option layout_option(TablesRequest& o) {
+    return {.name = "--layout",
+            .values = {{layouts.joined("|"), ValueKind::word}},
+            .help = "figures as NAME_x and NAME_y (split, the\ndefault) or NAME_xy of {x, y} pairs",
+            .cmake_keyword = "LAYOUT",
+            .api_key = "layout",
+            .handle =
+                [&o](const std::vector<std::string>& v) {
+                    o.figures.layout = word_value<PointLayout>("--layout", layouts, v[0]);
+                },
+            .show =
+                [&o] {
+                    return shown_if(o.figures.layout != PointLayout::split,
+                                    {std::string(word_of(layouts, o.figures.layout))});
+                },
+            .in_source = true};
+}
+
+Option bounds_option(TablesRequest& o) {
+    return {.name = "--bounds",
+            .help = "add each figure's box at each position,\nNAME_bounds {xmin, ymin, xmax, ymax}",
+            .cmake_keyword = "BOUNDS",
+            .api_key = "bounds",
+            .handle = [&o](const std::vector<std::string>&) { o.figures.bounds = true; },
+            .show = [&o] { return shown_if(o.figures.bounds, {}); },
+            .in_source = true};
+}
+
+Option positions_option(TablesRequest& o) {
+    return {.name = "--positions",
+            .values = {{"HOUR"}, {"MINUTE"}, {"SECOND"}},
+            .help = "positions per hand, " + range(min_positions, max_positions) +
+                    " each\n(default 60 60 60); position k of N points\nk*360/N degrees clockwise from 12 o'clock",
+            .cmake_keyword = "POSITIONS",
+            .api_key = "positions",
+            .handle =
+                [&o](const std::vector<std::string>& v) {
+                    for (std::size_t hand = 0; hand < hand_count; ++hand)
+                        o.params.positions[hand] = integer_value("--positions", v[hand], min_positions, max_positions);
+                },
+            .show =
+                [&o] {
+                    const auto& p = o.params.positions;
+                    const bool plain = p == std::array<int, hand_count>{position_count, position_count, position_count};
+                    return shown_if(!plain, {text_of(p[0]), text_of(p[1]), text_of(p[2])});
+                }};
+}
+
+Option type_option(TablesRequest& o) {
+    return {
+        .name = "--type",
+        .values = {{entry_types.joined("|"), ValueKind::word}},
+        .help = "the entries' C type (default: the narrowest\nthat holds every entry)",
+        .cmake_keyword = "TYPE",
+        .api_key = "type",
+        .handle =
+            [&o](const std::vector<std::string>& v) { o.type = word_value<EntryType>("--type", entry_types, v[0]); },
+        .show =
+            [&o] {
+                return shown_if(o.type.has_value(),
+                                {o.type ? std::string(word_of(entry_types, *o.type)) : std::string()});
+            }};
+}
+
+Option storage_option(TablesRequest& o) {
+    return {
+        .name = "--storage",
+        .values = {{storages.joined("|"), ValueKind::word}},
+        .help = "where the arrays live: RAM, read-only data or\nAVR program memory (default data)",
+        .cmake_keyword = "STORAGE",
+        .api_key = "storage",
+        .handle =
+            [&o](const std::vector<std::string>& v) { o.storage = word_value<Storage>("--storage", storages, v[0]); },
+        .show = [&o] { return shown_if(o.storage != Storage::data, {std::string(word_of(storages, o.storage))}); }};
+}
+
+Option prefix_option(TablesRequest& o) {
+    return {.name = "--prefix",
+            .values = {{"NAME", ValueKind::text}},
+            .help = "prefix of the arrays' names; upper-cased, of\nthe header's macros",
+            .cmake_keyword = "PREFIX",
+            .api_key = "prefix",
+            .handle =
+                [&o](const std::vector<std::string>& v) {
+                    if (!is_identifier_prefix(v[0]))
+                        throw OptionError{"option --prefix: '" + v[0] + "' does not start a C identifier"};
+                    if (v[0].size() > max_prefix_length)
+                        throw OptionError{"option --prefix: '" + v[0] + "' is longer than " +
+                                          std::to_string(max_prefix_length) + " characters"};
+                    o.prefix = v[0];
+                },
+            .show = [&o] { return shown_if(!o.prefix.empty(), {o.prefix}); }};
+}
+
+Option header_option(TablesRequest& o) {
+    return {.name = "--header",
+            .values = {{"NAME", ValueKind::text}},
+            .help = "the header, written beside FILE (default: FILE\nwith its extension replaced by .h)",
+            .api_key = "header",
+            .handle =
+                [&o](const std::vector<std::string>& v) {
+                    if (!is_valid_header_name(v[0]))
+                        throw OptionError{"option --header: the name cannot stand in #include \"...\""};
+                    o.header = v[0];
+                },
+            .show = [&o] { return shown_if(o.header.has_value(), {o.header.value_or("")}); }};
+}
+
+Option display_option(TablesRequest& o) {
+    return {.name = "--display",
+            .values = {{"WIDTH"}, {"HEIGHT"}},
+            .help = "refuse a tip outside a panel of this size,\n" + range(min_display_side, max_wide_display_side) +
+                    " pixels each (also WIDTHxHEIGHT)",
+            .cmake_keyword = "DISPLAY",
+            .api_key = "display",
+            .handle =
+                [&o](const std::vector<std::string>& v) {
+                    o.display = {{integer_value("--display", v[0], min_display_side, max_wide_display_side),
+                                  integer_value("--display", v[1], min_display_side, max_wide_display_side)}};
+                },
+            .show =
+                [&o] {
+                    return shown_if(o.display.has_value(), {text_of(o.display ? o.display->width : 0),
+                                                            text_of(o.display ? o.display->height : 0)});
+                },
+            .joined_by_x = true};
+}
+
+Option format_option(TablesRequest& o) {
+    return {
+        .name = "--format",
+        .values = {{formats.joined("|"), ValueKind::word}},
+        .help = "what to write (default c)",
+        .handle =
+            [&o](const std::vector<std::string>& v) { o.format = word_value<TablesFormat>("--format", formats, v[0]); },
+        .show = [&o] { return shown_if(o.format != TablesFormat::c, {std::string(word_of(formats, o.format))}); }};
+}
+
+Option output_option(TablesRequest& o) {
+    return {.name = "--output",
+            .short_name = 'o',
+            .values = {{"FILE", ValueKind::text}},
+            .help = "the file to write; - writes standard output",
+            .handle =
+                [&o](const std::vector<std::string>& v) {
+                    if (v[0].empty()) throw OptionError{"option --output needs a file name"};
+                    o.output = v[0];
+                },
+            .show = [&o] { return shown_if(!o.output.empty(), {o.output}); }};
+}
+
 }  // namespace
 
 std::vector<Option> tables_option_table(TablesRequest& o) {
-    const auto any = [](std::string_view option, const std::string& text) {
-        return integer_value(option, text, INT32_MIN, INT32_MAX);
-    };
-    std::vector<Option> table = {
-        {"--center",
-         0,
-         {"X", "Y"},
-         "the dial's centre in pixels",
-         "CENTER",
-         [&o, any](const std::vector<std::string>& v) {
-             o.params.center_x = any("--center", v[0]);
-             o.params.center_y = any("--center", v[1]);
-             o.center_given = true;
-         }},
-        {"--radii",
-         0,
-         {"HOUR", "MINUTE", "SECOND"},
-         "the hands' lengths in pixels",
-         "RADII",
-         [&o, any](const std::vector<std::string>& v) {
-             for (std::size_t hand = 0; hand < hand_count; ++hand) o.params.radii[hand] = any("--radii", v[hand]);
-             o.radii_given = true;
-         }},
-        {"--figure",
-         0,
-         {"NAME", "POSITIONS", "POINTS"},
-         "add a figure (repeatable): POINTS, one\nargument, are " + range(min_figure_points, max_figure_points) +
-             " points A,B in the\nhand's frame, A along the hand (negative: a\ntail), B across it (to the right at 12\n"
-             "o'clock), turned to each of " +
-             range(min_positions, max_positions) + "\nPOSITIONS; NAME names its arrays",
-         "FIGURE",
-         [&o](const std::vector<std::string>& v) {
-             if (v[0].empty() || !is_identifier_prefix(v[0]))
-                 throw OptionError{"option --figure: '" + v[0] + "' is not a C identifier"};
-             o.params.figures.push_back(
-                 {v[0], integer_value("--figure", v[1], min_positions, max_positions), figure_points(v[2])});
-         },
-         false,
-         false,
-         true},
-        {"--rounding",
-         0,
-         {"extended|nearest"},
-         "extended: hndpos's arithmetic (default);\nnearest: the integer nearest to the exact\n"
-         "value, mirror-symmetric",
-         "ROUNDING",
-         [&o](const std::vector<std::string>& v) {
-             const auto rounding = parse_rounding(v[0]);
-             if (!rounding) throw OptionError{"option --rounding takes extended or nearest"};
-             o.params.rule.rounding = *rounding;
-         }},
-        {"--subpixel",
-         0,
-         {"BITS"},
-         "entries in units of 1/2^BITS pixel, 0 to " + std::to_string(max_subpixel_bits) + "\n(default 0)",
-         "SUBPIXEL",
-         [&o](const std::vector<std::string>& v) {
-             o.params.rule.subpixel = integer_value("--subpixel", v[0], 0, max_subpixel_bits);
-         }},
-        {"--layout",
-         0,
-         {"split|xy"},
-         "figures as NAME_x and NAME_y (split, the\ndefault) or NAME_xy of {x, y} pairs",
-         "LAYOUT",
-         [&o](const std::vector<std::string>& v) {
-             const auto layout = parse_point_layout(v[0]);
-             if (!layout) throw OptionError{"option --layout takes split or xy"};
-             o.figures.layout = *layout;
-         }},
-        {"--bounds",
-         0,
-         {},
-         "add each figure's box at each position,\nNAME_bounds {xmin, ymin, xmax, ymax}",
-         "BOUNDS",
-         [&o](const std::vector<std::string>&) { o.figures.bounds = true; }},
-        {"--positions",
-         0,
-         {"HOUR", "MINUTE", "SECOND"},
-         "positions per hand, " + range(min_positions, max_positions) +
-             " each\n(default 60 60 60); position k of N points\nk*360/N degrees clockwise from 12 o'clock",
-         "POSITIONS",
-         [&o](const std::vector<std::string>& v) {
-             for (std::size_t hand = 0; hand < hand_count; ++hand)
-                 o.params.positions[hand] = integer_value("--positions", v[hand], min_positions, max_positions);
-         }},
-        {"--type",
-         0,
-         {"u8|u16|i16|i32"},
-         "the entries' C type (default: the narrowest\nthat holds every entry)",
-         "TYPE",
-         [&o](const std::vector<std::string>& v) {
-             o.type = parse_entry_type(v[0]);
-             if (!o.type) throw OptionError{"option --type takes u8, u16, i16 or i32"};
-         }},
-        {"--storage",
-         0,
-         {"data|const|progmem"},
-         "where the arrays live: RAM, read-only data or\nAVR program memory (default data)",
-         "STORAGE",
-         [&o](const std::vector<std::string>& v) {
-             const auto storage = parse_storage(v[0]);
-             if (!storage) throw OptionError{"option --storage takes data, const or progmem"};
-             o.storage = *storage;
-         }},
-        {"--prefix",
-         0,
-         {"NAME"},
-         "prefix of the arrays' names; upper-cased, of\nthe header's macros",
-         "PREFIX",
-         [&o](const std::vector<std::string>& v) {
-             if (!is_identifier_prefix(v[0]))
-                 throw OptionError{"option --prefix: '" + v[0] + "' does not start a C identifier"};
-             o.prefix = v[0];
-         }},
-        {"--header",
-         0,
-         {"NAME"},
-         "the header, written beside FILE (default: FILE\nwith its extension replaced by .h)",
-         "",
-         [&o](const std::vector<std::string>& v) {
-             if (!is_valid_header_name(v[0]))
-                 throw OptionError{"option --header: the name cannot stand in #include \"...\""};
-             o.header = v[0];
-         }},
-        {"--display",
-         0,
-         {"WIDTH", "HEIGHT"},
-         "refuse a tip outside a panel of this size,\n" + range(min_display_side, max_wide_display_side) +
-             " pixels each (also WIDTHxHEIGHT)",
-         "DISPLAY",
-         [&o](const std::vector<std::string>& v) {
-             o.display = {{integer_value("--display", v[0], min_display_side, max_wide_display_side),
-                           integer_value("--display", v[1], min_display_side, max_wide_display_side)}};
-         },
-         true},
-        {"--format",
-         0,
-         {"c|json"},
-         "what to write (default c)",
-         "",
-         [&o](const std::vector<std::string>& v) {
-             if (v[0] != "c" && v[0] != "json") throw OptionError{"option --format takes c or json"};
-             o.format = v[0] == "c" ? TablesFormat::c : TablesFormat::json;
-         }},
-        {"--output",
-         'o',
-         {"FILE"},
-         "the file to write; - writes standard output",
-         "",
-         [&o](const std::vector<std::string>& v) {
-             if (v[0].empty()) throw OptionError{"option --output needs a file name"};
-             o.output = v[0];
-         }},
-    };
+    std::vector<Option> table = {center_option(o),   radii_option(o),   figure_option(o), rounding_option(o),
+                                 subpixel_option(o), layout_option(o),  bounds_option(o), positions_option(o),
+                                 type_option(o),     storage_option(o), prefix_option(o), header_option(o),
+                                 display_option(o),  format_option(o),  output_option(o)};
     for (Option& option : help_and_version(o.help, o.version)) table.push_back(std::move(option));
     return table;
 }
@@ -210,18 +326,67 @@ std::string tables_usage_text() {
            "2 for a wrong command line.\n";
 }
 
-void read_tables_request(int argc, const char* const* argv, TablesRequest& options) {
-    const std::vector<Option> table = tables_option_table(options);
-    parse_command_line(table, argc, argv, {});
-    if (options.help || options.version) return;
-    if (!options.center_given) throw OptionError{"--center X Y is required"};
-    if (!options.radii_given && options.params.figures.empty())
+std::string header_name(const TablesRequest& request) {
+    if (request.header) return *request.header;
+    std::string name = request.output.substr(request.output.rfind('/') + 1);
+    const std::size_t dot = name.rfind('.');
+    if (dot != std::string::npos && dot != 0 && name != "..") name.erase(dot);
+    return name + ".h";
+}
+
+void check_dial_request(const TablesRequest& request) {
+    if (!request.center_given) throw OptionError{"--center X Y is required"};
+    if (!request.radii_given && request.params.figures.empty())
         throw OptionError{"--radii HOUR MINUTE SECOND or a --figure is required"};
-    options.params.has_hands = options.radii_given;
-    if (options.output.empty()) throw OptionError{"-o FILE is required"};
-    if (options.format == TablesFormat::json && options.header) throw OptionError{"--header goes with --format c"};
-    if (options.format == TablesFormat::c && options.output == "-" && !options.header)
+    if (const std::string clash = name_clash(request); !clash.empty()) throw OptionError{clash};
+}
+
+void read_tables_arguments(std::span<const std::string> arguments, TablesRequest& request) {
+    const std::vector<Option> table = tables_option_table(request);
+    parse_arguments(table, arguments, {});
+    if (request.help || request.version) return;
+    request.params.has_hands = request.radii_given;
+    if (request.output.empty()) throw OptionError{"-o FILE is required"};
+    if (request.format == TablesFormat::json && request.header) throw OptionError{"--header goes with --format c"};
+    if (request.format == TablesFormat::c && request.output == "-" && !request.header)
         throw OptionError{"-o - writes the C on standard output: name its header with --header"};
+    if (request.format == TablesFormat::c && !is_valid_header_name(header_name(request)))
+        throw OptionError{"-o " + request.output +
+                          ": its header's name cannot stand in #include \"...\": name it with --header"};
+    check_dial_request(request);
+}
+
+void read_tables_request(int argc, const char* const* argv, TablesRequest& request) {
+    const std::vector<std::string> arguments(argv + std::min(argc, 1), argv + argc);
+    read_tables_arguments(arguments, request);
+}
+
+std::vector<std::string> tables_arguments(const TablesRequest& request) {
+    TablesRequest shown = request;
+    return request_arguments(tables_option_table(shown));
+}
+
+std::vector<std::string> source_options(const DialParams& params, FigureOutput figures) {
+    TablesRequest shown;
+    shown.params = params;
+    shown.figures = figures;
+    return request_arguments(tables_option_table(shown), [](const Option& option) { return option.in_source; });
+}
+
+void read_source_options(std::span<const std::string> words, TablesRequest& request) {
+    std::vector<Option> table = tables_option_table(request);
+    std::erase_if(table, [](const Option& option) { return !option.in_source; });
+    parse_arguments(table, words, {});
+}
+
+std::string name_clash(const TablesRequest& request) {
+    const std::vector<std::string> names =
+        header_names(request.params, {request.prefix, header_name(request)}, request.figures);
+    for (std::size_t i = 0; i < names.size(); ++i)
+        if (std::find(names.begin() + static_cast<std::ptrdiff_t>(i) + 1, names.end(), names[i]) != names.end())
+            return "two things would be named " + names[i] +
+                   ": give each figure a name of its own, unlike the hands' and the header's";
+    return "";
 }
 
 }  // namespace hndpos

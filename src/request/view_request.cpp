@@ -3,12 +3,10 @@
 #include <charconv>
 #include <utility>
 
-#include "dial/dial_rules.h"
-
 namespace hndpos {
 namespace {
 
-// Exactly HH:MM:SS, two digits each.
+// Exactly HH:MM:SS, two digits each, a time of day.
 bool parse_time(const std::string& text, TimeOfDay& time) {
     if (text.size() != 8 || text[2] != ':' || text[5] != ':') return false;
     int fields[3] = {};
@@ -18,8 +16,9 @@ bool parse_time(const std::string& text, TimeOfDay& time) {
         if (tens < '0' || tens > '9' || ones < '0' || ones > '9') return false;
         fields[i] = (tens - '0') * 10 + (ones - '0');
     }
-    if (fields[0] > 23 || fields[1] > 59 || fields[2] > 59) return false;
-    time = {fields[0], fields[1], fields[2], 0};
+    const TimeOfDay read{fields[0], fields[1], fields[2], 0};
+    if (!is_time_of_day(read)) return false;
+    time = read;
     return true;
 }
 
@@ -29,106 +28,110 @@ std::string display_range() {
 
 }  // namespace
 
+std::string time_text(const TimeOfDay& time) {
+    const auto two = [](int value) { return std::string(value < 10 ? "0" : "") + std::to_string(value); };
+    return two(time.hours) + ":" + two(time.minutes) + ":" + two(time.seconds);
+}
+
 std::vector<Option> view_option_table(ViewRequest& o) {
     const auto mode = [&o](ViewMode chosen) {
         o.mode = chosen;
         ++o.modes_given;
     };
     std::vector<Option> table = {
-        {"--output",
-         'o',
-         {"FILE"},
-         "write to FILE (default hpostbl.svg for the\npicture, standard output otherwise; - writes\nstandard output)",
-         "",
-         [&o](const std::vector<std::string>& v) {
-             if (v[0].empty()) throw OptionError{"option --output needs a file name"};
-             o.output = v[0];
-         }},
-        {"--time",
-         't',
-         {"HH:MM:SS"},
-         "draw the hands at this time (default 10:08:30)",
-         "",
-         [&o](const std::vector<std::string>& v) {
-             if (!parse_time(v[0], o.time)) throw OptionError{"expected --time HH:MM:SS, such as 10:08:30"};
-         }},
-        {"--scale",
-         's',
-         {"N"},
-         "size of a display pixel in the picture, 1 to 64\n(default 8, less for a picture over 4096 wide)",
-         "",
-         [&o](const std::vector<std::string>& v) {
-             int scale = 0;
-             const auto [end, error] = std::from_chars(v[0].data(), v[0].data() + v[0].size(), scale);
-             if (error != std::errc{} || end != v[0].data() + v[0].size() || scale < 1 || scale > 64)
-                 throw OptionError{"expected --scale from 1 to 64"};
-             o.scale = scale;
-             o.scale_given = true;
-         }},
-        {"--display",
-         'd',
-         {"WIDTH", "HEIGHT"},
-         "the display's size in pixels, " + display_range() +
-             " each (also\nWIDTHxHEIGHT): the picture draws its outline,\n--check checks against it",
-         "DISPLAY",
-         [&o](const std::vector<std::string>& v) {
-             o.display = {integer_value("--display", v[0], min_display_side, max_wide_display_side),
-                          integer_value("--display", v[1], min_display_side, max_wide_display_side)};
-         },
-         true},
-        {"--check",
-         'c',
-         {},
-         "print each hand's bounding box instead of\ndrawing; exit 1 at the first tip that wrapped\nmodulo 256 or "
-         "lies outside the display",
-         "",
-         [mode](const std::vector<std::string>&) { mode(ViewMode::check); }},
-        {"--emit",
-         0,
-         {"STORAGE"},
-         "write the tables for firmware, and their header\nbeside the output file: data (the file as it is,\nint "
-         "arrays), const (bytes in read-only data) or\nprogmem (bytes in AVR program memory)",
-         "STORAGE",
-         [&o, mode](const std::vector<std::string>& v) {
-             const std::optional<Storage> storage = parse_storage(v[0]);
-             if (!storage) throw OptionError{"expected --emit data, --emit const or --emit progmem"};
-             o.storage = *storage;
-             mode(ViewMode::emit);
-         }},
-        {"--prefix",
-         0,
-         {"NAME"},
-         "with --emit: name the arrays NAMExtbl and NAMEytbl",
-         "PREFIX",
-         [&o](const std::vector<std::string>& v) {
-             if (!is_identifier_prefix(v[0]))
-                 throw OptionError{"expected --prefix to start a C identifier, such as face_"};
-             o.prefix = v[0];
-             o.emit_options = true;
-         }},
-        {"--header",
-         0,
-         {"FILE"},
-         "with --emit: the header to include and write\n(default NAMEhpostbl.h)",
-         "",
-         [&o](const std::vector<std::string>& v) {
-             if (!is_valid_header_name(v[0]))
-                 throw OptionError{"option --header needs a file name that can stand in #include \"...\""};
-             o.header = v[0];
-             o.emit_options = true;
-         }},
-        {"--english",
-         0,
-         {},
-         "with --to-utf8: print what each line means, in\nEnglish",
-         "",
-         [&o](const std::vector<std::string>&) { o.english = true; }},
-        {"--to-utf8",
-         0,
-         {},
-         "print FILE, text that hndpos wrote (a table\nfile or its console output), converted from\nShift_JIS to UTF-8",
-         "",
-         [mode](const std::vector<std::string>&) { mode(ViewMode::to_utf8); }},
+        {.name = "--output",
+         .short_name = 'o',
+         .values = {{"FILE", ValueKind::text}},
+         .help = "write to FILE (default hpostbl.svg for the\npicture, standard output otherwise; - writes\nstandard "
+                 "output)",
+         .handle =
+             [&o](const std::vector<std::string>& v) {
+                 if (v[0].empty()) throw OptionError{"option --output needs a file name"};
+                 o.output = v[0];
+             }},
+        {.name = "--time",
+         .short_name = 't',
+         .values = {{"HH:MM:SS", ValueKind::text}},
+         .help = "draw the hands at this time (default 10:08:30)",
+         .api_key = "time",
+         .handle =
+             [&o](const std::vector<std::string>& v) {
+                 if (!parse_time(v[0], o.time)) throw OptionError{"expected --time HH:MM:SS, such as 10:08:30"};
+             }},
+        {.name = "--scale",
+         .short_name = 's',
+         .values = {{"N"}},
+         .help = "size of a display pixel in the picture, 1 to 64\n(default 8, less for a picture over 4096 wide)",
+         .api_key = "scale",
+         .handle =
+             [&o](const std::vector<std::string>& v) {
+                 int scale = 0;
+                 const auto [end, error] = std::from_chars(v[0].data(), v[0].data() + v[0].size(), scale);
+                 if (error != std::errc{} || end != v[0].data() + v[0].size() || scale < 1 || scale > 64)
+                     throw OptionError{"expected --scale from 1 to 64"};
+                 o.scale = scale;
+                 o.scale_given = true;
+             }},
+        {.name = "--display",
+         .short_name = 'd',
+         .values = {{"WIDTH"}, {"HEIGHT"}},
+         .help = "the display's size in pixels, " + display_range() +
+                 " each (also\nWIDTHxHEIGHT): the picture draws its outline,\n--check checks against it",
+         .cmake_keyword = "DISPLAY",
+         .api_key = "display",
+         .handle =
+             [&o](const std::vector<std::string>& v) {
+                 o.display = {integer_value("--display", v[0], min_display_side, max_wide_display_side),
+                              integer_value("--display", v[1], min_display_side, max_wide_display_side)};
+             },
+         .joined_by_x = true},
+        {.name = "--check",
+         .short_name = 'c',
+         .help = "print each hand's bounding box instead of\ndrawing; exit 1 at the first tip that wrapped\nmodulo 256 "
+                 "or lies outside the display",
+         .handle = [mode](const std::vector<std::string>&) { mode(ViewMode::check); }},
+        {.name = "--emit",
+         .values = {{"STORAGE", ValueKind::word}},
+         .help = "write the tables for firmware, and their header\nbeside the output file: data (the file as it "
+                 "is,\nint arrays), const (bytes in read-only data) or\nprogmem (bytes in AVR program memory)",
+         .cmake_keyword = "STORAGE",
+         .handle =
+             [&o, mode](const std::vector<std::string>& v) {
+                 const std::optional<Storage> storage = parse_word<Storage>(storages, v[0]);
+                 if (!storage) throw OptionError{"expected --emit data, --emit const or --emit progmem"};
+                 o.storage = *storage;
+                 mode(ViewMode::emit);
+             }},
+        {.name = "--prefix",
+         .values = {{"NAME", ValueKind::text}},
+         .help = "with --emit: name the arrays NAMExtbl and NAMEytbl",
+         .cmake_keyword = "PREFIX",
+         .handle =
+             [&o](const std::vector<std::string>& v) {
+                 if (!is_identifier_prefix(v[0]) || v[0].size() > max_prefix_length)
+                     throw OptionError{"expected --prefix to start a C identifier, such as face_, of at most " +
+                                       std::to_string(max_prefix_length) + " characters"};
+                 o.prefix = v[0];
+                 o.emit_options = true;
+             }},
+        {.name = "--header",
+         .values = {{"FILE", ValueKind::text}},
+         .help = "with --emit: the header to include and write\n(default NAMEhpostbl.h)",
+         .handle =
+             [&o](const std::vector<std::string>& v) {
+                 if (!is_valid_header_name(v[0]))
+                     throw OptionError{"option --header needs a file name that can stand in #include \"...\""};
+                 o.header = v[0];
+                 o.emit_options = true;
+             }},
+        {.name = "--english",
+         .help = "with --to-utf8: print what each line means, in\nEnglish",
+         .handle = [&o](const std::vector<std::string>&) { o.english = true; }},
+        {.name = "--to-utf8",
+         .help =
+             "print FILE, text that hndpos wrote (a table\nfile or its console output), converted from\nShift_JIS to "
+             "UTF-8",
+         .handle = [mode](const std::vector<std::string>&) { mode(ViewMode::to_utf8); }},
     };
     for (Option& option : help_and_version(o.help, o.version)) table.push_back(std::move(option));
     return table;
@@ -152,17 +155,17 @@ std::string view_usage_text() {
            "display, or cannot be read or written, 2 for a wrong command line.\n";
 }
 
-void read_view_request(int argc, const char* const* argv, ViewRequest& options) {
-    const std::vector<Option> table = view_option_table(options);
-    parse_command_line(table, argc, argv, [&options](const std::string& operand) {
-        if (options.input_given) throw OptionError{"more than one input file"};
-        options.input = operand;
-        options.input_given = true;
+void read_view_request(int argc, const char* const* argv, ViewRequest& request) {
+    const std::vector<Option> table = view_option_table(request);
+    parse_command_line(table, argc, argv, [&request](const std::string& operand) {
+        if (request.input_given) throw OptionError{"more than one input file"};
+        request.input = operand;
+        request.input_given = true;
     });
-    if (options.help || options.version) return;
-    if (options.modes_given > 1) throw OptionError{"--check, --emit and --to-utf8 exclude each other"};
-    if (options.english && options.mode != ViewMode::to_utf8) throw OptionError{"--english goes with --to-utf8"};
-    if (options.emit_options && options.mode != ViewMode::emit)
+    if (request.help || request.version) return;
+    if (request.modes_given > 1) throw OptionError{"--check, --emit and --to-utf8 exclude each other"};
+    if (request.english && request.mode != ViewMode::to_utf8) throw OptionError{"--english goes with --to-utf8"};
+    if (request.emit_options && request.mode != ViewMode::emit)
         throw OptionError{"--prefix and --header go with --emit"};
 }
 

@@ -1,14 +1,14 @@
-// hndpos-view's command line: its options, once, in one table.
+// What hndpos-view is asked: its options, once, in one table.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "emit/tables_emitter.h"
-#include "request/options.h"
 #include "dial/dial_rules.h"
 #include "dial/panel.h"
+#include "request/options.h"
+#include "request/vocabulary.h"
 
 namespace hndpos {
 
@@ -33,14 +33,17 @@ struct ViewRequest {
     bool version = false;
 };
 
-// The table; its handlers fill `options`.
-std::vector<Option> view_option_table(ViewRequest& options);
+// The table; its handlers fill `request`.
+std::vector<Option> view_option_table(ViewRequest& request);
 
 // The whole help text.
 std::string view_usage_text();
 
-// The command line read into `options`; throws OptionError. Stops after
+// The command line read into `request`; throws OptionError. Stops after
 // --help or --version, which it sets.
-void read_view_request(int argc, const char* const* argv, ViewRequest& options);
+void read_view_request(int argc, const char* const* argv, ViewRequest& request);
+
+// "HH:MM:SS", as --time takes a time of day.
+std::string time_text(const TimeOfDay& time);
 
 }  // namespace hndpos

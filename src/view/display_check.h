@@ -1,18 +1,15 @@
-// Whether a dial fits the display it is meant for.
+// Whether a dial reaches the firmware as it is, and where its entries lie.
 //
-// The check finds, hand by hand (hour, minute, second), position by
-// position, x before y, the first tip that does not reach the firmware
-// as it is: in hpostbl.c, a true coordinate outside 0..255 that the table
-// keeps modulo 256; with a display size, a tip outside the panel; then,
-// figure by figure, the first point outside the panel. Sub-pixel entries
-// are checked against the panel in their own units.
+// In hpostbl.c, a true coordinate outside 0..255 is kept modulo 256: the
+// check names the first tip that wraps. With a display size, it names the
+// first entry off the panel, in the one walk and the words that
+// hndpos-tables --display uses (dial/panel.h).
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "dial/dial.h"
@@ -20,23 +17,21 @@
 
 namespace hndpos {
 
-
-// The pixels a hand's tips occupy, as the table holds them.
-struct HandBounds {
+// The entries a hand's tips or a figure's points take, as the table holds them.
+struct EntryBounds {
     std::int64_t low_x = 0;
     std::int64_t high_x = 0;
     std::int64_t low_y = 0;
     std::int64_t high_y = 0;
 };
 
-// The entries a figure's points take, at every position.
 struct FigureBounds {
     std::string name;
-    HandBounds box;
+    EntryBounds box;
 };
 
 struct DisplayCheck {
-    std::array<HandBounds, hand_count> bounds{};  // of the hands there are
+    std::array<EntryBounds, hand_count> bounds{};  // of the hands there are
     std::vector<FigureBounds> figures;
     bool ok = true;
     bool wrapped = false;  // the problem is a tip that wrapped: the bounds mean nothing
@@ -46,12 +41,12 @@ struct DisplayCheck {
 
 DisplayCheck check_display(const Dial& dial, std::optional<PanelSize> display);
 
+// The boxes as --check prints them, a line each, "hour hand: x 69 to 97,
+// y 16 to 44", with the unit where the entries are sub-pixels.
+std::string bounds_report(const Dial& dial, const DisplayCheck& check);
+
 // A display of that size, or none where a side is 0 or outside the sides
 // the programs take: how the page and the npm API pass "no display".
 std::optional<PanelSize> panel_size(int width, int height);
-
-// The hndpos-tables command that writes the dial's tables with true
-// coordinates, for the panel when one is given.
-std::string wide_tables_command(const Dial& dial, std::optional<PanelSize> display);
 
 }  // namespace hndpos

@@ -204,8 +204,8 @@ add_executable(wraps main.c)
 hndpos_add_tables(wraps CENTER 250 100 RADII 10 5 5 DISPLAY 256 256)
 EOF
     configure "$dir" || die "configure failed"
-    expect_build_error "$dir" too_small "hndpos_add_tables(too_small): the tables of hndpos 83 30 9 13 14 do not fit the 96x44 display: the minute hand's tip at position 13 has x 96, outside a display 96 pixels wide"
-    expect_build_error "$dir" wraps "the hour hand's tip at position 6 has x 256, which wraps modulo 256 to 0"
+    expect_build_error "$dir" too_small "hndpos_add_tables(too_small): the tables of hndpos 83 30 9 13 14 do not fit the 96x44 display: the minute hand's x at position 13 is 96, outside the 96x44 display (0 to 95)"
+    expect_build_error "$dir" wraps "the hour hand's x at position 6 is 256, which wraps modulo 256 to 0 in the table"
     say "DISPLAY 128 64 builds; 96 44 and a wrapping dial fail the build naming hand, position and coordinate"
     ;;
 

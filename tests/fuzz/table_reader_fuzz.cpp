@@ -10,11 +10,11 @@
 #include <string>
 #include <string_view>
 
-#include "emit/tables_emitter.h"
-#include "table/table_writer.h"
-#include "view/picture.h"
-#include "view/display_check.h"
+#include "emit/byte_tables.h"
 #include "read/byte_table_reader.h"
+#include "table/table_writer.h"
+#include "view/display_check.h"
+#include "view/picture.h"
 
 namespace {
 
@@ -46,9 +46,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (written_file(result.table.params) != bytes) std::abort();
     const hndpos::DisplayCheck check = hndpos::check_display(hndpos::dial_of_table_file(result.table), display);
     if (check.ok != check.problem.empty()) std::abort();
-    for (const hndpos::HandBounds& box : check.bounds)
+    for (const hndpos::EntryBounds& box : check.bounds)
         if (box.low_x > box.high_x || box.low_y > box.high_y) std::abort();
-    if (hndpos::render_dial_svg(hndpos::dial_of_table_file(result.table), {}, 1, display).find("</svg>") ==
+    if (hndpos::render_dial_svg(hndpos::dial_of_table_file(result.table), {10, 8, 30, 0}, 1, display).find("</svg>") ==
         std::string::npos)
         std::abort();
     if (hndpos::byte_tables_source(result.table.params, result.table.entries, hndpos::Storage::constant, {"f_", "f.h"})

@@ -11,10 +11,11 @@
 #include <string>
 #include <string_view>
 
-#include "emit/tables_emitter.h"
-#include "view/picture.h"
-#include "view/display_check.h"
+#include "emit/dial_c.h"
 #include "read/dial_reader.h"
+#include "request/tables_request.h"
+#include "view/display_check.h"
+#include "view/picture.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 3) return 0;
@@ -27,12 +28,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const hndpos::DialFile& file = result.file;
-    if (!json && hndpos::dial_source(file.dial.tables, file.type, file.storage, file.names) != bytes)
+    const auto& params = file.dial.tables.params;
+    if (!json &&
+        hndpos::dial_source(file.dial.tables, file.spec, hndpos::source_options(params, file.spec.figures)) != bytes)
         std::abort();
     const hndpos::DisplayCheck check = hndpos::check_display(file.dial, display);
     if (check.ok != check.problem.empty() || check.wrapped) std::abort();
     if (hndpos::picture_span(file.dial, display).fits() &&
-        hndpos::render_dial_svg(file.dial, {}, 1, display).find("</svg>") == std::string::npos)
+        hndpos::render_dial_svg(file.dial, {10, 8, 30, 0}, 1, display).find("</svg>") == std::string::npos)
         std::abort();
     return 0;
 }

@@ -72,16 +72,13 @@ TEST(CompanionCommandLine, OneSetOfRulesForBothPrograms) {
         std::string read;
         const auto note = [&read](const std::string& what) { read += (read.empty() ? "" : " ") + what; };
         const std::vector<Option> table = {
-            {"--name", 0, {"V"}, "", "", [&](const std::vector<std::string>& v) { note("name=" + v[0]); }},
-            {"--flag", 'f', {}, "", "", [&](const std::vector<std::string>&) { note("flag"); }},
-            {"--pair",
-             0,
-             {"W", "H"},
-             "",
-             "",
-             [&](const std::vector<std::string>& v) { note("pair=" + v[0] + "," + v[1]); },
-             true},
-            {"--stop", 0, {}, "", "", [&](const std::vector<std::string>&) { note("stop"); }, false, true},
+            {.name = "--name", .values = {{"V"}}, .handle = [&](const auto& v) { note("name=" + v[0]); }},
+            {.name = "--flag", .short_name = 'f', .handle = [&](const auto&) { note("flag"); }},
+            {.name = "--pair",
+             .values = {{"W"}, {"H"}},
+             .handle = [&](const auto& v) { note("pair=" + v[0] + "," + v[1]); },
+             .joined_by_x = true},
+            {.name = "--stop", .handle = [&](const auto&) { note("stop"); }, .ends_parsing = true},
         };
         std::vector<const char*> argv = {"program"};
         argv.insert(argv.end(), c.arguments.begin(), c.arguments.end());

@@ -23,20 +23,22 @@ TEST(DisplayCheck, NamesTheFirstTipThatWrapsOrLeavesThePanel) {
         {{83, 30, 9, 13, 14}, PanelSize{98, 45}, ""},  // the second hand reaches x 97 and y 44
         {{83, 30, 9, 13, 14},
          PanelSize{97, 64},
-         "the second hand's tip at position 13 has x 97, outside a display 97 pixels wide (x 0 to 96)"},
+         "the second hand's x at position 13 is 97, outside the 97x64 display (0 to 96)"},
         {{83, 30, 9, 13, 14},
          PanelSize{128, 44},
-         "the second hand's tip at position 28 has y 44, outside a display 44 pixels high (y 0 to 43)"},
+         "the second hand's y at position 28 is 44, outside the 128x44 display (0 to 43)"},
         {{83, 30, 9, 13, 14},
          PanelSize{96, 44},
-         "the minute hand's tip at position 13 has x 96, outside a display 96 pixels wide (x 0 to 95)"},
+         "the minute hand's x at position 13 is 96, outside the 96x44 display (0 to 95)"},
         {{250, 100, 10, 5, 5},
          std::nullopt,
-         "the hour hand's tip at position 6 has x 256, which wraps modulo 256 to 0"},
-        {{100, 3, 5, 10, 5}, std::nullopt, "the hour hand's tip at position 0 has y -2, which wraps modulo 256 to 254"},
+         "the hour hand's x at position 6 is 256, which wraps modulo 256 to 0 in the table"},
+        {{100, 3, 5, 10, 5},
+         std::nullopt,
+         "the hour hand's y at position 0 is -2, which wraps modulo 256 to 254 in the table"},
         {{339, 30, 9, 13, 14},
          std::nullopt,
-         "the hour hand's tip at position 0 has x 339, which wraps modulo 256 to 83"},
+         "the hour hand's x at position 0 is 339, which wraps modulo 256 to 83 in the table"},
         {{245, 245, 10, 10, 10}, std::nullopt, ""},  // 255 is the last coordinate that fits
         {{245, 245, 10, 10, 10}, PanelSize{256, 256}, ""},
     };
@@ -49,7 +51,7 @@ TEST(DisplayCheck, NamesTheFirstTipThatWrapsOrLeavesThePanel) {
 
 TEST(DisplayCheck, BoundsOfEachHand) {
     const DisplayCheck check = check_display(dial_of_table_file(table_for({83, 30, 9, 13, 14})), std::nullopt);
-    const HandBounds expected[] = {{74, 92, 21, 39}, {70, 96, 17, 43}, {69, 97, 16, 44}};
+    const EntryBounds expected[] = {{74, 92, 21, 39}, {70, 96, 17, 43}, {69, 97, 16, 44}};
     for (std::size_t hand = 0; hand < 3; ++hand) {
         EXPECT_EQ(check.bounds[hand].low_x, expected[hand].low_x) << hand;
         EXPECT_EQ(check.bounds[hand].high_x, expected[hand].high_x) << hand;

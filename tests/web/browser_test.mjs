@@ -148,7 +148,7 @@ try {
   await typeTexts(["83", "30", "9", "13", "14"]);
   await page.type("#display-width", "96");
   await page.type("#display-height", "44");
-  check((await text("#message")).includes("the minute hand's tip at position 13 has x 96"), "the display warning");
+  check((await text("#message")).includes("the minute hand's x at position 13 is 96"), "the display warning");
   check((await page.$("#dial svg #display")) !== null, "the display's outline");
   check(!(await downloadDisabled()), "a dial off the display still downloads");
   await page.$eval("#display-width", (e) => { e.value = ""; e.dispatchEvent(new Event("input", { bubbles: true })); });
@@ -332,7 +332,7 @@ try {
         "the watch's wrapped byte table points to the wide tables: " + watchMessage);
   await setField("#display-width", "400");
   await page.waitForFunction(() => document.getElementById("tables-message").textContent.includes("Warning"));
-  check((await text("#tables-message")).includes("outside a display 400 pixels wide"), "the wide tables' display check");
+  check((await text("#tables-message")).includes("outside the 400x466 display"), "the wide tables' display check");
   await setField("#display-width", "");
   await setField("#display-height", "");
   for (const [id, count] of [["#hour-positions", "720"], ["#minute-positions", "60"], ["#second-positions", "600"]])

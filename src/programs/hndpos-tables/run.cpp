@@ -6,10 +6,12 @@
 #include <string>
 #include <utility>
 
-#include "emit/tables_emitter.h"
+#include "emit/dial_c.h"
+#include "emit/dial_json.h"
+#include "emit/fit.h"
 #include "io/files.h"
-#include "request/tables_request.h"
 #include "programs/runs.h"
+#include "request/tables_request.h"
 
 namespace {
 
@@ -21,30 +23,17 @@ int refuse(int status, const std::string& message) {
     return status;
 }
 
-// FILE's name with its extension replaced by .h.
-std::string default_header(const std::string& output) {
-    std::string name = output.substr(output.rfind('/') + 1);
-    const std::size_t dot = name.rfind('.');
-    if (dot != std::string::npos && dot != 0 && name != "..") name.erase(dot);
-    return name + ".h";
-}
-
-hndpos::EmitNames emit_names(const hndpos::TablesRequest& request) {
-    return {request.prefix, request.header.value_or(default_header(request.output))};
-}
-
 // The files, or why they are refused: none is larger than hndpos-view and
 // the JavaScript API read.
-std::string add_outputs(const hndpos::TablesRequest& request, const hndpos::DialTables& tables,
-                        hndpos::EntryType type, hndpos::OutputFiles& files) {
+std::string add_outputs(const hndpos::TablesRequest& request, const hndpos::DialTables& tables, hndpos::EntryType type,
+                        hndpos::OutputFiles& files) {
+    const hndpos::EmitSpec spec{type, request.storage, {request.prefix, hndpos::header_name(request)}, request.figures};
     std::string text;
     if (request.format == hndpos::TablesFormat::json) {
-        text = hndpos::dial_json(tables, type, request.figures);
+        text = hndpos::dial_json(tables, spec);
     } else {
-        const hndpos::EmitNames names = emit_names(request);
-        files.add(hndpos::path_beside(request.output, names.header),
-                  hndpos::dial_header(tables, type, request.storage, names, request.figures));
-        text = hndpos::dial_source(tables, type, request.storage, names, request.figures);
+        files.add(hndpos::path_beside(request.output, spec.names.header), hndpos::dial_header(tables, spec));
+        text = hndpos::dial_source(tables, spec, hndpos::source_options(request.params, request.figures));
     }
     if (text.size() > hndpos::max_input_bytes)
         return "the file would be " + std::to_string(text.size()) + " bytes, more than the " +
@@ -59,9 +48,6 @@ int run(const hndpos::TablesRequest& request) {
         return refuse(exit_usage, "-o " + request.output +
                                       " writes the C through a descriptor: name its header with --header; nothing "
                                       "written");
-    if (const std::string clash = hndpos::name_clash(request.params, emit_names(request), request.figures);
-        !clash.empty())
-        return refuse(exit_usage, clash + "; nothing written");
     const hndpos::DialTables tables = hndpos::compute_dial_tables(request.params);
     const hndpos::TablesVerdict verdict = hndpos::judge_dial_tables(tables, request.type, request.display);
     if (!verdict.type) return refuse(exit_refused, verdict.problem + "; nothing written");

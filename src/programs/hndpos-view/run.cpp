@@ -7,7 +7,7 @@
 #include <string>
 #include <utility>
 
-#include "emit/tables_emitter.h"
+#include "emit/byte_tables.h"
 #include "io/files.h"
 #include "programs/runs.h"
 #include "read/byte_table_reader.h"
@@ -55,22 +55,6 @@ int write_output(const hndpos::ViewRequest& request, const std::string& name, co
     return write_outputs(files);
 }
 
-std::string box_text(const hndpos::HandBounds& box) {
-    return "x " + std::to_string(box.low_x) + " to " + std::to_string(box.high_x) + ", y " + std::to_string(box.low_y) +
-           " to " + std::to_string(box.high_y) + "\n";
-}
-
-std::string bounds_report(const hndpos::Dial& dial, const hndpos::DisplayCheck& check) {
-    std::string text;
-    for (int hand = 0; hand < hndpos::hand_count; ++hand)
-        if (dial.positions(hand) > 0)
-            text += std::string(hndpos::hand_names[hand]) +
-                    " hand: " + box_text(check.bounds[static_cast<std::size_t>(hand)]);
-    for (const hndpos::FigureBounds& figure : check.figures)
-        text += "figure " + figure.name + ": " + box_text(figure.box);
-    return text;
-}
-
 // The tables in the storage asked for and, beside an output file, the
 // header they are compiled with.
 int emit(const hndpos::ViewRequest& request, const std::string& bytes, const hndpos::TableFile& table) {
@@ -93,7 +77,7 @@ int emit(const hndpos::ViewRequest& request, const std::string& bytes, const hnd
 // that name is no header and would never end.
 bool header_matches(const std::string& input, const hndpos::DialFile& file) {
     if (input == hndpos::standard_stream_name) return true;
-    const std::string path = hndpos::path_beside(input, file.names.header);
+    const std::string path = hndpos::path_beside(input, file.spec.names.header);
     if (!hndpos::exists(path)) return true;
     if (!hndpos::is_regular_file(path)) {
         report(exit_refused, path + ": not a file, where " + input + " includes its header");
@@ -105,8 +89,8 @@ bool header_matches(const std::string& input, const hndpos::DialFile& file) {
         return false;
     }
     if (const int line = hndpos::first_differing_line(bytes, hndpos::written_header(file)); line != 0) {
-        report(exit_refused, path + ":" + std::to_string(line) + ": not the header hndpos-tables writes with " +
-                                 input + ": run it again for both");
+        report(exit_refused, path + ":" + std::to_string(line) + ": not the header hndpos-tables writes with " + input +
+                                 ": run it again for both");
         return false;
     }
     return true;
@@ -131,8 +115,8 @@ std::optional<hndpos::Dial> read_dial(const hndpos::ViewRequest& request, const 
 int check(const hndpos::ViewRequest& request, const hndpos::Dial& dial) {
     const hndpos::DisplayCheck check = hndpos::check_display(dial, request.display);
     // A tip that wrapped makes the bounds meaningless: the error stands alone.
-    if (const int status =
-            write_output(request, request.output.value_or("-"), check.wrapped ? "" : bounds_report(dial, check));
+    if (const int status = write_output(request, request.output.value_or("-"),
+                                        check.wrapped ? "" : hndpos::bounds_report(dial, check));
         status != 0)
         return status;
     if (check.ok) return 0;
@@ -162,8 +146,9 @@ int run(const hndpos::ViewRequest& request) {
                             request.english ? hndpos::english_reading(bytes) : hndpos::shift_jis_to_utf8(bytes));
     if (request.mode == hndpos::ViewMode::emit) {
         if (hndpos::input_kind(bytes) != hndpos::InputKind::hndpos_table)
-            return report(exit_refused,
-                          request.input + ": --emit reads hpostbl.c; hndpos-tables writes its own tables in any storage");
+            return report(
+                exit_refused,
+                request.input + ": --emit reads hpostbl.c; hndpos-tables writes its own tables in any storage");
         const hndpos::ReadResult result = hndpos::read_table_file(bytes);
         if (!result.ok) {
             report_refusal(request, result.line, result.message);

@@ -102,7 +102,7 @@ refusals)
 2|option --rounding takes extended or nearest|--center 1 2 --radii 3 4 5 --rounding even -o dial.c
 2|option --layout takes split or xy|--center 1 2 --radii 3 4 5 --layout pairs -o dial.c
 1|the figure hand's y at position 0, point 1 is -2, outside the 64x64 display (0 to 63)|--center 32 32 --figure hand 60 '-8,0 34,0' --display 64 64 -o dial.c
-1|the figure hand's x at position 0, point 0 is 256, outside the 64x64 display (0 to 255)|--center 64 32 --figure hand 60 '0,0' --subpixel 2 --display 64 64 -o dial.c
+1|the figure hand's x at position 0, point 0 is 256, outside the 64x64 display (0 to 255 in 1/4 pixel)|--center 64 32 --figure hand 60 '0,0' --subpixel 2 --display 64 64 -o dial.c
 1|the figure big's x at position 1, point 0 is 2371956813, which i32 cannot hold|--center 2147483647 0 --figure big 60 '$7FFFFFFF,0' -o dial.c
 2|unknown option --colour|--center 1 2 --radii 3 4 5 --colour -o dial.c
 CASES

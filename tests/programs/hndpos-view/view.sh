@@ -86,12 +86,12 @@ check)
     "$viewer" --check --display 128x64 >/dev/null 2>err.txt || fail "128x64 refused: $(cat err.txt)"
     "$viewer" -c -d 96x44 >out.txt 2>err.txt
     [ $? -eq 1 ] || fail "96x44: exit status, expected 1"
-    grep -qx "hndpos-view: hpostbl.c: the minute hand's tip at position 13 has x 96, outside a display 96 pixels wide (x 0 to 95)" err.txt ||
+    grep -qx "hndpos-view: hpostbl.c: the minute hand's x at position 13 is 96, outside the 96x44 display (0 to 95)" err.txt ||
         fail "96x44: $(cat err.txt)"
     [ "$(wc -l <out.txt)" -eq 3 ] || fail "the bounds are printed also when the check fails"
     "$hndpos" 250 100 10 5 5 >/dev/null
     "$viewer" --check >/dev/null 2>err.txt
-    [ $? -eq 1 ] && grep -q "the hour hand's tip at position 6 has x 256, which wraps modulo 256 to 0" err.txt ||
+    [ $? -eq 1 ] && grep -q "the hour hand's x at position 6 is 256, which wraps modulo 256 to 0 in the table" err.txt ||
         fail "a wrapped tip: $(cat err.txt)"
     # The picture draws the panel's outline.
     "$hndpos" 83 30 9 13 14 >/dev/null
@@ -114,7 +114,7 @@ wide)
         # The second hand's tip at 3 o'clock is pixel centre + radius.
         narrow=$((center_x + second))
         "$viewer" --check --display "${narrow}x$h" "$file" >/dev/null 2>err.txt
-        [ $? -eq 1 ] && grep -q "second hand's tip at position .* has x $narrow, outside a display $narrow pixels wide" err.txt ||
+        [ $? -eq 1 ] && grep -q "second hand's x at position .* is $narrow, outside the ${narrow}x" err.txt ||
             fail "$panel: narrower panel: $(cat err.txt)"
         "$viewer" --display "$panel" --time 10:08:30 "$file" -o dial.svg 2>err.txt || fail "$panel: no picture: $(cat err.txt)"
         grep -q "<rect id=\"display\" x=\"0\" y=\"0\" width=\"$((w * 8))\" height=\"$((h * 8))\"" dial.svg ||
@@ -170,7 +170,7 @@ figures)
             fail "JSON with '$options' refused: $(cat err.txt)"
     done
     "$viewer" --check --display 460x466 dial.json >/dev/null 2>err.txt
-    [ $? -eq 1 ] && grep -q "the figure ticks's point 1 at position 15 has x 3688, outside a display 460 pixels wide (x 0 to 3679 in 1/8 pixels)" err.txt ||
+    [ $? -eq 1 ] && grep -q "the figure ticks's x at position 15, point 1 is 3688, outside the 460x466 display (0 to 3679 in 1/8 pixel)" err.txt ||
         fail "a tick off a narrower panel: $(cat err.txt)"
     "$tables" --center 40 40 --figure ring 12 "30,0 36,0" --figure dot 4 "20,0" -o alone.c &&
         "$viewer" --check alone.c >out.txt 2>err.txt && [ "$(cat out.txt)" = "$(printf 'figure ring: x 4 to 76, y 4 to 76\nfigure dot: x 20 to 60, y 20 to 60')" ] ||
@@ -297,7 +297,7 @@ unreadable)
 2|option --check is given more than once|"$viewer" --check -c
 2|option --output is given more than once|"$viewer" -o a.svg --output=b.svg
 2|option --header needs a file name that can stand in #include|"$viewer" --emit const --header=\$'a\\nb.h'
-1|the hour hand's tip at position 6 has x 256, which wraps modulo 256 to 0|"$viewer" --check wraps.c
+1|the hour hand's x at position 6 is 256, which wraps modulo 256 to 0 in the table|"$viewer" --check wraps.c
 CASES
     # No output is the input: named, through a link, or read as standard input.
     cp wraps.c own.c

@@ -1,9 +1,11 @@
-#include "emit/tables_emitter.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "emit/byte_tables.h"
+#include "emit/dial_c.h"
+#include "emit/dial_json.h"
+#include "emit/fit.h"
 #include "read/golden_tables.h"
 
 namespace hndpos {
@@ -58,10 +60,10 @@ TEST(EntryTypes, TheNarrowestTypeThatHoldsEveryEntry) {
 
 TEST(HandTables, SourceHeaderAndJsonHoldTheSameEntries) {
     const DialTables tables = compute_dial_tables({160, -1, {60, 90, INT32_MAX}, {720, 7, 1}, {}, {}});
-    const EmitNames names{"face_", "dial.h"};
-    const std::string source = dial_source(tables, EntryType::i32, Storage::progmem, names);
-    const std::string header = dial_header(tables, EntryType::i32, Storage::progmem, names);
-    const std::string json = dial_json(tables, EntryType::i32);
+    const EmitSpec spec{EntryType::i32, Storage::progmem, {"face_", "dial.h"}, {}};
+    const std::string source = dial_source(tables, spec, {});
+    const std::string header = dial_header(tables, spec);
+    const std::string json = dial_json(tables, spec);
     EXPECT_NE(source.find("#endif\n\nconst int32_t face_hour_x[720] PROGMEM = {\n    160, 161, 161,"),
               std::string::npos);
     // The guard is the header's own; the source checks the digest its header defines.

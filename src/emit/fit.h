@@ -1,0 +1,29 @@
+// Whether a dial's tables can be written: every entry inside 32 bits, on
+// the panel where one is given, and held by the entry type.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "dial/dial_tables.h"
+#include "dial/panel.h"
+#include "request/vocabulary.h"
+
+namespace hndpos {
+
+// The narrowest of u8, u16, i16, i32, in that order, that holds every entry.
+std::optional<EntryType> narrowest_entry_type(const DialTables& tables);
+
+// `type` is the requested one or, when none was requested, the narrowest
+// that holds every entry; without a type, `problem` names the first
+// reason to refuse them, in the order the entries were computed: an
+// offset outside 32 bits, an entry off the panel, an entry the type cannot
+// hold (hand, position, axis and value).
+struct TablesVerdict {
+    std::optional<EntryType> type;
+    std::string problem;
+};
+TablesVerdict judge_dial_tables(const DialTables& tables, std::optional<EntryType> requested,
+                                std::optional<PanelSize> panel);
+
+}  // namespace hndpos

@@ -1,0 +1,293 @@
+// hndpos-tables' JSON read back by value: the members the program writes,
+// each exactly once and none other, make a request that hndpos-tables'
+// own checks take; every entry is then compared with the recomputed one.
+
+#include <algorithm>
+#include <functional>
+#include <initializer_list>
+#include <span>
+#include <vector>
+
+#include "dial/dial_rules.h"
+#include "dial/panel.h"
+#include "read/dial_reading.h"
+#include "read/json.h"
+
+namespace hndpos {
+namespace {
+
+using Node = JsonDocument::Node;
+using Kind = JsonDocument::Kind;
+
+// The reading of a parsed document, member by member; the first problem
+// stops it.
+class Reading {
+public:
+    explicit Reading(const JsonDocument& document) : document_(document) {}
+
+    int line = 0;
+    std::string problem;
+
+    bool refuse_at(int where, std::string message) {
+        line = where;
+        problem = std::move(message);
+        return false;
+    }
+    bool refuse(const Node& node, std::string message) { return refuse_at(document_.line(node), std::move(message)); }
+
+    // The object's members, each exactly once, none other.
+    bool members(const Node& object, std::string_view what, std::initializer_list<std::string_view> names,
+                 std::vector<const Node*>& values) {
+        if (object.kind != Kind::object) return refuse(object, "expected " + std::string(what) + " as an object");
+        values.assign(names.size(), nullptr);
+        for (std::size_t member = 0; member < document_.size(object); ++member) {
+            const std::string name(document_.name(object, member));
+            const Node& value = document_.value(object, member);
+            const auto known = std::find(names.begin(), names.end(), name);
+            if (known == names.end())
+                return refuse(value, "unexpected member \"" + name + "\" in " + std::string(what));
+            const auto i = static_cast<std::size_t>(known - names.begin());
+            if (values[i] != nullptr)
+                return refuse(value, "member \"" + name + "\" given twice in " + std::string(what));
+            values[i] = &value;
+        }
+        for (std::size_t i = 0; i < names.size(); ++i)
+            if (values[i] == nullptr)
+                return refuse(object,
+                              "expected member \"" + std::string(names.begin()[i]) + "\" in " + std::string(what));
+        return true;
+    }
+
+    std::string range_text(std::string_view what, std::int64_t low, std::int64_t high) const {
+        return "expected " + std::string(what) + " as an integer from " + std::to_string(low) + " to " +
+               std::to_string(high);
+    }
+
+    bool integer(const Node& value, std::string_view what, std::int64_t low, std::int64_t high, std::int64_t& number) {
+        if (value.kind != Kind::integer || value.value < low || value.value > high)
+            return refuse(value, range_text(what, low, high));
+        number = value.value;
+        return true;
+    }
+
+    // `count` integers from low to high.
+    bool integers(const Node& array, std::string_view what, std::size_t count, std::int64_t low, std::int64_t high,
+                  std::span<const std::int64_t>& numbers) {
+        const bool listed = array.kind == Kind::integers || (array.kind == Kind::array && array.count == 0);
+        if (!listed && array.kind == Kind::array && array.count == count) {
+            for (std::size_t i = 0; i < count; ++i)
+                if (document_.item(array, i).kind != Kind::integer)
+                    return refuse(document_.item(array, i), range_text(what, low, high));
+        }
+        if (!listed || document_.size(array) != count)
+            return refuse(array, "expected " + std::string(what) + " as " + std::to_string(count) + " integers");
+        numbers = document_.integer_list(array);
+        for (std::size_t i = 0; i < count; ++i)
+            if (numbers[i] < low || numbers[i] > high)
+                return refuse_at(document_.item_line(array, i), range_text(what, low, high));
+        return true;
+    }
+
+    // Found entries against the recomputed ones, each held by the type.
+    bool entries(const Node& array, const std::string& what, std::span<const std::int64_t> wanted, EntryType type,
+                 const std::function<std::string(std::size_t)>& name_of) {
+        std::span<const std::int64_t> found;
+        if (!integers(array, what, wanted.size(), INT32_MIN, INT32_MAX, found)) return false;
+        for (std::size_t i = 0; i < wanted.size(); ++i) {
+            const std::string at = name_of(i);
+            if (found[i] != wanted[i])
+                return refuse_at(document_.item_line(array, i), stale_entry(at, found[i], wanted[i]));
+            if (!entry_type_holds(type, wanted[i]))
+                return refuse_at(document_.item_line(array, i), at + " is " + std::to_string(wanted[i]) + ", which " +
+                                                                    std::string(word_of(entry_types, type)) +
+                                                                    " cannot hold");
+        }
+        return true;
+    }
+
+private:
+    const JsonDocument& document_;
+};
+
+bool read_rule(const JsonDocument& document, const Node& rounding, const Node& subpixel, Reading& reading,
+               EntryRule& rule) {
+    const std::optional<Rounding> named =
+        rounding.kind == Kind::string ? parse_word<Rounding>(roundings, document.text(rounding)) : std::nullopt;
+    if (!named) return reading.refuse(rounding, "expected \"rounding\" as " + roundings.spoken());
+    rule.rounding = *named;
+    std::int64_t bits = 0;
+    if (!reading.integer(subpixel, "\"subpixel\"", 0, max_subpixel_bits, bits)) return false;
+    rule.subpixel = static_cast<int>(bits);
+    return true;
+}
+
+// The figures' parameters: name, positions and points; whether each has
+// "bounds" (all or none).
+bool read_figures(const JsonDocument& document, const Node& figures, Reading& reading, TablesRequest& request) {
+    if (figures.kind != Kind::array && figures.kind != Kind::integers)
+        return reading.refuse(figures, "expected \"figures\" as an array");
+    for (std::size_t i = 0; i < document.size(figures); ++i) {
+        if (figures.kind != Kind::array) return reading.refuse(figures, "expected \"figures\" as objects");
+        const Node& object = document.item(figures, i);
+        const std::string what = "figure " + std::to_string(i);
+        const bool bounds = document.member(object, "bounds") != nullptr;
+        if (i == 0) request.figures.bounds = bounds;
+        if (bounds != request.figures.bounds)
+            return reading.refuse(object, "expected \"bounds\" in every figure or in none");
+        std::vector<const Node*> fields;
+        if (!(bounds ? reading.members(object, what, {"name", "positions", "points", "x", "y", "bounds"}, fields)
+                     : reading.members(object, what, {"name", "positions", "points", "x", "y"}, fields)))
+            return false;
+        Figure figure;
+        figure.name = fields[0]->kind == Kind::string ? std::string(document.text(*fields[0])) : "";
+        if (figure.name.empty() || !is_identifier_prefix(figure.name))
+            return reading.refuse(*fields[0], "expected the \"name\" of " + what + " as a C identifier");
+        std::int64_t positions = 0;
+        if (!reading.integer(*fields[1], "\"positions\"", min_positions, max_positions, positions)) return false;
+        figure.positions = static_cast<int>(positions);
+        const Node& points = *fields[2];
+        if (points.kind != Kind::array || points.count < min_figure_points || points.count > max_figure_points)
+            return reading.refuse(points, "expected the \"points\" of " + what + " as " +
+                                              std::to_string(min_figure_points) + " to " +
+                                              std::to_string(max_figure_points) + " points");
+        for (std::size_t p = 0; p < points.count; ++p) {
+            std::span<const std::int64_t> pair;
+            if (!reading.integers(document.item(points, p), "a point [A, B]", 2, INT32_MIN, INT32_MAX, pair))
+                return false;
+            figure.points.push_back({static_cast<std::int32_t>(pair[0]), static_cast<std::int32_t>(pair[1])});
+        }
+        request.params.figures.push_back(std::move(figure));
+    }
+    return true;
+}
+
+bool read_parameters(const JsonDocument& document, Reading& reading, TablesRequest& request, EntryType& type) {
+    const Node& root = document.root();
+    std::vector<const Node*> top;
+    const bool figures = document.member(root, "figures") != nullptr;
+    if (!(figures ? reading.members(root, "the file",
+                                    {"center", "radii", "type", "hands", "rounding", "subpixel", "figures"}, top)
+                  : reading.members(root, "the file", {"center", "radii", "type", "hands"}, top)))
+        return false;
+    if (figures && (!read_rule(document, *top[4], *top[5], reading, request.params.rule) ||
+                    !read_figures(document, *top[6], reading, request)))
+        return false;
+    // Figures alone have no radii and no hands.
+    DialParams& params = request.params;
+    params.has_hands = !(figures && top[1]->kind == Kind::array && top[1]->count == 0);
+    std::span<const std::int64_t> center;
+    std::span<const std::int64_t> radii;
+    if (!reading.integers(*top[0], "\"center\"", 2, INT32_MIN, INT32_MAX, center) ||
+        (params.has_hands && !reading.integers(*top[1], "\"radii\"", hand_count, INT32_MIN, INT32_MAX, radii)))
+        return false;
+    params.center_x = static_cast<std::int32_t>(center[0]);
+    params.center_y = static_cast<std::int32_t>(center[1]);
+    for (std::size_t hand = 0; hand < radii.size(); ++hand) params.radii[hand] = static_cast<std::int32_t>(radii[hand]);
+    request.center_given = true;
+    request.radii_given = params.has_hands;
+    const std::optional<EntryType> named =
+        top[2]->kind == Kind::string ? parse_word<EntryType>(entry_types, document.text(*top[2])) : std::nullopt;
+    if (!named) return reading.refuse(*top[2], "expected \"type\" as " + entry_types.spoken());
+    type = *named;
+    const Node& hands = *top[3];
+    const std::size_t hand_objects = params.has_hands ? hand_count : 0;
+    if ((hands.kind != Kind::array && hands.kind != Kind::integers) || document.size(hands) != hand_objects ||
+        (hand_objects > 0 && hands.kind != Kind::array))
+        return reading.refuse(hands, params.has_hands ? "expected \"hands\" as the hour, minute and second hand"
+                                                      : "expected \"hands\" empty, as \"radii\" is");
+    for (int hand = 0; hand < static_cast<int>(hand_objects); ++hand) {
+        const Node& object = document.item(hands, static_cast<std::size_t>(hand));
+        const std::string what = "the " + std::string(hand_names[hand]) + " hand";
+        std::vector<const Node*> fields;
+        if (!reading.members(object, what, {"name", "positions", "x", "y"}, fields)) return false;
+        if (fields[0]->kind != Kind::string || document.text(*fields[0]) != hand_names[hand])
+            return reading.refuse(*fields[0], "expected \"name\": \"" + std::string(hand_names[hand]) + "\"");
+        std::int64_t positions = 0;
+        if (!reading.integer(*fields[1], "\"positions\"", min_positions, max_positions, positions)) return false;
+        params.positions[static_cast<std::size_t>(hand)] = static_cast<int>(positions);
+    }
+    return true;
+}
+
+bool check_hands(const JsonDocument& document, Reading& reading, const DialFile& file) {
+    const Node& hands = *document.member(document.root(), "hands");
+    const DialTables& tables = file.dial.tables;
+    for (int hand = 0; hand < static_cast<int>(document.size(hands)); ++hand) {
+        const Node& object = document.item(hands, static_cast<std::size_t>(hand));
+        for (const Axis axis : {Axis::x, Axis::y}) {
+            const HandEntries& entries = tables.hands[static_cast<std::size_t>(hand)];
+            const std::string what =
+                std::string(axis == Axis::x ? "\"x\"" : "\"y\"") + " of the " + std::string(hand_names[hand]) + " hand";
+            if (!reading.entries(*document.member(object, axis == Axis::x ? "x" : "y"), what,
+                                 axis == Axis::x ? entries.x : entries.y, file.spec.type, [&](std::size_t position) {
+                                     return hand_entry_name(hand, axis, static_cast<int>(position));
+                                 }))
+                return false;
+        }
+    }
+    return true;
+}
+
+// One figure's "x", "y" or "bounds": a list of `width` values for each
+// position, against the recomputed ones.
+bool check_rows(const JsonDocument& document, const Node& rows, const std::string& what, std::size_t width,
+                const std::vector<std::int64_t>& wanted, Reading& reading, EntryType type) {
+    const std::size_t positions = wanted.size() / width;
+    if (rows.kind != Kind::array || rows.count != positions)
+        return reading.refuse(rows, "expected " + what + " as " + std::to_string(positions) + " lists");
+    for (std::size_t k = 0; k < positions; ++k) {
+        if (!reading.entries(document.item(rows, k), what, std::span(wanted).subspan(k * width, width), type,
+                             [&](std::size_t i) {
+                                 return what + " at position " + std::to_string(k) + ", item " + std::to_string(i);
+                             }))
+            return false;
+    }
+    return true;
+}
+
+bool check_figures(const JsonDocument& document, Reading& reading, const DialFile& file) {
+    const DialTables& tables = file.dial.tables;
+    const Node* figures = document.member(document.root(), "figures");
+    for (std::size_t f = 0; f < tables.figures.size(); ++f) {
+        const Node& object = document.item(*figures, f);
+        const FigureEntries& entries = tables.figures[f];
+        const std::string name = "the figure " + tables.params.figures[f].name + "'s ";
+        const std::size_t points = tables.params.figures[f].points.size();
+        const EntryType type = file.spec.type;
+        if (!check_rows(document, *document.member(object, "x"), name + "\"x\"", points, entries.x, reading, type) ||
+            !check_rows(document, *document.member(object, "y"), name + "\"y\"", points, entries.y, reading, type))
+            return false;
+        if (!file.spec.figures.bounds) continue;
+        std::vector<std::int64_t> boxes;
+        for (const auto& box : entries.bounds) boxes.insert(boxes.end(), box.begin(), box.end());
+        if (!check_rows(document, *document.member(object, "bounds"), name + "\"bounds\"", 4, boxes, reading, type))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+DialFileRead read_dial_json(std::string_view bytes) {
+    JsonDocument document;
+    if (!document.parse(bytes)) return refused_file(document.error_line(), document.error());
+    Reading reading(document);
+    TablesRequest request;
+    request.output = "dial.json";
+    EntryType type = EntryType::u8;
+    if (!read_parameters(document, reading, request, type)) return refused_file(reading.line, reading.problem);
+    DialFile file;
+    if (auto refused = compute_request(request, document.line(*document.member(document.root(), "radii")), file))
+        return *refused;
+    file.spec.type = type;
+    file.spec.figures = request.figures;
+    if (!check_hands(document, reading, file) ||
+        (!request.params.figures.empty() && !check_figures(document, reading, file)))
+        return refused_file(reading.line, reading.problem);
+    DialFileRead result;
+    result.ok = true;
+    result.file = std::move(file);
+    return result;
+}
+
+}  // namespace hndpos
