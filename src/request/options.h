@@ -31,8 +31,10 @@ inline constexpr int exit_usage = 2;
 // figure points "A,B A,B ...".
 enum class ValueKind { integer, word, text, points };
 
+// Each member has an initializer of its own, so that a table can name only
+// the members an option needs (GCC before 14 warns otherwise).
 struct OptionValue {
-    std::string name;  // "X", or the words "u8|u16|i16|i32"
+    std::string name{};  // "X", or the words "u8|u16|i16|i32"
     ValueKind kind = ValueKind::integer;
 };
 
@@ -41,16 +43,16 @@ struct OptionValue {
 using Occurrences = std::vector<std::vector<std::string>>;
 
 struct Option {
-    std::string_view name;  // "--center"
-    char short_name = 0;    // 'o' for -o, or 0
-    std::vector<OptionValue> values;
-    std::string help;                // lines of at most 50 characters
-    std::string_view cmake_keyword;  // hndpos_add_tables' keyword for it, or empty
-    std::string_view api_key;        // the JavaScript API's key for it, or empty
-    std::function<void(const std::vector<std::string>&)> handle;
+    std::string_view name{};  // "--center"
+    char short_name = 0;      // 'o' for -o, or 0
+    std::vector<OptionValue> values{};
+    std::string help{};                // lines of at most 50 characters
+    std::string_view cmake_keyword{};  // hndpos_add_tables' keyword for it, or empty
+    std::string_view api_key{};        // the JavaScript API's key for it, or empty
+    std::function<void(const std::vector<std::string>&)> handle{};
     // The option as the request holds it now; none where it is absent or
     // as it is by default.
-    std::function<Occurrences()> show;
+    std::function<Occurrences()> show{};
     bool joined_by_x = false;   // two values may come as one argument, WxH
     bool ends_parsing = false;  // --help, --version: nothing after it counts
     bool repeatable = false;    // may be given more than once (--figure)

@@ -108,7 +108,9 @@ TEST(DialReader, ASourceThatNoRunWritesIsRefused) {
         const DialFileRead read = read_dial_source(c.text);
         EXPECT_FALSE(read.ok) << c.message;
         EXPECT_NE(read.message.find(c.message), std::string::npos) << read.message;
-        if (c.line != 0) EXPECT_EQ(read.line, c.line) << c.message;
+        if (c.line != 0) {
+            EXPECT_EQ(read.line, c.line) << c.message;
+        }
     }
 }
 
