@@ -14,9 +14,11 @@ export interface Figure {
   /** A C identifier: it names the figure's arrays and macros. */
   name: string;
   positions: number;
-  points: [number, number][];
+  /** The points, or their text as --figure takes it, "A,B A,B". */
+  points: [number, number][] | string;
 }
 
+/** hndpos-tables' options, each under its option's name (figures for --figure); null is an option left out. An unknown key, or a value of the wrong type, throws a RangeError naming the key. */
 export interface TablesOptions {
   center: [number, number];
   /** The hands' lengths; may be left out when there are figures. */
@@ -33,7 +35,15 @@ export interface TablesOptions {
   /** The C layout of the figures: NAME_x and NAME_y ("split", the default) or NAME_xy of {x, y} pairs. */
   layout?: "split" | "xy";
   /** Each figure's box {xmin, ymin, xmax, ymax} at each position. */
-  bounds?: boolean;
+  bounds?: boolean | null;
+  /** Where the C arrays live: RAM, read-only data or AVR program memory. */
+  storage?: "data" | "const" | "progmem" | null;
+  /** The arrays' prefix; upper-cased, the macros'. */
+  prefix?: string | null;
+  /** The header dial.c includes (default dial.h). */
+  header?: string | null;
+  /** Refuse a tip off a panel of [width, height]. */
+  display?: [number, number] | null;
 }
 
 /** hndpos-tables' JSON; "rounding", "subpixel" and "figures" where figures or a rule were asked for. */
@@ -58,17 +68,21 @@ export interface Tables {
 
 export interface TablesFiles {
   tables: Tables;
-  /** dial.c, dial.h and dial.json, as hndpos-tables writes them. */
+  /** dial.c, its header and dial.json, as hndpos-tables writes them. */
   c: Uint8Array;
   h: Uint8Array;
   json: Uint8Array;
+  /** The header's name, as dial.c includes it. */
+  header: string;
 }
 
 export interface ViewOptions {
-  /** [hours, minutes, seconds]; default [10, 8, 30]. */
-  time?: [number, number, number];
+  /** [hours, minutes, seconds], or "HH:MM:SS"; default [10, 8, 30]. */
+  time?: [number, number, number] | string | null;
   /** [width, height] of the panel; default none. */
-  display?: [number, number];
+  display?: [number, number] | null;
+  /** The size of a display pixel in the picture, 1 to 64. */
+  scale?: number | null;
 }
 
 export interface ViewResult {
@@ -78,8 +92,19 @@ export interface ViewResult {
   problem: string;
   /** For a table whose tips wrap: the hndpos-tables command that writes its true coordinates. */
   advice: string;
-  /** Each hand's [low x, high x, low y, high y]. */
+  /** Each hand's [low x, high x, low y, high y], in the entries' units; none for figures alone. */
   bounds: [number, number, number, number][];
+  /** Each figure's [low x, high x, low y, high y], by name. */
+  figureBounds: Record<string, [number, number, number, number]>;
+}
+
+/** What a program run on files in memory wrote. */
+export interface ProgramRun {
+  status: number;
+  stdout: Uint8Array;
+  stderr: string;
+  /** The files asked for, null where the program wrote none. */
+  files: Record<string, Uint8Array | null>;
 }
 
 export interface Limits {
@@ -90,10 +115,13 @@ export interface Limits {
 
 /** Runs hndpos with these argument texts. */
 export function hndpos(args: readonly string[]): Run;
-/** hndpos-tables' files; throws an Error with the program's reason for tables it refuses. */
+/** hndpos-tables' files; throws a RangeError for arguments the program refuses, an Error with its reason for tables it refuses. */
 export function tables(options: TablesOptions): TablesFiles;
 /** hndpos-view on a table file; throws an Error with the line and the reason for a file it refuses. */
 export function view(file: Uint8Array | string, options?: ViewOptions): ViewResult;
 /** Each hand's index at a time of day, as the tables' header computes it. */
 export function handIndices(options: { positions: [number, number, number]; time: [number, number, number, number] }): [number, number, number];
 export function limits(): Limits;
+/** Any of the programs, with its arguments, on files in memory: `files` it may read, `input` its standard input, `read` the files to give back. */
+export function run(program: "hndpos" | "hndpos-tables" | "hndpos-view", args: readonly string[],
+                    options?: { files?: Record<string, Uint8Array | string>; input?: Uint8Array | string; read?: readonly string[] }): ProgramRun;

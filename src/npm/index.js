@@ -15,20 +15,23 @@ export function hndpos(args) {
   return module.generate(args);
 }
 
-// hndpos-tables' tables for {center: [x, y], radii: [hour, minute, second],
-// positions (default [60, 60, 60]), type ("u8", "u16", "i16", "i32" or
-// absent for the narrowest), figures: [{name, positions, points: [[A, B],
-// ...]}], rounding ("extended" or "nearest"), subpixel (0 to 8), layout
-// ("split" or "xy"), bounds (true for the figures' boxes)}: {tables, c, h,
-// json}, the JSON as an object and the bytes of dial.c, dial.h and
-// dial.json. A refused table throws an Error with hndpos-tables' reason.
+// hndpos-tables' tables for its options, each under the option's name
+// (figures for --figure): {center: [x, y], radii: [hour, minute, second],
+// positions, type, storage, prefix, header, display: [width, height],
+// figures: [{name, positions, points: [[A, B], ...]}], rounding, subpixel,
+// layout, bounds}. Returns {tables, c, h, json, header}: the JSON as an
+// object, the bytes of dial.c, its header and dial.json, and the header's
+// name. An unknown key or a value of the wrong type throws a RangeError
+// naming the key; tables the program refuses throw an Error with its words.
 export function tables(options) {
   const files = module.tablesFiles(options);
-  return { tables: JSON.parse(files.json), c: encoder.encode(files.c), h: encoder.encode(files.h), json: encoder.encode(files.json) };
+  return { tables: JSON.parse(files.json), c: encoder.encode(files.c), h: encoder.encode(files.h),
+           json: encoder.encode(files.json), header: files.header };
 }
 
 // hndpos-view on a table file's bytes (hpostbl.c, or hndpos-tables' C
-// source or JSON): {svg, problem, advice, bounds} at {time, display}.
+// source or JSON): {svg, problem, advice, bounds, figureBounds} at {time,
+// display, scale}.
 export function view(file, options) {
   return module.view(file, options);
 }
@@ -41,4 +44,10 @@ export function handIndices(options) {
 // The limits the programs apply, each [least, most].
 export function limits() {
   return module.limits();
+}
+
+// Any of the three programs run on files in memory: {status, stdout,
+// stderr, files} (see the README).
+export function run(program, args, options) {
+  return module.run(program, args, options);
 }

@@ -27,9 +27,9 @@ inline constexpr int exit_refused = 1;
 inline constexpr int exit_usage = 2;
 
 // What an option's value is, for the API and the CMake function: an
-// integer in the programs' syntax, one of a list of words, any text, or
-// figure points "A,B A,B ...".
-enum class ValueKind { integer, word, text, points };
+// integer in the programs' syntax, one of a list of words, any text,
+// figure points "A,B A,B ...", or a time of day HH:MM:SS.
+enum class ValueKind { integer, word, text, points, time };
 
 // Each member has an initializer of its own, so that a table can name only
 // the members an option needs (GCC before 14 warns otherwise).

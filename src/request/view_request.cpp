@@ -51,7 +51,7 @@ std::vector<Option> view_option_table(ViewRequest& o) {
              }},
         {.name = "--time",
          .short_name = 't',
-         .values = {{"HH:MM:SS", ValueKind::text}},
+         .values = {{"HH:MM:SS", ValueKind::time}},
          .help = "draw the hands at this time (default 10:08:30)",
          .api_key = "time",
          .handle =

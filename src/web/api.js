@@ -1,5 +1,8 @@
 // The module's entry points as JavaScript, for the page, for Node.js and for
-// scripts: argument texts in, the program's exact bytes out.
+// scripts: the three programs run on files in memory, their exact bytes out.
+
+const decoder = new TextDecoder();
+const encoder = new TextEncoder();
 
 // The module's memory is exhausted: nothing was written at address 0, and
 // the module stays usable once memory is freed.
@@ -10,269 +13,228 @@ function outOfMemory() {
 }
 
 function allocate(size) {
-  const pointer = _malloc(size);
+  const pointer = _malloc(Math.max(1, size));
   if (!pointer) throw outOfMemory();
   return pointer;
 }
 
-// An argument text as the program receives it. A process's arguments hold no
-// NUL byte; a text with one is no integer, so it becomes one the program
-// refuses, the empty text.
-function argumentText(text) {
-  const value = String(text);
-  return value.includes("\0") ? "" : value;
-}
-
-// The text's UTF-8 bytes and a NUL in the module's memory; the caller frees.
-function cString(text) {
-  const bytes = new TextEncoder().encode(String(text));
-  const pointer = allocate(bytes.length + 1);
+// The bytes in the module's memory for the call; freed after it.
+function withBytes(bytes, use) {
+  const pointer = allocate(bytes.length);
   HEAPU8.set(bytes, pointer);
-  HEAPU8[pointer + bytes.length] = 0;
-  return pointer;
-}
-
-function withCString(text, use) {
-  const pointer = cString(text);
   try {
-    return use(pointer);
+    return use(pointer, bytes.length);
   } finally {
     _free(pointer);
   }
+}
+
+function withCString(text, use) {
+  const bytes = encoder.encode(String(text));
+  const withNul = new Uint8Array(bytes.length + 1);
+  withNul.set(bytes);
+  return withBytes(withNul, (pointer) => use(pointer));
 }
 
 function copyBytes(pointer, size) {
   return HEAPU8.slice(pointer, pointer + size);
 }
 
-// hndpos run with these argument texts: its exit status, its console bytes
-// and the bytes of hpostbl.c (null where it wrote no file).
-Module["generate"] = function (texts) {
-  const pointers = [];
-  let list = 0;
-  let status;
-  try {
-    for (const text of Array.from(texts)) pointers.push(cString(argumentText(text)));
-    list = allocate(4 * Math.max(1, pointers.length));
-    pointers.forEach((pointer, index) => {
-      HEAPU32[(list >> 2) + index] = pointer;
-    });
-    status = _hndpos_run(list, pointers.length);
-  } finally {
-    pointers.forEach((pointer) => _free(pointer));
-    if (list) _free(list);
+// Arguments as the module takes them: each ended by a NUL.
+function joinedArguments(args) {
+  const parts = args.map((arg) => encoder.encode(String(arg) + "\0"));
+  const all = new Uint8Array(parts.reduce((sum, part) => sum + part.length, 0));
+  let at = 0;
+  for (const part of parts) {
+    all.set(part, at);
+    at += part.length;
   }
-  return {
-    status: status,
-    console: copyBytes(_hndpos_console_data(), _hndpos_console_size()),
-    file: _hndpos_file_created() ? copyBytes(_hndpos_file_data(), _hndpos_file_size()) : null,
-  };
-};
+  return all;
+}
 
-// Whether hndpos takes the text as an integer argument.
-Module["accepts"] = function (text) {
-  return withCString(argumentText(text), (pointer) => _hndpos_accepts(pointer) === 1);
+function splitArguments(text) {
+  return text === "" ? [] : text.slice(0, -1).split("\0");
+}
+
+// A text the module returns (NULs and all), or the exhausted heap.
+function moduleText(pointer) {
+  if (!pointer) throw outOfMemory();
+  return decoder.decode(copyBytes(pointer, _hndpos_text_size()));
+}
+
+function asBytes(file) {
+  if (typeof file === "string") return encoder.encode(file);
+  if (file instanceof Uint8Array) return file;
+  throw new TypeError("a file is a Uint8Array or a string");
+}
+
+// A program run on files in memory: `program` is hndpos, hndpos-tables or
+// hndpos-view, `args` its arguments; `files` the files it may read (name:
+// bytes), `input` its standard input, `read` the files to give back.
+// Returns {status, stdout (bytes), stderr (text), files (name: bytes, or
+// null where the program wrote none)}.
+function runProgram(program, args, { files = {}, input = new Uint8Array(0), read = [] } = {}) {
+  withBytes(asBytes(input), (pointer, size) => _hndpos_files_reset(pointer, size));
+  for (const [name, bytes] of Object.entries(files)) {
+    const status = withCString(name, (namePointer) =>
+      withBytes(asBytes(bytes), (pointer, size) => _hndpos_file_put(namePointer, pointer, size)));
+    if (status !== 0) throw outOfMemory();
+  }
+  const status = withCString(program, (programPointer) =>
+    withBytes(joinedArguments(args), (pointer, size) => _hndpos_run(programPointer, pointer, size)));
+  if (status === -2) throw outOfMemory();
+  const bytesOf = (name) => withCString(name, (pointer) => {
+    const size = _hndpos_file_size(pointer);
+    return size < 0 ? null : copyBytes(_hndpos_file_data(pointer), size);
+  });
+  return { status: status, stdout: bytesOf("<stdout>"), stderr: decoder.decode(bytesOf("<stderr>")),
+           files: Object.fromEntries(read.map((name) => [name, bytesOf(name)])) };
+}
+Module["run"] = runProgram;
+
+// What a program said when it refused, as an exception: the first line of
+// its report, without its name and "; nothing written"; a RangeError where
+// it refused its arguments (exit status 2), an Error where it refused the
+// tables or the file.
+function refusal(program, result) {
+  const text = result.stderr.split("\n")[0].replace(program + ": ", "").replace(/; (nothing|no file) written$/, "");
+  return result.status === 2 ? new RangeError(text) : new Error(text);
+}
+
+// The program's arguments for the API's options, by the program's own
+// option table; an unknown key or a value of the wrong type is a
+// RangeError naming the key.
+function requestArguments(program, options) {
+  const json = JSON.stringify(options === undefined || options === null ? {} : options, (key, value) => {
+    if (typeof value === "number" && !Number.isFinite(value)) throw new RangeError(`key ${key} takes a finite number`);
+    if (typeof value === "bigint") throw new RangeError(`key ${key} takes a number, not a BigInt`);
+    return value;
+  });
+  const out = allocate(8);
+  try {
+    const text = withCString(program, (programPointer) => withCString(json, (pointer) => {
+      const result = _hndpos_request_arguments(programPointer, pointer, out, out + 4);
+      if (!result) throw outOfMemory();
+      return decoder.decode(copyBytes(result, HEAP32[(out + 4) >> 2]));
+    }));
+    if (HEAP32[out >> 2] !== 1) throw new RangeError(text);
+    return splitArguments(text);
+  } finally {
+    _free(out);
+  }
+}
+Module["requestArguments"] = requestArguments;
+
+// hndpos run with these argument texts: its exit status, its console bytes
+// and the bytes of hpostbl.c (null where it wrote no file). A process's
+// arguments hold no NUL byte; a text with one is no integer, so it becomes
+// one the program refuses, the empty text.
+Module["generate"] = function (texts) {
+  const args = Array.from(texts).map((text) => (String(text).includes("\0") ? "" : String(text)));
+  const result = runProgram("hndpos", args, { read: ["hpostbl.c"] });
+  return { status: result.status, console: result.stdout, file: result.files["hpostbl.c"] };
 };
 
 // The value hndpos reads from the text, or null where it refuses it.
 Module["integerValue"] = function (text) {
+  if (String(text).includes("\0")) return null;
   const out = allocate(4);
   try {
-    return withCString(argumentText(text), (pointer) => (_hndpos_integer_value(pointer, out) === 1 ? HEAP32[out >> 2] : null));
+    return withCString(text, (pointer) => (_hndpos_integer_value(pointer, out) === 1 ? HEAP32[out >> 2] : null));
   } finally {
     _free(out);
   }
 };
 
-// Shift_JIS bytes written by hndpos, as text.
-Module["toText"] = function (bytes) {
-  const pointer = allocate(Math.max(1, bytes.length));
-  HEAPU8.set(bytes, pointer);
-  try {
-    const text = _hndpos_to_utf8(pointer, bytes.length);
-    if (!text) throw outOfMemory();
-    return UTF8ToString(text);
-  } finally {
-    _free(pointer);
+// Whether hndpos takes the text as an integer argument.
+Module["accepts"] = function (text) {
+  return Module["integerValue"](text) !== null;
+};
+
+// hndpos-view --to-utf8 [--english] on bytes the program wrote.
+function viewText(bytes, english) {
+  const result = runProgram("hndpos-view", english ? ["--to-utf8", "--english", "-"] : ["--to-utf8", "-"], { input: bytes });
+  if (result.status !== 0) throw refusal("hndpos-view", result);
+  return decoder.decode(result.stdout);
+}
+Module["toText"] = (bytes) => viewText(bytes, false);
+Module["english"] = (bytes) => viewText(bytes, true);
+
+// hndpos-view --emit on hpostbl.c's bytes: storage "data", "const" or
+// "progmem"; {c, h}, c null for data (the table file itself is the source).
+Module["emitFiles"] = function (table, storage) {
+  const result = runProgram("hndpos-view", ["--emit", storage, "-o", "out.c", "hpostbl.c"],
+                     { files: { "hpostbl.c": table }, read: ["out.c", "hpostbl.h"] });
+  if (result.status !== 0) throw refusal("hndpos-view", result);
+  return { c: storage === "data" ? null : decoder.decode(result.files["out.c"]),
+           h: decoder.decode(result.files["hpostbl.h"]) };
+};
+
+// hndpos-view on a table file's bytes (hpostbl.c, or hndpos-tables' C
+// source or JSON), as bytes or as text, with its options (time, display,
+// scale): {svg, problem, advice, bounds, figureBounds}. svg is the picture
+// ("" for a dial wider than the picture shows); problem the first tip that
+// wraps or leaves the display (""); advice the hndpos-tables command for a
+// dial that wraps (""); bounds each hand's [low x, high x, low y, high y],
+// figureBounds each figure's by name, in the entries' units. A refused file
+// throws an Error with the line and the reason.
+Module["view"] = function (file, options) {
+  const args = requestArguments("hndpos-view", options);
+  const files = { input: asBytes(file) };
+  const checked = runProgram("hndpos-view", args.concat(["--check", "-o", "check.txt", "input"]),
+                      { files: files, read: ["check.txt"] });
+  const report = checked.stderr.split("\n").filter((line) => line !== "");
+  const refused = /^hndpos-view: input:(\d+): (.*)$/.exec(report[0] || "");
+  if (refused) throw new Error(`line ${refused[1]}: ${refused[2]}`);
+  if (checked.status !== 0 && !checked.files["check.txt"]) throw refusal("hndpos-view", checked);
+  const problem = report.length ? report[0].replace("hndpos-view: input: ", "") : "";
+  const advice = report.length > 1 ? report[1].replace("hndpos-view: for this dial's true coordinates, run: ", "") : "";
+  const bounds = [];
+  const figureBounds = {};
+  for (const line of decoder.decode(checked.files["check.txt"] || new Uint8Array(0)).split("\n")) {
+    const box = /^(hour|minute|second) hand: x (-?\d+) to (-?\d+), y (-?\d+) to (-?\d+)/.exec(line) ||
+                /^figure (\w+): x (-?\d+) to (-?\d+), y (-?\d+) to (-?\d+)/.exec(line);
+    if (!box) continue;
+    const numbers = box.slice(2, 6).map(Number);
+    if (line.startsWith("figure ")) figureBounds[box[1]] = numbers;
+    else bounds.push(numbers);
   }
+  const pictured = runProgram("hndpos-view", args.concat(["-o", "dial.svg", "input"]), { files: files, read: ["dial.svg"] });
+  const svg = pictured.status === 0 ? decoder.decode(pictured.files["dial.svg"]) : "";
+  return { svg: svg, problem: problem, advice: advice, bounds: bounds, figureBounds: figureBounds };
 };
 
-// What each line of bytes the program wrote means, in English.
-Module["english"] = function (bytes) {
-  const pointer = allocate(Math.max(1, bytes.length));
-  HEAPU8.set(bytes, pointer);
-  try {
-    const text = _hndpos_english(pointer, bytes.length);
-    if (!text) throw outOfMemory();
-    return UTF8ToString(text);
-  } finally {
-    _free(pointer);
-  }
-};
-
-// The last generated table for firmware, as hndpos-view --emit writes it:
-// storage "data", "const" or "progmem"; {c, h}, c null for data (the table
-// file itself is the source); null without a complete table.
-Module["gridFiles"] = function (storage) {
-  const kind = ["data", "const", "progmem"].indexOf(storage);
-  if (kind < 0) throw new RangeError("storage is data, const or progmem");
-  const part = (which) => {
-    const text = _hndpos_grid_file(kind, which);
-    if (!text) throw outOfMemory();
-    return UTF8ToString(text);
-  };
-  const h = part(1);
-  if (!h) return null;
-  return { c: kind === 0 ? null : part(0), h: h };
-};
-
-// The dial of the last generated table as SVG ("" without a complete
-// table); a display of width × height draws its outline (0 for none).
-Module["dialSvg"] = function (hours, minutes, seconds, width, height) {
-  const within = (value, last) => Number.isInteger(value) && value >= 0 && value <= last;
-  if (!within(hours, 23) || !within(minutes, 59) || !within(seconds, 59))
-    throw new RangeError("expected a time from 0:00:00 to 23:59:59, as hndpos-view --time takes it");
-  const svg = _hndpos_dial_svg(hours, minutes, seconds, width || 0, height || 0);
-  if (!svg) throw outOfMemory();
-  return UTF8ToString(svg);
-};
-
-// The first tip of the last generated table that wraps modulo 256 or
-// leaves the display, or "" when all fit.
-Module["displayProblem"] = function (width, height) {
-  return UTF8ToString(_hndpos_display_problem(width || 0, height || 0, 0));
-};
-
-// Where a tip of the last generated table wraps: the hndpos-tables command
-// that writes the same dial with true coordinates (for the display, when
-// one is given); "" otherwise.
-Module["wideTablesCommand"] = function (width, height) {
-  return UTF8ToString(_hndpos_display_problem(width || 0, height || 0, 1));
-};
-
-// hndpos-tables' arithmetic: {center: [x, y], radii: [h, m, s], positions:
-// [h, m, s] (default 60 each), type: "u8", "u16", "i16", "i32" or absent
-// for the narrowest}, and as hndpos-tables' --figure, --rounding,
-// --subpixel, --layout and --bounds take them: figures: [{name, positions,
-// points: [[A, B], ...]}], rounding: "extended" or "nearest", subpixel: 0
-// to 8, layout: "split" or "xy", bounds: true; radii may be left out when
-// there are figures. tablesFiles() gives the files as text, {json, c, h}
-// (dial.c and dial.h); tables() the JSON as an object. A refused table
-// throws an Error with hndpos-tables' reason.
-const tableTypes = ["u8", "u16", "i16", "i32"];
-
-// `count` 32-bit integers from an array option, or a RangeError that names it.
-function integers(value, count, what) {
-  if (!Array.isArray(value) || value.length !== count ||
-      !value.every((v) => Number.isInteger(v) && v >= -2147483648 && v <= 2147483647))
-    throw new RangeError(`${what} takes an array of ${count} 32-bit integers`);
-  return value;
-}
-
-// One of `names` for a text option, its index; the first where absent.
-function choice(value, names, what) {
-  if (value === undefined || value === null) return 0;
-  const index = names.indexOf(value);
-  if (index < 0) throw new RangeError(`${what} is ${names.join(" or ")}`);
-  return index;
-}
-
-// The figures as integers (positions, count of points, the points) and
-// their names, one a line; the module checks them as hndpos-tables does.
-function figureArguments(figures) {
-  if (figures === undefined || figures === null) return { values: [0], names: "" };
-  if (!Array.isArray(figures)) throw new RangeError("figures takes an array of {name, positions, points}");
-  const values = [figures.length];
-  const names = figures.map((figure, index) => {
-    const what = `figures[${index}]`;
-    if (typeof figure !== "object" || figure === null || typeof figure.name !== "string" || figure.name.includes("\n"))
-      throw new RangeError(`${what} takes {name, positions, points}, the name a text`);
-    if (!Array.isArray(figure.points)) throw new RangeError(`${what}.points takes an array of [A, B]`);
-    values.push(...integers([figure.positions], 1, `${what}.positions`), figure.points.length);
-    figure.points.forEach((point, p) => values.push(...integers(point, 2, `${what}.points[${p}]`)));
-    return figure.name;
-  });
-  return { values: values, names: names.join("\n") };
-}
-
-// The options as the module takes them: the integers, the figures' names
-// and the type's number (-1 for the narrowest).
-function tablesArguments(options) {
-  const given = options || {};
-  const hands = given.radii !== undefined && given.radii !== null;
-  if (!hands && !(Array.isArray(given.figures) && given.figures.length > 0))
-    throw new RangeError("radii [hour, minute, second] are needed where there are no figures");
-  const subpixel = given.subpixel === undefined ? 0 : integers([given.subpixel], 1, "subpixel")[0];
-  const figures = figureArguments(given.figures);
-  const values = integers(given.center, 2, "center [x, y]").concat(
-    hands ? integers(given.radii, 3, "radii [hour, minute, second]") : [0, 0, 0],
-    given.positions === undefined ? [60, 60, 60] : integers(given.positions, 3, "positions [hour, minute, second]"),
-    [hands ? 1 : 0, choice(given.rounding, ["extended", "nearest"], "rounding"), subpixel,
-     choice(given.layout, ["split", "xy"], "layout"), given.bounds ? 1 : 0],
-    figures.values);
-  const type = given.type === undefined || given.type === null || given.type === "" ? -1 : tableTypes.indexOf(given.type);
-  if (type === -1 && given.type !== undefined && given.type !== null && given.type !== "")
-    throw new RangeError("type is u8, u16, i16 or i32");
-  return { values: values, names: figures.names, type: type };
-}
-
-// The options of the tables the module holds, as a key.
-let heldTables = null;
-
-function makeTables(options) {
-  const { values, names, type } = tablesArguments(options);
-  heldTables = null;
-  const list = allocate(4 * values.length);
-  try {
-    values.forEach((value, index) => {
-      HEAP32[(list >> 2) + index] = value;
-    });
-    const status = withCString(names, (text) => _hndpos_tables(list, values.length, text, type));
-    if (status === 2) throw outOfMemory();
-    if (status !== 0) throw new Error(UTF8ToString(_hndpos_tables_text(3)));
-  } finally {
-    _free(list);
-  }
-  heldTables = JSON.stringify([values, names, type]);
-}
-
-// The module holds the tables of the last call: another call's options
-// make them again.
-function holdTables(options) {
-  const { values, names, type } = tablesArguments(options);
-  if (heldTables !== JSON.stringify([values, names, type])) makeTables(options);
-}
-
+// hndpos-tables' files for the API's options, every option the program has
+// under its own name (figures for --figure): {json, c, h, header}, the
+// texts of dial.json, dial.c and its header, and the header's name. What
+// the program refuses throws in its own words (see refusal()).
 Module["tablesFiles"] = function (options) {
-  makeTables(options);
-  return {
-    json: UTF8ToString(_hndpos_tables_text(0)),
-    c: UTF8ToString(_hndpos_tables_text(1)),
-    h: UTF8ToString(_hndpos_tables_text(2)),
-  };
+  const args = requestArguments("hndpos-tables", options).concat(["-o", "dial.c"]);
+  const joined = joinedArguments(args);
+  const header = withBytes(joined, (pointer, size) => moduleText(_hndpos_header_name(pointer, size))) || "dial.h";
+  const c = runProgram("hndpos-tables", args, { read: ["dial.c", header] });
+  if (c.status !== 0) throw refusal("hndpos-tables", c);
+  const jsonArgs = splitArguments(withBytes(joined, (pointer, size) => moduleText(_hndpos_tables_command(pointer, size, 0))));
+  const json = runProgram("hndpos-tables", jsonArgs, { read: ["dial.json"] });
+  if (json.status !== 0) throw refusal("hndpos-tables", json);
+  return { json: decoder.decode(json.files["dial.json"]), c: decoder.decode(c.files["dial.c"]),
+           h: decoder.decode(c.files[header]), header: header };
 };
 
 Module["tables"] = function (options) {
   return JSON.parse(Module["tablesFiles"](options).json);
 };
 
-// The tables' dial as hndpos-view draws it at the panel's scale, at
-// hours:minutes:seconds, with a display of width x height (0 for none);
-// "" where the dial spans more than the picture can show.
-Module["tablesDialSvg"] = function (options, hours, minutes, seconds, width, height) {
-  const within = (value, last) => Number.isInteger(value) && value >= 0 && value <= last;
-  if (!within(hours, 23) || !within(minutes, 59) || !within(seconds, 59))
-    throw new RangeError("expected a time from 0:00:00 to 23:59:59, as hndpos-view --time takes it");
-  holdTables(options);
-  const svg = _hndpos_tables_svg(hours, minutes, seconds, width || 0, height || 0);
-  if (!svg) throw outOfMemory();
-  return UTF8ToString(svg);
+// The command line that writes these tables, as a POSIX shell takes it:
+// hndpos-tables' own writing of its request ("" for options it refuses).
+Module["tablesCommand"] = function (options) {
+  const args = requestArguments("hndpos-tables", options).concat(["-o", "dial.c"]);
+  return withBytes(joinedArguments(args), (pointer, size) => moduleText(_hndpos_tables_command(pointer, size, 1)));
 };
 
-// The first tip of the tables outside a display of width x height, or "".
-Module["tablesDisplayProblem"] = function (options, width, height) {
-  holdTables(options);
-  return UTF8ToString(_hndpos_tables_display_problem(width || 0, height || 0));
+// Words as a POSIX shell reads them back.
+Module["shellWords"] = function (words) {
+  return withBytes(joinedArguments(words), (pointer, size) => moduleText(_hndpos_shell_words(pointer, size)));
 };
 
 // Each hand's index at a time of day, as the header's macros compute it:
@@ -280,6 +242,12 @@ Module["tablesDisplayProblem"] = function (options, width, height) {
 // gives [hour, minute, second].
 Module["handIndices"] = function (options) {
   const given = options || {};
+  const integers = (value, count, what) => {
+    if (!Array.isArray(value) || value.length !== count ||
+        !value.every((v) => Number.isInteger(v) && v >= -2147483648 && v <= 2147483647))
+      throw new RangeError(`${what} takes an array of ${count} 32-bit integers`);
+    return value;
+  };
   const values = integers(given.positions, 3, "positions [hour, minute, second]")
     .concat(integers(given.time, 4, "time [hours, minutes, seconds, milliseconds]"));
   const memory = allocate(4 * 10);
@@ -297,7 +265,7 @@ Module["handIndices"] = function (options) {
 };
 
 // The limits the programs apply, each [least, most]: positions per hand,
-// a side of hndpos-view's display, a side of hndpos-tables' display.
+// a side of hndpos-view's display for hpostbl.c, a side of a panel.
 Module["limits"] = function () {
   const pair = (first) => [_hndpos_limit(first), _hndpos_limit(first + 1)];
   return { positions: pair(0), byteDisplay: pair(2), wideDisplay: pair(4) };

@@ -11,11 +11,6 @@
   let fileBytes = null; // the last complete table, offered for download
   let clockTimer = null;
 
-  // A POSIX shell word for the text: as it is when that is safe, else quoted.
-  function shellWord(text) {
-    return /^[A-Za-z0-9+\-_.,:]+$/.test(text) ? text : "'" + text.replace(/'/g, "'\\''") + "'";
-  }
-
   // The console text after the banner's three lines.
   function afterBanner(consoleText) {
     return consoleText.split("\r\n").slice(3).join("\n").replace(/\n+$/, "");
@@ -165,7 +160,7 @@
     byId("copy-source").hidden = storage === "data";
     byId("download-source").textContent = `Download hpostbl_${storage}.c`;
     byId("copy-source").setAttribute("aria-label", `Copy hpostbl_${storage}.c`);
-    return fileBytes ? module.gridFiles(storage) : null;
+    return fileBytes ? module.emitFiles(fileBytes, storage) : null;
   }
 
   function update() {
@@ -176,7 +171,7 @@
       byId(id).setAttribute("aria-invalid", accepted ? "false" : "true");
       if (!accepted) rejected.push(fieldNames[index] + " (" + JSON.stringify(texts[index]) + ")");
     });
-    byId("command").value = ["hndpos"].concat(texts.map(shellWord)).join(" ");
+    byId("command").value = module.shellWords(["hndpos"].concat(texts));
 
     // The wide tables after the dial is drawn (the frame first, then a task):
     // the most positions a hand may have take longer.
@@ -214,12 +209,10 @@
     resultButtons.forEach((id) => (byId(id).disabled = false));
     storageFiles();
     byId("summary").textContent = afterBanner(consoleText);
-    const [hours, minutes, seconds] = time();
-    showDial("dial", "legend", module.dialSvg(hours, minutes, seconds, width, height));
-    const problem = module.displayProblem(width, height);
-    showMessage(problem ? "Warning: " + problem + "." : "", "warning");
-    const command = module.wideTablesCommand(width, height);
-    if (command) pointToWideTables(command);
+    const viewed = module.view(fileBytes, { time: time(), display: width ? [width, height] : null });
+    showDial("dial", "legend", viewed.svg);
+    showMessage(viewed.problem ? "Warning: " + viewed.problem + "." : "", "warning");
+    if (viewed.advice) pointToWideTables(viewed.advice);
   }
 
   const resultButtons = ["download", "copy", "download-source", "copy-source", "download-header", "copy-header"];
@@ -233,18 +226,16 @@
   let tablesFrame = 0;
   let tablesCache = null;
 
-  // The figures' lines as tables() takes them, or the first line that is
-  // not NAME POSITIONS A,B ... (each number as hndpos reads its arguments).
+  // The figures' lines as tables() takes them: NAME POSITIONS, then the
+  // points as one text, which hndpos-tables reads as --figure does.
   function readFigures(text) {
     const figures = [];
     for (const [index, line] of text.split("\n").entries()) {
       const words = line.trim().split(/\s+/);
       if (words[0] === "") continue;
-      const pairs = words.slice(2).map((pair) => pair.split(",").map((number) => module.integerValue(number)));
-      const positions = words.length > 1 ? module.integerValue(words[1]) : null;
-      if (positions === null || pairs.length === 0 || pairs.some((pair) => pair.length !== 2 || pair.includes(null)))
-        return { problem: `figure line ${index + 1} is not NAME POSITIONS A,B A,B …` };
-      figures.push({ name: words[0], positions: positions, points: pairs });
+      const positions = words.length > 2 ? module.integerValue(words[1]) : null;
+      if (positions === null) return { problem: `figure line ${index + 1} is not NAME POSITIONS A,B A,B …` };
+      figures.push({ name: words[0], positions: positions, points: words.slice(2).join(" ") });
     }
     return { figures: figures };
   }
@@ -256,13 +247,9 @@
     const subpixel = module.integerValue(byId("subpixel").value);
     byId("subpixel").setAttribute("aria-invalid", subpixel === null ? "true" : "false");
     if (read.problem || subpixel === null) return { problem: read.problem || "the sub-pixel bits are not an integer" };
-    if (read.figures.length === 0 && subpixel === 0 && byId("rounding").value === "extended") return { options: {}, words: [] };
-    const options = { figures: read.figures, rounding: byId("rounding").value, subpixel: subpixel,
-                      layout: byId("layout").value, bounds: byId("bounds").checked };
-    const words = read.figures.flatMap((f) => ["--figure", f.name, String(f.positions), f.points.map((p) => p.join(",")).join(" ")])
-      .concat(options.rounding === "nearest" ? ["--rounding", "nearest"] : [], subpixel ? ["--subpixel", String(subpixel)] : [],
-              options.layout === "xy" ? ["--layout", "xy"] : [], options.bounds ? ["--bounds"] : []);
-    return { options: options, words: words };
+    if (read.figures.length === 0 && subpixel === 0 && byId("rounding").value === "extended") return { options: {} };
+    return { options: { figures: read.figures, rounding: byId("rounding").value, subpixel: subpixel,
+                        layout: byId("layout").value, bounds: byId("bounds").checked } };
   }
 
   function updateTables(values) {
@@ -279,11 +266,8 @@
       byId(id).setAttribute("aria-invalid", valid ? "false" : "true");
     });
     const type = byId("type").value;
-    const texts = fieldIds.map((id) => byId(id).value);
     const extra = figureOptions();
-    byId("tables-command").value = ["hndpos-tables", "--center", texts[0], texts[1], "--radii"]
-      .concat(texts.slice(2), ["--positions"], positionIds.map((id) => byId(id).value), type ? ["--type", type] : [],
-              extra.words || [], width ? ["--display", width + "x" + height] : [], ["-o", "dial.c"]).map(shellWord).join(" ");
+    byId("tables-command").value = "";
     const message = byId("tables-message");
     message.className = "";
     message.textContent = "";
@@ -300,6 +284,7 @@
     }
     const options = { center: values.slice(0, 2), radii: values.slice(2), positions: positions, type: type || undefined,
                       ...extra.options };
+    byId("tables-command").value = module.tablesCommand({ ...options, display: width ? [width, height] : null });
     const key = JSON.stringify(options);
     if (!tablesCache || tablesCache.key !== key) {
       // The clock ticks every second: the tables are made once per set of parameters.
@@ -313,7 +298,11 @@
     }
     if (!tablesCache.files) {
       message.className = "error";
-      message.textContent = "hndpos-tables refuses the tables: " + tablesCache.problem + ".";
+      // A refusal of a figure marks the figures' field.
+      const figure = tablesCache.problem.startsWith("option --figure");
+      byId("figures").setAttribute("aria-invalid", figure ? "true" : "false");
+      message.textContent = "hndpos-tables refuses " + (figure ? "these figures" : "the tables") + ": " +
+                            tablesCache.problem + ".";
       return;
     }
     tableFiles = tablesCache.files;
@@ -321,15 +310,13 @@
     const tables = tablesCache.tables;
     message.textContent = `${tables.type} entries; ${tables.hands.map((hand) => hand.positions + " " + hand.name).join(", ")} positions` +
       (tables.figures && tables.figures.length ? `; figures ${tables.figures.map((f) => f.name).join(", ")}.` : ".");
-    const problem = module.tablesDisplayProblem(options, width, height);
-    if (problem) {
+    const viewed = module.view(tableFiles.json, { time: time(), display: width ? [width, height] : null });
+    if (viewed.problem) {
       message.className = "warning";
-      message.textContent += "\nWarning: " + problem + "; hndpos-tables --display refuses such tables.";
+      message.textContent += "\nWarning: " + viewed.problem + "; hndpos-tables --display refuses such tables.";
     }
-    const [hours, minutes, seconds] = time();
-    const svg = module.tablesDialSvg(options, hours, minutes, seconds, width, height);
-    if (!svg) message.textContent += "\nThe dial spans more than 8192 pixels: it is not drawn.";
-    showDial("tables-dial", "tables-legend", svg);
+    if (!viewed.svg) message.textContent += "\nThe dial spans more than 8192 pixels: it is not drawn.";
+    showDial("tables-dial", "tables-legend", viewed.svg);
   }
 
   // A file as text on the clipboard; the status line says what happened.

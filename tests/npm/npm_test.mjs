@@ -93,7 +93,7 @@ function same(program, args, options = {}) {
   return native;
 }
 
-const golden = path.join(sourceDir, "tests", "e2e", "golden");
+const golden = path.join(sourceDir, "tests", "programs", "hndpos", "golden");
 const goldenRuns = fs.readFileSync(path.join(golden, "cases.tsv"), "utf8").split("\n")
   .filter((line) => line && !line.startsWith("#")).map((line) => line.split("\t"))
   .map(([, name, ...texts]) => [name, texts]);
@@ -119,7 +119,7 @@ case "commands": {
         "npx hndpos 83 30 9 13 14: not the golden console and hpostbl.c: " + run.stderr);
   const tables = npx(["hndpos-tables", "--center", "160", "120", "--radii", "60", "90", "100", "--positions", "720", "60", "600",
                       "--type", "u16", "--format", "json", "-o", "-"], project);
-  check(tables.status === 0 && Buffer.compare(tables.stdout, fs.readFileSync(path.join(sourceDir, "tests", "tables", "golden", "dial.json"))) === 0,
+  check(tables.status === 0 && Buffer.compare(tables.stdout, fs.readFileSync(path.join(sourceDir, "tests", "programs", "hndpos-tables", "golden", "dial.json"))) === 0,
         "npx hndpos-tables: not the golden dial.json: " + tables.stderr);
   const checked = npx(["hndpos-view", "--check", "--display", "128x64", "hpostbl.c"], project);
   check(checked.status === 0 && checked.stdout.toString() === "hour hand: x 74 to 92, y 21 to 39\nminute hand: x 70 to 96, y 17 to 43\nsecond hand: x 69 to 97, y 16 to 44\n",

@@ -107,7 +107,7 @@ try {
   const shown = {
     "example": ["hndpos 83 30 9 13 14", ""],
     "zeros": ["hndpos 0 0 0 0 0", ""],
-    "wrap": ["hndpos 250 2 10 -10 300", "position 0 has y -8, " + wraps],
+    "wrap": ["hndpos 250 2 10 -10 300", "x at position 6 is 256, " + wraps],
     "negative-radii": ["hndpos -173 339 -9 -13 -2147483647", wraps],
     "large-radii": ["hndpos 127 128 2147483647 1000003 65537", wraps],
     "ties": ["hndpos 0 0 5 3001 2999", wraps],
@@ -197,7 +197,7 @@ try {
 
   // hndpos-tables in the page: the positions and the type, the three
   // downloads byte for byte as the program writes them, window.hndpos.tables.
-  const tablesGolden = path.join(goldenDir, "..", "..", "tables", "golden");
+  const tablesGolden = path.join(goldenDir, "..", "..", "hndpos-tables", "golden");
   await typeTexts(["160", "120", "60", "90", "100"]);
   for (const [id, count] of [["#hour-positions", "720"], ["#minute-positions", "60"], ["#second-positions", "600"]]) {
     await page.$eval(id, (e, v) => { e.value = v; e.dispatchEvent(new Event("input", { bubbles: true })); }, count);
@@ -368,7 +368,7 @@ try {
           `display ${width}x${height}: the reason says ${reason}`);
   }
   await setSizes("", "");
-  const viewGolden = (name) => fs.readFileSync(path.join(goldenDir, "..", "..", "view", "golden", name));
+  const viewGolden = (name) => fs.readFileSync(path.join(goldenDir, "..", "..", "hndpos-view", "golden", name));
   for (const storage of ["data", "const", "progmem"]) {
     await page.select("#storage", storage);
     for (const [button, name, expected] of [["#download-header", "hpostbl.h", `example-${storage}.h`],

@@ -55,15 +55,15 @@ for (const texts of [["83\u0000junk", "30", "9", "13", "14"], ["83", "30", "9", 
   if (run.status !== 0 || run.file !== null || !sameBytes(run.console, usage)) fail(`${JSON.stringify(texts)} is taken as an integer`);
   if (hndpos.accepts(texts.find((text) => text.includes("\u0000")))) fail("accepts() takes a text with a NUL");
 }
-hndpos.generate(["83", "30", "9", "13", "14"]);
-for (const time of [[0, 0, 1000], [-1, 0, 0], [24, 0, 0], [0, 60, 0], [1.5, 0, 0]]) {
-  let threw = false;
+const example = hndpos.generate(["83", "30", "9", "13", "14"]).file;
+for (const time of [[0, 0, 100], [-1, 0, 0], [24, 0, 0], [0, 60, 0], [1.5, 0, 0], [1, 2]]) {
+  let threw = "";
   try {
-    hndpos.dialSvg(...time);
+    hndpos.view(example, { time });
   } catch (error) {
-    threw = error instanceof RangeError;
+    threw = error.message;
   }
-  if (!threw) fail(`dialSvg(${time}) did not refuse the time`);
+  if (!/time/.test(threw)) fail(`view(time ${time}) did not refuse the time: ${threw}`);
 }
 const hoard = [];
 for (let size = 1 << 26; size >= 16; ) {
@@ -71,9 +71,12 @@ for (let size = 1 << 26; size >= 16; ) {
   if (pointer) hoard.push(pointer);
   else size >>= 1;
 }
+// hndpos itself reports memory it cannot have (EOutOfMemory, exit 1); where
+// not even the run can start, the module throws it.
 let exhausted = "";
 try {
-  hndpos.generate(["83", "30", "9", "13", "14"]);
+  const run = hndpos.generate(["83", "30", "9", "13", "14"]);
+  if (run.status === 1 && Buffer.from(run.console).toString("latin1").includes("EOutOfMemory")) exhausted = "EOutOfMemory";
 } catch (error) {
   exhausted = error.name;
 }
@@ -105,17 +108,30 @@ for (const positions of [[720, 600, 360], [43200, 43200, 43200], [60, 7, 1]]) {
     if (got.join() !== expected.join() && wrong++ < 3) fail(`handIndices ${positions} at ${time}: ${got}, expected ${expected}`);
   }
 }
-for (const options of [{ center: [1, 2, 3], radii: [4, 5] }, { center: [1], radii: [4, 5, 6] },
-                       { center: [1, 2], radii: [4, 5, 6], positions: [60, 60] }, { center: [1, 2] }]) {
-  let refused = false;
+// A key the program has no option for, or a value of the wrong type, is a
+// RangeError naming the key; what the program refuses, its own words.
+const refusalOf = (options) => {
   try {
     hndpos.tables(options);
+    return "taken";
   } catch (error) {
-    refused = error instanceof RangeError;
+    return `${error.name}: ${error.message}`;
   }
-  if (!refused) fail(`tables(${JSON.stringify(options)}) took arrays of the wrong length`);
+};
+for (const [options, expected] of [
+  [{ center: [1, 2, 3], radii: [4, 5, 6] }, "RangeError: key center takes [X, Y]"],
+  [{ center: [1, 2], radii: [4, 5, 6], positions: [60, 60] }, "RangeError: key positions takes [HOUR, MINUTE, SECOND]"],
+  [{ center: [1, 2], radii: [4, 5, 6], colour: "red" }, "RangeError: unknown key colour: the keys are center, radii, figures"],
+  [{ center: [1, 2], radii: [4, 5, 6], bounds: "false" }, "RangeError: key bounds takes true or false"],
+  [{ center: [1, 2], radii: [4, 5, 6], subpixel: 2.5 }, "RangeError: key subpixel takes an integer"],
+  [{ center: [1, 2], figures: [{ name: "a\u0000b", positions: 4, points: [[1, 0]] }] }, "RangeError: key figures[0].name holds a NUL byte"],
+  [{ center: [1, 2] }, "RangeError: --radii HOUR MINUTE SECOND or a --figure is required"],
+  [{ center: [1, 2], radii: [4, 5, 6], subpixel: null, rounding: null }, "taken"],
+]) {
+  const got = refusalOf(options);
+  if (!got.startsWith(expected)) fail(`tables(${JSON.stringify(options)}): ${got}, expected ${expected}`);
 }
-console.log("handIndices at every second of 12 hours; tables() refuses arrays of the wrong length");
+console.log("handIndices at every second of 12 hours; tables() refuses keys and values naming the key");
 
 if (!nativeProgram || !fs.existsSync(nativeProgram)) {
   console.log(`SKIPPED: no native hndpos at '${nativeProgram}' to compare random cases with (build the test preset first)`);
@@ -195,7 +211,7 @@ for (let i = 0; i < tableCases; ++i) {
   const shown = args.join(" ");
   if (native.status === 0) {
     if (json !== native.stdout.toString("utf8")) fail(`hndpos-tables ${shown}: tables() differs from the native JSON`);
-  } else if (native.stderr.toString("utf8") !== `hndpos-tables: ${refused}; nothing written\n`) {
+  } else if (!native.stderr.toString("utf8").startsWith(`hndpos-tables: ${refused}`)) {
     fail(`hndpos-tables ${shown}: refused natively with ${native.stderr}, tables() said ${refused}`);
   }
 }
@@ -210,18 +226,28 @@ for (const [center, radii, positions, [width, height]] of panels) {
   const options = { center, radii, positions };
   spawnSync(nativeTables, ["--center", ...center, "--radii", ...radii, "--positions", ...positions, "-o", "dial.c"].map(String), { cwd: work });
   const picture = spawnSync(nativeViewer, ["--display", `${width}x${height}`, "--time", "10:08:30", "-o", "-", "dial.c"], { cwd: work });
-  if (hndpos.tablesDialSvg(options, 10, 8, 30, width, height) !== picture.stdout.toString("utf8"))
-    fail(`${width}x${height}: tablesDialSvg() differs from hndpos-view's picture`);
+  const viewed = hndpos.view(hndpos.tablesFiles(options).c, { time: [10, 8, 30], display: [width, height] });
+  if (viewed.svg !== picture.stdout.toString("utf8")) fail(`${width}x${height}: view().svg differs from hndpos-view's picture`);
   const checked = spawnSync(nativeViewer, ["--check", "--display", `${width}x${height}`, "dial.c"], { cwd: work });
-  const problem = hndpos.tablesDisplayProblem(options, width, height);
-  if ((problem ? `hndpos-view: dial.c: ${problem}\n` : "") !== checked.stderr.toString("utf8"))
-    fail(`${width}x${height}: tablesDisplayProblem() says "${problem}", hndpos-view ${checked.stderr}`);
+  if ((viewed.problem ? `hndpos-view: dial.c: ${viewed.problem}\n` : "") !== checked.stderr.toString("utf8"))
+    fail(`${width}x${height}: view().problem says "${viewed.problem}", hndpos-view ${checked.stderr}`);
 }
 spawnSync(nativeProgram, ["233", "233", "120", "180", "210"], { cwd: work });
-hndpos.generate(["233", "233", "120", "180", "210"]);
+const wrapped = hndpos.view(hndpos.generate(["233", "233", "120", "180", "210"]).file, { display: [466, 466] });
 const advice = spawnSync(nativeViewer, ["--check", "--display", "466x466"], { cwd: work }).stderr.toString("utf8");
-if (!advice.endsWith(`hndpos-view: for this dial's true coordinates, run: ${hndpos.wideTablesCommand(466, 466)}\n`))
-  fail(`wideTablesCommand() is "${hndpos.wideTablesCommand(466, 466)}", hndpos-view says ${advice}`);
+if (!advice.endsWith(`hndpos-view: for this dial's true coordinates, run: ${wrapped.advice}\n`))
+  fail(`view().advice is "${wrapped.advice}", hndpos-view says ${advice}`);
+// One sentence for one refusal, whichever door the request comes in by.
+for (const [options, args] of [
+  [{ center: [83, 30], radii: [9, 13, 14], positions: [0, 60, 60] }, ["--positions", "0", "60", "60"]],
+  [{ center: [83, 30], radii: [9, 13, 14], subpixel: 9 }, ["--subpixel", "9"]],
+  [{ center: [83, 30], radii: [9, 13, 14], display: [97, 64] }, ["--display", "97", "64"]],
+]) {
+  const native = spawnSync(nativeTables, ["--center", "83", "30", "--radii", "9", "13", "14", ...args, "-o", "dial.c"], { cwd: work });
+  const sentence = native.stderr.toString("utf8").split("\n")[0].replace("hndpos-tables: ", "").replace("; nothing written", "");
+  const got = refusalOf(options);
+  if (!got.endsWith(`Error: ${sentence}`)) fail(`${args.join(" ")}: the API said "${got}", the program "${sentence}"`);
+}
 fs.rmSync(work, { recursive: true, force: true });
 console.log(`${tableCases} seeded random tables() calls compared with ${nativeTables}`);
 console.log(`${failures === 0 ? goldenCases.length + cases + tableCases : 0} passed, ${failures} failed`);
