@@ -1,16 +1,12 @@
 # Runs the programs for hndpos_add_tables at build time (cmake -P). Given:
 #   VIEW              hndpos-view, which writes the header of hndpos's tables
 #                     and their compact forms, and checks them
-#   HNDPOS            hndpos, for hndpos's own tables; or
-#   TABLES, TYPE      hndpos-tables and the entry type (empty: the narrowest),
-#                     for tables with any number of positions
-#   CENTER0..1, RADII0..2, POSITIONS0..2
-#                     the parameters, each as it was given (no RADII for
-#                     figures alone)
-#   FIGURE0..         the figures' names, positions and points, three each
-#   ROUNDING, SUBPIXEL, LAYOUT, BOUNDS
-#                     hndpos-tables' --rounding, --subpixel, --layout and
-#                     --bounds, where given
+#   HNDPOS            hndpos, for hndpos's own tables, with CENTER0..1 and
+#                     RADII0..2, each as it was given; or
+#   TABLES            hndpos-tables, for tables with any number of positions
+#   ARGUMENTS         a file of hndpos-tables' arguments for the call, one a
+#                     line (the values as given, the words in the program's
+#                     spelling)
 #   DIRECTORY         where the tables, hndpos.log and the run's directory go
 #   HEADER            the header to write
 #   CONTEXT           "hndpos_add_tables(<target>)", for messages
@@ -36,40 +32,11 @@ file(REMOVE "${table}" "${COMPACT}" "${HEADER}" "${run}/hpostbl.c")
 file(MAKE_DIRECTORY "${run}" "${header_directory}")
 
 if(TABLES)
-  # Tables of true coordinates, any number of positions.
-  set(arguments --center "${CENTER0}" "${CENTER1}")
-  if(DEFINED RADII0)
-    list(APPEND arguments --radii "${RADII0}" "${RADII1}" "${RADII2}")
-  endif()
-  set(index 0)
-  while(DEFINED FIGURE${index})
-    math(EXPR positions "${index} + 1")
-    math(EXPR points "${index} + 2")
-    list(APPEND arguments --figure "${FIGURE${index}}" "${FIGURE${positions}}" "${FIGURE${points}}")
-    math(EXPR index "${index} + 3")
-  endwhile()
-  foreach(option ROUNDING SUBPIXEL LAYOUT)
-    if(NOT "${${option}}" STREQUAL "")
-      string(TOLOWER "--${option}" name)
-      list(APPEND arguments ${name} "${${option}}")
-    endif()
-  endforeach()
-  if(BOUNDS)
-    list(APPEND arguments --bounds)
-  endif()
-  if(DEFINED POSITIONS0)
-    list(APPEND arguments --positions "${POSITIONS0}" "${POSITIONS1}" "${POSITIONS2}")
-  endif()
-  if(TYPE)
-    list(APPEND arguments --type "${TYPE}")
-  endif()
-  if(DISPLAY)
-    string(REPLACE "x" ";" size "${DISPLAY}")
-    list(APPEND arguments --display ${size})
-  endif()
+  # Tables of true coordinates, any number of positions: the call's
+  # arguments, checked when it was made, one a line.
+  file(STRINGS "${ARGUMENTS}" arguments)
   get_filename_component(source_name "${COMPACT}" NAME)
-  execute_process(COMMAND "${TABLES}" ${arguments} --storage "${EMIT}" "--prefix=${PREFIX}" --header "${header_name}"
-      -o "${run}/${source_name}"
+  execute_process(COMMAND "${TABLES}" ${arguments} --header "${header_name}" -o "${run}/${source_name}"
     ERROR_VARIABLE problem RESULT_VARIABLE status)
   if(NOT status STREQUAL "0")
     string(REGEX REPLACE "^hndpos-tables: " "" problem "${problem}")

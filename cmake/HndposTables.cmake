@@ -1,10 +1,10 @@
 # hndpos_add_tables(<target> CENTER <x> <y> RADII <hour> <minute> <second>
-#                   [POSITIONS <hour> <minute> <second>] [TYPE u8|u16|i16|i32]
-#                   [PREFIX <name>] [DISPLAY <width> <height>]
-#                   [STORAGE DATA|CONST|PROGMEM]
-#                   [FIGURE <name> <positions> "<A,B A,B ...>"]...
-#                   [ROUNDING EXTENDED|NEAREST] [SUBPIXEL <bits>]
-#                   [LAYOUT SPLIT|XY] [BOUNDS])
+#                   [<KEYWORD> <value>...]...)
+#
+# Each keyword is an option of hndpos-tables (POSITIONS --positions, TYPE
+# --type, FIGURE --figure, ...), with its values and their ranges and words
+# as the program takes them (cmake/hndpos-options.cmake lists them; the
+# manual page hndpos-tables(1) says what each does); words in any case.
 #
 # Generates the clock-hand tables at build time and adds them to <target>,
 # with a header, <prefix>hpostbl.h, on its include path: the tables' extern
@@ -35,11 +35,9 @@
 #            _y (or _xy with LAYOUT XY, and _bounds with BOUNDS) of
 #            [positions][points], read with <P>HNDPOS_<NAME>_X(k, p). RADII
 #            may then be left out: the tables hold the figures alone.
-#   ROUNDING EXTENDED (hndpos's arithmetic, the default) or NEAREST (the
-#            integer nearest to the exact value: mirror-symmetric dials).
-#   SUBPIXEL entries in units of 1/2^bits pixel.
-#            Each of these four makes tables of true coordinates, as
-#            POSITIONS does.
+#   ROUNDING, SUBPIXEL, LAYOUT, BOUNDS and any other keyword of
+#            hndpos-tables' make tables of true coordinates, as POSITIONS
+#            does.
 #   STORAGE  DATA (the default) compiles hpostbl.c as hndpos writes it, int
 #            arrays in RAM; CONST compiles the same entries as const
 #            unsigned char (360 bytes of read-only data, no RAM); PROGMEM
@@ -55,9 +53,10 @@
 # UTF-8. Each table gets a directory of its own; a failed run's output is
 # never compiled.
 
-# The core's limits: in hndpos's own build its CMakeLists read them first;
-# the installed package keeps them beside this file.
-include("${CMAKE_CURRENT_LIST_DIR}/hndpos-limits.cmake" OPTIONAL)
+# What the function takes, as the programs state it: hndpos-tables' options
+# with their keywords, each value's kind, range and words, and the dial's
+# limits (written from the option tables by hndpos_print_cmake_facts).
+include("${CMAKE_CURRENT_LIST_DIR}/hndpos-options.cmake")
 
 # `text` read as hndpos reads an argument: the value in `value_var`, or the
 # reason it is refused in `error_var` (empty when accepted).
@@ -100,18 +99,17 @@ endfunction()
 # The words of the calling function's call from ARGV1 on, each as it was
 # given (a value may hold ";" or be empty; ARGN would split or drop it):
 # sets arg_<KEYWORD> to its values, joined by ";" once checked, and
-# arg_<KEYWORD>_GIVEN. Refuses anything but the keywords with their numbers
-# of values. A macro, so that ARGV<n> are the caller's; the caller sets
-# _hndpos_argc to its ARGC.
+# arg_<KEYWORD>_GIVEN, and `_hndpos_order` to the keywords in the order
+# given (a repeated one each time). Refuses anything but the keywords with
+# their numbers of values. A macro, so that ARGV<n> are the caller's; the
+# caller sets _hndpos_argc to its ARGC.
 macro(_hndpos_parse_call)
-  set(_hndpos_counts CENTER 2 RADII 3 POSITIONS 3 TYPE 1 PREFIX 1 DISPLAY 2 STORAGE 1
-    FIGURE 3 ROUNDING 1 SUBPIXEL 1 LAYOUT 1 BOUNDS 0)
-  set(_hndpos_keywords CENTER RADII POSITIONS TYPE PREFIX DISPLAY STORAGE FIGURE ROUNDING SUBPIXEL LAYOUT BOUNDS)
-  set(_hndpos_repeatable FIGURE)
+  get_property(_hndpos_keywords GLOBAL PROPERTY HNDPOS_KEYWORDS)
   foreach(keyword IN LISTS _hndpos_keywords)
     set(arg_${keyword} "")
     set(arg_${keyword}_GIVEN FALSE)
   endforeach()
+  set(_hndpos_order "")
   unset(_hndpos_previous)
   math(EXPR _hndpos_last "${_hndpos_argc} - 1")
   set(_hndpos_index 1)
@@ -127,13 +125,13 @@ macro(_hndpos_parse_call)
       message(FATAL_ERROR "${context}: '${keyword}' ${_hndpos_after}is not a keyword: ${_hndpos_all}")
     endif()
     set(_hndpos_previous "${keyword}")
-    if(arg_${keyword}_GIVEN AND NOT keyword IN_LIST _hndpos_repeatable)
+    get_property(_hndpos_repeatable GLOBAL PROPERTY HNDPOS_KEYWORD_${keyword}_REPEATABLE)
+    if(arg_${keyword}_GIVEN AND NOT _hndpos_repeatable)
       message(FATAL_ERROR "${context}: ${keyword} is given more than once")
     endif()
-    list(FIND _hndpos_counts "${keyword}" _hndpos_at)
-    math(EXPR _hndpos_at "${_hndpos_at} + 1")
-    list(GET _hndpos_counts ${_hndpos_at} _hndpos_count)
+    get_property(_hndpos_count GLOBAL PROPERTY HNDPOS_KEYWORD_${keyword}_COUNT)
     set(arg_${keyword}_GIVEN TRUE)
+    list(APPEND _hndpos_order ${keyword})
     set(_hndpos_values "")
     # A flag (BOUNDS) reads no values: the range is empty.
     set(_hndpos_range "")
@@ -162,7 +160,7 @@ macro(_hndpos_parse_call)
         set(_hndpos_values "")  # an empty PREFIX is no prefix
       endif()
     endforeach()
-    if(keyword IN_LIST _hndpos_repeatable)
+    if(_hndpos_repeatable)
       list(APPEND arg_${keyword} "${_hndpos_values}")
     else()
       set(arg_${keyword} "${_hndpos_values}")
@@ -171,82 +169,109 @@ macro(_hndpos_parse_call)
   endwhile()
 endmacro()
 
-# Each value of a keyword read as hndpos reads an argument, into the list
-# `out_var`; names are the values' names in messages.
-function(_hndpos_scan_values context keyword names out_var)
-  set(values "")
-  set(index 0)
-  foreach(name IN LISTS names)
-    list(GET arg_${keyword} ${index} text)
+# One value of a keyword checked as the program takes it, by the kind the
+# option table gives it; a word in any case, the program's spelling in
+# `out_var`.
+function(_hndpos_check_value context keyword index text out_var)
+  get_property(kind GLOBAL PROPERTY HNDPOS_KEYWORD_${keyword}_${index}_KIND)
+  get_property(name GLOBAL PROPERTY HNDPOS_KEYWORD_${keyword}_${index}_NAME)
+  string(TOLOWER "${name}" name)
+  set(value "${text}")
+  if(kind STREQUAL "integer")
     _hndpos_scan_integer("${text}" value error)
     if(error)
       message(FATAL_ERROR "${context}: ${keyword} ${name} value '${text}' is not an integer as hndpos reads it: ${error}")
     endif()
-    list(APPEND values "${value}")
-    math(EXPR index "${index} + 1")
-  endforeach()
-  set(${out_var} "${values}" PARENT_SCOPE)
-endfunction()
-
-set(_hndpos_hand_names hour minute second)
-
-# FIGURE, ROUNDING, SUBPIXEL and LAYOUT, checked as hndpos-tables reads them.
-function(_hndpos_check_figures context)
-  get_property(least GLOBAL PROPERTY HNDPOS_MIN_POSITIONS)
-  get_property(most GLOBAL PROPERTY HNDPOS_MAX_POSITIONS)
-  get_property(fewest GLOBAL PROPERTY HNDPOS_MIN_FIGURE_POINTS)
-  get_property(most_points GLOBAL PROPERTY HNDPOS_MAX_FIGURE_POINTS)
-  list(LENGTH arg_FIGURE words)
-  set(index 0)
-  while(index LESS words)
-    list(SUBLIST arg_FIGURE ${index} 3 figure)
-    list(GET figure 0 name)
-    list(GET figure 1 positions_text)
-    list(GET figure 2 points)
-    if(NOT name MATCHES "^[A-Za-z_][A-Za-z0-9_]*$")
-      message(FATAL_ERROR "${context}: FIGURE name '${name}' is not a C identifier")
+    get_property(range GLOBAL PROPERTY HNDPOS_KEYWORD_${keyword}_${index}_RANGE)
+    list(GET range 0 low)
+    list(GET range 1 high)
+    if(value LESS low OR value GREATER high)
+      message(FATAL_ERROR "${context}: ${keyword} ${name} value '${text}' is outside ${low} to ${high}")
     endif()
-    _hndpos_scan_integer("${positions_text}" positions error)
-    if(error OR positions LESS least OR positions GREATER most)
-      message(FATAL_ERROR "${context}: FIGURE ${name} takes ${least} to ${most} positions, not '${positions_text}'")
+    set(value "${text}")
+  elseif(kind STREQUAL "word")
+    get_property(words GLOBAL PROPERTY HNDPOS_KEYWORD_${keyword}_${index}_WORDS)
+    string(TOLOWER "${text}" value)
+    if(NOT value IN_LIST words)
+      list(POP_BACK words last)
+      list(JOIN words ", " spoken)
+      message(FATAL_ERROR "${context}: ${keyword} is ${spoken} or ${last} (in any case), not '${text}'")
     endif()
-    string(REGEX MATCHALL "[^ ]+" pairs "${points}")
+  elseif(kind STREQUAL "name" AND NOT text MATCHES "^([A-Za-z_][A-Za-z0-9_]*)?$")
+    message(FATAL_ERROR "${context}: ${keyword} ${name} '${text}' is not a C identifier")
+  elseif(kind STREQUAL "points")
+    get_property(fewest GLOBAL PROPERTY HNDPOS_MIN_FIGURE_POINTS)
+    get_property(most GLOBAL PROPERTY HNDPOS_MAX_FIGURE_POINTS)
+    string(REGEX MATCHALL "[^ ]+" pairs "${text}")
     list(LENGTH pairs count)
-    if(count LESS fewest OR count GREATER most_points)
-      message(FATAL_ERROR "${context}: FIGURE ${name} has ${fewest} to ${most_points} points A,B, not ${count}: '${points}'")
+    if(count LESS fewest OR count GREATER most)
+      message(FATAL_ERROR "${context}: ${keyword} has ${fewest} to ${most} points A,B, not ${count}: '${text}'")
     endif()
     foreach(pair IN LISTS pairs)
       string(REPLACE "," ";" numbers "${pair}")
       list(LENGTH numbers two)
       if(NOT two EQUAL 2)
-        message(FATAL_ERROR "${context}: FIGURE ${name} point '${pair}' is not two numbers A,B")
+        message(FATAL_ERROR "${context}: ${keyword} point '${pair}' is not two numbers A,B")
       endif()
       foreach(number IN LISTS numbers)
-        _hndpos_scan_integer("${number}" value error)
+        _hndpos_scan_integer("${number}" ignored error)
         if(error)
-          message(FATAL_ERROR "${context}: FIGURE ${name} point '${pair}': '${number}' is not an integer as hndpos reads it: ${error}")
+          message(FATAL_ERROR "${context}: ${keyword} point '${pair}': '${number}' is not an integer as hndpos reads it: ${error}")
         endif()
       endforeach()
     endforeach()
-    math(EXPR index "${index} + 3")
-  endwhile()
-  if(arg_ROUNDING_GIVEN AND NOT arg_ROUNDING MATCHES "^(EXTENDED|NEAREST)$")
-    message(FATAL_ERROR "${context}: ROUNDING is EXTENDED or NEAREST, not '${arg_ROUNDING}'")
   endif()
-  if(arg_LAYOUT_GIVEN AND NOT arg_LAYOUT MATCHES "^(SPLIT|XY)$")
-    message(FATAL_ERROR "${context}: LAYOUT is SPLIT or XY, not '${arg_LAYOUT}'")
-  endif()
-  if(arg_SUBPIXEL_GIVEN)
-    get_property(bits GLOBAL PROPERTY HNDPOS_MAX_SUBPIXEL_BITS)
-    _hndpos_scan_integer("${arg_SUBPIXEL}" value error)
-    if(error OR value LESS 0 OR value GREATER bits)
-      message(FATAL_ERROR "${context}: SUBPIXEL takes 0 to ${bits} bits, not '${arg_SUBPIXEL}'")
-    endif()
-  endif()
+  set(${out_var} "${value}" PARENT_SCOPE)
 endfunction()
 
+# Every value given, checked; the program's arguments for them, in the
+# order given, into `out_var` (one argument a line, for the run script).
+function(_hndpos_arguments context out_var)
+  set(arguments "")
+  foreach(keyword IN LISTS _hndpos_order)
+    set(occurrences_${keyword} 0)
+  endforeach()
+  foreach(keyword IN LISTS _hndpos_order)
+    get_property(option GLOBAL PROPERTY HNDPOS_KEYWORD_${keyword})
+    get_property(count GLOBAL PROPERTY HNDPOS_KEYWORD_${keyword}_COUNT)
+    if(count GREATER 0 AND "${arg_${keyword}}" STREQUAL "")
+      continue()  # an empty PREFIX, no prefix
+    endif()
+    math(EXPR first "${occurrences_${keyword}} * ${count}")
+    math(EXPR occurrences_${keyword} "${occurrences_${keyword}} + 1")
+    string(APPEND arguments "${option}\n")
+    set(index 0)
+    while(index LESS count)
+      math(EXPR at "${first} + ${index}")
+      list(GET arg_${keyword} ${at} text)
+      _hndpos_check_value("${context}" ${keyword} ${index} "${text}" value)
+      string(APPEND arguments "${value}\n")
+      math(EXPR index "${index} + 1")
+    endwhile()
+  endforeach()
+  set(${out_var} "${arguments}" PARENT_SCOPE)
+endfunction()
+
+set(_hndpos_hand_names hour minute second)
+
 function(hndpos_add_tables target)
-  set(usage "hndpos_add_tables(<target> CENTER <x> <y> RADII <hour> <minute> <second> [POSITIONS <hour> <minute> <second>] [TYPE u8|u16|i16|i32] [PREFIX <name>] [DISPLAY <width> <height>] [STORAGE DATA|CONST|PROGMEM] [FIGURE <name> <positions> \"<A,B ...>\"]... [ROUNDING EXTENDED|NEAREST] [SUBPIXEL <bits>] [LAYOUT SPLIT|XY] [BOUNDS])")
+  # The call's form, from the keywords the options have.
+  get_property(keywords GLOBAL PROPERTY HNDPOS_KEYWORDS)
+  set(usage "hndpos_add_tables(<target>")
+  foreach(keyword IN LISTS keywords)
+    get_property(count GLOBAL PROPERTY HNDPOS_KEYWORD_${keyword}_COUNT)
+    set(values "")
+    foreach(index RANGE 1 ${count})
+      if(index LESS_EQUAL count)
+        math(EXPR at "${index} - 1")
+        get_property(name GLOBAL PROPERTY HNDPOS_KEYWORD_${keyword}_${at}_NAME)
+        string(TOLOWER " <${name}>" name)
+        string(APPEND values "${name}")
+      endif()
+    endforeach()
+    string(APPEND usage " [${keyword}${values}]")
+  endforeach()
+  string(APPEND usage ")")
   set(context "hndpos_add_tables(${target})")
   if(NOT TARGET ${target})
     message(FATAL_ERROR "${context}: ${target} is not a target")
@@ -256,83 +281,64 @@ function(hndpos_add_tables target)
   if(NOT arg_CENTER_GIVEN OR (NOT arg_RADII_GIVEN AND NOT arg_FIGURE_GIVEN))
     message(FATAL_ERROR "${context}: CENTER and RADII (or a FIGURE) are required: ${usage}")
   endif()
+  # Every value as the program takes it, and its arguments for hndpos-tables.
+  _hndpos_arguments("${context}" arguments)
+  # hndpos's own byte tables take the centre, the radii, a prefix, a display
+  # and a storage; any other keyword asks for hndpos-tables' tables.
   set(wide FALSE)
-  foreach(keyword POSITIONS TYPE FIGURE ROUNDING SUBPIXEL LAYOUT BOUNDS)
-    if(arg_${keyword}_GIVEN)
+  foreach(keyword IN LISTS _hndpos_order)
+    if(NOT keyword MATCHES "^(CENTER|RADII|PREFIX|DISPLAY|STORAGE)$")
       set(wide TRUE)
     endif()
   endforeach()
-  _hndpos_check_figures("${context}")
   set(storage DATA)
   if(arg_STORAGE_GIVEN)
-    set(storage "${arg_STORAGE}")
-  endif()
-  if(NOT storage MATCHES "^(DATA|CONST|PROGMEM)$")
-    message(FATAL_ERROR "${context}: STORAGE is DATA, CONST or PROGMEM, not '${storage}'")
-  endif()
-  if(arg_TYPE_GIVEN AND NOT arg_TYPE MATCHES "^(u8|u16|i16|i32)$")
-    message(FATAL_ERROR "${context}: TYPE is u8, u16, i16 or i32, not '${arg_TYPE}'")
+    string(TOUPPER "${arg_STORAGE}" storage)
   endif()
   set(prefix "${arg_PREFIX}")
-  if(NOT prefix MATCHES "^([A-Za-z_][A-Za-z0-9_]*)?$")
-    message(FATAL_ERROR "${context}: PREFIX '${prefix}' does not start a C identifier")
-  endif()
+  get_property(longest GLOBAL PROPERTY HNDPOS_MAX_PREFIX_LENGTH)
   string(LENGTH "${prefix}" prefix_length)
-  if(prefix_length GREATER 64)
-    message(FATAL_ERROR "${context}: PREFIX '${prefix}' is longer than 64 characters")
+  if(prefix_length GREATER longest)
+    message(FATAL_ERROR "${context}: PREFIX '${prefix}' is longer than ${longest} characters")
   endif()
-
-  # The parameters, checked as the programs will read them.
-  _hndpos_scan_values("${context}" CENTER "x;y" center)
-  set(radii "")
-  if(arg_RADII_GIVEN)
-    _hndpos_scan_values("${context}" RADII "hour;minute;second" radii)
-  endif()
-  set(index 0)
-  foreach(value IN LISTS radii)
-    list(GET _hndpos_hand_names ${index} name)
-    list(GET arg_RADII ${index} text)
-    if(value EQUAL -2147483648)
-      message(FATAL_ERROR "${context}: RADII ${name} value '${text}' is -2147483648: hndpos fails, since that hand's tip leaves the 32-bit range (the product +2147483648)")
-    endif()
-    math(EXPR index "${index} + 1")
-  endforeach()
   set(positions 60 60 60)
   if(arg_POSITIONS_GIVEN)
-    _hndpos_scan_values("${context}" POSITIONS "hour;minute;second" positions)
-    get_property(least GLOBAL PROPERTY HNDPOS_MIN_POSITIONS)
-    get_property(most GLOBAL PROPERTY HNDPOS_MAX_POSITIONS)
-    foreach(value IN LISTS positions)
-      if(value LESS least OR value GREATER most)
-        message(FATAL_ERROR "${context}: POSITIONS takes ${least} to ${most} positions per hand, not '${arg_POSITIONS}'")
-      endif()
-    endforeach()
+    set(positions ${arg_POSITIONS})
+  endif()
+  set(display "")
+  if(arg_DISPLAY_GIVEN)
+    list(GET arg_DISPLAY 0 width)
+    list(GET arg_DISPLAY 1 height)
+    set(display "${width}x${height}")
   endif()
   if(NOT wide)
     # hndpos's tables hold bytes: a centre beyond them would be drawn from
-    # its full value to tips reduced modulo 256.
-    foreach(value IN LISTS center)
+    # its full value to tips reduced modulo 256, a panel beyond 256 pixels
+    # cannot be checked, and the radius -2147483648 fails.
+    foreach(value IN LISTS arg_CENTER)
+      _hndpos_scan_integer("${value}" value ignored)
       if(value LESS 0 OR value GREATER 255)
         list(JOIN arg_CENTER " " shown)
         message(FATAL_ERROR "${context}: CENTER '${shown}' lies outside 0..255, and hndpos's tables hold bytes; for a wider panel give TYPE (u16, i16 or i32) or POSITIONS, which make tables of true coordinates")
       endif()
     endforeach()
-  endif()
-  set(display "")
-  if(arg_DISPLAY_GIVEN)
-    get_property(least GLOBAL PROPERTY HNDPOS_MIN_DISPLAY_SIDE)
+    set(index 0)
+    foreach(text IN LISTS arg_RADII)
+      _hndpos_scan_integer("${text}" value ignored)
+      list(GET _hndpos_hand_names ${index} name)
+      if(value EQUAL -2147483648)
+        message(FATAL_ERROR "${context}: RADII ${name} value '${text}' is -2147483648: hndpos fails, since that hand's tip leaves the 32-bit range (the product +2147483648)")
+      endif()
+      math(EXPR index "${index} + 1")
+    endforeach()
     get_property(limit GLOBAL PROPERTY HNDPOS_MAX_BYTE_DISPLAY_SIDE)
-    if(wide)
-      get_property(limit GLOBAL PROPERTY HNDPOS_MAX_WIDE_DISPLAY_SIDE)
-    endif()
-    _hndpos_scan_values("${context}" DISPLAY "width;height" sides)
-    list(GET sides 0 width)
-    list(GET sides 1 height)
-    if(width LESS least OR height LESS least OR width GREATER limit OR height GREATER limit)
-      list(JOIN arg_DISPLAY " " shown)
-      message(FATAL_ERROR "${context}: DISPLAY takes a width and a height from ${least} to ${limit} pixels, not '${shown}'")
-    endif()
-    set(display "${width}x${height}")
+    foreach(side IN LISTS arg_DISPLAY)
+      _hndpos_scan_integer("${side}" value ignored)
+      if(value GREATER limit)
+        list(JOIN arg_DISPLAY " " shown)
+        message(FATAL_ERROR "${context}: DISPLAY takes a width and a height from 1 to ${limit} pixels for hndpos's tables, not '${shown}'; give TYPE or POSITIONS for tables of true coordinates")
+      endif()
+    endforeach()
   endif()
 
   # One table per prefix in a target: the arrays would be defined twice, and
@@ -358,35 +364,25 @@ function(hndpos_add_tables target)
     message(FATAL_ERROR "${context}: the tables are C source: enable C or CXX in project() or enable_language()")
   endif()
 
-  # A directory per set of tables, named by everything that makes them.
-  string(MD5 key "${arg_CENTER}|${arg_RADII}|${arg_POSITIONS}|${arg_TYPE}|${storage}|${prefix}|${display}|${arg_FIGURE}|${arg_ROUNDING}|${arg_SUBPIXEL}|${arg_LAYOUT}|${arg_BOUNDS_GIVEN}")
+  # A directory per set of tables, named by everything that makes them; the
+  # arguments for hndpos-tables in a file there, one a line.
+  string(MD5 key "${arguments}")
   string(SUBSTRING "${key}" 0 16 key)
   set(directory "${CMAKE_CURRENT_BINARY_DIR}/hndpos-tables/${target}/${key}")
   set(header "${directory}/include/${prefix}hpostbl.h")
   string(TOLOWER "${storage}" emit)
   set(run_script "${CMAKE_CURRENT_FUNCTION_LIST_DIR}/HndposRun.cmake")
-  set(value_definitions "")
-  foreach(keyword CENTER RADII POSITIONS FIGURE)
-    set(index 0)
-    foreach(text IN LISTS arg_${keyword})
-      list(APPEND value_definitions "-D${keyword}${index}=${text}")
-      math(EXPR index "${index} + 1")
-    endforeach()
-  endforeach()
+  file(CONFIGURE OUTPUT "${directory}/arguments.txt" CONTENT "${arguments}")
   set(common
     "-DCONTEXT=${context}" "-DDIRECTORY=${directory}" "-DDISPLAY=${display}" "-DEMIT=${emit}"
-    "-DPREFIX=${prefix}" "-DHEADER=${header}" ${value_definitions})
-  string(TOLOWER "${arg_ROUNDING}" rounding)
-  string(TOLOWER "${arg_LAYOUT}" layout)
-  list(APPEND common "-DROUNDING=${rounding}" "-DSUBPIXEL=${arg_SUBPIXEL}" "-DLAYOUT=${layout}"
-    "-DBOUNDS=${arg_BOUNDS_GIVEN}")
+    "-DPREFIX=${prefix}" "-DHEADER=${header}" "-DARGUMENTS=${directory}/arguments.txt")
   set(shown_values ${arg_CENTER} ${arg_RADII})
   list(JOIN shown_values " " shown)
   if(wide)
     set(table "${directory}/${prefix}hndpos_tables.c")
     set(compiled "${table}")
     set(outputs "${table}" "${header}")
-    list(APPEND common "-DTABLES=$<TARGET_FILE:hndpos::tables>" "-DTYPE=${arg_TYPE}" "-DCOMPACT=${table}")
+    list(APPEND common "-DTABLES=$<TARGET_FILE:hndpos::tables>" "-DCOMPACT=${table}")
     set(tools hndpos::tables "$<TARGET_FILE:hndpos::tables>")
     list(JOIN positions " " shown_positions)
     string(APPEND shown ", ${shown_positions} positions")
@@ -401,12 +397,19 @@ function(hndpos_add_tables target)
       list(APPEND outputs "${compiled}")
     endif()
     list(APPEND common "-DHNDPOS=$<TARGET_FILE:hndpos::hndpos>" "-DCOMPACT=${compiled}")
+    foreach(keyword CENTER RADII)
+      set(index 0)
+      foreach(text IN LISTS arg_${keyword})
+        list(APPEND common "-D${keyword}${index}=${text}")
+        math(EXPR index "${index} + 1")
+      endforeach()
+    endforeach()
     set(tools hndpos::hndpos "$<TARGET_FILE:hndpos::hndpos>")
   endif()
   add_custom_command(
     OUTPUT ${outputs}
     COMMAND "${CMAKE_COMMAND}" "-DVIEW=$<TARGET_FILE:hndpos::view>" ${common} -P "${run_script}"
-    DEPENDS ${tools} hndpos::view "$<TARGET_FILE:hndpos::view>" "${run_script}"
+    DEPENDS ${tools} hndpos::view "$<TARGET_FILE:hndpos::view>" "${run_script}" "${directory}/arguments.txt"
     COMMENT "Generating clock-hand tables ${shown}"
     VERBATIM)
   file(MAKE_DIRECTORY "${directory}/include")

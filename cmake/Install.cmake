@@ -38,7 +38,7 @@ configure_package_config_file(cmake/hndpos-config.cmake.in ${PROJECT_BINARY_DIR}
 write_basic_package_version_file(${PROJECT_BINARY_DIR}/hndpos-config-version.cmake COMPATIBILITY SameMajorVersion
   ARCH_INDEPENDENT)
 install(FILES ${PROJECT_BINARY_DIR}/hndpos-config.cmake ${PROJECT_BINARY_DIR}/hndpos-config-version.cmake
-  cmake/HndposTables.cmake cmake/HndposRun.cmake ${PROJECT_BINARY_DIR}/hndpos-limits.cmake DESTINATION ${package_dir})
+  cmake/HndposTables.cmake cmake/HndposRun.cmake cmake/hndpos-options.cmake DESTINATION ${package_dir})
 
 # The page, built by the web preset, goes with the programs when named.
 set(HNDPOS_PAGE "" CACHE FILEPATH "hndpos.html from the web build, to install with the programs")

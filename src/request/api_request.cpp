@@ -106,7 +106,10 @@ private:
             if (point.kind != Kind::integers || point.count != 2)
                 throw Refused{"key " + key + "[" + std::to_string(i) + "] takes [A, B], two integers"};
             const std::span<const std::int64_t> pair = document_.integer_list(point);
-            text += (text.empty() ? "" : " ") + std::to_string(pair[0]) + "," + std::to_string(pair[1]);
+            text.append(text.empty() ? "" : " ")
+                .append(std::to_string(pair[0]))
+                .append(",")
+                .append(std::to_string(pair[1]));
         }
         return text;
     }
@@ -115,7 +118,7 @@ private:
         std::string text;
         for (const std::int64_t part : document_.integer_list(node)) {
             if (part < 0 || part > 99) throw Refused{"key " + key + " takes [hours, minutes, seconds]"};
-            text += (text.empty() ? "" : ":") + std::string(part < 10 ? "0" : "") + std::to_string(part);
+            text.append(text.empty() ? "" : ":").append(part < 10 ? "0" : "").append(std::to_string(part));
         }
         return text;
     }

@@ -78,7 +78,24 @@ std::vector<std::string> option_values(const Option& option, const std::optional
     return values;
 }
 
+// The value as the option takes it, or the refusal naming the option.
+void check_value(const Option& option, const OptionValue& value, const std::string& text) {
+    if (value.kind == ValueKind::integer) (void)integer_value(option.name, text, value.low, value.high);
+    if (value.words != nullptr && !value.words->find(text))
+        throw OptionError{takes_words(option.name, value.words->spoken())};
+}
+
 }  // namespace
+
+OptionValue integer_named(std::string name, std::int64_t low, std::int64_t high) {
+    return {std::move(name), ValueKind::integer, low, high};
+}
+
+OptionValue word_from(const WordList& words) { return {words.joined("|"), ValueKind::word, 0, 0, &words}; }
+
+OptionValue text_named(std::string name) { return {std::move(name), ValueKind::text}; }
+
+std::int32_t int32_of(const std::string& value) { return scan_integer(value).value; }
 
 void parse_command_line(std::span<const Option> table, int argc, const char* const* argv,
                         const std::function<void(const std::string&)>& operand) {
@@ -115,7 +132,9 @@ void parse_arguments(std::span<const Option> table, std::span<const std::string>
         if (!option->repeatable && std::find(seen.begin(), seen.end(), option) != seen.end())
             throw OptionError{"option " + std::string(option->name) + " is given more than once"};
         seen.push_back(option);
-        option->handle(option_values(*option, attached, arguments));
+        const std::vector<std::string> values = option_values(*option, attached, arguments);
+        for (std::size_t i = 0; i < values.size(); ++i) check_value(*option, option->values[i], values[i]);
+        option->handle(values);
         if (option->ends_parsing) return;
     }
 }

@@ -19,6 +19,8 @@
 #include <string_view>
 #include <vector>
 
+#include "request/vocabulary.h"
+
 namespace hndpos {
 
 // The companion programs' exit statuses beside 0: 1 for a refused or failed
@@ -27,16 +29,33 @@ inline constexpr int exit_refused = 1;
 inline constexpr int exit_usage = 2;
 
 // What an option's value is, for the API and the CMake function: an
-// integer in the programs' syntax, one of a list of words, any text,
-// figure points "A,B A,B ...", or a time of day HH:MM:SS.
-enum class ValueKind { integer, word, text, points, time };
+// integer in the programs' syntax, one of a list of words, a C identifier,
+// any text, figure points "A,B A,B ...", or a time of day HH:MM:SS.
+enum class ValueKind { integer, word, name, text, points, time };
 
-// Each member has an initializer of its own, so that a table can name only
-// the members an option needs (GCC before 14 warns otherwise).
+// One value of an option: what the help calls it, what it is, and what the
+// parser takes (an integer's range, a word's list), so that the parser, the
+// help, the API and the CMake function all read them here. Each member has
+// an initializer of its own, so that a table can name only the members an
+// option needs (GCC before 14 warns otherwise).
 struct OptionValue {
     std::string name{};  // "X", or the words "u8|u16|i16|i32"
     ValueKind kind = ValueKind::integer;
+    std::int64_t low = INT32_MIN;  // an integer's range
+    std::int64_t high = INT32_MAX;
+    const WordList* words = nullptr;  // a word's list
 };
+
+OptionValue integer_named(std::string name, std::int64_t low = INT32_MIN, std::int64_t high = INT32_MAX);
+OptionValue word_from(const WordList& words);
+OptionValue text_named(std::string name);
+
+// A value the parser has taken as an integer, as one; a word, as its enumerator.
+std::int32_t int32_of(const std::string& value);
+template <typename Enum>
+Enum enum_of(const WordList& list, const std::string& value) {
+    return static_cast<Enum>(*list.find(value));
+}
 
 // Each occurrence of an option in a request, as its values' texts; an
 // occurrence of a flag has none.
@@ -66,8 +85,9 @@ struct OptionError {
 };
 
 // Reads the arguments against the table, calling each option's handler
-// with its values and `operand` with each operand (none taken where it is
-// empty). Throws OptionError.
+// with its values (each integer already in its range, each word in its
+// list) and `operand` with each operand (none taken where it is empty).
+// Throws OptionError.
 void parse_arguments(std::span<const Option> table, std::span<const std::string> arguments,
                      const std::function<void(const std::string&)>& operand);
 // The same for argv[1] on.

@@ -33,14 +33,6 @@ std::vector<FigurePoint> figure_points(const std::string& text) {
     return points;
 }
 
-// The value of a word option, or the refusal naming its words.
-template <typename Enum>
-Enum word_value(std::string_view option, const WordList& list, const std::string& text) {
-    const std::optional<Enum> value = parse_word<Enum>(list, text);
-    if (!value) throw OptionError{takes_words(option, list.spoken())};
-    return *value;
-}
-
 // One occurrence where `present`, else none.
 Occurrences shown_if(bool present, std::vector<std::string> values) {
     return present ? Occurrences{std::move(values)} : Occurrences{};
@@ -48,14 +40,14 @@ Occurrences shown_if(bool present, std::vector<std::string> values) {
 
 Option center_option(TablesRequest& o) {
     return {.name = "--center",
-            .values = {{"X"}, {"Y"}},
+            .values = {integer_named("X"), integer_named("Y")},
             .help = "the dial's centre in pixels",
             .cmake_keyword = "CENTER",
             .api_key = "center",
             .handle =
                 [&o](const std::vector<std::string>& v) {
-                    o.params.center_x = integer_value("--center", v[0], INT32_MIN, INT32_MAX);
-                    o.params.center_y = integer_value("--center", v[1], INT32_MIN, INT32_MAX);
+                    o.params.center_x = int32_of(v[0]);
+                    o.params.center_y = int32_of(v[1]);
                     o.center_given = true;
                 },
             .show =
@@ -66,14 +58,13 @@ Option center_option(TablesRequest& o) {
 
 Option radii_option(TablesRequest& o) {
     return {.name = "--radii",
-            .values = {{"HOUR"}, {"MINUTE"}, {"SECOND"}},
+            .values = {integer_named("HOUR"), integer_named("MINUTE"), integer_named("SECOND")},
             .help = "the hands' lengths in pixels",
             .cmake_keyword = "RADII",
             .api_key = "radii",
             .handle =
                 [&o](const std::vector<std::string>& v) {
-                    for (std::size_t hand = 0; hand < hand_count; ++hand)
-                        o.params.radii[hand] = integer_value("--radii", v[hand], INT32_MIN, INT32_MAX);
+                    for (std::size_t hand = 0; hand < hand_count; ++hand) o.params.radii[hand] = int32_of(v[hand]);
                     o.radii_given = true;
                 },
             .show =
@@ -85,7 +76,9 @@ Option radii_option(TablesRequest& o) {
 
 Option figure_option(TablesRequest& o) {
     return {.name = "--figure",
-            .values = {{"NAME", ValueKind::text}, {"POSITIONS"}, {"POINTS", ValueKind::points}},
+            .values = {{"NAME", ValueKind::name},
+                       integer_named("POSITIONS", min_positions, max_positions),
+                       {"POINTS", ValueKind::points}},
             .help = "add a figure (repeatable): POINTS, one\nargument, are " +
                     range(min_figure_points, max_figure_points) +
                     " points A,B in the\nhand's frame, A along the hand (negative: a\ntail), B across it (to the right "
@@ -97,8 +90,7 @@ Option figure_option(TablesRequest& o) {
                 [&o](const std::vector<std::string>& v) {
                     if (v[0].empty() || !is_identifier_prefix(v[0]))
                         throw OptionError{"option --figure: '" + v[0] + "' is not a C identifier"};
-                    o.params.figures.push_back(
-                        {v[0], integer_value("--figure", v[1], min_positions, max_positions), figure_points(v[2])});
+                    o.params.figures.push_back({v[0], int32_of(v[1]), figure_points(v[2])});
                 },
             .show =
                 [&o] {
@@ -112,55 +104,49 @@ Option figure_option(TablesRequest& o) {
 }
 
 Option rounding_option(TablesRequest& o) {
-    return {.name = "--rounding",
-            .values = {{roundings.joined("|"), ValueKind::word}},
-            .help =
-                "extended: hndpos's arithmetic (default);\nnearest: the integer nearest to the exact\n"
-                "value, mirror-symmetric",
-            .cmake_keyword = "ROUNDING",
-            .api_key = "rounding",
-            .handle =
-                [&o](const std::vector<std::string>& v) {
-                    o.params.rule.rounding = word_value<Rounding>("--rounding", roundings, v[0]);
-                },
-            .show =
-                [&o] {
-                    return shown_if(o.params.rule.rounding != Rounding::extended,
-                                    {std::string(word_of(roundings, o.params.rule.rounding))});
-                },
-            .in_source = true};
+    return {
+        .name = "--rounding",
+        .values = {word_from(roundings)},
+        .help =
+            "extended: hndpos's arithmetic (default);\nnearest: the integer nearest to the exact\n"
+            "value, mirror-symmetric",
+        .cmake_keyword = "ROUNDING",
+        .api_key = "rounding",
+        .handle =
+            [&o](const std::vector<std::string>& v) { o.params.rule.rounding = enum_of<Rounding>(roundings, v[0]); },
+        .show =
+            [&o] {
+                return shown_if(o.params.rule.rounding != Rounding::extended,
+                                {std::string(word_of(roundings, o.params.rule.rounding))});
+            },
+        .in_source = true};
 }
 
 Option subpixel_option(TablesRequest& o) {
     return {.name = "--subpixel",
-            .values = {{"BITS"}},
+            .values = {integer_named("BITS", 0, max_subpixel_bits)},
             .help = "entries in units of 1/2^BITS pixel, 0 to " + std::to_string(max_subpixel_bits) + "\n(default 0)",
             .cmake_keyword = "SUBPIXEL",
             .api_key = "subpixel",
-            .handle =
-                [&o](const std::vector<std::string>& v) {
-                    o.params.rule.subpixel = integer_value("--subpixel", v[0], 0, max_subpixel_bits);
-                },
+            .handle = [&o](const std::vector<std::string>& v) { o.params.rule.subpixel = int32_of(v[0]); },
             .show = [&o] { return shown_if(o.params.rule.subpixel != 0, {text_of(o.params.rule.subpixel)}); },
             .in_source = true};
 }
 
 Option layout_option(TablesRequest& o) {
-    return {.name = "--layout",
-            .values = {{layouts.joined("|"), ValueKind::word}},
-            .help = "figures as NAME_x and NAME_y (split, the\ndefault) or NAME_xy of {x, y} pairs",
-            .cmake_keyword = "LAYOUT",
-            .api_key = "layout",
-            .handle =
-                [&o](const std::vector<std::string>& v) {
-                    o.figures.layout = word_value<PointLayout>("--layout", layouts, v[0]);
-                },
-            .show =
-                [&o] {
-                    return shown_if(o.figures.layout != PointLayout::split,
-                                    {std::string(word_of(layouts, o.figures.layout))});
-                },
-            .in_source = true};
+    return {
+        .name = "--layout",
+        .values = {word_from(layouts)},
+        .help = "figures as NAME_x and NAME_y (split, the\ndefault) or NAME_xy of {x, y} pairs",
+        .cmake_keyword = "LAYOUT",
+        .api_key = "layout",
+        .handle = [&o](const std::vector<std::string>& v) { o.figures.layout = enum_of<PointLayout>(layouts, v[0]); },
+        .show =
+            [&o] {
+                return shown_if(o.figures.layout != PointLayout::split,
+                                {std::string(word_of(layouts, o.figures.layout))});
+            },
+        .in_source = true};
 }
 
 Option bounds_option(TablesRequest& o) {
@@ -175,15 +161,16 @@ Option bounds_option(TablesRequest& o) {
 
 Option positions_option(TablesRequest& o) {
     return {.name = "--positions",
-            .values = {{"HOUR"}, {"MINUTE"}, {"SECOND"}},
+            .values = {integer_named("HOUR", min_positions, max_positions),
+                       integer_named("MINUTE", min_positions, max_positions),
+                       integer_named("SECOND", min_positions, max_positions)},
             .help = "positions per hand, " + range(min_positions, max_positions) +
                     " each\n(default 60 60 60); position k of N points\nk*360/N degrees clockwise from 12 o'clock",
             .cmake_keyword = "POSITIONS",
             .api_key = "positions",
             .handle =
                 [&o](const std::vector<std::string>& v) {
-                    for (std::size_t hand = 0; hand < hand_count; ++hand)
-                        o.params.positions[hand] = integer_value("--positions", v[hand], min_positions, max_positions);
+                    for (std::size_t hand = 0; hand < hand_count; ++hand) o.params.positions[hand] = int32_of(v[hand]);
                 },
             .show =
                 [&o] {
@@ -194,36 +181,32 @@ Option positions_option(TablesRequest& o) {
 }
 
 Option type_option(TablesRequest& o) {
-    return {
-        .name = "--type",
-        .values = {{entry_types.joined("|"), ValueKind::word}},
-        .help = "the entries' C type (default: the narrowest\nthat holds every entry)",
-        .cmake_keyword = "TYPE",
-        .api_key = "type",
-        .handle =
-            [&o](const std::vector<std::string>& v) { o.type = word_value<EntryType>("--type", entry_types, v[0]); },
-        .show =
-            [&o] {
-                return shown_if(o.type.has_value(),
-                                {o.type ? std::string(word_of(entry_types, *o.type)) : std::string()});
-            }};
+    return {.name = "--type",
+            .values = {word_from(entry_types)},
+            .help = "the entries' C type (default: the narrowest\nthat holds every entry)",
+            .cmake_keyword = "TYPE",
+            .api_key = "type",
+            .handle = [&o](const std::vector<std::string>& v) { o.type = enum_of<EntryType>(entry_types, v[0]); },
+            .show =
+                [&o] {
+                    return shown_if(o.type.has_value(),
+                                    {o.type ? std::string(word_of(entry_types, *o.type)) : std::string()});
+                }};
 }
 
 Option storage_option(TablesRequest& o) {
-    return {
-        .name = "--storage",
-        .values = {{storages.joined("|"), ValueKind::word}},
-        .help = "where the arrays live: RAM, read-only data or\nAVR program memory (default data)",
-        .cmake_keyword = "STORAGE",
-        .api_key = "storage",
-        .handle =
-            [&o](const std::vector<std::string>& v) { o.storage = word_value<Storage>("--storage", storages, v[0]); },
-        .show = [&o] { return shown_if(o.storage != Storage::data, {std::string(word_of(storages, o.storage))}); }};
+    return {.name = "--storage",
+            .values = {word_from(storages)},
+            .help = "where the arrays live: RAM, read-only data or\nAVR program memory (default data)",
+            .cmake_keyword = "STORAGE",
+            .api_key = "storage",
+            .handle = [&o](const std::vector<std::string>& v) { o.storage = enum_of<Storage>(storages, v[0]); },
+            .show = [&o] { return shown_if(o.storage != Storage::data, {std::string(word_of(storages, o.storage))}); }};
 }
 
 Option prefix_option(TablesRequest& o) {
     return {.name = "--prefix",
-            .values = {{"NAME", ValueKind::text}},
+            .values = {{"NAME", ValueKind::name}},
             .help = "prefix of the arrays' names; upper-cased, of\nthe header's macros",
             .cmake_keyword = "PREFIX",
             .api_key = "prefix",
@@ -255,15 +238,15 @@ Option header_option(TablesRequest& o) {
 
 Option display_option(TablesRequest& o) {
     return {.name = "--display",
-            .values = {{"WIDTH"}, {"HEIGHT"}},
+            .values = {integer_named("WIDTH", min_display_side, max_wide_display_side),
+                       integer_named("HEIGHT", min_display_side, max_wide_display_side)},
             .help = "refuse a tip outside a panel of this size,\n" + range(min_display_side, max_wide_display_side) +
                     " pixels each (also WIDTHxHEIGHT)",
             .cmake_keyword = "DISPLAY",
             .api_key = "display",
             .handle =
                 [&o](const std::vector<std::string>& v) {
-                    o.display = {{integer_value("--display", v[0], min_display_side, max_wide_display_side),
-                                  integer_value("--display", v[1], min_display_side, max_wide_display_side)}};
+                    o.display = {{int32_of(v[0]), int32_of(v[1])}};
                 },
             .show =
                 [&o] {
@@ -274,13 +257,11 @@ Option display_option(TablesRequest& o) {
 }
 
 Option format_option(TablesRequest& o) {
-    return {
-        .name = "--format",
-        .values = {{formats.joined("|"), ValueKind::word}},
-        .help = "what to write (default c)",
-        .handle =
-            [&o](const std::vector<std::string>& v) { o.format = word_value<TablesFormat>("--format", formats, v[0]); },
-        .show = [&o] { return shown_if(o.format != TablesFormat::c, {std::string(word_of(formats, o.format))}); }};
+    return {.name = "--format",
+            .values = {word_from(formats)},
+            .help = "what to write (default c)",
+            .handle = [&o](const std::vector<std::string>& v) { o.format = enum_of<TablesFormat>(formats, v[0]); },
+            .show = [&o] { return shown_if(o.format != TablesFormat::c, {std::string(word_of(formats, o.format))}); }};
 }
 
 Option output_option(TablesRequest& o) {

@@ -1,6 +1,5 @@
 #include "request/view_request.h"
 
-#include <charconv>
 #include <utility>
 
 namespace hndpos {
@@ -60,29 +59,25 @@ std::vector<Option> view_option_table(ViewRequest& o) {
              }},
         {.name = "--scale",
          .short_name = 's',
-         .values = {{"N"}},
+         .values = {integer_named("N", 1, 64)},
          .help = "size of a display pixel in the picture, 1 to 64\n(default 8, less for a picture over 4096 wide)",
          .api_key = "scale",
          .handle =
              [&o](const std::vector<std::string>& v) {
-                 int scale = 0;
-                 const auto [end, error] = std::from_chars(v[0].data(), v[0].data() + v[0].size(), scale);
-                 if (error != std::errc{} || end != v[0].data() + v[0].size() || scale < 1 || scale > 64)
-                     throw OptionError{"expected --scale from 1 to 64"};
-                 o.scale = scale;
+                 o.scale = int32_of(v[0]);
                  o.scale_given = true;
              }},
         {.name = "--display",
          .short_name = 'd',
-         .values = {{"WIDTH"}, {"HEIGHT"}},
+         .values = {integer_named("WIDTH", min_display_side, max_wide_display_side),
+                    integer_named("HEIGHT", min_display_side, max_wide_display_side)},
          .help = "the display's size in pixels, " + display_range() +
                  " each (also\nWIDTHxHEIGHT): the picture draws its outline,\n--check checks against it",
          .cmake_keyword = "DISPLAY",
          .api_key = "display",
          .handle =
              [&o](const std::vector<std::string>& v) {
-                 o.display = {integer_value("--display", v[0], min_display_side, max_wide_display_side),
-                              integer_value("--display", v[1], min_display_side, max_wide_display_side)};
+                 o.display = {int32_of(v[0]), int32_of(v[1])};
              },
          .joined_by_x = true},
         {.name = "--check",
@@ -91,19 +86,17 @@ std::vector<Option> view_option_table(ViewRequest& o) {
                  "or lies outside the display",
          .handle = [mode](const std::vector<std::string>&) { mode(ViewMode::check); }},
         {.name = "--emit",
-         .values = {{"STORAGE", ValueKind::word}},
+         .values = {word_from(storages)},
          .help = "write the tables for firmware, and their header\nbeside the output file: data (the file as it "
                  "is,\nint arrays), const (bytes in read-only data) or\nprogmem (bytes in AVR program memory)",
          .cmake_keyword = "STORAGE",
          .handle =
              [&o, mode](const std::vector<std::string>& v) {
-                 const std::optional<Storage> storage = parse_word<Storage>(storages, v[0]);
-                 if (!storage) throw OptionError{"expected --emit data, --emit const or --emit progmem"};
-                 o.storage = *storage;
+                 o.storage = enum_of<Storage>(storages, v[0]);
                  mode(ViewMode::emit);
              }},
         {.name = "--prefix",
-         .values = {{"NAME", ValueKind::text}},
+         .values = {{"NAME", ValueKind::name}},
          .help = "with --emit: name the arrays NAMExtbl and NAMEytbl",
          .cmake_keyword = "PREFIX",
          .handle =

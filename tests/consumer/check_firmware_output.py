@@ -10,7 +10,7 @@ of 12 hours, the floor of the positions times the elapsed part of the turn.
 import os
 import sys
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tables"))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "programs", "hndpos-tables"))
 from entries import entries  # noqa: E402
 
 output_path, tables_path, hour_positions, minute_positions = sys.argv[1], sys.argv[2], int(sys.argv[3]), int(sys.argv[4])

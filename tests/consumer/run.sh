@@ -103,7 +103,7 @@ installed | subdirectory | cross)
     elif [ "$scenario" = installed ]; then
         install_hndpos
         for file in bin/hndpos bin/hndpos-view share/man/man1/hndpos.1.gz lib/cmake/hndpos/HndposRun.cmake \
-            lib/cmake/hndpos/hndpos-limits.cmake; do
+            lib/cmake/hndpos/hndpos-options.cmake; do
             [ -e "$work/prefix/$file" ] || die "$file was not installed"
         done
         configure_args+=(-DCMAKE_PREFIX_PATH="$work/prefix")
@@ -222,9 +222,9 @@ hndpos_add_tables(clock CENTER $100000000 30 RADII 9 13 14)|CENTER x value '$100
 hndpos_add_tables(clock CENTER 83 "12 " RADII 9 13 14)|CENTER y value '12 ' is not an integer as hndpos reads it
 hndpos_add_tables(clock CENTER 83 30 RADII 9 $80000000 14)|RADII minute value '$80000000' is -2147483648: hndpos fails
 hndpos_add_tables(clock CENTER 83 30 RADII 9 13 14)\nhndpos_add_tables(clock CENTER 1 2 RADII 3 4 5)|the target already has tables named xtbl and ytbl; give each set of tables in one target its own PREFIX
-hndpos_add_tables(clock CENTER 83 30 RADII 9 13 14 STORAGE FLASH)|STORAGE is DATA, CONST or PROGMEM, not 'FLASH'
+hndpos_add_tables(clock CENTER 83 30 RADII 9 13 14 STORAGE FLASH)|STORAGE is data, const or progmem (in any case), not 'FLASH'
 hndpos_add_tables(clock CENTER 83 30 RADII 9 13 14 DISPLAY 300 64)|DISPLAY takes a width and a height from 1 to 256 pixels
-hndpos_add_tables(clock CENTER 83 30 RADII 9 13 14 PREFIX 9face)|PREFIX '9face' does not start a C identifier
+hndpos_add_tables(clock CENTER 83 30 RADII 9 13 14 PREFIX 9face)|PREFIX name '9face' is not a C identifier
 hndpos_add_tables(clock CENTER "8;3" 30 RADII 9 13 14)|CENTER value '8;3' holds a ';'
 hndpos_add_tables(clock CENTER "" 31 RADII 9 13 14)|CENTER has an empty value
 hndpos_add_tables(clock CENTER 83 RADII 9 13 14)|CENTER takes 2 value(s), given 1: '83'
@@ -232,24 +232,27 @@ hndpos_add_tables(clock CENTER 83 30 RADII 9 13 14 15)|'15' follows the values o
 hndpos_add_tables(clock CENTER 83 30 RADI 9 13 14)|'RADI' follows the values of CENTER and is not a keyword
 hndpos_add_tables(clock CENTER 83 30 RADII 9 13 14 DISPLAY 128x64)|DISPLAY takes two values, WIDTH HEIGHT, not '128x64'
 hndpos_add_tables(clock CENTER 83 30 RADII 9 13 14 PREFIX face_)\nhndpos_add_tables(clock CENTER 1 2 RADII 3 4 5 PREFIX FACE_)|macros are named FACE_HNDPOS_...; give each set of tables in one target its own PREFIX, differing in more than case
-hndpos_add_tables(clock CENTER 83 30 RADII 9 13 14 PREFIX p23456789012345678901234567890123456789012345678901234567890123456789_)|is longer than 64 characters
+hndpos_add_tables(clock CENTER 83 30 RADII 9 13 14 PREFIX p23456789012345678901234567890123456789012345678901234567890123456789012345678901234567890123456789012345678901234567890123456789_)|is longer than 128 characters
 hndpos_add_tables(clock CENTER 300 31 RADII 9 13 14)|CENTER '300 31' lies outside 0..255, and hndpos's tables hold bytes; for a wider panel give TYPE
 hndpos_add_tables(clock CENTER $80000000 31 RADII 9 13 14)|CENTER '$80000000 31' lies outside 0..255
-hndpos_add_tables(clock CENTER 83 30 RADII 9 13 14 POSITIONS 720 0 60)|POSITIONS takes 1 to 43200 positions per hand, not '720;0;60'
-hndpos_add_tables(clock CENTER 83 30 RADII 9 13 14 TYPE u64)|TYPE is u8, u16, i16 or i32, not 'u64'
-hndpos_add_tables(clock CENTER 83 30 RADII 9 13 14 TYPE u16 DISPLAY 70000 64)|DISPLAY takes a width and a height from 1 to 65535 pixels
+hndpos_add_tables(clock CENTER 83 30 RADII 9 13 14 POSITIONS 720 0 60)|POSITIONS minute value '0' is outside 1 to 43200
+hndpos_add_tables(clock CENTER 83 30 RADII 9 13 14 TYPE u64)|TYPE is u8, u16, i16 or i32 (in any case), not 'u64'
+hndpos_add_tables(clock CENTER 83 30 RADII 9 13 14 TYPE u16 DISPLAY 70000 64)|DISPLAY width value '70000' is outside 1 to 65535
 hndpos_add_tables(clock CENTER 83 30)|CENTER and RADII (or a FIGURE) are required
 hndpos_add_tables(clock CENTER 83 30 FIGURE 9hand 60 "1,0")|FIGURE name '9hand' is not a C identifier
-hndpos_add_tables(clock CENTER 83 30 FIGURE hand 0 "1,0")|FIGURE hand takes 1 to 43200 positions, not '0'
-hndpos_add_tables(clock CENTER 83 30 FIGURE hand 60 "1,0 2")|FIGURE hand point '2' is not two numbers A,B
-hndpos_add_tables(clock CENTER 83 30 FIGURE hand 60 "1,x")|FIGURE hand point '1,x': 'x' is not an integer as hndpos reads it
-hndpos_add_tables(clock CENTER 83 30 FIGURE hand 60 "1,0" ROUNDING EVEN)|ROUNDING is EXTENDED or NEAREST, not 'EVEN'
-hndpos_add_tables(clock CENTER 83 30 FIGURE hand 60 "1,0" SUBPIXEL 9)|SUBPIXEL takes 0 to 8 bits, not '9'
-hndpos_add_tables(clock CENTER 83 30 FIGURE hand 60 "1,0" LAYOUT PAIRS)|LAYOUT is SPLIT or XY, not 'PAIRS'
+hndpos_add_tables(clock CENTER 83 30 FIGURE hand 0 "1,0")|FIGURE positions value '0' is outside 1 to 43200
+hndpos_add_tables(clock CENTER 83 30 FIGURE hand 60 "1,0 2")|FIGURE point '2' is not two numbers A,B
+hndpos_add_tables(clock CENTER 83 30 FIGURE hand 60 "1,x")|FIGURE point '1,x': 'x' is not an integer as hndpos reads it
+hndpos_add_tables(clock CENTER 83 30 FIGURE hand 60 "1,0" ROUNDING EVEN)|ROUNDING is extended or nearest (in any case), not 'EVEN'
+hndpos_add_tables(clock CENTER 83 30 FIGURE hand 60 "1,0" SUBPIXEL 9)|SUBPIXEL bits value '9' is outside 0 to 8
+hndpos_add_tables(clock CENTER 83 30 FIGURE hand 60 "1,0" LAYOUT PAIRS)|LAYOUT is split or xy (in any case), not 'PAIRS'
 hndpos_add_tables(clock CENTER 83 30 FIGURE hand 60)|FIGURE takes 3 value(s), given 2
 CALLS
     # Accepted as the program accepts them: leading spaces, +, $ hexadecimal.
     dir=$(clock_project accepted 'hndpos_add_tables(clock CENTER "  +83" $1E RADII 009 $d " 14" DISPLAY $80 " 64")')
+    built_or_die "$dir"
+    # A prefix of 100 characters, which both programs take too.
+    dir=$(clock_project long-prefix "hndpos_add_tables(clock CENTER 83 30 RADII 9 13 14 TYPE u8 PREFIX $(printf 'p%.0s' $(seq 99))_)")
     built_or_die "$dir"
     say "bad parameters, the radius -2147483648, a second unprefixed table, bad options: refused at configure, each named"
     ;;
