@@ -1,11 +1,15 @@
-"""Writes the README's example files as printed: a line
-<!-- file: PATH [PATH...] --> names the paths of the code block after it."""
+"""Writes the documents' example files as printed: a line
+<!-- file: PATH [PATH...] --> names the paths of the code block after it.
+
+    extract.py OUT DOCUMENT..."""
 import pathlib
 import re
 import sys
 
-readme, out = pathlib.Path(sys.argv[1]), pathlib.Path(sys.argv[2])
-lines = readme.read_text(encoding="utf-8").splitlines(keepends=True)
+out = pathlib.Path(sys.argv[1])
+lines = []
+for document in sys.argv[2:]:
+    lines += pathlib.Path(document).read_text(encoding="utf-8").splitlines(keepends=True)
 names = None
 for index, line in enumerate(lines):
     marker = re.match(r"<!-- file: (.+) -->", line)
@@ -20,4 +24,4 @@ for index, line in enumerate(lines):
             path.write_text("".join(lines[index + 1 : end]), encoding="utf-8")
         names = None
 if not (out / "cmake" / "CMakeLists.txt").exists() or not (out / "make" / "Makefile").exists():
-    sys.exit("the README holds no marked CMake example or Makefile recipe")
+    sys.exit("the documents hold no marked CMake example or Makefile recipe")

@@ -330,7 +330,7 @@ readme)
     # The README's firmware example and its Makefile recipe, as printed.
     install_hndpos
     need python3 make cc
-    python3 "$here/extract.py" "$source_dir/README.md" "$work/readme"
+    python3 "$here/extract.py" "$work/readme" "$source_dir/README.md" "$source_dir"/doc/*.md
     examples=0
     for dir in "$work"/readme/*/; do
         [ -f "$dir/CMakeLists.txt" ] || continue

@@ -1,7 +1,13 @@
-"""The shell commands of the README and of each example's README, run as
-they stand, from where the document says to run them: a user copies them.
+"""The shell commands of the README, of the documents in doc/ and of each
+example's README, run as they stand, from where the document says to run
+them: a user copies them.
 
     commands.py SOURCE_DIR HOST_TOOLS WORK_DIR
+    commands.py --fresh            (in a fresh clone)
+
+The blocks that build hndpos itself expect a fresh clone: .ci/run runs them
+there, first, with --fresh, each in the clone as it is and with a HOME of
+its own; here they are only named.
 
 HOST_TOOLS is an installed hndpos, which the documents call
 $HOME/host-tools and find on the PATH. Every ```sh block is named below by
@@ -19,6 +25,7 @@ import sys
 # Where a block runs:
 #   root     a copy of the repository's layout (its examples/), as a user at
 #            the top of a clone
+#   fresh    a fresh clone, where nothing was built yet (--fresh)
 #   dial     a directory where `hndpos 83 30 9 13 14` ran first
 #   EXAMPLE  the example's folder copied with ../common, as its README asks
 # or why it is not run, after "not run:".
@@ -27,28 +34,35 @@ BLOCKS = {
         "not run: .ci/run runs it as written",
     ("README.md", "cmake --workflow --preset test"):
         "not run: it is the command that runs this test",
-    ("README.md", "iconv -f SHIFT_JIS -t UTF-8 hpostbl.c"): "dial",
-    ("README.md", "sha256sum -c --ignore-missing SHA256SUMS"):
-        "not run: the release check unpacks and installs every package",
-    ("README.md", "cmake --preset release && cmake --build --preset release"):
-        "not run: installs into /usr/local; the release check builds and installs the same tree",
-    ("README.md", 'make CC=avr-gcc CFLAGS="-mmcu=atmega328p -Os -Wall" STORAGE=progmem'):
-        "not run: consumer.readme runs it in the Makefile project it belongs to",
-    ("README.md", "# once, for the host"):
-        "not run: its firmware and arm-toolchain.cmake are the user's own; the examples' blocks are run",
+    ("README.md", "hndpos 83 30 9 13 14 >console.txt"): "dial",
+    ("README.md", 'cmake --workflow --preset release && cmake --install build/release --prefix "$HOME/host-tools"'): "fresh",
     ("README.md", "hndpos-tables --center 160 120 --radii 60 90 100 --positions 720 60 60 --display 320 240 -o dial.c"):
         "root",
-    ("README.md", "hndpos-tables --center 233 233 --radii 120 180 200 \\"): "root",
     ("README.md", "cmake -S examples/avr-clock -B build-avr --toolchain \"$PWD/examples/avr-clock/avr.cmake\" \\"): "root",
-    ("README.md", "hndpos 83 30 9 13 14"): "dial",
-    ("README.md", "hndpos-view --check --display 128x64   # each hand's bounding box; exit 1 at the first tip off the panel"):
-        "dial",
-    ("README.md", "hndpos-tables --center 233 233 --radii 120 180 210 --positions 720 60 60 --format json -o watch.json"):
+    ("doc/install.md", "sha256sum -c --ignore-missing SHA256SUMS"):
+        "not run: the release check unpacks and installs every package",
+    ("doc/install.md", "cmake --preset release && cmake --build --preset release"):
+        "not run: installs into /usr/local; the release check builds and installs the same tree",
+    ("doc/tables.md", "hndpos-tables --center 160 120 --radii 60 90 100 --positions 720 60 60 --display 320 240 -o dial.c"):
         "root",
-    ("README.md", "npm install ./hndpos-1.0.0.tgz"):
-        "not run: the npm package's tests (npm.commands) install it and run these commands",
-    ("README.md", "cmake --workflow --preset web     # needs Emscripten: emcc on the PATH"):
+    ("doc/tables.md", "hndpos-tables --center 233 233 --radii 120 180 200 \\"): "root",
+    ("doc/cmake.md", 'make CC=avr-gcc CFLAGS="-mmcu=atmega328p -Os -Wall" STORAGE=progmem'):
+        "not run: consumer.readme runs it in the Makefile project it belongs to",
+    ("doc/cmake.md", 'cmake --workflow --preset release && cmake --install build/release --prefix "$HOME/host-tools"'): "fresh",
+    ("doc/cmake.md", "cmake -S firmware -B build-arm --toolchain arm-toolchain.cmake \\"):
+        "not run: its firmware and arm-toolchain.cmake are the user's own; the examples' blocks are run",
+    ("doc/firmware.md", "cmake -S examples/avr-clock -B build-avr --toolchain \"$PWD/examples/avr-clock/avr.cmake\" \\"):
+        "root",
+    ("doc/hndpos.md", "iconv -f SHIFT_JIS -t UTF-8 hpostbl.c"): "dial",
+    ("doc/viewer.md", "hndpos 83 30 9 13 14"): "dial",
+    ("doc/viewer.md", "hndpos-view --check --display 128x64   # each hand's bounding box; exit 1 at the first tip off the panel"):
+        "dial",
+    ("doc/viewer.md", "hndpos-tables --center 233 233 --radii 120 180 210 --positions 720 60 60 --format json -o watch.json"):
+        "root",
+    ("doc/web.md", "cmake --workflow --preset web     # needs Emscripten: emcc on the PATH"):
         "not run: .ci/run runs the web workflow; opening the page needs a desktop",
+    ("doc/web.md", "npm install ./hndpos-1.0.0.tgz"):
+        "not run: the npm package's tests (npm.commands) install it and run these commands",
     ("examples/arduino-clock/README.md", "mkdir -p ../clock-tables && (cd ../clock-tables && hndpos 63 31 20 28 30)"):
         "arduino-clock",
     ("examples/arduino-clock/README.md", "simavr -m atmega328p -f 16000000 build-uno/arduino-clock_.elf"): "arduino-clock",
@@ -77,9 +91,26 @@ def blocks(source, document):
 
 
 def documents(source):
+    pages = sorted(f"doc/{name}" for name in os.listdir(os.path.join(source, "doc")) if name.endswith(".md"))
     examples = sorted(f"examples/{name}/README.md" for name in os.listdir(os.path.join(source, "examples"))
                       if os.path.exists(os.path.join(source, "examples", name, "README.md")))
-    return ["README.md"] + examples
+    return ["README.md"] + pages + examples
+
+
+def run_fresh():
+    """The blocks that expect a fresh clone, in the current one."""
+    home = os.path.realpath("build/docs-home")
+    os.makedirs(home, exist_ok=True)
+    environment = dict(os.environ, HOME=home)
+    failures = 0
+    for document in documents("."):
+        for first, body in blocks(".", document):
+            if BLOCKS.get((document, first)) != "fresh":
+                continue
+            run = subprocess.run(["bash", "-e", "-o", "pipefail", "-c", body], env=environment)
+            print(f"{document}: {first!r} exits {run.returncode} in a fresh clone")
+            failures += run.returncode != 0
+    return 1 if failures else 0
 
 
 def missing_tool(place):
@@ -111,6 +142,8 @@ def make_place(place, source, work, environment):
 
 
 def main():
+    if sys.argv[1:] == ["--fresh"]:
+        return run_fresh()
     source, host_tools, work = (os.path.realpath(argument) for argument in sys.argv[1:4])
     home = os.path.join(work, "home")
     os.makedirs(home, exist_ok=True)
@@ -125,8 +158,8 @@ def main():
                       "      name it in tests/docs/commands.py with the place it runs in")
                 failures += 1
                 continue
-            if place.startswith("not run:"):
-                print(f"{document}: {first!r} {place}")
+            if place.startswith("not run:") or place == "fresh":
+                print(f"{document}: {first!r} {place if place != 'fresh' else 'runs in a fresh clone (.ci/run)'}")
                 continue
             tool = missing_tool(place)
             if tool:
