@@ -32,7 +32,7 @@ inline constexpr int max_wide_display_side = 65535;
 // (x at 9 o'clock, y at 12 o'clock) is +2^31.
 inline constexpr std::int32_t unholdable_radius = INT32_MIN;
 
-// A time of day: h 0 to 23, m and s 0 to 59, ms 0 to 999.
+// A time of day, each field from 0 to the last time's.
 struct TimeOfDay {
     int hours = 0;
     int minutes = 0;
@@ -40,9 +40,13 @@ struct TimeOfDay {
     int milliseconds = 0;
 };
 
+// The last time of day, 23:59:59.999.
+inline constexpr TimeOfDay last_time_of_day{23, 59, 59, 999};
+
 constexpr bool is_time_of_day(const TimeOfDay& t) {
-    return t.hours >= 0 && t.hours <= 23 && t.minutes >= 0 && t.minutes <= 59 && t.seconds >= 0 && t.seconds <= 59 &&
-           t.milliseconds >= 0 && t.milliseconds <= 999;
+    const TimeOfDay& last = last_time_of_day;
+    return t.hours >= 0 && t.hours <= last.hours && t.minutes >= 0 && t.minutes <= last.minutes && t.seconds >= 0 &&
+           t.seconds <= last.seconds && t.milliseconds >= 0 && t.milliseconds <= last.milliseconds;
 }
 
 // The turns a hand or a figure can follow, each in its own unit: turn 0 is

@@ -118,10 +118,12 @@ void header_start(HeaderText& header, const HeaderFacts& f, Storage storage, boo
     for (int hand = 0; hand < hand_count; ++hand)
         header.define(join({m, "HNDPOS_", upper(hand_names[hand]), "_POSITIONS"}),
                       std::to_string(f.positions[static_cast<std::size_t>(hand)]));
+    const TimeOfDay& last = last_time_of_day;
     header.add(
-        "\n/* Each hand's index at a time of day: the floor of its positions times the\n"
-        "   elapsed part of its turn (h from 0 to 23, m and s from 0 to 59, ms from 0\n"
-        "   to 999). Computed in unsigned long, so 16-bit int cannot overflow. */\n");
+        join({"\n/* Each hand's index at a time of day: the floor of its positions times the\n"
+              "   elapsed part of its turn (h from 0 to ",
+              std::to_string(last.hours), ", m and s from 0 to ", std::to_string(last.minutes), ", ms from 0\n   to ",
+              std::to_string(last.milliseconds), "). Computed in unsigned long, so 16-bit int cannot overflow. */\n"}));
     for (int hand = 0; hand < hand_count; ++hand)
         define_index(header, join({m, "HNDPOS_", upper(hand_names[hand]), "_INDEX"}), hand,
                      std::to_string(f.positions[static_cast<std::size_t>(hand)]));
@@ -148,7 +150,10 @@ std::string index_helpers_header(std::string_view name) {
     header.define(guard, "");
     header.add(
         join({"\n/* The floor of the hand's positions times the elapsed part of its turn (h\n"
-              "   from 0 to 23, m and s from 0 to 59, ms from 0 to 999), as the macros of\n"
+              "   from 0 to ",
+              std::to_string(last_time_of_day.hours), ", m and s from 0 to ", std::to_string(last_time_of_day.minutes),
+              ", ms from 0 to ", std::to_string(last_time_of_day.milliseconds),
+              "), as the macros of\n"
               "   hndpos-tables' headers give it; positions from ",
               std::to_string(min_positions), " to ", std::to_string(max_positions),
               ". Computed in\n"
