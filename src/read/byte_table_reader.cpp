@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "io/failure.h"
+#include "dial/panel.h"
 #include "read/text_fields.h"
 
 namespace hndpos {
@@ -28,29 +28,12 @@ bool is_shift_jis(std::string_view text) {
     return true;
 }
 
-// The lines hndpos writes for a set of parameters, as far as it gets: a
-// radius of -2147483648 stops it in the x table.
-struct WrittenLines final : LineSink {
-    std::vector<std::string> lines;
-    bool complete = false;
-    void take(std::string_view line) override { lines.emplace_back(line); }
-};
-
-void write_lines(const HandParams& params, WrittenLines& written) {
-    try {
-        make_table_lines(params, written);
-        written.complete = true;
-    } catch (const EInvalidOp&) {
-        written.complete = false;
-    }
-}
-
 // The numbers of the summary comment. The labels between them hold no ASCII
 // digits (their Shift_JIS trail bytes are 0x40 and above), so the numbers
 // are the runs of digits with an optional "-"; the line hndpos writes for
 // them is then compared byte for byte. False, with the message, when the
 // line is not the summary comment.
-bool parse_summary_comment(std::string_view line, HandParams& params, WrittenLines& written, std::string& message) {
+bool parse_summary_comment(std::string_view line, HandParams& params, std::string& message) {
     constexpr std::size_t parameter_count = 5;
     std::vector<std::int64_t> numbers;
     for (std::size_t i = 0; i < line.size();) {
@@ -78,8 +61,7 @@ bool parse_summary_comment(std::string_view line, HandParams& params, WrittenLin
     params = {static_cast<std::int32_t>(numbers[0]), static_cast<std::int32_t>(numbers[1]),
               static_cast<std::int32_t>(numbers[2]), static_cast<std::int32_t>(numbers[3]),
               static_cast<std::int32_t>(numbers[4])};
-    write_lines(params, written);
-    if (line != written.lines[1]) {
+    if (line != summary_comment(params)) {
         message = "expected the summary comment with the five parameters, found " + quoted(line);
         return false;
     }
@@ -121,20 +103,19 @@ bool parse_row(std::string_view line, int table, int row, TableFile& file, std::
     return true;
 }
 
-// The first entry that differs from those of the lines hndpos writes.
-ReadResult check_entries(const TableFile& file, const WrittenLines& written) {
-    if (!written.complete)
-        return refuse(2, "a radius of -2147483648 cannot give a complete table: hndpos stops at x position 45");
-    TableFile expected;
-    std::string ignored;
-    for (int line = first_row_line; line <= line_count; ++line)
-        (void)parse_row(written.lines[static_cast<std::size_t>(line - 1)], (line - first_row_line) / rows_per_table,
-                        (line - first_row_line) % rows_per_table, expected, ignored);
+// The first entry that differs from the low byte of the dial's true
+// coordinate, computed once for the file's parameters.
+ReadResult check_entries(const TableFile& file) {
+    const Dial dial = dial_of_table_file(file);
+    if (const auto& overflow = dial.tables.overflow)
+        return refuse(2, "a radius of -2147483648 cannot give a complete table: hndpos stops at " +
+                             hand_entry_name(overflow->hand, overflow->axis, overflow->position));
     for (int table = 0; table < 2; ++table) {
+        const Axis axis = table == 0 ? Axis::x : Axis::y;
         for (int hand = 0; hand < hand_count; ++hand) {
             for (int position = 0; position < position_count; ++position) {
                 const int found = file.entry(table, hand, position);
-                const int wanted = expected.entry(table, hand, position);
+                const auto wanted = static_cast<int>(dial.entry(hand, axis, position));
                 if (found == wanted) continue;
                 return refuse(first_row_line + table * rows_per_table + entry_index(hand, position) / entries_per_row,
                               std::string(table == 0 ? "x" : "y") + " entry of the " + std::string(hand_names[hand]) +
@@ -147,6 +128,7 @@ ReadResult check_entries(const TableFile& file, const WrittenLines& written) {
     ReadResult result;
     result.ok = true;
     result.table = file;
+    result.dial = dial;
     return result;
 }
 
@@ -154,7 +136,6 @@ ReadResult check_entries(const TableFile& file, const WrittenLines& written) {
 
 ReadResult read_table_file(std::string_view bytes) {
     TableFile file;
-    WrittenLines written;
     for (int line = 1; line <= line_count; ++line) {
         if (bytes.empty()) return refuse(line, "expected line " + std::to_string(line) + ", found the end of the file");
         const std::size_t newline = bytes.find('\n');
@@ -168,14 +149,14 @@ ReadResult read_table_file(std::string_view bytes) {
         if (line == 1) {
             if (text != FileTitle) return refuse(line, "expected the title comment, found " + quoted(text));
         } else if (line == 2) {
-            if (!parse_summary_comment(text, file.params, written, message)) return refuse(line, message);
+            if (!parse_summary_comment(text, file.params, message)) return refuse(line, message);
         } else if (!parse_row(text, (line - first_row_line) / rows_per_table, (line - first_row_line) % rows_per_table,
                               file, message)) {
             return refuse(line, message);
         }
     }
     if (!bytes.empty()) return refuse(line_count + 1, "expected the end of the file, found " + quoted(bytes));
-    return check_entries(file, written);
+    return check_entries(file);
 }
 
 // hndpos's entries are the low bytes of hndpos-tables' for 60 positions a

@@ -81,7 +81,7 @@ DialReadResult read_dial_file(std::string_view bytes) {
     case InputKind::hndpos_table: {
         const ReadResult read = read_table_file(bytes);
         if (!read.ok) return refused(read.line, read.message);
-        result.dial = dial_of_table_file(read.table);
+        result.dial = read.dial;
         break;
     }
     case InputKind::view_source:

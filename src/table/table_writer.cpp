@@ -55,9 +55,11 @@ std::string summary_line(const HandParams& params) {
     return line;
 }
 
+std::string summary_comment(const HandParams& params) { return "/*   " + summary_line(params) + " */"; }
+
 void make_table_lines(const HandParams& params, LineSink& sink) {
     sink.take(FileTitle);
-    sink.take("/*   " + summary_line(params) + " */");
+    sink.take(summary_comment(params));
     make_table(params, XTableHead, tip_x, sink);
     make_table(params, YTableHead, tip_y, sink);
 }

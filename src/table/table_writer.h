@@ -38,6 +38,9 @@ constexpr int entry_index(int hand, int position) { return hand * position_count
 // "中心座標 X:Y  時針半径 h  分針半径 m  秒針半径 s" in Shift_JIS.
 std::string summary_line(const HandParams& params);
 
+// The file's second line: the summary line in a comment.
+std::string summary_comment(const HandParams& params);
+
 // Where the file's lines go, one at a time: the table file, or a reader
 // that compares them.
 class LineSink {
