@@ -30,6 +30,36 @@ std::optional<EntryType> narrowest_entry_type(const DialTables& tables) {
     return std::nullopt;
 }
 
+std::string oversized_progmem_array(const DialParams& params, const EmitSpec& spec) {
+    if (spec.storage != Storage::progmem) return "";
+    const std::int64_t entry = entry_type_facts(spec.type).high > UINT16_MAX  ? 4
+                               : entry_type_facts(spec.type).high > UINT8_MAX ? 2
+                                                                              : 1;
+    const auto refusal = [&](const std::string& name, std::int64_t entries) {
+        const std::int64_t bytes = entries * entry;
+        return bytes <= max_avr_array_bytes
+                   ? std::string()
+                   : join({"the array ", spec.names.prefix, name, " would be ", std::to_string(bytes),
+                           " bytes, and AVR's program memory takes at most ", std::to_string(max_avr_array_bytes),
+                           " in one array: give fewer positions, a narrower --type or another --storage"});
+    };
+    for (int hand = 0; hand < (params.has_hands ? hand_count : 0); ++hand)
+        if (std::string why =
+                refusal(std::string(hand_names[hand]) + "_x", params.positions[static_cast<std::size_t>(hand)]);
+            !why.empty())
+            return why;
+    for (const Figure& figure : params.figures) {
+        const std::int64_t grid = std::int64_t{figure.positions} * static_cast<std::int64_t>(figure.points.size());
+        const bool pairs = spec.figures.layout == PointLayout::pairs;
+        if (std::string why = refusal(figure.name + (pairs ? "_xy" : "_x"), pairs ? 2 * grid : grid); !why.empty())
+            return why;
+        if (spec.figures.bounds)
+            if (std::string why = refusal(figure.name + "_bounds", 4 * std::int64_t{figure.positions}); !why.empty())
+                return why;
+    }
+    return "";
+}
+
 TablesVerdict judge_dial_tables(const DialTables& tables, std::optional<EntryType> requested,
                                 std::optional<PanelSize> panel) {
     if (const auto& overflow = tables.overflow)

@@ -26,4 +26,11 @@ struct TablesVerdict {
 TablesVerdict judge_dial_tables(const DialTables& tables, std::optional<EntryType> requested,
                                 std::optional<PanelSize> panel);
 
+// AVR's compiler takes at most this many bytes in one array.
+inline constexpr std::int64_t max_avr_array_bytes = 32767;
+
+// In program memory, the first array larger than AVR takes, named with its
+// size; "" where every array fits or the storage is another.
+std::string oversized_progmem_array(const DialParams& params, const EmitSpec& spec);
+
 }  // namespace hndpos

@@ -108,14 +108,13 @@ bool is_regular_file(std::string_view name) {
     return system_calls().file_status(std::string(name).c_str(), true).kind == FileKind::regular;
 }
 
-bool exists(std::string_view name) {
-    return system_calls().file_status(std::string(name).c_str(), false).exists();
-}
+bool exists(std::string_view name) { return system_calls().file_status(std::string(name).c_str(), false).exists(); }
 
 std::string path_beside(std::string_view file, std::string_view name) {
     const std::size_t slash = file.rfind('/');
-    const std::string directory =
-        OutputFiles::names_descriptor(file) || slash == std::string_view::npos ? "" : std::string(file.substr(0, slash + 1));
+    const std::string directory = OutputFiles::names_descriptor(file) || slash == std::string_view::npos
+                                      ? ""
+                                      : std::string(file.substr(0, slash + 1));
     const std::string path = directory + std::string(name);
     return path == standard_stream_name ? "./" + path : path;
 }
@@ -229,8 +228,7 @@ std::string OutputFiles::keep_old_files() {
         if (error == 0) error = system_calls().set_permissions(file.backup.c_str(), file.permissions);
         if (error != 0) {
             file.backup.clear();
-            return "cannot write " + file.name + ": cannot keep the file it replaces to put it back: " +
-                   reason(error);
+            return "cannot write " + file.name + ": cannot keep the file it replaces to put it back: " + reason(error);
         }
     }
     return "";
@@ -256,12 +254,23 @@ OutputFiles::Outcome OutputFiles::commit() {
     return rename_all();
 }
 
-// Each temporary over its file, its old permissions kept.
+// Each temporary over its file, its old permissions kept. The renames
+// follow one another with nothing between them; a terminating signal in
+// their midst puts back what was replaced (platform::begin_pending).
 OutputFiles::Outcome OutputFiles::rename_all() {
+    std::vector<platform::PendingFile> pending;
+    for (const File& file : files_)
+        if (!file.temporary.empty()) pending.push_back({file.temporary, file.target, file.backup});
+    platform::begin_pending(pending);
+    struct EndPending {
+        ~EndPending() { platform::end_pending(); }
+    } end_pending;
+    std::size_t renames = 0;
     for (std::size_t i = 0; i < files_.size(); ++i) {
         File& file = files_[i];
         if (file.temporary.empty()) continue;
         if (file.existed) (void)system_calls().set_permissions(file.temporary.c_str(), file.permissions);
+        platform::mark_renamed(renames++);  // before: the signal may come while it is done
         if (const int error = system_calls().rename_file(file.temporary.c_str(), file.target.c_str()); error != 0) {
             std::string problem = "cannot write " + file.name + ": " + reason(error);
             const std::string left = put_back(i);

@@ -161,7 +161,9 @@ int memory_rename_file(const char* from, const char* to) {
     return 0;
 }
 
-int memory_remove_file(const char* name) { return active->files.erase(MemoryFiles::normal_name(name)) != 0 ? 0 : ENOENT; }
+int memory_remove_file(const char* name) {
+    return active->files.erase(MemoryFiles::normal_name(name)) != 0 ? 0 : ENOENT;
+}
 
 // A second name with the same bytes: the files here are only ever replaced
 // whole, never changed in place, so a copy serves as a link.
@@ -217,11 +219,11 @@ SystemCalls use_memory_files(MemoryFiles& files) {
     open_files.clear();
     SystemCalls& calls = system_calls();
     const SystemCalls replaced = calls;
-    calls = {memory_standard_output,   memory_classify,          memory_create_file,    memory_write_some,
-             memory_wait_until_writable, memory_close_file,      memory_find_module,    memory_file_status,
-             memory_descriptor_status, memory_read_link,         memory_read_file,      memory_write_file,
-             memory_write_descriptor,  memory_descriptor_spelled, memory_rename_file,   memory_remove_file,
-             memory_link_file,         memory_set_permissions,   memory_lock_directory, memory_error_text,
+    calls = {memory_standard_output,     memory_classify,           memory_create_file,    memory_write_some,
+             memory_wait_until_writable, memory_close_file,         memory_find_module,    memory_file_status,
+             memory_descriptor_status,   memory_read_link,          memory_read_file,      memory_write_file,
+             memory_write_descriptor,    memory_descriptor_spelled, memory_rename_file,    memory_remove_file,
+             memory_link_file,           memory_set_permissions,    memory_lock_directory, memory_error_text,
              memory_random_number};
     return replaced;
 }

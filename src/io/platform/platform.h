@@ -151,6 +151,25 @@ void prepare_process();
 // opens takes its number, while reading or writing it fails as closed.
 void prepare_companion_process();
 
+// A commit in progress, for the terminating signals (SIGTERM, SIGINT,
+// SIGHUP) that prepare_companion_process() catches: the handler puts back
+// each file already replaced (its second name renamed over it, or a new
+// file removed), removes every temporary, and ends the process as the
+// signal would. Names are copied; at most max_pending_files, each at most
+// max_pending_name bytes (longer ones are left as they are).
+inline constexpr std::size_t max_pending_files = 8;
+inline constexpr std::size_t max_pending_name = 4096;
+struct PendingFile {
+    std::string_view temporary;
+    std::string_view target;
+    std::string_view backup;  // empty where there was no file to replace
+};
+void begin_pending(std::span<const PendingFile> files);
+// File `index` now has its new bytes under its own name.
+void mark_renamed(std::size_t index);
+// The commit is over, done or put back.
+void end_pending();
+
 // A range of lead bytes of a double-byte code page (Shift_JIS: 0x81–0x9F
 // and 0xE0–0xFC): such a byte and the byte after it form one character.
 struct LeadByteRange {

@@ -174,8 +174,8 @@ int win32_read_link(const char*, std::string&) { return EINVAL; }
 
 int win32_read_file(const char* name, std::string& bytes, std::size_t limit) {
     const HANDLE handle = name == nullptr ? GetStdHandle(STD_INPUT_HANDLE)
-                                          : CreateFileA(name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+                                          : CreateFileA(name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                                        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (handle == INVALID_HANDLE_VALUE || handle == nullptr) return name == nullptr ? EBADF : last_errno();
     BY_HANDLE_FILE_INFORMATION information{};
     int error = 0;
@@ -233,7 +233,9 @@ int win32_rename_file(const char* from, const char* to) {
     return outcome(MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING));
 }
 int win32_remove_file(const char* name) { return outcome(DeleteFileA(name)); }
-int win32_link_file(const char* existing, const char* name) { return outcome(CreateHardLinkA(name, existing, nullptr)); }
+int win32_link_file(const char* existing, const char* name) {
+    return outcome(CreateHardLinkA(name, existing, nullptr));
+}
 int win32_set_permissions(const char* name, unsigned permissions) {
     const DWORD attributes = GetFileAttributesA(name);
     if (attributes == INVALID_FILE_ATTRIBUTES) return last_errno();
@@ -253,11 +255,11 @@ std::uint64_t win32_random_number() {
 }
 
 SystemCalls live_calls = {
-    win32_standard_output,    win32_classify,        win32_create_file,        win32_write_some,
-    win32_wait_until_writable, win32_close_file,     win32_find_module,        win32_file_status,
-    win32_descriptor_status,  win32_read_link,       win32_read_file,          win32_write_file,
-    win32_write_descriptor,   win32_descriptor_spelled, win32_rename_file,     win32_remove_file,
-    win32_link_file,          win32_set_permissions, win32_lock_directory,     win32_error_text,
+    win32_standard_output,     win32_classify,           win32_create_file,    win32_write_some,
+    win32_wait_until_writable, win32_close_file,         win32_find_module,    win32_file_status,
+    win32_descriptor_status,   win32_read_link,          win32_read_file,      win32_write_file,
+    win32_write_descriptor,    win32_descriptor_spelled, win32_rename_file,    win32_remove_file,
+    win32_link_file,           win32_set_permissions,    win32_lock_directory, win32_error_text,
     win32_random_number,
 };
 
@@ -278,7 +280,10 @@ void prepare_companion_process() {
     (void)_setmode(_fileno(stderr), _O_BINARY);
 }
 
-bool standard_input_closed() { return false; }
-bool standard_output_closed() { return false; }
+// Windows' console control handlers run on a thread of their own, where a
+// rename could race the commit: a run ended there leaves its temporaries.
+void begin_pending(std::span<const PendingFile>) {}
+void mark_renamed(std::size_t) {}
+void end_pending() {}
 
 }  // namespace hndpos::platform

@@ -105,6 +105,11 @@ refusals)
 1|the figure hand's x at position 0, point 0 is 256, outside the 64x64 display (0 to 255 in 1/4 pixel)|--center 64 32 --figure hand 60 '0,0' --subpixel 2 --display 64 64 -o dial.c
 1|the figure big's x at position 1, point 0 is 2371956813, which i32 cannot hold|--center 2147483647 0 --figure big 60 '$7FFFFFFF,0' -o dial.c
 2|unknown option --colour|--center 1 2 --radii 3 4 5 --colour -o dial.c
+1|the array hour_x would be 86400 bytes, and AVR's program memory takes at most 32767 in one array|--center 233 233 --radii 100 150 200 --positions 43200 60 60 --storage progmem -o dial.c
+1|the array face_hand_xy would be 51840 bytes|--center 300 300 --figure hand 720 "$(printf '1,0 %.0s' $(seq 18))" --layout xy --storage progmem --prefix face_ -o dial.c
+2|its header's name cannot stand in #include|--center 1 2 --radii 3 4 5 -o 'q"x.c'
+2|its header's name cannot stand in #include|--center 1 2 --radii 3 4 5 -o $'a\nb.c'
+2|option --header: the name cannot stand in #include|--center 1 2 --radii 3 4 5 --header 'h??-.h' -o dial.c
 CASES
     # Accepted forms: the program's integer syntax, negative values.
     run --center '  +83' '$1E' --radii 009 '$d' -14 --positions 60 ' 60' '$3C' --format json -o -
@@ -143,6 +148,21 @@ outputs)
     [ -L link.c ] && cmp -s real.c private.c || fail "the link was replaced, or real.c not written through it"
     [ "$(stat -c %a private.c)" = 600 ] || fail "private.c's mode became $(stat -c %a private.c)"
     [ -p fifo.json ] && cmp -s from-fifo.json plain.json || fail "the FIFO was replaced, or its reader got other bytes"
+    # A dangling link is written through to what it names.
+    ln -s made.json dangling.json
+    run --center 83 30 --radii 9 13 14 --format json -o dangling.json
+    [ -L dangling.json ] && cmp -s made.json plain.json || fail "the dangling link was replaced, or made.json not written"
+    # Runs that write into one directory take turns at its lock: while
+    # another holds it, the pair is not written.
+    if command -v flock >/dev/null; then
+        flock . sleep 1.5 &
+        sleep 0.3
+        "$tables" --center 83 30 --radii 9 13 14 -o pair.c &
+        sleep 0.5
+        [ ! -e pair.c ] || fail "the pair was written while another run held the directory"
+        wait
+        [ -f pair.c ] && [ -f pair.h ] || fail "the pair was not written once the lock was free"
+    fi
     if [ "$(id -u)" -eq 0 ] && mknod null c 1 3 2>/dev/null; then
         run --center 83 30 --radii 9 13 14 -o null
         [ "$status" -eq 0 ] && [ -c null ] || fail "the device was replaced by a file (exit $status)"
@@ -219,6 +239,25 @@ all-or-nothing)
 2|"$hndpos" 83 30 9 13 14|"$viewer" --emit data -o tables.c --header hpostbl.c|hpostbl.c 
 CASES
     echo "failed and refused runs of both programs leave no file and replace none"
+    ;;
+
+terminated)
+    # A run ended by SIGTERM between the header's rename and the source's
+    # (the second rename held back by strace) puts the old pair back and
+    # leaves no temporary.
+    [ "${#runner[@]}" -eq 0 ] || skip "signals are the POSIX build's"
+    need strace
+    "$tables" --center 83 30 --radii 9 13 14 -o dial.c || die "the first pair"
+    cp dial.c old.c && cp dial.h old.h
+    strace -qq -f -o /dev/null -e trace=rename,renameat,renameat2 -e inject=rename,renameat,renameat2:delay_enter=2000000:when=2 \
+        "$tables" --center 83 30 --radii 9 13 15 -o dial.c &
+    sleep 1
+    pkill -TERM -f -- "--radii 9 13 15" || die "no run to end"
+    wait
+    cmp -s dial.h old.h && cmp -s dial.c old.c || fail "the pair was not put back"
+    left=$(find . -name '*.tmp*' -o -name '*.old*' | tr '\n' ' ')
+    [ -z "$left" ] || fail "left behind: $left"
+    echo "a run ended between the renames puts the old pair back and leaves no temporary"
     ;;
 
 index-macros)

@@ -313,6 +313,11 @@ CASES
     echo PREVIOUS >log.txt
     "$viewer" --check -o /dev/stdout -- -dash.c >>log.txt
     [ "$(head -n 1 log.txt)" = PREVIOUS ] && [ "$(wc -l <log.txt)" -eq 4 ] || fail "--check -o /dev/stdout >> log.txt"
+    # A FIFO named like the header beside a C source is no header: refused, at once.
+    mkdir fifo && "$tables" --center 83 30 --radii 9 13 14 -o fifo/dial.c && rm fifo/dial.h && mkfifo fifo/dial.h
+    status=0
+    timeout 10 "$viewer" --check fifo/dial.c >/dev/null 2>err.txt || status=$?
+    [ "$status" -eq 1 ] && grep -q "fifo/dial.h: not a file" err.txt || fail "a FIFO header: exit $status: $(cat err.txt)"
     "$viewer" --check wraps.c >out.txt 2>/dev/null
     [ ! -s out.txt ] || fail "a wrapped table's bounds were printed: $(cat out.txt)"
     "$viewer" --check -- -dash.c >out.txt 2>err.txt || fail "-- does not end the options: $(cat err.txt)"
