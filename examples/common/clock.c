@@ -42,7 +42,7 @@ static void draw_ticks(void) {
 /* The hour hand as its outline at h:m:s: each point joined to the next,
    the last to the first. */
 static void draw_outline(int h, int m, int s) {
-    const unsigned k = SHAPE_HNDPOS_INDEX_12H(SHAPE_HNDPOS_OUTLINE_POSITIONS, h, m, s);
+    const unsigned k = SHAPE_HNDPOS_OUTLINE_INDEX(h, m, s);
     unsigned p;
     for (p = 0; p < SHAPE_HNDPOS_OUTLINE_POINTS; ++p) {
         const unsigned q = (p + 1) % SHAPE_HNDPOS_OUTLINE_POINTS;

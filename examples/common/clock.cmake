@@ -14,7 +14,8 @@ add_compile_options(-std=c99 -Wall -Wextra -pedantic)
 # TICKS and OUTLINE add figure tables of their own (prefix shape_, header
 # shape_hpostbl.h) about the dial's centre: TICKS a ring of <count> ticks,
 # the figure "inner,0 outer,0", each drawn from its first point to its
-# second; OUTLINE the hour hand's outline, a closed polygon of the points
+# second; OUTLINE the hour hand's outline (on the 12-hour turn), a closed
+# polygon of the points
 # at each of <positions> positions, drawn in place of the hour hand's line.
 function(clock_program name)
   cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "BOARD;DEFINES;TABLES;TICKS;OUTLINE")
@@ -33,7 +34,7 @@ function(clock_program name)
   if(arg_OUTLINE)
     list(GET arg_OUTLINE 0 positions)
     list(GET arg_OUTLINE 1 points)
-    list(APPEND figures FIGURE outline ${positions} "${points}")
+    list(APPEND figures FIGURE outline ${positions} "${points}" TURN outline 12h)
     target_compile_definitions(${name} PRIVATE CLOCK_OUTLINE)
   endif()
   if(figures)

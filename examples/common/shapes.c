@@ -56,9 +56,10 @@ void clock_draw(int h, int m, int s, dial_put put) {
     for (k = 0; k < HNDPOS_TICKS_POSITIONS; ++k)
         dial_line(frame, CLOCK_WIDTH, CLOCK_HEIGHT, (long)HNDPOS_TICKS_X(k, 0), (long)HNDPOS_TICKS_Y(k, 0),
                   (long)HNDPOS_TICKS_X(k, 1), (long)HNDPOS_TICKS_Y(k, 1));
-    FILL_FIGURE(HOUR, HNDPOS_INDEX_12H(HNDPOS_HOUR_POSITIONS, h, m, s));
-    FILL_FIGURE(MINUTE, HNDPOS_INDEX_1H(HNDPOS_MINUTE_POSITIONS, m, s));
-    FILL_FIGURE(SECOND, HNDPOS_INDEX_1M(HNDPOS_SECOND_POSITIONS, s, 0));
+    /* Each hand where its own turn puts it. */
+    FILL_FIGURE(HOUR, HNDPOS_HOUR_INDEX(h, m, s));
+    FILL_FIGURE(MINUTE, HNDPOS_MINUTE_INDEX(m, s));
+    FILL_FIGURE(SECOND, HNDPOS_SECOND_INDEX(s, 0));
     dial_print(frame, CLOCK_WIDTH, CLOCK_HEIGHT, put);
 }
 

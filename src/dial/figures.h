@@ -16,6 +16,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,10 +35,16 @@ struct FigurePoint {
 // A figure of hndpos-tables: its name (a C identifier), its positions
 // (min_positions..max_positions) and its points (min_figure_points..
 // max_figure_points).
+//
+// What a figure follows: a turn of the dial (dial_rules.h: 0 the 12-hour
+// turn, 1 the hour, 2 the minute, 3 the 24-hour day), at whose index it
+// stands at a time of day (a hand); or nothing, a ring seen at every
+// position at once (ticks, dots).
 struct Figure {
-    std::string name;
+    std::string name{};
     int positions = 0;
-    std::vector<FigurePoint> points;
+    std::vector<FigurePoint> points{};
+    std::optional<int> turn{};
 };
 
 // The points as the options and the files write them: "A,B A,B ...".

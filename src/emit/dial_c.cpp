@@ -72,6 +72,11 @@ void define_figure(HeaderText& header, const Figure& figure, const EmitSpec& spe
                      ",\n   turned to each of its positions; (k, p) is point p at position k. */\n"}));
     header.define(macro + "POSITIONS", std::to_string(figure.positions));
     header.define(macro + "POINTS", std::to_string(figure.points.size()));
+    if (figure.turn) {
+        const auto turn = static_cast<std::size_t>(*figure.turn);
+        header.add(join({"/* It follows the ", turns[turn], " turn: its position at a time of day. */\n"}));
+        define_index(header, macro + "INDEX", *figure.turn, std::to_string(figure.positions));
+    }
     const auto reader = [&](std::string_view what, std::string_view parameters, std::string_view suffix,
                             std::string_view index) {
         header.define_function(macro + std::string(what), parameters,

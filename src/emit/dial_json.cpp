@@ -23,8 +23,9 @@ void append_rows(std::string& text, const std::vector<std::int64_t>& values, std
 }
 
 void append_figure(std::string& text, const Figure& figure, const FigureEntries& entries, FigureOutput out) {
-    append(text, {"\n  {\"name\": \"", figure.name, "\", \"positions\": ", std::to_string(figure.positions),
-                  ", \"points\": ["});
+    append(text, {"\n  {\"name\": \"", figure.name, "\", \"positions\": ", std::to_string(figure.positions)});
+    if (figure.turn) append(text, {", \"turn\": \"", turns[static_cast<std::size_t>(*figure.turn)], "\""});
+    text += ", \"points\": [";
     for (const FigurePoint& p : figure.points)
         append(text, {&p == figure.points.data() ? "[" : ", [", std::to_string(p.along), ", ", std::to_string(p.across),
                       "]"});

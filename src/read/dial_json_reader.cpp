@@ -36,7 +36,7 @@ public:
     bool refuse(const Node& node, std::string message) { return refuse_at(document_.line(node), std::move(message)); }
 
     // The object's members, each exactly once, none other.
-    bool members(const Node& object, std::string_view what, std::initializer_list<std::string_view> names,
+    bool members(const Node& object, std::string_view what, std::span<const std::string_view> names,
                  std::vector<const Node*>& values) {
         if (object.kind != Kind::object) return refuse(object, "expected " + std::string(what) + " as an object");
         values.assign(names.size(), nullptr);
@@ -134,10 +134,13 @@ bool read_figures(const JsonDocument& document, const Node& figures, Reading& re
         if (i == 0) request.figures.bounds = bounds;
         if (bounds != request.figures.bounds)
             return reading.refuse(object, "expected \"bounds\" in every figure or in none");
+        // "bounds" in all or none, "turn" where the figure has one.
+        std::vector<std::string_view> names = {"name", "positions", "points", "x", "y"};
+        if (bounds) names.push_back("bounds");
+        const bool turned = document.member(object, "turn") != nullptr;
+        if (turned) names.push_back("turn");
         std::vector<const Node*> fields;
-        if (!(bounds ? reading.members(object, what, {"name", "positions", "points", "x", "y", "bounds"}, fields)
-                     : reading.members(object, what, {"name", "positions", "points", "x", "y"}, fields)))
-            return false;
+        if (!reading.members(object, what, names, fields)) return false;
         Figure figure;
         figure.name = fields[0]->kind == Kind::string ? std::string(document.text(*fields[0])) : "";
         if (figure.name.empty() || !is_identifier_prefix(figure.name))
@@ -156,6 +159,13 @@ bool read_figures(const JsonDocument& document, const Node& figures, Reading& re
                 return false;
             figure.points.push_back({static_cast<std::int32_t>(pair[0]), static_cast<std::int32_t>(pair[1])});
         }
+        if (turned) {
+            const Node& turn = *fields.back();
+            const std::optional<std::size_t> index =
+                turn.kind == Kind::string ? turns.find(document.text(turn)) : std::nullopt;
+            if (!index) return reading.refuse(turn, "expected the \"turn\" of " + what + " as " + turns.spoken());
+            figure.turn = static_cast<int>(*index);
+        }
         request.params.figures.push_back(std::move(figure));
     }
     return true;
@@ -165,10 +175,8 @@ bool read_parameters(const JsonDocument& document, Reading& reading, TablesReque
     const Node& root = document.root();
     std::vector<const Node*> top;
     const bool figures = document.member(root, "figures") != nullptr;
-    if (!(figures ? reading.members(root, "the file",
-                                    {"center", "radii", "type", "hands", "rounding", "subpixel", "figures"}, top)
-                  : reading.members(root, "the file", {"center", "radii", "type", "hands"}, top)))
-        return false;
+    constexpr std::string_view with_figures[] = {"center", "radii", "type", "hands", "rounding", "subpixel", "figures"};
+    if (!reading.members(root, "the file", std::span(with_figures).first(figures ? 7 : 4), top)) return false;
     if (figures && (!read_rule(document, *top[4], *top[5], reading, request.params.rule) ||
                     !read_figures(document, *top[6], reading, request)))
         return false;
@@ -199,7 +207,8 @@ bool read_parameters(const JsonDocument& document, Reading& reading, TablesReque
         const Node& object = document.item(hands, static_cast<std::size_t>(hand));
         const std::string what = "the " + std::string(hand_names[hand]) + " hand";
         std::vector<const Node*> fields;
-        if (!reading.members(object, what, {"name", "positions", "x", "y"}, fields)) return false;
+        constexpr std::string_view hand_members[] = {"name", "positions", "x", "y"};
+        if (!reading.members(object, what, hand_members, fields)) return false;
         if (fields[0]->kind != Kind::string || document.text(*fields[0]) != hand_names[hand])
             return reading.refuse(*fields[0], "expected \"name\": \"" + std::string(hand_names[hand]) + "\"");
         std::int64_t positions = 0;

@@ -103,6 +103,47 @@ Option figure_option(TablesRequest& o) {
             .in_source = true};
 }
 
+// The figure of that name, or the refusal.
+Figure& named_figure(DialParams& params, const std::string& name, std::string_view option) {
+    for (Figure& figure : params.figures)
+        if (figure.name == name) return figure;
+    throw OptionError{"option " + std::string(option) + ": no figure is named " + name};
+}
+
+// Each --turn on its figure, wherever it was given among the --figure options.
+void resolve_turns(TablesRequest& request) {
+    for (const auto& [name, turn] : request.turns) {
+        Figure& figure = named_figure(request.params, name, "--turn");
+        if (figure.turn) throw OptionError{"option --turn: the figure " + name + " has a turn already"};
+        figure.turn = turn;
+    }
+    request.turns.clear();
+}
+
+Option turn_option(TablesRequest& o) {
+    return {.name = "--turn",
+            .values = {{"NAME", ValueKind::name}, word_from(turns)},
+            .help =
+                "the figure NAME follows that turn, as a hand:\nit stands at the turn's index at a time of\nday "
+                "(12h: 12 hours, 1h: an hour, 1m: a\nminute, 24h: a day); without it, a figure is\na ring, seen "
+                "at every position",
+            .cmake_keyword = "TURN",
+            .api_key = "turns",
+            .handle =
+                [&o](const std::vector<std::string>& v) {
+                    o.turns.emplace_back(v[0], static_cast<int>(*turns.find(v[1])));
+                },
+            .show =
+                [&o] {
+                    Occurrences shown;
+                    for (const Figure& f : o.params.figures)
+                        if (f.turn) shown.push_back({f.name, std::string(turns[static_cast<std::size_t>(*f.turn)])});
+                    return shown;
+                },
+            .repeatable = true,
+            .in_source = true};
+}
+
 Option rounding_option(TablesRequest& o) {
     return {
         .name = "--rounding",
@@ -280,10 +321,10 @@ Option output_option(TablesRequest& o) {
 }  // namespace
 
 std::vector<Option> tables_option_table(TablesRequest& o) {
-    std::vector<Option> table = {center_option(o),   radii_option(o),   figure_option(o), rounding_option(o),
-                                 subpixel_option(o), layout_option(o),  bounds_option(o), positions_option(o),
-                                 type_option(o),     storage_option(o), prefix_option(o), header_option(o),
-                                 display_option(o),  format_option(o),  output_option(o)};
+    std::vector<Option> table = {center_option(o),    radii_option(o),    figure_option(o),  turn_option(o),
+                                 rounding_option(o),  subpixel_option(o), layout_option(o),  bounds_option(o),
+                                 positions_option(o), type_option(o),     storage_option(o), prefix_option(o),
+                                 header_option(o),    display_option(o),  format_option(o),  output_option(o)};
     for (Option& option : help_and_version(o.help, o.version)) table.push_back(std::move(option));
     return table;
 }
@@ -326,6 +367,7 @@ void read_tables_arguments(std::span<const std::string> arguments, TablesRequest
     const std::vector<Option> table = tables_option_table(request);
     parse_arguments(table, arguments, {});
     if (request.help || request.version) return;
+    resolve_turns(request);
     request.params.has_hands = request.radii_given;
     if (request.output.empty()) throw OptionError{"-o FILE is required"};
     if (request.format == TablesFormat::json && request.header) throw OptionError{"--header goes with --format c"};
@@ -358,6 +400,7 @@ void read_source_options(std::span<const std::string> words, TablesRequest& requ
     std::vector<Option> table = tables_option_table(request);
     std::erase_if(table, [](const Option& option) { return !option.in_source; });
     parse_arguments(table, words, {});
+    resolve_turns(request);
 }
 
 std::string name_clash(const TablesRequest& request) {

@@ -25,6 +25,7 @@ struct TablesRequest {
     std::string prefix;
     std::optional<std::string> header;  // none: the output's name with .h
     FigureOutput figures;
+    std::vector<std::pair<std::string, int>> turns;  // --turn as given, until each is on its figure
     std::optional<PanelSize> display;
     TablesFormat format = TablesFormat::c;
     std::string output;

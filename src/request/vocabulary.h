@@ -42,12 +42,15 @@ inline constexpr std::array<std::string_view, 3> storage_words = {"data", "const
 inline constexpr std::array<std::string_view, 2> layout_words = {"split", "xy"};
 inline constexpr std::array<std::string_view, 2> rounding_words = {"extended", "nearest"};
 inline constexpr std::array<std::string_view, 2> format_words = {"c", "json"};
+// The turns a figure may follow, in the order of dial_rules.h's turns.
+inline constexpr std::array<std::string_view, 4> turn_words = {"12h", "1h", "1m", "24h"};
 
 inline constexpr WordList entry_types{entry_type_words};
 inline constexpr WordList storages{storage_words};
 inline constexpr WordList layouts{layout_words};
 inline constexpr WordList roundings{rounding_words};
 inline constexpr WordList formats{format_words};
+inline constexpr WordList turns{turn_words};
 
 // The word's value, or none.
 template <typename Enum>

@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "texts/join.h"
 #include "dial/dial_rules.h"
+#include "texts/join.h"
 
 namespace hndpos {
 namespace {
@@ -163,41 +163,70 @@ std::string hands(const Dial& dial, TimeOfDay time, int scale) {
     return svg + square(centre_x, centre_y, scale, centre_colour);
 }
 
-// The figures: one point is a dot and two a line at every position (dots
-// and tick rings); three or more a filled polygon at the position the time
-// gives on a 12-hour turn (a hand drawn as a shape). Each point at the
-// centre of its pixel.
+// The figures, each where it stands at the time: one that follows a turn
+// at the turn's index (a hand), a ring at every position at once. Three
+// points or more are a filled polygon, two a line of pixels, one a dot;
+// each pixel is drawn once however many positions light it, and a picture
+// of more than max_picture_elements squares and polygons is refused. Each
+// point at the centre of its pixel.
 constexpr const char* figure_colour = "#9467bd";
+
+using PixelSet = std::set<std::pair<std::int64_t, std::int64_t>>;
+
+struct FigureDrawing {
+    PixelSet pixels;
+    std::vector<std::size_t> polygons;  // the positions drawn as polygons
+};
+
+FigureDrawing drawing_of(const Dial& dial, std::size_t f, TimeOfDay time) {
+    const Figure& figure = dial.tables.params.figures[f];
+    const FigureEntries& entries = dial.tables.figures[f];
+    const std::size_t points = figure.points.size();
+    FigureDrawing drawing;
+    std::vector<std::size_t> positions;
+    if (figure.turn) {
+        positions.push_back(static_cast<std::size_t>(hand_index(*figure.turn, figure.positions, time)));
+    } else {
+        for (std::size_t k = 0; k < static_cast<std::size_t>(figure.positions); ++k) positions.push_back(k);
+    }
+    for (const std::size_t k : positions) {
+        const std::size_t first = k * points;
+        if (points >= 3) {
+            drawing.polygons.push_back(k);
+        } else if (points == 1) {
+            drawing.pixels.insert({dial.pixel(entries.x[first]), dial.pixel(entries.y[first])});
+        } else {
+            for (const Pixel& pixel : bresenham(dial.pixel(entries.x[first]), dial.pixel(entries.y[first]),
+                                                dial.pixel(entries.x[first + 1]), dial.pixel(entries.y[first + 1])))
+                drawing.pixels.insert({pixel.x, pixel.y});
+        }
+        if (drawing.pixels.size() + drawing.polygons.size() > max_picture_elements)
+            throw PictureTooLarge{static_cast<std::int64_t>(max_picture_elements) + 1};
+    }
+    return drawing;
+}
 
 std::string figures(const Dial& dial, TimeOfDay time, int scale) {
     const auto centre = [&](std::int64_t entry) { return std::to_string(dial.pixel(entry) * scale + scale / 2); };
     const std::string colour = figure_colour;
     std::string svg;
+    std::size_t elements = 0;
     for (std::size_t f = 0; f < dial.tables.figures.size(); ++f) {
         const Figure& figure = dial.tables.params.figures[f];
         const FigureEntries& entries = dial.tables.figures[f];
         const std::size_t points = figure.points.size();
+        const FigureDrawing drawing = drawing_of(dial, f, time);
+        elements += drawing.pixels.size() + drawing.polygons.size();
+        if (elements > max_picture_elements) throw PictureTooLarge{static_cast<std::int64_t>(elements)};
         append(svg, {"<g id=\"figure-", figure.name, "\" fill=\"", colour, "\" stroke=\"", colour, "\">\n"});
-        if (points >= 3) {
-            const auto k =
-                static_cast<std::size_t>(hand_index(0, figure.positions, time));
+        for (const std::size_t k : drawing.polygons) {
             svg += "<polygon fill-opacity=\"0.8\" points=\"";
             for (std::size_t p = 0; p < points; ++p)
                 append(svg,
                        {p == 0 ? "" : " ", centre(entries.x[k * points + p]), ",", centre(entries.y[k * points + p])});
             svg += "\"/>\n";
-        } else {
-            for (std::size_t k = 0; k < static_cast<std::size_t>(figure.positions); ++k) {
-                const std::size_t first = k * points;
-                if (points == 1) {
-                    svg += square(dial.pixel(entries.x[first]), dial.pixel(entries.y[first]), scale, figure_colour);
-                    continue;
-                }
-                for (const Pixel& pixel : bresenham(dial.pixel(entries.x[first]), dial.pixel(entries.y[first]),
-                                                    dial.pixel(entries.x[first + 1]), dial.pixel(entries.y[first + 1])))
-                    svg += square(pixel.x, pixel.y, scale, figure_colour);
-            }
         }
+        for (const auto& [x, y] : drawing.pixels) svg += square(x, y, scale, figure_colour);
         svg += "</g>\n";
     }
     return svg;

@@ -1,10 +1,9 @@
 // The dial as the display shows it, as an SVG picture: the pixel grid
 // magnified, the centre pixel, every tip position of each hand, the three
 // hands drawn from the centre to their tips at a given time, and any
-// figures: a one-point figure as dots and a two-point figure as lines at
-// every position (dots and tick rings), a larger one as a filled polygon at
-// the position the time gives on a 12-hour turn. Sub-pixel entries are
-// shown in the pixel they fall in.
+// figures: one that follows a turn where the time puts it, a ring at every
+// position; three points or more as a filled polygon, two as a line, one
+// as a dot. Sub-pixel entries are shown in the pixel they fall in.
 #pragma once
 
 #include <optional>
@@ -23,6 +22,16 @@ std::string line_pixels_text(int x0, int y0, int x1, int y1);
 // The picture shows at most this many display pixels each way.
 inline constexpr std::int64_t max_picture_side = 8192;
 
+// The figures' squares and polygons a picture draws at most: more would make
+// an SVG of tens of megabytes that no browser shows.
+inline constexpr std::size_t max_picture_elements = 250000;
+
+// The picture would draw more than max_picture_elements: `elements` as far
+// as it counted.
+struct PictureTooLarge {
+    std::int64_t elements = 0;
+};
+
 // The display pixels the picture shows each way: every tip, the centre and
 // the panel, with a margin.
 struct PictureSpan {
@@ -38,7 +47,7 @@ int default_picture_scale(PictureSpan span);
 
 // The picture; its span must fit. `scale` is the size of a display pixel in
 // picture units; with a display size the panel's outline is drawn from
-// pixel (0, 0).
+// pixel (0, 0). Throws PictureTooLarge.
 std::string render_dial_svg(const Dial& dial, TimeOfDay time, int scale,
                             std::optional<PanelSize> display = std::nullopt);
 

@@ -226,18 +226,23 @@
   let tablesFrame = 0;
   let tablesCache = null;
 
-  // The figures' lines as tables() takes them: NAME POSITIONS, then the
-  // points as one text, which hndpos-tables reads as --figure does.
+  // The figures' lines as tables() takes them: NAME POSITIONS, the turn it
+  // follows where one is named (--turn: 12h, 1h, 1m or 24h), then the points
+  // as one text, which hndpos-tables reads as --figure does.
+  const turnWords = ["12h", "1h", "1m", "24h"];
   function readFigures(text) {
     const figures = [];
+    const turns = [];
     for (const [index, line] of text.split("\n").entries()) {
       const words = line.trim().split(/\s+/);
       if (words[0] === "") continue;
-      const positions = words.length > 2 ? module.integerValue(words[1]) : null;
-      if (positions === null) return { problem: `figure line ${index + 1} is not NAME POSITIONS A,B A,B …` };
-      figures.push({ name: words[0], positions: positions, points: words.slice(2).join(" ") });
+      const turned = turnWords.includes(words[2]);
+      const positions = words.length > (turned ? 3 : 2) ? module.integerValue(words[1]) : null;
+      if (positions === null) return { problem: `figure line ${index + 1} is not NAME POSITIONS [TURN] A,B A,B …` };
+      figures.push({ name: words[0], positions: positions, points: words.slice(turned ? 3 : 2).join(" ") });
+      if (turned) turns.push({ name: words[0], turn: words[2] });
     }
-    return { figures: figures };
+    return { figures: figures, turns: turns };
   }
 
   // The options beyond the hands, for tables() and the command line.
@@ -248,7 +253,7 @@
     byId("subpixel").setAttribute("aria-invalid", subpixel === null ? "true" : "false");
     if (read.problem || subpixel === null) return { problem: read.problem || "the sub-pixel bits are not an integer" };
     if (read.figures.length === 0 && subpixel === 0 && byId("rounding").value === "extended") return { options: {} };
-    return { options: { figures: read.figures, rounding: byId("rounding").value, subpixel: subpixel,
+    return { options: { figures: read.figures, turns: read.turns, rounding: byId("rounding").value, subpixel: subpixel,
                         layout: byId("layout").value, bounds: byId("bounds").checked } };
   }
 

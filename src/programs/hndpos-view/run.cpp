@@ -133,8 +133,15 @@ int draw(const hndpos::ViewRequest& request, const hndpos::Dial& dial) {
                                         std::to_string(hndpos::max_picture_side) +
                                         " each way; --check reports where its tips lie");
     const int scale = request.scale_given ? request.scale : hndpos::default_picture_scale(span);
-    return write_output(request, request.output.value_or("hpostbl.svg"),
-                        hndpos::render_dial_svg(dial, request.time, scale, request.display));
+    std::string picture;
+    try {
+        picture = hndpos::render_dial_svg(dial, request.time, scale, request.display);
+    } catch (const hndpos::PictureTooLarge&) {
+        return report(exit_refused, request.input + ": the picture would draw more than " +
+                                        std::to_string(hndpos::max_picture_elements) +
+                                        " squares and polygons of figures; --check reports where their entries lie");
+    }
+    return write_output(request, request.output.value_or("hpostbl.svg"), picture);
 }
 
 int run(const hndpos::ViewRequest& request) {

@@ -105,6 +105,9 @@ refusals)
 1|the figure hand's x at position 0, point 0 is 256, outside the 64x64 display (0 to 255 in 1/4 pixel)|--center 64 32 --figure hand 60 '0,0' --subpixel 2 --display 64 64 -o dial.c
 1|the figure big's x at position 1, point 0 is 2371956813, which i32 cannot hold|--center 2147483647 0 --figure big 60 '$7FFFFFFF,0' -o dial.c
 2|unknown option --colour|--center 1 2 --radii 3 4 5 --colour -o dial.c
+2|option --turn: no figure is named hand|--center 1 2 --radii 3 4 5 --turn hand 1h -o dial.c
+2|option --turn: the figure a has a turn already|--center 1 2 --figure a 60 1,0 --turn a 1h --turn a 1m -o dial.c
+2|option --turn takes 12h, 1h, 1m or 24h|--center 1 2 --figure a 60 1,0 --turn a 2h -o dial.c
 1|the array hour_x would be 86400 bytes, and AVR's program memory takes at most 32767 in one array|--center 233 233 --radii 100 150 200 --positions 43200 60 60 --storage progmem -o dial.c
 1|the array face_hand_xy would be 51840 bytes|--center 300 300 --figure hand 720 "$(printf '1,0 %.0s' $(seq 18))" --layout xy --storage progmem --prefix face_ -o dial.c
 2|its header's name cannot stand in #include|--center 1 2 --radii 3 4 5 -o 'q"x.c'
@@ -352,7 +355,15 @@ for figure in table["figures"] + [dict(h, x=[[v] for v in h["x"]], y=[[v] for v 
             assert xs[k][p] + xs[-k % n][q] == 2 * cx and ys[k][p] == ys[-k % n][q], (figure["name"], k, p)
 EOF
     fi
+    # A figure on a turn has its index macro, whichever comes first, --turn or --figure.
+    run "${dial[@]:0:7}" --turn hand 1h "${dial[@]:7}" --rounding nearest -o turned.c
+    [ "$status" -eq 0 ] && grep -q '^#define HNDPOS_HAND_INDEX(m, s) ' turned.h || fail "--turn before --figure: $(cat err.txt)"
+    grep -q -- '--figure ticks 60 "210,0 228,0" --turn hand 1h --rounding nearest. \*/' turned.c ||
+        fail "the source's comment names --turn in the table's order"
     if command -v cc >/dev/null; then
+        echo 'int main(void) { return HNDPOS_HAND_INDEX(30, 59) == 30 && HNDPOS_HAND_INDEX(59, 59) == 59 ? 0 : 1; }' >turn.c
+        cc -std=c99 -Wall -Wextra -pedantic -Werror -include turned.h turn.c turned.c -o turn && ./turn ||
+            fail "a figure's index macro"
         for standard in c99 c++17; do
             language=c
             [ "$standard" = c++17 ] && language=c++

@@ -186,7 +186,34 @@ figures)
     "$viewer" --check edited.json >/dev/null 2>err.txt
     [ $? -eq 1 ] && grep -q 'edited.json:2: the figure a.s "bounds" at position 0, item 3 is 6, but the parameters give 5' err.txt ||
         fail "an edited box: $(cat err.txt)"
-    echo "figures from C (both layouts, progmem, sub-pixels) and JSON: checked, bounded, drawn; edits refused"
+    # Each figure on its own turn: at 10:08:30, three shaped hands stand at
+    # their own indices (one polygon or line each), the ring at every
+    # position; a picture of too many lines is refused, pointing to --check.
+    "$tables" --center 233 233 --figure hourh 720 "-15,-5 65,0 -15,5" --figure minuteh 720 "-18,-4 95,0 -18,4" \
+        --figure secondh 60 "-22,0 108,0" --turn hourh 12h --turn minuteh 1h --turn secondh 1m \
+        --figure ticks 60 "210,0 228,0" --rounding nearest --format json -o face.json || fail "the face's tables"
+    "$viewer" --time 10:08:30 face.json -o face.svg || fail "the face's picture"
+    python3 - face.json face.svg <<'PY' || fail "the face's hands stand elsewhere"
+import json, re, sys
+table, svg = json.load(open(sys.argv[1])), open(sys.argv[2]).read()
+def group(name):
+    return re.search(r'<g id="figure-%s"[^>]*>(.*?)</g>' % name, svg, re.S).group(1)
+figures = {f["name"]: f for f in table["figures"]}
+for name, k in (("hourh", 720 * (10 * 3600 + 8 * 60 + 30) // 43200), ("minuteh", 720 * (8 * 60 + 30) // 3600)):
+    polygons = re.findall(r'points="([^"]*)"', group(name))
+    assert len(polygons) == 1, (name, len(polygons))
+    corners = [tuple(int(v) for v in p.split(",")) for p in polygons[0].split()]
+    assert corners == [(x * 8 + 4, y * 8 + 4) for x, y in zip(figures[name]["x"][k], figures[name]["y"][k])], name
+second = group("secondh")
+assert '<polygon' not in second and second.count("<rect") < 140, "the second hand is one line"
+assert group("ticks").count("<rect") >= 60 * 10, "the ring at every position"
+PY
+    "$tables" --center 1100 1100 --figure hand 43200 "-20,0 1000,0" -o spokes.c
+    status=0
+    timeout 20 "$viewer" -o spokes.svg spokes.c 2>err.txt || status=$?
+    [ "$status" -eq 1 ] && [ ! -e spokes.svg ] && grep -q "squares and polygons of figures; --check reports" err.txt ||
+        fail "43200 spokes: exit $status: $(cat err.txt)"
+    echo "figures from C (both layouts, progmem, sub-pixels) and JSON: checked, bounded, drawn on their turns; edits refused"
     ;;
 to-utf8)
     # The program's texts in UTF-8, as iconv reads the same Shift_JIS: the
