@@ -66,6 +66,9 @@ say "a second build, later, under umask 077, TZ=Pacific/Kiritimati, LC_ALL=C.UTF
 modes=$(tar -tvzf "$packages/hndpos-$version-linux-x86_64.tar.gz"; dpkg-deb -c "$packages/hndpos_${version}_amd64.deb")
 odd=$(awk '$1 !~ /^(drwxr-xr-x|-rwxr-xr-x|-rw-r--r--|lrwxrwxrwx)$/' <<<"$modes")
 [ -z "$odd" ] || die "files with other modes: $odd"
+# Debian's own files go in the .deb alone; its description names every program.
+! tar -tzf "$packages/hndpos-$version-linux-x86_64.tar.gz" | grep -E 'doc-base|lintian' || die "the tarball holds Debian's files"
+dpkg-deb -I "$packages/hndpos_${version}_amd64.deb" | grep -q 'hndpos-tables writes' || die "the .deb's description lacks hndpos-tables"
 for zip in "hndpos-$version-windows-x86.zip" "hndpos-$version-windows-x64.zip" "hndpos-arduino-$version.zip"; do
     odd=$(unzip -Z "$packages/$zip" | awk 'NR > 2 && $1 ~ /^[d-]/ && $1 !~ /^(drwxr-xr-x|-rwxr-xr-x|-rw-r--r--)$/')
     [ -z "$odd" ] || die "$zip: entries with other modes: $odd"
