@@ -95,19 +95,26 @@
       }
       texts.remove();
     }
+    // The picture as far as the grid goes (the room the program keeps for
+    // the legend is not needed here), and room for the ruler's last label.
     const view = svg.viewBox.baseVal;
     const height = Math.min(view.height, bottom - view.y);
-    svg.setAttribute("viewBox", `${view.x} ${view.y} ${view.width} ${height}`);
+    const columns = [...svg.querySelectorAll("g[stroke='#e0e0e0'] line")]
+      .filter((line) => line.getAttribute("x1") === line.getAttribute("x2")).map((line) => Number(line.getAttribute("x1")));
+    const width = columns.length ? Math.max(...columns) - view.x : view.width;
+    const rows = [...svg.querySelectorAll("g[stroke='#e0e0e0'] line")]
+      .filter((line) => line.getAttribute("y1") === line.getAttribute("y2")).map((line) => Number(line.getAttribute("y1")));
+    const scale = rows.length > 1 ? rows[1] - rows[0] : 8;  // the grid's step is one display pixel
+    const margin = addRuler(svg, view.x, view.y, width, height, scale);
+    svg.setAttribute("viewBox", `${view.x} ${view.y} ${width + margin} ${height}`);
     svg.removeAttribute("width");
     svg.removeAttribute("height");
-    // Every square is one display pixel: its size is the scale.
-    const centre = svg.querySelector("g[id$='-tips'] rect");
-    addRuler(svg, view.x, view.y, view.width, height, centre ? Number(centre.getAttribute("width")) : 8);
   }
 
   // Ticks along the top and the left, labelled in display pixels, every 8
   // pixels or a multiple of 8 wide enough that no two labels meet, sized
-  // to the picture so that they stay readable.
+  // to the picture so that they stay readable; returns how far the last
+  // label may reach past the width.
   function addRuler(svg, x0, y0, width, height, scale) {
     const size = Math.max(10, Math.max(width, height) / 45);
     const ns = "http://www.w3.org/2000/svg";
@@ -138,6 +145,7 @@
       group.appendChild(label);
     }
     svg.appendChild(group);
+    return widest * size * 0.62;  // the last label may reach this far past the grid
   }
 
   const handNames = ["hour", "minute", "second"];
@@ -263,11 +271,12 @@
     byId("tables-dial").innerHTML = "";
     byId("tables-legend").innerHTML = "";
     const [width, height] = displaySize();
-    const positions = positionIds.map((id) => Number(byId(id).value));
+    // Each count as hndpos-tables reads it; one it refuses is marked, and
+    // the refusal below is the program's own, naming the option.
+    const positions = positionIds.map((id) => module.integerValue(byId(id).value));
+    const [least, most] = module.limits().positions;
     positionIds.forEach((id, index) => {
-      const [least, most] = module.limits().positions;
-      const valid = Number.isInteger(positions[index]) && positions[index] >= least && positions[index] <= most &&
-                    /^[0-9]+$/.test(byId(id).value);
+      const valid = positions[index] !== null && positions[index] >= least && positions[index] <= most;
       byId(id).setAttribute("aria-invalid", valid ? "false" : "true");
     });
     const type = byId("type").value;
@@ -276,10 +285,13 @@
     const message = byId("tables-message");
     message.className = "";
     message.textContent = "";
-    if (values === null || positionIds.some((id) => byId(id).getAttribute("aria-invalid") === "true")) {
+    const notIntegers = positionIds.filter((id, index) => positions[index] === null)
+      .map((id) => byId(id).labels[0].textContent.trim() + " (" + JSON.stringify(byId(id).value) + ")");
+    if (values === null || notIntegers.length > 0) {
       message.className = "error";
-      message.textContent = "hndpos-tables refuses these parameters: each is an integer as hndpos reads it, " +
-                            "and each hand has " + module.limits().positions.join(" to ") + " positions.";
+      message.textContent = "hndpos-tables refuses these parameters: " +
+        (values === null ? "the centre and the radii above are integers as hndpos reads them"
+                         : notIntegers.join(", ") + " not an integer as hndpos reads it") + ".";
       return;
     }
     if (extra.problem) {
@@ -425,6 +437,8 @@
       const files = storageFiles();
       if (files) copy(files.h, "hpostbl.h");
     });
+    byId("copy-command").addEventListener("click", () => copy(byId("command").value, "The hndpos command"));
+    byId("copy-tables-command").addEventListener("click", () => copy(byId("tables-command").value, "The hndpos-tables command"));
     byId("copy-c").addEventListener("click", () => tableFiles && copy(tableFiles.c, "dial.c"));
     byId("copy-h").addEventListener("click", () => tableFiles && copy(tableFiles.h, "dial.h"));
     byId("copy-json").addEventListener("click", () => tableFiles && copy(tableFiles.json, "dial.json"));
