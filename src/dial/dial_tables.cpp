@@ -71,6 +71,20 @@ DialTables compute_dial_tables(const DialParams& params) {
             if (!add_hand_entries(turns, params, axis, tables)) return tables;
     }
     for (const Figure& figure : params.figures) tables.figures.push_back(figure_entries(turns, params, figure));
+    for (std::size_t f = 0; f < params.figures.size(); ++f) {
+        const Figure& figure = params.figures[f];
+        if (!figure.mask_bits) continue;
+        FigureEntries& entries = tables.figures[f];
+        const FigureOutlines outlines{entries.x, entries.y, figure.points.size(), figure.positions,
+                                      params.rule.subpixel};
+        if (const auto refusal = mask_refusal(outlines)) {
+            tables.mask_refusal = FigureMaskRefusal{f, *refusal};
+            return tables;
+        }
+        entries.masks = compute_mask_set(outlines, *figure.mask_bits);
+        entries.mask_code = encode_masks(
+            *entries.masks, plan_mask_storage(*entries.masks, 2 * std::int64_t{params.center_x}, 2 * std::int64_t{params.center_y}));
+    }
     return tables;
 }
 

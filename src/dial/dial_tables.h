@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "dial/figures.h"
+#include "pixels/mask_code.h"
 #include "table/hand_tip.h"
 
 namespace hndpos {
@@ -39,6 +40,14 @@ struct FigureEntries {
     std::vector<std::int64_t> x;
     std::vector<std::int64_t> y;
     std::vector<std::array<std::int64_t, 4>> bounds;
+    std::optional<MaskSet> masks;  // where the figure asks for them
+    std::optional<MaskCode> mask_code;  // and as firmware keeps them
+};
+
+// Why a figure's masks were not made (mask_set.h).
+struct FigureMaskRefusal {
+    std::size_t figure = 0;
+    MaskRefusal why;
 };
 
 // Where a hand's offset left the 32-bit range (at whole pixels only a
@@ -55,10 +64,12 @@ struct DialTables {
     std::array<HandEntries, hand_count> hands;  // empty without hands
     std::vector<FigureEntries> figures;         // as params.figures
     std::optional<TipOverflow> overflow;        // set when the tables are incomplete
+    std::optional<FigureMaskRefusal> mask_refusal;  // and then the masks stop there
 };
 
 // Every entry: the x entries of the hour, minute and second hand, then their
-// y entries (the first overflow stops the work), then the figures in order.
+// y entries (the first overflow stops the work), then the figures in order,
+// then the masks the figures ask for (the first refusal stops them).
 DialTables compute_dial_tables(const DialParams& params);
 
 }  // namespace hndpos

@@ -40,11 +40,15 @@ struct FigurePoint {
 // turn, 1 the hour, 2 the minute, 3 the 24-hour day), at whose index it
 // stands at a time of day (a hand); or nothing, a ring seen at every
 // position at once (ticks, dots).
+//
+// A figure of three or more points may have masks: its coverage of every
+// pixel at every position, in levels of `mask_bits` bits (pixels/).
 struct Figure {
     std::string name{};
     int positions = 0;
     std::vector<FigurePoint> points{};
     std::optional<int> turn{};
+    std::optional<int> mask_bits{};
 };
 
 // The points as the options and the files write them: "A,B A,B ...".

@@ -44,3 +44,23 @@ std::string off_panel(std::int64_t value, Axis axis, PanelSize panel, int subpix
 }
 
 }  // namespace hndpos
+
+namespace hndpos {
+
+std::string mask_refusal_sentence(const DialTables& tables) {
+    if (!tables.mask_refusal) return "";
+    const FigureMaskRefusal& r = *tables.mask_refusal;
+    const Figure& figure = tables.params.figures[r.figure];
+    const std::string position = std::to_string(r.why.position);
+    if (r.why.kind == MaskRefusal::Kind::crossing)
+        return join({"the figure ", figure.name, "'s outline crosses itself at position ", position,
+                     ": a mask needs an outline that encloses no pixel twice"});
+    const int subpixel = tables.params.rule.subpixel;
+    return join({"the figure ", figure.name, "'s ", r.why.axis_x ? "x" : "y", " at position ", position, " is ",
+                 std::to_string(r.why.value), ", outside the ", std::to_string(max_outline_pixel + 1),
+                 " pixels a mask covers (0 to ", std::to_string(((max_outline_pixel + 1) << subpixel) - 1),
+                 subpixel == 0 ? "" : " in 1/", subpixel == 0 ? "" : std::to_string(1 << subpixel),
+                 subpixel == 0 ? "" : " pixel", ")"});
+}
+
+}  // namespace hndpos

@@ -33,6 +33,11 @@ std::string first_refused_entry(const DialTables& tables, const EntryJudge& judg
 // pixel)"); "" on it.
 std::string off_panel(std::int64_t value, Axis axis, PanelSize panel, int subpixel);
 
+// Why a figure's masks were refused: "the figure hand's outline crosses
+// itself at position 7: ..." or its point outside the pixels masks cover;
+// "" where none was.
+std::string mask_refusal_sentence(const DialTables& tables);
+
 // "the second hand's x at position 13", as every refusal names a tip.
 std::string hand_entry_name(int hand, Axis axis, int position);
 

@@ -134,10 +134,13 @@ void define_digest(HeaderText& header, const std::string& macro, const std::stri
     header.define(macro + "HNDPOS_RUN_DIGEST", digest);
 }
 
-void header_end(HeaderText& header, const std::vector<std::pair<std::string, std::string>>& declarations) {
+void header_end(HeaderText& header, const std::vector<std::pair<std::string, std::string>>& declarations,
+                const HeaderText& after) {
     header.add("\n#ifdef __cplusplus\nextern \"C\" {\n#endif\n");
     for (const auto& [declarator, name] : declarations) header.declare(declarator, name);
-    header.add("#ifdef __cplusplus\n}\n#endif\n\n#endif\n");
+    header.add("#ifdef __cplusplus\n}\n#endif\n");
+    header.add_all(after);
+    header.add("\n#endif\n");
 }
 
 std::string index_helpers_header(std::string_view name) {

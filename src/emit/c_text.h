@@ -45,6 +45,11 @@ public:
     }
     // "extern DECLARATOR;", whose array is NAME.
     void declare(std::string_view declarator, std::string_view name);
+    // Another header text's, with its names.
+    void add_all(const HeaderText& other) {
+        text_ += other.text_;
+        names_.insert(names_.end(), other.names_.begin(), other.names_.end());
+    }
 
     const std::string& text() const { return text_; }
     const std::vector<std::string>& names() const { return names_; }
@@ -70,8 +75,10 @@ struct HeaderFacts {
 // The first comment, the guard, the includes, the parameters and each
 // hand's index macro.
 void header_start(HeaderText& header, const HeaderFacts& facts, Storage storage, bool fixed_width_types);
-// The declarations in C linkage and the guard's end.
-void header_end(HeaderText& header, const std::vector<std::pair<std::string, std::string>>& declarations);
+// The declarations in C linkage, then `after` (functions that read the
+// arrays), and the guard's end.
+void header_end(HeaderText& header, const std::vector<std::pair<std::string, std::string>>& declarations,
+                const HeaderText& after = {});
 // The digest's definition, which pairs the header with its source.
 void define_digest(HeaderText& header, const std::string& macro, const std::string& digest);
 

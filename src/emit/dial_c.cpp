@@ -1,6 +1,9 @@
 #include "emit/dial_c.h"
 
+#include <algorithm>
+
 #include "emit/c_text.h"
+#include "emit/mask_c.h"
 #include "table/table_writer.h"
 #include "texts/join.h"
 
@@ -93,6 +96,26 @@ void define_figure(HeaderText& header, const Figure& figure, const EmitSpec& spe
         header.add("/* Its box at position k: i = 0 xmin, 1 ymin, 2 xmax, 3 ymax. */\n");
         reader("BOUND", "k, i", "_bounds", "[(k)][(i)]");
     }
+    if (figure.mask_bits) define_mask_macros(header, figure, spec);
+}
+
+// The masks' arrays read through their storage, by pointer: a byte, a
+// 16-bit and a 32-bit word.
+void define_mask_readers(HeaderText& header, const DialParams& p, const std::string& macro, Storage storage) {
+    if (std::none_of(p.figures.begin(), p.figures.end(), [](const Figure& f) { return f.mask_bits.has_value(); }))
+        return;
+    header.add("\n/* The masks' arrays read through their storage. */\n");
+    const std::array<std::pair<std::string_view, std::string_view>, 3> readers = {
+        {{"BYTE_", "pgm_read_byte"}, {"U16_", "pgm_read_word"}, {"U32_", "pgm_read_dword"}}};
+    if (storage == Storage::progmem) {
+        header.add("#if defined(__AVR__)\n");
+        for (const auto& [name, avr] : readers)
+            header.define_function(join({macro, "HNDPOS_", name}), "pointer", join({avr, "(pointer)"}));
+        header.add("#else\n");
+    }
+    for (const auto& [name, avr] : readers)
+        header.define_function(join({macro, "HNDPOS_", name}), "pointer", "(*(pointer))");
+    if (storage == Storage::progmem) header.add("#endif\n");
 }
 
 // HNDPOS_TIP_X/Y(hand, index): one branch per hand, the arrays differ in length.
@@ -142,6 +165,7 @@ HeaderText header_body(const DialParams& p, const EmitSpec& spec) {
     if (spec.storage == Storage::progmem) header.add("#endif\n");
     if (p.has_hands) define_tips(header, spec, macro, read);
     if (p.figures.empty()) return header;
+    define_mask_readers(header, p, macro, spec.storage);
     header.add(
         "\n/* The index at a time of day of a figure with `positions` positions that\n"
         "   follows a 12-hour, 1-hour, 1-minute or 24-hour turn. */\n");
@@ -230,12 +254,16 @@ std::string dial_source(const DialTables& tables, const EmitSpec& spec, std::spa
         }
     }
     for (std::size_t i = 0; i < p.figures.size(); ++i) text += figure_source(p.figures[i], tables.figures[i], spec);
+    for (std::size_t i = 0; i < p.figures.size(); ++i)
+        if (const auto& code = tables.figures[i].mask_code) text += mask_source(p.figures[i], *code, spec);
     return text;
 }
 
 namespace {
 
-HeaderText whole_header(const DialParams& p, const EmitSpec& spec) {
+// `codes`: each masked figure's, in order, or none where only the names
+// are wanted.
+HeaderText whole_header(const DialParams& p, const std::vector<const MaskCode*>& codes, const EmitSpec& spec) {
     HeaderText header = header_body(p, spec);
     define_digest(header, upper(spec.names.prefix), run_digest(header.text()));
     std::vector<std::pair<std::string, std::string>> declarations;
@@ -245,18 +273,32 @@ HeaderText whole_header(const DialParams& p, const EmitSpec& spec) {
                 {hand_array_declarator(p, spec, hand, axis), hand_array_name(spec.names, hand, axis)});
     for (const Figure& figure : p.figures)
         for (auto& declarator : figure_declarators(figure, spec)) declarations.push_back(std::move(declarator));
-    header_end(header, declarations);
+    std::size_t masked = 0;
+    for (const Figure& figure : p.figures) {
+        if (!figure.mask_bits) continue;
+        const MaskCode* code = masked < codes.size() ? codes[masked] : nullptr;
+        ++masked;
+        for (auto& declarator : mask_declarators(figure, code, spec)) declarations.push_back(std::move(declarator));
+    }
+    header_end(header, declarations, mask_functions(p, codes, spec));
     return header;
+}
+
+std::vector<const MaskCode*> mask_codes(const DialTables& tables) {
+    std::vector<const MaskCode*> codes;
+    for (const FigureEntries& entries : tables.figures)
+        if (entries.mask_code) codes.push_back(&*entries.mask_code);
+    return codes;
 }
 
 }  // namespace
 
 std::string dial_header(const DialTables& tables, const EmitSpec& spec) {
-    return whole_header(tables.params, spec).text();
+    return whole_header(tables.params, mask_codes(tables), spec).text();
 }
 
 std::vector<std::string> header_names(const DialParams& params, const EmitNames& names, FigureOutput figures) {
-    return whole_header(params, {EntryType::i32, Storage::data, names, figures}).names();
+    return whole_header(params, {}, {EntryType::i32, Storage::data, names, figures}).names();
 }
 
 }  // namespace hndpos

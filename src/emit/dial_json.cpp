@@ -42,6 +42,33 @@ void append_figure(std::string& text, const Figure& figure, const FigureEntries&
     text += "}";
 }
 
+// Each position's box and levels, row by row over the whole box, and the
+// box each step changes.
+void append_masks(std::string& text, const Figure& figure, const MaskSet& masks) {
+    append(text, {"\n  {\"name\": \"", figure.name, "\", \"bits\": ", std::to_string(masks.bits),
+                  ", \"positions\": ["});
+    for (std::size_t k = 0; k < masks.positions.size(); ++k) {
+        const PixelMask& m = masks.positions[k];
+        append(text, {k == 0 ? "\n    {\"x\": " : ",\n    {\"x\": ", std::to_string(m.x), ", \"y\": ",
+                      std::to_string(m.y), ", \"width\": ", std::to_string(m.width), ", \"height\": ",
+                      std::to_string(m.height), ", \"levels\": ["});
+        for (int r = 0; r < m.height; ++r)
+            for (int c = 0; c < m.width; ++c)
+                append(text, {r + c == 0 ? "" : ", ", std::to_string(m.level(m.x + c, m.y + r))});
+        text += "]}";
+    }
+    text += "],\n   \"changed\": [";
+    for (std::size_t k = 0; k < masks.changed.size(); ++k) {
+        text += k == 0 ? "" : ", ";
+        if (const auto& box = masks.changed[k])
+            append(text, {"[", std::to_string((*box)[0]), ", ", std::to_string((*box)[1]), ", ",
+                          std::to_string((*box)[2]), ", ", std::to_string((*box)[3]), "]"});
+        else
+            text += "null";
+    }
+    text += "]}";
+}
+
 }  // namespace
 
 std::string dial_json(const DialTables& tables, const EmitSpec& spec) {
@@ -67,7 +94,15 @@ std::string dial_json(const DialTables& tables, const EmitSpec& spec) {
         text += i == 0 ? "" : ",";
         append_figure(text, p.figures[i], tables.figures[i], spec.figures);
     }
-    return text + "\n]}\n";
+    text += "\n]";
+    bool any = false;
+    for (std::size_t i = 0; i < p.figures.size(); ++i) {
+        if (!tables.figures[i].masks) continue;
+        text += any ? "," : ", \"masks\": [";
+        any = true;
+        append_masks(text, p.figures[i], *tables.figures[i].masks);
+    }
+    return text + (any ? "\n]}\n" : "}\n");
 }
 
 }  // namespace hndpos

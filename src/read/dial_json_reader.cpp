@@ -171,15 +171,42 @@ bool read_figures(const JsonDocument& document, const Node& figures, Reading& re
     return true;
 }
 
+// "masks": which figures have them, and their bits.
+bool read_mask_requests(const JsonDocument& document, const Node& masks, Reading& reading, TablesRequest& request) {
+    if (masks.kind != Kind::array) return reading.refuse(masks, "expected \"masks\" as an array of objects");
+    for (std::size_t i = 0; i < masks.count; ++i) {
+        const Node& object = document.item(masks, i);
+        const std::string what = "mask " + std::to_string(i);
+        constexpr std::string_view names[] = {"name", "bits", "positions", "changed"};
+        std::vector<const Node*> fields;
+        if (!reading.members(object, what, names, fields)) return false;
+        const std::string_view name = fields[0]->kind == Kind::string ? document.text(*fields[0]) : "";
+        const auto figure = std::find_if(request.params.figures.begin(), request.params.figures.end(),
+                                         [&](const Figure& f) { return f.name == name; });
+        if (figure == request.params.figures.end() || figure->mask_bits)
+            return reading.refuse(*fields[0], "expected the \"name\" of " + what + " as a figure's, once");
+        std::int64_t bits = 0;
+        if (!reading.integer(*fields[1], "\"bits\"", 1, 8, bits)) return false;
+        if (!mask_depths.find(std::to_string(bits)))
+            return reading.refuse(*fields[1], "expected \"bits\" as " + mask_depths.spoken());
+        figure->mask_bits = static_cast<int>(bits);
+    }
+    return true;
+}
+
 bool read_parameters(const JsonDocument& document, Reading& reading, TablesRequest& request, EntryType& type) {
     const Node& root = document.root();
     std::vector<const Node*> top;
     const bool figures = document.member(root, "figures") != nullptr;
-    constexpr std::string_view with_figures[] = {"center", "radii", "type", "hands", "rounding", "subpixel", "figures"};
-    if (!reading.members(root, "the file", std::span(with_figures).first(figures ? 7 : 4), top)) return false;
+    const bool masks = figures && document.member(root, "masks") != nullptr;
+    constexpr std::string_view with_figures[] = {"center",   "radii",    "type",    "hands",
+                                                 "rounding", "subpixel", "figures", "masks"};
+    if (!reading.members(root, "the file", std::span(with_figures).first(masks ? 8 : figures ? 7 : 4), top))
+        return false;
     if (figures && (!read_rule(document, *top[4], *top[5], reading, request.params.rule) ||
                     !read_figures(document, *top[6], reading, request)))
         return false;
+    if (masks && !read_mask_requests(document, *top[7], reading, request)) return false;
     // Figures alone have no radii and no hands.
     DialParams& params = request.params;
     params.has_hands = !(figures && top[1]->kind == Kind::array && top[1]->count == 0);
@@ -275,6 +302,77 @@ bool check_figures(const JsonDocument& document, Reading& reading, const DialFil
     return true;
 }
 
+// One position's mask: its box, then its levels, against the recomputed.
+bool check_mask(const JsonDocument& document, const Node& object, const std::string& what, const PixelMask& mask,
+                Reading& reading) {
+    constexpr std::string_view names[] = {"x", "y", "width", "height", "levels"};
+    std::vector<const Node*> fields;
+    if (!reading.members(object, what, names, fields)) return false;
+    const std::array<std::int64_t, 4> box = {mask.x, mask.y, mask.width, mask.height};
+    for (std::size_t i = 0; i < box.size(); ++i) {
+        std::int64_t found = 0;
+        const std::string member = "\"" + std::string(names[i]) + "\" of " + what;
+        if (!reading.integer(*fields[i], member, 0, max_outline_pixel + 1, found)) return false;
+        if (found != box[i]) return reading.refuse(*fields[i], stale_entry(member, found, box[i]));
+    }
+    std::span<const std::int64_t> levels;
+    const auto width = static_cast<std::size_t>(mask.width);
+    if (!reading.integers(*fields[4], "the \"levels\" of " + what, width * static_cast<std::size_t>(mask.height), 0,
+                          255, levels))
+        return false;
+    for (std::size_t i = 0; i < levels.size(); ++i) {
+        const std::int64_t x = mask.x + static_cast<std::int64_t>(i % width);
+        const std::int64_t y = mask.y + static_cast<std::int64_t>(i / width);
+        if (levels[i] != mask.level(x, y))
+            return reading.refuse_at(document.item_line(*fields[4], i),
+                                     stale_entry(what + ", pixel (" + std::to_string(x) + ", " + std::to_string(y) +
+                                                     ")'s level",
+                                                 levels[i], mask.level(x, y)));
+    }
+    return true;
+}
+
+bool check_masks(const JsonDocument& document, Reading& reading, const DialFile& file) {
+    const Node* masks = document.member(document.root(), "masks");
+    if (masks == nullptr) return true;
+    const DialTables& tables = file.dial.tables;
+    for (std::size_t i = 0; i < masks->count; ++i) {
+        const Node& object = document.item(*masks, i);
+        const std::string_view name = document.text(*document.member(object, "name"));
+        std::size_t f = 0;
+        while (tables.params.figures[f].name != name) ++f;
+        const MaskSet& set = *tables.figures[f].masks;
+        const std::string what = "the figure " + std::string(name) + "'s mask";
+        const Node& positions = *document.member(object, "positions");
+        if (positions.kind != Kind::array || positions.count != set.positions.size())
+            return reading.refuse(positions, "expected the \"positions\" of " + what + " as " +
+                                                 std::to_string(set.positions.size()) + " objects");
+        for (std::size_t k = 0; k < set.positions.size(); ++k)
+            if (!check_mask(document, document.item(positions, k), what + " at position " + std::to_string(k),
+                            set.positions[k], reading))
+                return false;
+        const Node& changed = *document.member(object, "changed");
+        if (changed.kind != Kind::array || changed.count != set.changed.size())
+            return reading.refuse(changed, "expected the \"changed\" of " + what + " as " +
+                                               std::to_string(set.changed.size()) + " boxes or nulls");
+        for (std::size_t k = 0; k < set.changed.size(); ++k) {
+            const Node& box = document.item(changed, k);
+            const std::string step = "the box " + what + " changes at position " + std::to_string(k);
+            if (!set.changed[k]) {
+                if (box.kind != Kind::null) return reading.refuse(box, "expected null: " + step + " is empty");
+                continue;
+            }
+            std::span<const std::int64_t> found;
+            if (!reading.integers(box, step, 4, 0, max_outline_pixel, found)) return false;
+            for (std::size_t j = 0; j < 4; ++j)
+                if (found[j] != (*set.changed[k])[j])
+                    return reading.refuse(box, stale_entry(step + ", item " + std::to_string(j), found[j],
+                                                           (*set.changed[k])[j]));
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 DialFileRead read_dial_json(std::string_view bytes) {
@@ -291,7 +389,8 @@ DialFileRead read_dial_json(std::string_view bytes) {
     file.spec.type = type;
     file.spec.figures = request.figures;
     if (!check_hands(document, reading, file) ||
-        (!request.params.figures.empty() && !check_figures(document, reading, file)))
+        (!request.params.figures.empty() && !check_figures(document, reading, file)) ||
+        !check_masks(document, reading, file))
         return refused_file(reading.line, reading.problem);
     DialFileRead result;
     result.ok = true;

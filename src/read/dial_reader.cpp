@@ -44,6 +44,8 @@ std::optional<DialFileRead> compute_request(const TablesRequest& request, int li
         return refused_file(line, hand_entry_name(overflow->hand, overflow->axis, overflow->position) +
                                       " leaves the 32-bit range (radius -2147483648): hndpos-tables writes no table "
                                       "for it");
+    if (const std::string why = mask_refusal_sentence(file.dial.tables); !why.empty())
+        return refused_file(line, why + ": hndpos-tables writes no masks for it");
     return std::nullopt;
 }
 

@@ -17,6 +17,10 @@ DialFileRead refused_file(int line, std::string message);
 // "... is 5, but the parameters give 6: the table was edited or is stale".
 std::string stale_entry(const std::string& what, std::int64_t found, std::int64_t wanted);
 
+// Where the masks a C source's arrays give differ from the recomputed
+// ones: the first pixel, named; none where they agree or cannot be read.
+std::optional<std::string> mask_source_difference(std::string_view found, const DialFile& file);
+
 // The file's request, checked as hndpos-tables checks a command line, and
 // its tables recomputed into `file`: none, or the refusal (at `line`) of
 // a request the program refuses or of tables it writes none of.

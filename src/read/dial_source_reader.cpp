@@ -217,6 +217,7 @@ DialFileRead first_difference(std::string_view found, std::string_view wanted, c
                 line, stale_entry(hand_entry(hand, axis, index), value, file.dial.true_coordinate(hand, axis, index)));
         }
     }
+    if (const auto mask = mask_source_difference(found, file)) return refused_file(line, *mask);
     if (!find_line(found, line) || truncated)
         return refused_file(line, "expected " + quoted(wanted_line) + ", found the end of the file");
     if (!find_line(wanted, line))

@@ -110,14 +110,21 @@ Figure& named_figure(DialParams& params, const std::string& name, std::string_vi
     throw OptionError{"option " + std::string(option) + ": no figure is named " + name};
 }
 
-// Each --turn on its figure, wherever it was given among the --figure options.
-void resolve_turns(TablesRequest& request) {
+// Each --turn and --mask on its figure, wherever it was given among the
+// --figure options.
+void resolve_figure_options(TablesRequest& request) {
     for (const auto& [name, turn] : request.turns) {
         Figure& figure = named_figure(request.params, name, "--turn");
         if (figure.turn) throw OptionError{"option --turn: the figure " + name + " has a turn already"};
         figure.turn = turn;
     }
     request.turns.clear();
+    for (const auto& [name, bits] : request.masks) {
+        Figure& figure = named_figure(request.params, name, "--mask");
+        if (figure.mask_bits) throw OptionError{"option --mask: the figure " + name + " has a mask already"};
+        figure.mask_bits = bits;
+    }
+    request.masks.clear();
 }
 
 Option turn_option(TablesRequest& o) {
@@ -138,6 +145,31 @@ Option turn_option(TablesRequest& o) {
                     Occurrences shown;
                     for (const Figure& f : o.params.figures)
                         if (f.turn) shown.push_back({f.name, std::string(turns[static_cast<std::size_t>(*f.turn)])});
+                    return shown;
+                },
+            .repeatable = true,
+            .in_source = true};
+}
+
+Option mask_option(TablesRequest& o) {
+    return {.name = "--mask",
+            .values = {{"NAME", ValueKind::name}, word_from(mask_depths)},
+            .help =
+                "add the figure NAME's masks (repeatable): the\nexact share of each pixel its outline covers\nat "
+                "each position, in levels of BITS bits\n(2^BITS - 1 is a whole pixel); NAME has at\nleast 3 points, "
+                "inside 0 to " +
+                std::to_string(max_outline_pixel) + " pixels",
+            .cmake_keyword = "MASK",
+            .api_key = "masks",
+            .handle =
+                [&o](const std::vector<std::string>& v) {
+                    o.masks.emplace_back(v[0], 1 << static_cast<int>(*mask_depths.find(v[1])));
+                },
+            .show =
+                [&o] {
+                    Occurrences shown;
+                    for (const Figure& f : o.params.figures)
+                        if (f.mask_bits) shown.push_back({f.name, std::to_string(*f.mask_bits)});
                     return shown;
                 },
             .repeatable = true,
@@ -321,10 +353,11 @@ Option output_option(TablesRequest& o) {
 }  // namespace
 
 std::vector<Option> tables_option_table(TablesRequest& o) {
-    std::vector<Option> table = {center_option(o),    radii_option(o),    figure_option(o),  turn_option(o),
-                                 rounding_option(o),  subpixel_option(o), layout_option(o),  bounds_option(o),
-                                 positions_option(o), type_option(o),     storage_option(o), prefix_option(o),
-                                 header_option(o),    display_option(o),  format_option(o),  output_option(o)};
+    std::vector<Option> table = {center_option(o),   radii_option(o),    figure_option(o),    turn_option(o),
+                                 mask_option(o),     rounding_option(o), subpixel_option(o),  layout_option(o),
+                                 bounds_option(o),   positions_option(o), type_option(o),     storage_option(o),
+                                 prefix_option(o),   header_option(o),   display_option(o),   format_option(o),
+                                 output_option(o)};
     for (Option& option : help_and_version(o.help, o.version)) table.push_back(std::move(option));
     return table;
 }
@@ -360,6 +393,11 @@ void check_dial_request(const TablesRequest& request) {
     if (!request.center_given) throw OptionError{"--center X Y is required"};
     if (!request.radii_given && request.params.figures.empty())
         throw OptionError{"--radii HOUR MINUTE SECOND or a --figure is required"};
+    for (const Figure& figure : request.params.figures)
+        if (figure.mask_bits && figure.points.size() < 3)
+            throw OptionError{"option --mask: the figure " + figure.name + " has " +
+                              std::to_string(figure.points.size()) + (figure.points.size() == 1 ? " point" : " points") +
+                              "; a mask needs an outline of at least 3"};
     if (const std::string clash = name_clash(request); !clash.empty()) throw OptionError{clash};
 }
 
@@ -367,7 +405,7 @@ void read_tables_arguments(std::span<const std::string> arguments, TablesRequest
     const std::vector<Option> table = tables_option_table(request);
     parse_arguments(table, arguments, {});
     if (request.help || request.version) return;
-    resolve_turns(request);
+    resolve_figure_options(request);
     request.params.has_hands = request.radii_given;
     if (request.output.empty()) throw OptionError{"-o FILE is required"};
     if (request.format == TablesFormat::json && request.header) throw OptionError{"--header goes with --format c"};
@@ -400,7 +438,7 @@ void read_source_options(std::span<const std::string> words, TablesRequest& requ
     std::vector<Option> table = tables_option_table(request);
     std::erase_if(table, [](const Option& option) { return !option.in_source; });
     parse_arguments(table, words, {});
-    resolve_turns(request);
+    resolve_figure_options(request);
 }
 
 std::string name_clash(const TablesRequest& request) {

@@ -26,6 +26,7 @@ struct TablesRequest {
     std::optional<std::string> header;  // none: the output's name with .h
     FigureOutput figures;
     std::vector<std::pair<std::string, int>> turns;  // --turn as given, until each is on its figure
+    std::vector<std::pair<std::string, int>> masks;  // --mask likewise
     std::optional<PanelSize> display;
     TablesFormat format = TablesFormat::c;
     std::string output;

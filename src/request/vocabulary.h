@@ -51,6 +51,9 @@ inline constexpr WordList layouts{layout_words};
 inline constexpr WordList roundings{rounding_words};
 inline constexpr WordList formats{format_words};
 inline constexpr WordList turns{turn_words};
+// A mask's bits per level: word i is 2^i bits (pixels/pixel_mask.h).
+inline constexpr std::array<std::string_view, 4> mask_depth_words = {"1", "2", "4", "8"};
+inline constexpr WordList mask_depths{mask_depth_words};
 
 // The word's value, or none.
 template <typename Enum>

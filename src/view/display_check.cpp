@@ -77,8 +77,16 @@ std::string bounds_report(const Dial& dial, const DisplayCheck& check) {
     for (int hand = 0; hand < hand_count; ++hand)
         if (dial.positions(hand) > 0)
             append(text, {hand_names[hand], " hand: ", box_text(check.bounds[static_cast<std::size_t>(hand)], unit)});
-    for (const FigureBounds& figure : check.figures)
-        append(text, {"figure ", figure.name, ": ", box_text(figure.box, unit)});
+    for (std::size_t f = 0; f < check.figures.size(); ++f) {
+        append(text, {"figure ", check.figures[f].name, ": ", box_text(check.figures[f].box, unit)});
+        const FigureEntries& entries = dial.tables.figures[f];
+        if (!entries.masks || !entries.mask_code) continue;
+        const MaskCode& code = *entries.mask_code;
+        append(text, {"figure ", check.figures[f].name, ", masks: ", std::to_string(entries.masks->bits),
+                      entries.masks->bits == 1 ? " bit" : " bits", ", ", std::to_string(code.box.size()),
+                      " kept for ", std::to_string(code.map.size()), " positions, ", std::to_string(code.code.size()),
+                      " bytes of code (", std::to_string(plain_code_bytes(*entries.masks)), " with every position kept)\n"});
+    }
     return text;
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <map>
 #include <set>
 #include <utility>
 #include <vector>
@@ -206,6 +207,68 @@ FigureDrawing drawing_of(const Dial& dial, std::size_t f, TimeOfDay time) {
     return drawing;
 }
 
+// n / 2^shift in decimal, exactly (a binary fraction ends in decimal).
+std::string exact_decimal(std::int64_t n, int shift) {
+    const bool negative = n < 0;
+    const auto magnitude = static_cast<std::uint64_t>(negative ? -n : n);
+    std::string text = negative ? "-" : "";
+    text += std::to_string(magnitude >> shift);
+    std::uint64_t rest = magnitude & ((std::uint64_t{1} << shift) - 1);
+    if (rest == 0) return text;
+    text += ".";
+    while (rest != 0) {
+        rest *= 10;
+        text += static_cast<char>('0' + (rest >> shift));
+        rest &= (std::uint64_t{1} << shift) - 1;
+    }
+    return text;
+}
+
+// A masked figure: each pixel at the opacity of its level (where positions
+// overlap, the highest), and the outlines at their exact points.
+std::string masked_figure(const Dial& dial, std::size_t f, const std::vector<std::size_t>& positions, int scale,
+                          std::size_t& elements) {
+    const Figure& figure = dial.tables.params.figures[f];
+    const FigureEntries& entries = dial.tables.figures[f];
+    const MaskSet& masks = *entries.masks;
+    std::map<std::pair<std::int64_t, std::int64_t>, int> levels;
+    for (const std::size_t k : positions) {
+        const PixelMask& m = masks.positions[k];
+        for (int r = 0; r < m.height; ++r)
+            for (int c = 0; c < m.width; ++c)
+                if (const int level = m.level(m.x + c, m.y + r); level > 0) {
+                    int& most = levels[{m.x + c, m.y + r}];
+                    most = std::max(most, level);
+                }
+        elements += 1;
+        if (levels.size() + elements > max_picture_elements)
+            throw PictureTooLarge{static_cast<std::int64_t>(levels.size() + elements)};
+    }
+    elements += levels.size();
+    const int whole = (1 << masks.bits) - 1;
+    std::string svg;
+    for (const auto& [pixel, level] : levels) {
+        const int thousandths = (level * 1000 + whole / 2) / whole;
+        const std::string opacity = join({" fill-opacity=\"", std::to_string(thousandths / 1000), ".",
+                                          std::to_string(thousandths % 1000 / 100), std::to_string(thousandths % 100 / 10),
+                                          std::to_string(thousandths % 10), "\" stroke=\"none\""});
+        svg += square(pixel.first, pixel.second, scale, figure_colour, opacity.c_str());
+    }
+    const std::size_t points = figure.points.size();
+    const int s = dial.subpixel();
+    // The centre of pixel x lies at x·scale + scale/2 in the picture.
+    const auto at = [&](std::int64_t entry) {
+        return exact_decimal(entry * scale + (std::int64_t{scale} << s) / 2, s);
+    };
+    for (const std::size_t k : positions) {
+        svg += "<polygon fill=\"none\" stroke-width=\"1\" points=\"";
+        for (std::size_t p = 0; p < points; ++p)
+            append(svg, {p == 0 ? "" : " ", at(entries.x[k * points + p]), ",", at(entries.y[k * points + p])});
+        svg += "\"/>\n";
+    }
+    return svg;
+}
+
 std::string figures(const Dial& dial, TimeOfDay time, int scale) {
     const auto centre = [&](std::int64_t entry) { return std::to_string(dial.pixel(entry) * scale + scale / 2); };
     const std::string colour = figure_colour;
@@ -216,9 +279,13 @@ std::string figures(const Dial& dial, TimeOfDay time, int scale) {
         const FigureEntries& entries = dial.tables.figures[f];
         const std::size_t points = figure.points.size();
         const FigureDrawing drawing = drawing_of(dial, f, time);
+        append(svg, {"<g id=\"figure-", figure.name, "\" fill=\"", colour, "\" stroke=\"", colour, "\">\n"});
+        if (entries.masks) {
+            svg += masked_figure(dial, f, drawing.polygons, scale, elements) + "</g>\n";
+            continue;
+        }
         elements += drawing.pixels.size() + drawing.polygons.size();
         if (elements > max_picture_elements) throw PictureTooLarge{static_cast<std::int64_t>(elements)};
-        append(svg, {"<g id=\"figure-", figure.name, "\" fill=\"", colour, "\" stroke=\"", colour, "\">\n"});
         for (const std::size_t k : drawing.polygons) {
             svg += "<polygon fill-opacity=\"0.8\" points=\"";
             for (std::size_t p = 0; p < points; ++p)

@@ -46,6 +46,7 @@ BLOCKS = {
     ("doc/tables.md", "hndpos-tables --center 160 120 --radii 60 90 100 --positions 720 60 60 --display 320 240 -o dial.c"):
         "root",
     ("doc/tables.md", "hndpos-tables --center 233 233 --radii 120 180 200 \\"): "root",
+    ("doc/tables.md", "hndpos-tables --center 233 233 --figure hourh 720 \"-15,-5 65,0 -15,5\" \\"): "root",
     ("doc/cmake.md", 'make CC=avr-gcc CFLAGS="-mmcu=atmega328p -Os -Wall" STORAGE=progmem'):
         "not run: consumer.readme runs it in the Makefile project it belongs to",
     ("doc/cmake.md", 'cmake --workflow --preset release && cmake --install build/release --prefix "$HOME/host-tools"'): "fresh",
@@ -69,6 +70,8 @@ BLOCKS = {
     ("examples/avr-clock/README.md", 'cmake -S . -B build-avr --toolchain "$PWD/avr.cmake" -Dhndpos_DIR="$HOME/host-tools/lib/cmake/hndpos"'):
         "avr-clock",
     ("examples/avr-clock/README.md", "simavr -m atmega328p -f 16000000 build-avr/clock"): "avr-clock",
+    ("examples/avr-clock/README.md",
+     "simavr -m atmega328p -f 16000000 build-avr/clock 2>&1 | sed -e 's/\\x1b\\[[0-9;]*m//g' -e 's/\\.$//'"): "avr-clock",
     ("examples/cortex-m-clock/README.md", 'cmake -S . -B build-arm --toolchain "$PWD/cortex-m3.cmake" -Dhndpos_DIR="$HOME/host-tools/lib/cmake/hndpos"'):
         "cortex-m-clock",
     ("examples/cortex-m-clock/README.md", "qemu-system-arm -M lm3s6965evb -nographic -semihosting -kernel build-arm/clock_wide"):

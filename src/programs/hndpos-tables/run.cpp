@@ -53,6 +53,8 @@ int run(const hndpos::TablesRequest& request) {
     const hndpos::DialTables tables = hndpos::compute_dial_tables(request.params);
     const hndpos::TablesVerdict verdict = hndpos::judge_dial_tables(tables, request.type, request.display);
     if (!verdict.type) return refuse(exit_refused, verdict.problem + "; nothing written");
+    if (const std::string why = hndpos::mask_refusal_sentence(tables); !why.empty())
+        return refuse(exit_usage, why + "; nothing written");
     hndpos::OutputFiles files;
     if (const std::string problem = add_outputs(request, tables, *verdict.type, files); !problem.empty())
         return refuse(exit_refused, problem + "; nothing written");

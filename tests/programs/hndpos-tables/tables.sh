@@ -375,6 +375,57 @@ EOF
     echo "a 466x466 dial of tips, a tailed hand and ticks: golden in both roundings, mirror-symmetric, strict C and C++"
     ;;
 
+masks)
+    # What --mask refuses, with exit 2 and no file; the C of a mask under
+    # strict C99 and C++17, in each storage (and for AVR where avr-gcc is
+    # found); the viewer naming a level edited in the JSON.
+    hand=(--center 32 32 --figure hand 60 "-4,-2 20,-1 24,0 20,1 -4,2" --rounding nearest --subpixel 2)
+    refusals=(
+        "--mask ghost 4|option --mask: no figure is named ghost"
+        "--mask hand 3|option --mask takes 1, 2, 4 or 8"
+        "--mask hand 4 --mask hand 2|option --mask: the figure hand has a mask already"
+        "--figure dot 4 5,0 --mask dot 1|option --mask: the figure dot has 1 point; a mask needs an outline of at least 3"
+        "--figure bow 4 '0,0 10,10 10,0 0,10' --mask bow 2|the figure bow's outline crosses itself at position 0"
+        "--figure far 4 '0,0 40,0 40,2' --mask far 1|the figure far's y at position 0 is -32, outside the 65536 pixels a mask covers (0 to 262143 in 1/4 pixel)"
+    )
+    for refusal in "${refusals[@]}"; do
+        eval "extra=(${refusal%%|*})"
+        run "${hand[@]}" "${extra[@]}" -o refused.c
+        [ "$status" -eq 2 ] && grep -qF "${refusal#*|}" err.txt && [ ! -e refused.c ] && [ ! -e refused.h ] ||
+            fail "${refusal%%|*}: exit $status: $(cat err.txt)"
+    done
+    if command -v cc >/dev/null; then
+        echo 'int main(void) { static uint16_t f[64 * 64]; static uint8_t p[64 * 8];
+            hand_mask_blend_rgb565(7, f, 64, 64, 0xF800u); hand_mask_page_1bit(7, p, 64, 64, 1);
+            return HNDPOS_HAND_LEVEL(0, 32, 30) == 15 && HNDPOS_HAND_UNCHANGED(1) == 0 && f[30 * 64 + 34] ? 0 : 1; }' >main.c
+        for storage in data const progmem; do
+            run "${hand[@]}" --mask hand 4 --storage "$storage" -o dial.c
+            for standard in c99 c++17; do
+                language=c
+                [ "$standard" = c++17 ] && language=c++
+                cc -std="$standard" -Wall -Wextra -pedantic -Werror -x "$language" -include dial.h main.c dial.c -o read &&
+                    ./read || fail "cc $standard $storage: the masks do not compile or read back"
+            done
+            if [ "$storage" = progmem ] && command -v avr-gcc >/dev/null; then
+                avr-gcc -mmcu=atmega328p -Os -std=c99 -Wall -Wextra -pedantic -Werror -include avr/pgmspace.h \
+                    -include dial.h -c dial.c main.c || fail "avr-gcc: the masks in program memory do not compile"
+            fi
+        done
+    fi
+    viewer=$(dirname "$tables")/hndpos-view
+    if [ -x "$viewer" ] && [ "${#runner[@]}" -eq 0 ] && command -v python3 >/dev/null; then
+        run "${hand[@]}" --mask hand 4 -o dial.c
+        "$viewer" --check dial.c >check.txt || fail "the viewer refuses the masks' C: $(cat check.txt)"
+        grep -q "^figure hand, masks: 4 bits, 8 kept for 60 positions" check.txt || fail "the check's line: $(cat check.txt)"
+        run "${hand[@]}" --mask hand 4 --format json -o dial.json
+        python3 -c 'import json; d = json.load(open("dial.json")); d["masks"][0]["positions"][15]["levels"][3] ^= 1
+json.dump(d, open("edited.json", "w"))'
+        "$viewer" --check edited.json 2>err.txt && fail "an edited level passes"
+        grep -q "the figure hand's mask at position 15, pixel (.*)'s level is" err.txt || fail "the JSON's edit: $(cat err.txt)"
+    fi
+    echo "the refusals of --mask; its C in three storages under strict C99 and C++17; an edited level named"
+    ;;
+
 strict-gcc | strict-clang)
     # The C and its header for every type and storage, C99 and C++17, with
     # every warning a strict firmware build turns on, by gcc or by clang; a
