@@ -12,6 +12,7 @@
 #include "hpostbl.h"
 #ifdef WITH_FIGURE
 #include "figure.h"
+#include "mask.h"
 #endif
 
 #define ROUNDS 8u /* few enough that 16 bits of timer hold the float runs */
@@ -70,6 +71,11 @@ static void hand_computed(unsigned index) {
     }
     fill(xs, ys);
 }
+
+/* The same hand from its 1-bit mask, set into a 128x64 page buffer: no
+   corners, no fill, the pixels straight from program memory. It takes the
+   frame's 1,024 bytes as its pages (8 rows a byte). */
+static void hand_from_mask(unsigned index) { msk_hand_mask_page_1bit(index, frame, 128, 64, 1); }
 
 /* The corners alone: what differs between the two. */
 static void corners_from_tables(unsigned index) {
@@ -131,6 +137,8 @@ int main(void) {
     dial_print_number((long)cycles_per_hand(hand_from_tables), put);
     dial_print_text("\ncycles per filled hand (3 corners), corners from sinf and cosf: ", put);
     dial_print_number((long)cycles_per_hand(hand_computed), put);
+    dial_print_text("\ncycles per hand from its 1-bit mask (page buffer): ", put);
+    dial_print_number((long)cycles_per_hand(hand_from_mask), put);
     put('\n');
 #endif
     loop_until_bit_is_set(UCSR0A, TXC0);

@@ -21,8 +21,11 @@ for layout in "bytes:hndpos" "u16:hndpos-tables"; do
     # A hand with a tail as a figure, its corners in program memory.
     "$prefix/bin/hndpos-tables" --center 63 31 --figure hand 60 "-5,-3 20,0 -5,3" --storage progmem --prefix fig_ \
         --header figure.h -o figure.c
+    # The same hand as a 1-bit mask.
+    "$prefix/bin/hndpos-tables" --center 63 31 --figure hand 60 "-5,-3 20,0 -5,3" --mask hand 1 --storage progmem \
+        --prefix msk_ --header mask.h -o mask.c
     avr-gcc -mmcu=atmega328p -DF_CPU=16000000UL -Os -std=c99 -DWITH_FIGURE -I. -I"$examples/common" -o cycles.elf \
-        "$here/avr_cycles.c" "$examples/common/dial.c" tables.c figure.c -lm
+        "$here/avr_cycles.c" "$examples/common/dial.c" tables.c figure.c mask.c -lm
     echo "${layout%%:*} entries:"
     timeout 60 simavr -m atmega328p -f 16000000 cycles.elf 2>&1 >/dev/null | sed 's/\x1b\[[0-9;]*m//g' |
         grep -v '^Loaded ' | sed 's/\.$//; s/^/  /'

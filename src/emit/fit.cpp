@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "emit/mask_c.h"
 #include "texts/join.h"
 
 namespace hndpos {
@@ -30,18 +31,21 @@ std::optional<EntryType> narrowest_entry_type(const DialTables& tables) {
     return std::nullopt;
 }
 
-std::string oversized_progmem_array(const DialParams& params, const EmitSpec& spec) {
+std::string oversized_progmem_array(const DialTables& tables, const EmitSpec& spec) {
     if (spec.storage != Storage::progmem) return "";
+    const DialParams& params = tables.params;
     const std::int64_t entry = entry_type_facts(spec.type).high > UINT16_MAX  ? 4
                                : entry_type_facts(spec.type).high > UINT8_MAX ? 2
                                                                               : 1;
-    const auto refusal = [&](const std::string& name, std::int64_t entries) {
-        const std::int64_t bytes = entries * entry;
+    const auto too_large = [&](const std::string& array, std::int64_t bytes) {
         return bytes <= max_avr_array_bytes
                    ? std::string()
-                   : join({"the array ", spec.names.prefix, name, " would be ", std::to_string(bytes),
+                   : join({"the array ", array, " would be ", std::to_string(bytes),
                            " bytes, and AVR's program memory takes at most ", std::to_string(max_avr_array_bytes),
                            " in one array: give fewer positions, a narrower --type or another --storage"});
+    };
+    const auto refusal = [&](const std::string& name, std::int64_t entries) {
+        return too_large(spec.names.prefix + name, entries * entry);
     };
     for (int hand = 0; hand < (params.has_hands ? hand_count : 0); ++hand)
         if (std::string why =
@@ -56,6 +60,11 @@ std::string oversized_progmem_array(const DialParams& params, const EmitSpec& sp
         if (spec.figures.bounds)
             if (std::string why = refusal(figure.name + "_bounds", 4 * std::int64_t{figure.positions}); !why.empty())
                 return why;
+    }
+    for (std::size_t f = 0; f < params.figures.size(); ++f) {
+        if (!tables.figures[f].mask_code) continue;
+        for (const auto& [array, bytes] : mask_array_bytes(params.figures[f], *tables.figures[f].mask_code, spec))
+            if (std::string why = too_large(array, bytes); !why.empty()) return why;
     }
     return "";
 }

@@ -74,12 +74,16 @@ std::string boxes_text(const std::vector<std::array<std::uint32_t, 4>>& boxes) {
 }
 
 constexpr std::string_view shared_functions = R"(
-/* A varint of the masks' codes, read through their storage. */
+/* A varint of the masks' codes, read through their storage; most are one
+   byte. */
 static inline unsigned long @p@hndpos_mask_varint_(const uint8_t **at)
 {
-    unsigned long value = 0;
-    unsigned shift = 0;
-    uint8_t byte;
+    uint8_t byte = @M@BYTE_(*at);
+    unsigned long value;
+    unsigned shift = 7;
+    ++*at;
+    if (!(byte & 0x80u)) return byte;
+    value = byte & 0x7Fu;
     do {
         byte = @M@BYTE_(*at);
         ++*at;
@@ -87,6 +91,14 @@ static inline unsigned long @p@hndpos_mask_varint_(const uint8_t **at)
         shift += 7;
     } while (byte & 0x80u);
     return value;
+}
+
+/* m * u for m of -1, 0 or 1, without a multiplication; half of an even
+   number, without a division (small processors call a routine for both). */
+static inline long @p@hndpos_mask_times_(int m, long u) { return m > 0 ? u : m < 0 ? -u : 0; }
+static inline long @p@hndpos_mask_half_(long even)
+{
+    return even >= 0 ? (long)((unsigned long)even >> 1) : -(long)((unsigned long)-even >> 1);
 }
 
 /* Turn t of a mask about the dial's centre, {a, b, c, d}: a pixel's offset
@@ -130,8 +142,10 @@ static inline unsigned @F@_level(unsigned k, long x, long y)
     const uint8_t *at;
     int m[4];
     @p@hndpos_mask_turn_(t == 1u ? 3u : t == 3u ? 1u : t, m);
-    x = (m[0] * u + m[1] * v + @CX2@L) / 2 - (long)@M@U16_(&@F@_box[kept][0]);
-    y = (m[2] * u + m[3] * v + @CY2@L) / 2 - (long)@M@U16_(&@F@_box[kept][1]);
+    x = @p@hndpos_mask_half_(@p@hndpos_mask_times_(m[0], u) + @p@hndpos_mask_times_(m[1], v) + @CX2@L) -
+        (long)@M@U16_(&@F@_box[kept][0]);
+    y = @p@hndpos_mask_half_(@p@hndpos_mask_times_(m[2], u) + @p@hndpos_mask_times_(m[3], v) + @CY2@L) -
+        (long)@M@U16_(&@F@_box[kept][1]);
     if (x < 0 || y < 0 || x >= (long)@M@U16_(&@F@_box[kept][2]) || y >= (long)@M@U16_(&@F@_box[kept][3]))
         return 0;
     at = &@F@_code[@M@@ROWS@(&@F@_rows[@M@@FIRST@(&@F@_first_row[kept]) + (unsigned long)y])];
@@ -152,55 +166,138 @@ static inline unsigned @F@_level(unsigned k, long x, long y)
 }
 )";
 
-// A function that walks position k's covered pixels, (x, y) on the panel
-// and level a, and does @PIXEL@ to each inside width x height.
+// A function that walks position k's runs, each from panel pixel (x, y)
+// on by (m[0], m[2]) a pixel, n pixels, `inside` where all of it lies in
+// width x height, and draws each with @RUN@.
 constexpr std::string_view drawing_function = R"(
 @COMMENT@static inline void @F@_@WHAT@(unsigned k, @TARGET@, long width, long height, @LAST@)
 {
     const unsigned long map = @M@@MAP@(&@F@_map[k]);
     const unsigned kept = (unsigned)(map >> 3);
     const long left = (long)@M@U16_(&@F@_box[kept][0]), top = (long)@M@U16_(&@F@_box[kept][1]);
-    const long rows = (long)@M@U16_(&@F@_box[kept][3]);
-    const unsigned long first = @M@@FIRST@(&@F@_first_row[kept]);
-    int m[4];
-    long r;
+    const long columns = (long)@M@U16_(&@F@_box[kept][2]), rows = (long)@M@U16_(&@F@_box[kept][3]);
+    const size_t first = (size_t)@M@@FIRST@(&@F@_first_row[kept]);
+    long far_x, far_y;
+    @COORD@ row_x, row_y, r;
+    int m[4], all_inside;
     @p@hndpos_mask_turn_((unsigned)(map & 7u), m);
-    for (r = 0; r < rows; ++r) {
-        const uint8_t *at = &@F@_code[@M@@ROWS@(&@F@_rows[first + (unsigned long)r])];
-        long column = left;
+    /* Where the box's first pixel lands, and its last: the whole mask is on
+       the panel when both are. */
+    row_x = (@COORD@)@p@hndpos_mask_half_(@p@hndpos_mask_times_(m[0], 2 * left - @CX2@L) +
+                                          @p@hndpos_mask_times_(m[1], 2 * top - @CY2@L) + @CX2@L);
+    row_y = (@COORD@)@p@hndpos_mask_half_(@p@hndpos_mask_times_(m[2], 2 * left - @CX2@L) +
+                                          @p@hndpos_mask_times_(m[3], 2 * top - @CY2@L) + @CY2@L);
+    far_x = row_x + @p@hndpos_mask_times_(m[0], columns - 1) + @p@hndpos_mask_times_(m[1], rows - 1);
+    far_y = row_y + @p@hndpos_mask_times_(m[2], columns - 1) + @p@hndpos_mask_times_(m[3], rows - 1);
+    all_inside = row_x >= 0 && row_y >= 0 && row_x < width && row_y < height && far_x >= 0 && far_y >= 0 &&
+                 far_x < width && far_y < height;
+    for (r = 0; r < (@COORD@)rows; ++r, row_x += m[1], row_y += m[3]) {
+        const uint8_t *at = &@F@_code[@M@@ROWS@(&@F@_rows[first + (size_t)r])];
+        @COORD@ column = 0;
         for (;;) {
-            const unsigned long head = @p@hndpos_mask_varint_(&at), count = head >> 1;
-            unsigned long i;
-            long u, v, x, y;
+            unsigned long head = @M@BYTE_(at), gap, n;
+            @COORD@ x, y;
+            int inside = all_inside;
+            if (head & 0x80u) head = @p@hndpos_mask_varint_(&at); else ++at;
             if (head == 0) break;
-            column += (long)@p@hndpos_mask_varint_(&at);
-            u = 2 * column - @CX2@L;
-            v = 2 * (top + r) - @CY2@L;
-            x = (m[0] * u + m[1] * v + @CX2@L) / 2;
-            y = (m[2] * u + m[3] * v + @CY2@L) / 2;
-            for (i = 0; i < count; ++i, x += m[0], y += m[2]) {
-                unsigned a = @WHOLE@u;
-                if (!(head & 1u)) a = (unsigned)(@M@BYTE_(at + i * @BITS@u / 8) >> (i * @BITS@u % 8)) & @WHOLE@u;
-                if (a == 0 || x < 0 || y < 0 || x >= width || y >= height) continue;
-@PIXEL@
+            gap = @M@BYTE_(at);
+            if (gap & 0x80u) gap = @p@hndpos_mask_varint_(&at); else ++at;
+            n = head >> 1;
+            column += (@COORD@)gap;
+            x = row_x + (m[0] > 0 ? column : m[0] < 0 ? -column : 0);
+            y = row_y + (m[2] > 0 ? column : m[2] < 0 ? -column : 0);
+            if (!inside) {
+                const long x_end = (long)x + @p@hndpos_mask_times_(m[0], (long)n - 1);
+                const long y_end = (long)y + @p@hndpos_mask_times_(m[2], (long)n - 1);
+                inside = x >= 0 && y >= 0 && x < width && y < height && x_end >= 0 && y_end >= 0 &&
+                         x_end < width && y_end < height;
             }
-            if (!(head & 1u)) at += (count * @BITS@u + 7) / 8;
-            column += (long)count;
+@RUN@
+            if (!(head & 1u)) at += (n * @BITS@u + 7) / 8;
+            column += (@COORD@)n;
         }
     }
 }
 )";
 
-constexpr std::string_view blend_pixel = R"(                {
-                    uint16_t *p = frame + y * width + x;
-                    *p = a == @WHOLE@u ? colour : @p@hndpos_mask_blend565_(*p, colour, a, @WHOLE@u);
-                })";
+// Blends a run, pixel by pixel, the frame indexed in long.
+constexpr std::string_view blend_run = R"(            {
+                long index = (long)y * width + x;
+                const long step = m[0] + @p@hndpos_mask_times_(m[2], width);
+                unsigned long i;
+                for (i = 0; i < n; ++i, x += m[0], y += m[2], index += step) {
+                    unsigned a = @WHOLE@u;
+                    if (!(head & 1u)) a = (unsigned)(@M@BYTE_(at + i * @BITS@u / 8) >> (i * @BITS@u % 8)) & @WHOLE@u;
+                    if (a == 0 || (!inside && (x < 0 || y < 0 || x >= width || y >= height))) continue;
+                    frame[index] = a == @WHOLE@u ? colour : @p@hndpos_mask_blend565_(frame[index], colour, a, @WHOLE@u);
+                }
+            })";
 
-constexpr std::string_view page_pixel = R"(                if (2u * a > @WHOLE@u) {
-                    uint8_t *p = pages + (y >> 3) * width + x;
-                    const uint8_t bit = (uint8_t)(1u << (y & 7));
-                    *p = set ? (uint8_t)(*p | bit) : (uint8_t)(*p & ~bit);
-                })";
+// A whole run on the panel goes byte by byte along a page, or bit by bit
+// down a column; any other run pixel by pixel.
+constexpr std::string_view page_run = R"(            if (inside && (head & 1u)) {
+                uint8_t *p = pages + (size_t)(y >> 3) * (size_t)width + (size_t)x;
+                uint8_t bit = (uint8_t)(1u << (y & 7));
+                size_t left_over = (size_t)n;
+                if (m[2] == 0 && set) {
+                    for (;;) {
+                        *p |= bit;
+                        if (--left_over == 0) break;
+                        p += m[0];
+                    }
+                } else if (m[2] == 0) {
+                    for (;;) {
+                        *p &= (uint8_t)~bit;
+                        if (--left_over == 0) break;
+                        p += m[0];
+                    }
+                } else {
+                    for (;;) {
+                        *p = set ? (uint8_t)(*p | bit) : (uint8_t)(*p & (uint8_t)~bit);
+                        if (--left_over == 0) break;
+                        if (m[2] > 0) {
+                            bit = (uint8_t)(bit << 1);
+                            if (bit == 0) {
+                                bit = 1;
+                                p += width;
+                            }
+                        } else if (bit == 1u) {
+                            bit = 0x80u;
+                            p -= width;
+                        } else {
+                            bit >>= 1;
+                        }
+                    }
+                }
+            } else {
+                unsigned long i;
+                for (i = 0; i < n; ++i, x += m[0], y += m[2]) {
+                    unsigned a = @WHOLE@u;
+                    if (!(head & 1u)) a = (unsigned)(@M@BYTE_(at + i * @BITS@u / 8) >> (i * @BITS@u % 8)) & @WHOLE@u;
+                    if (2u * a <= @WHOLE@u || x < 0 || y < 0 || x >= width || y >= height) continue;
+                    {
+                        uint8_t *p = pages + (size_t)(y >> 3) * (size_t)width + (size_t)x;
+                        const uint8_t bit = (uint8_t)(1u << (y & 7));
+                        *p = set ? (uint8_t)(*p | bit) : (uint8_t)(*p & (uint8_t)~bit);
+                    }
+                }
+            })";
+
+// Whether every panel coordinate a kept mask reaches under any turn about
+// the centre, and the runs' ends, fit an int of 16 bits: then the drawing
+// works in int, which a small processor handles in half the time of long.
+bool fits_int(const MaskCode& code, const DialParams& params) {
+    const std::int64_t cx2 = 2 * std::int64_t{params.center_x};
+    const std::int64_t cy2 = 2 * std::int64_t{params.center_y};
+    std::int64_t reach = 0;  // in half pixels from the centre
+    for (const auto& box : code.box) {
+        const std::int64_t x = box[0], y = box[1], w = box[2], h = box[3];
+        for (const std::int64_t v : {2 * x - cx2, 2 * (x + w) - cx2, 2 * y - cy2, 2 * (y + h) - cy2})
+            reach = std::max(reach, v < 0 ? -v : v);
+    }
+    const std::int64_t most = (reach + std::max(cx2 < 0 ? -cx2 : cx2, cy2 < 0 ? -cy2 : cy2)) / 2 + 2;
+    return most < 32767;
+}
 
 }  // namespace
 
@@ -245,6 +342,20 @@ std::vector<std::pair<std::string, std::string>> mask_declarators(const Figure& 
     return out;
 }
 
+std::vector<std::pair<std::string, std::int64_t>> mask_array_bytes(const Figure& figure, const MaskCode& code,
+                                                                   const EmitSpec& spec) {
+    const ArrayTypes types = array_types(&code);
+    const auto width = [](bool is_wide) { return std::int64_t{is_wide ? 4 : 2}; };
+    const auto count = [](std::size_t n) { return static_cast<std::int64_t>(at_least_one(n)); };
+    const std::string f = stem(figure, spec);
+    return {{f + "_map", count(code.map.size()) * width(types.map)},
+            {f + "_box", count(code.box.size()) * 8},
+            {f + "_first_row", count(code.first_row.size()) * width(types.first_row)},
+            {f + "_rows", count(code.rows.size()) * width(types.rows)},
+            {f + "_code", count(code.code.size())},
+            {f + "_changed", count(code.changed.size()) * 8}};
+}
+
 std::string mask_source(const Figure& figure, const MaskCode& code, const EmitSpec& spec) {
     const auto declarators = mask_declarators(figure, &code, spec);
     const std::vector<std::string> lists = {list_text(widened(code.map), 12),       boxes_text(code.box),
@@ -269,17 +380,21 @@ HeaderText mask_functions(const DialParams& params, const std::vector<const Mask
     const std::string m = upper(p) + "HNDPOS_";
     header.add(
         "\n/* Drawing from the masks. Coordinates are long, which has 32 bits even\n"
-        "   where int has 16. */\n");
+        "   where int has 16; an offset into a buffer is a size_t. */\n#include <stddef.h>\n");
     const std::vector<std::pair<std::string_view, std::string>> common = {{"p", p}, {"M", m}};
     header.add_definition(p + "hndpos_mask_varint_", filled(std::string(shared_functions), common));
     header.add_definition(p + "hndpos_mask_turn_", "");
+    header.add_definition(p + "hndpos_mask_times_", "");
+    header.add_definition(p + "hndpos_mask_half_", "");
     header.add_definition(p + "hndpos_mask_blend565_", "");
     for (std::size_t i = 0; i < masked.size(); ++i) {
         const Figure& figure = params.figures[masked[i]];
         const ArrayTypes types = array_types(i < codes.size() ? codes[i] : nullptr);
         const int bits = figure.mask_bits.value_or(1);
         const std::string f = stem(figure, spec);
+        const MaskCode* code = i < codes.size() ? codes[i] : nullptr;
         std::vector<std::pair<std::string_view, std::string>> keys = {
+            {"COORD", code != nullptr && fits_int(*code, params) ? "int" : "long"},
             {"F", f},
             {"NAME", figure.name},
             {"MAP", std::string(reader_of(types.map))},
@@ -295,7 +410,7 @@ HeaderText mask_functions(const DialParams& params, const std::vector<const Mask
         const auto drawer = [&](std::string_view what, std::string_view comment, std::string_view target,
                                 std::string_view last, std::string_view pixel) {
             std::vector<std::pair<std::string_view, std::string>> all = {
-                {"PIXEL", std::string(pixel)}, {"WHAT", std::string(what)}, {"COMMENT", std::string(comment)},
+                {"RUN", std::string(pixel)}, {"WHAT", std::string(what)}, {"COMMENT", std::string(comment)},
                 {"TARGET", std::string(target)}, {"LAST", std::string(last)}};
             all.insert(all.end(), keys.begin(), keys.end());
             header.add_definition(join({f, "_", what}), filled(std::string(drawing_function), all));
@@ -304,12 +419,12 @@ HeaderText mask_functions(const DialParams& params, const std::vector<const Mask
                "/* Blends `colour` into an RGB565 frame of width x height pixels, row by\n"
                "   row, at each pixel of position k with its level as alpha; pixels off the\n"
                "   frame are left out. */\n",
-               "uint16_t *frame", "uint16_t colour", blend_pixel);
+               "uint16_t *frame", "uint16_t colour", blend_run);
         drawer("page_1bit",
                "/* Sets (set != 0) or clears each pixel of position k covered at least half\n"
                "   (2 * level > whole) in a 1-bit page buffer of a width x height panel:\n"
                "   8 rows a byte, bit 0 the top row of its page, pages of width bytes. */\n",
-               "uint8_t *pages", "int set", page_pixel);
+               "uint8_t *pages", "int set", page_run);
     }
     return header;
 }

@@ -22,6 +22,10 @@ void define_mask_macros(HeaderText& header, const Figure& figure, const EmitSpec
 std::vector<std::pair<std::string, std::string>> mask_declarators(const Figure& figure, const MaskCode* code,
                                                                   const EmitSpec& spec);
 
+// Each array's name and size in bytes.
+std::vector<std::pair<std::string, std::int64_t>> mask_array_bytes(const Figure& figure, const MaskCode& code,
+                                                                   const EmitSpec& spec);
+
 // The arrays' definitions.
 std::string mask_source(const Figure& figure, const MaskCode& code, const EmitSpec& spec);
 

@@ -225,20 +225,21 @@ READER = r"""
 #include <stdio.h>
 #include <string.h>
 #include "dial.h"
-static uint16_t frame[48 * 48];
-static uint8_t pages[48 * 6];
+static uint16_t frame[40 * 44];
+static uint8_t pages[40 * 6];
 int main(void) {
     unsigned k;
     long x, y;
     for (k = 0; k < HNDPOS_F_POSITIONS; ++k) {
         for (y = 0; y < 48; ++y)
             for (x = 0; x < 48; ++x) printf("%u ", HNDPOS_F_LEVEL(k, x, y));
+        /* Frames smaller than the dial: the blitters clip. */
         memset(frame, 0, sizeof frame);
-        f_mask_blend_rgb565(k, frame, 48, 48, 0xFFFF);
-        for (x = 0; x < 48 * 48; ++x) printf("%u ", frame[x]);
+        f_mask_blend_rgb565(k, frame, 40, 44, 0xFFFF);
+        for (x = 0; x < 40 * 44; ++x) printf("%u ", frame[x]);
         memset(pages, 0, sizeof pages);
-        f_mask_page_1bit(k, pages, 48, 48, 1);
-        for (x = 0; x < 48 * 6; ++x) printf("%u ", pages[x]);
+        f_mask_page_1bit(k, pages, 40, 44, 1);
+        for (x = 0; x < 40 * 6; ++x) printf("%u ", pages[x]);
         printf("%d\n", HNDPOS_F_UNCHANGED(k));
     }
     return 0;
@@ -268,11 +269,12 @@ def check_c(case, dial, number, directory, storage):
         def channel(a, full):
             return (full * a + whole // 2) // whole
 
-        blended = [channel(a, 31) << 11 | channel(a, 63) << 5 | channel(a, 31) for a in levels]
-        pages = [0] * (48 * 6)
-        for i, a in enumerate(levels):
+        clipped = [found.get((x, y), 0) for y in range(44) for x in range(40)]
+        blended = [channel(a, 31) << 11 | channel(a, 63) << 5 | channel(a, 31) for a in clipped]
+        pages = [0] * (40 * 6)
+        for i, a in enumerate(clipped):
             if 2 * a > whole:
-                pages[(i // 48 >> 3) * 48 + i % 48] |= 1 << (i // 48 & 7)
+                pages[(i // 40 >> 3) * 40 + i % 40] |= 1 << (i // 40 & 7)
         unchanged = int(dial["masks"][0]["changed"][k] is None)
         if values != levels + blended + pages + [unchanged]:
             fail(f"case {number} ({storage}): the C gives other pixels at position {k}")

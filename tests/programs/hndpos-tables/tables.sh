@@ -406,6 +406,15 @@ masks)
                 cc -std="$standard" -Wall -Wextra -pedantic -Werror -x "$language" -include dial.h main.c dial.c -o read &&
                     ./read || fail "cc $standard $storage: the masks do not compile or read back"
             done
+            if [ "$storage" = data ]; then
+                # Far from the origin the drawing works in long, not int.
+                run --center 40000 40000 --figure hand 60 "-4,-2 20,-1 24,0 20,1 -4,2" --rounding nearest \
+                    --subpixel 2 --mask hand 4 -o far.c
+                echo 'int main(void) { static uint16_t f[4]; hand_mask_blend_rgb565(7, f, 2, 2, 1);
+                    return HNDPOS_HAND_LEVEL(0, 40000, 39998) == 15 && f[0] == 0 ? 0 : 1; }' >far_main.c
+                cc -std=c99 -Wall -Wextra -pedantic -Werror -include far.h far_main.c far.c -o far && ./far ||
+                    fail "a dial beyond 16-bit coordinates: the masks do not compile or read back"
+            fi
             if [ "$storage" = progmem ] && command -v avr-gcc >/dev/null; then
                 avr-gcc -mmcu=atmega328p -Os -std=c99 -Wall -Wextra -pedantic -Werror -include avr/pgmspace.h \
                     -include dial.h -c dial.c main.c || fail "avr-gcc: the masks in program memory do not compile"
