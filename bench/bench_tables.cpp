@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "dial/dial_tables.h"
 #include "driver/table_file.h"
 #include "io/platform/memory_files.h"
 #include "io/text_channel.h"
 #include "table/hand_tip.h"
 #include "table/table_writer.h"
 #include "table/trig.h"
-#include "dial/dial_tables.h"
 
 namespace hndpos {
 namespace {
@@ -118,8 +118,7 @@ void BM_WholeFileInMemory(benchmark::State& state) {
         benchmark::DoNotOptimize(memory.files.size());
     }
     platform::system_calls() = saved;
-    state.counters["bytes"] =
-        static_cast<double>(memory.standard_output.size() + memory.find("hpostbl.c")->size());
+    state.counters["bytes"] = static_cast<double>(memory.standard_output.size() + memory.find("hpostbl.c")->size());
 }
 BENCHMARK(BM_WholeFileInMemory)->Unit(benchmark::kMicrosecond);
 

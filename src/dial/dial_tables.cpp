@@ -83,7 +83,8 @@ DialTables compute_dial_tables(const DialParams& params) {
         }
         entries.masks = compute_mask_set(outlines, *figure.mask_bits);
         entries.mask_code = encode_masks(
-            *entries.masks, plan_mask_storage(*entries.masks, 2 * std::int64_t{params.center_x}, 2 * std::int64_t{params.center_y}));
+            *entries.masks,
+            plan_mask_storage(*entries.masks, 2 * std::int64_t{params.center_x}, 2 * std::int64_t{params.center_y}));
     }
     return tables;
 }

@@ -40,7 +40,7 @@ struct FigureEntries {
     std::vector<std::int64_t> x;
     std::vector<std::int64_t> y;
     std::vector<std::array<std::int64_t, 4>> bounds;
-    std::optional<MaskSet> masks;  // where the figure asks for them
+    std::optional<MaskSet> masks;       // where the figure asks for them
     std::optional<MaskCode> mask_code;  // and as firmware keeps them
 };
 
@@ -61,9 +61,9 @@ struct TipOverflow {
 
 struct DialTables {
     DialParams params;
-    std::array<HandEntries, hand_count> hands;  // empty without hands
-    std::vector<FigureEntries> figures;         // as params.figures
-    std::optional<TipOverflow> overflow;        // set when the tables are incomplete
+    std::array<HandEntries, hand_count> hands;      // empty without hands
+    std::vector<FigureEntries> figures;             // as params.figures
+    std::optional<TipOverflow> overflow;            // set when the tables are incomplete
     std::optional<FigureMaskRefusal> mask_refusal;  // and then the masks stop there
 };
 

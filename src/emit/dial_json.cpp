@@ -45,13 +45,13 @@ void append_figure(std::string& text, const Figure& figure, const FigureEntries&
 // Each position's box and levels, row by row over the whole box, and the
 // box each step changes.
 void append_masks(std::string& text, const Figure& figure, const MaskSet& masks) {
-    append(text, {"\n  {\"name\": \"", figure.name, "\", \"bits\": ", std::to_string(masks.bits),
-                  ", \"positions\": ["});
+    append(text,
+           {"\n  {\"name\": \"", figure.name, "\", \"bits\": ", std::to_string(masks.bits), ", \"positions\": ["});
     for (std::size_t k = 0; k < masks.positions.size(); ++k) {
         const PixelMask& m = masks.positions[k];
-        append(text, {k == 0 ? "\n    {\"x\": " : ",\n    {\"x\": ", std::to_string(m.x), ", \"y\": ",
-                      std::to_string(m.y), ", \"width\": ", std::to_string(m.width), ", \"height\": ",
-                      std::to_string(m.height), ", \"levels\": ["});
+        append(text, {k == 0 ? "\n    {\"x\": " : ",\n    {\"x\": ", std::to_string(m.x),
+                      ", \"y\": ", std::to_string(m.y), ", \"width\": ", std::to_string(m.width),
+                      ", \"height\": ", std::to_string(m.height), ", \"levels\": ["});
         for (int r = 0; r < m.height; ++r)
             for (int c = 0; c < m.width; ++c)
                 append(text, {r + c == 0 ? "" : ", ", std::to_string(m.level(m.x + c, m.y + r))});

@@ -316,8 +316,7 @@ void define_mask_macros(HeaderText& header, const Figure& figure, const EmitSpec
     header.define(macro + "MASK_BITS", std::to_string(bits));
     header.define_function(macro + "LEVEL", "k, x, y", join({f, "_level((k), (x), (y))"}));
     header.define_function(macro + "CHANGED", "k, i", join({"((unsigned)", read, "U16_(&", f, "_changed[(k)][(i)]))"}));
-    header.define_function(macro + "UNCHANGED", "k",
-                           join({"(", macro, "CHANGED(k, 0) > ", macro, "CHANGED(k, 2))"}));
+    header.define_function(macro + "UNCHANGED", "k", join({"(", macro, "CHANGED(k, 0) > ", macro, "CHANGED(k, 2))"}));
 }
 
 std::vector<std::pair<std::string, std::string>> mask_declarators(const Figure& figure, const MaskCode* code,
@@ -361,16 +360,14 @@ std::string mask_source(const Figure& figure, const MaskCode& code, const EmitSp
     const std::vector<std::string> lists = {list_text(widened(code.map), 12),       boxes_text(code.box),
                                             list_text(widened(code.first_row), 12), list_text(widened(code.rows), 12),
                                             list_text(widened(code.code), 16),      boxes_text(code.changed)};
-    std::string text = join({"\n/* The figure ", figure.name, "'s masks: ", std::to_string(code.box.size()), " kept for ",
-                             std::to_string(code.map.size()), " positions, ", std::to_string(code.code.size()),
-                             " bytes of code. */\n"});
-    for (std::size_t i = 0; i < lists.size(); ++i)
-        append(text, {declarators[i].first, " = {", lists[i], "};\n"});
+    std::string text = join({"\n/* The figure ", figure.name, "'s masks: ", std::to_string(code.box.size()),
+                             " kept for ", std::to_string(code.map.size()), " positions, ",
+                             std::to_string(code.code.size()), " bytes of code. */\n"});
+    for (std::size_t i = 0; i < lists.size(); ++i) append(text, {declarators[i].first, " = {", lists[i], "};\n"});
     return text;
 }
 
-HeaderText mask_functions(const DialParams& params, const std::vector<const MaskCode*>& codes,
-                          const EmitSpec& spec) {
+HeaderText mask_functions(const DialParams& params, const std::vector<const MaskCode*>& codes, const EmitSpec& spec) {
     HeaderText header;
     std::vector<std::size_t> masked;
     for (std::size_t i = 0; i < params.figures.size(); ++i)
@@ -409,9 +406,11 @@ HeaderText mask_functions(const DialParams& params, const std::vector<const Mask
         header.add_definition(f + "_level", filled(std::string(level_function), keys));
         const auto drawer = [&](std::string_view what, std::string_view comment, std::string_view target,
                                 std::string_view last, std::string_view pixel) {
-            std::vector<std::pair<std::string_view, std::string>> all = {
-                {"RUN", std::string(pixel)}, {"WHAT", std::string(what)}, {"COMMENT", std::string(comment)},
-                {"TARGET", std::string(target)}, {"LAST", std::string(last)}};
+            std::vector<std::pair<std::string_view, std::string>> all = {{"RUN", std::string(pixel)},
+                                                                         {"WHAT", std::string(what)},
+                                                                         {"COMMENT", std::string(comment)},
+                                                                         {"TARGET", std::string(target)},
+                                                                         {"LAST", std::string(last)}};
             all.insert(all.end(), keys.begin(), keys.end());
             header.add_definition(join({f, "_", what}), filled(std::string(drawing_function), all));
         };

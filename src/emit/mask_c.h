@@ -31,7 +31,6 @@ std::string mask_source(const Figure& figure, const MaskCode& code, const EmitSp
 
 // The functions that follow the declarations: what every masked figure
 // shares, then each one's, for the figures that have masks.
-HeaderText mask_functions(const DialParams& params, const std::vector<const MaskCode*>& codes,
-                          const EmitSpec& spec);
+HeaderText mask_functions(const DialParams& params, const std::vector<const MaskCode*>& codes, const EmitSpec& spec);
 
 }  // namespace hndpos

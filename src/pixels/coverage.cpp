@@ -52,8 +52,7 @@ bool passes_cross(Point a1, Point b1, Point a2, Point b2) {
         if (same_direction(d, a1) || same_direction(d, b1)) return false;
     const auto inside = [&](Point d) {
         // Strictly inside the turn from a1 round to b1.
-        return angle_less(a1, b1) ? angle_less(a1, d) && angle_less(d, b1)
-                                  : angle_less(a1, d) || angle_less(d, b1);
+        return angle_less(a1, b1) ? angle_less(a1, d) && angle_less(d, b1) : angle_less(a1, d) || angle_less(d, b1);
     };
     return inside(a2) != inside(b2);
 }
@@ -140,8 +139,12 @@ struct Band {
 class Rasteriser {
 public:
     Rasteriser(const std::vector<Point>& doubled, int subpixel, int bits, std::vector<Band>& bands)
-        : bands_(bands), points_(doubled), half_(std::int64_t{1} << subpixel), side_(2 * half_),
-          max_level_((1 << bits) - 1), area_shift_(2 * subpixel + 2) {
+        : bands_(bands),
+          points_(doubled),
+          half_(std::int64_t{1} << subpixel),
+          side_(2 * half_),
+          max_level_((1 << bits) - 1),
+          area_shift_(2 * subpixel + 2) {
         std::int64_t y_min = INT64_MAX, y_max = INT64_MIN;
         for (const Point q : points_) {
             y_min = std::min(y_min, q.y);
@@ -235,7 +238,8 @@ private:
             const int sign = (direction < 0) != (dx < 0) ? -1 : 1;
             const auto [a, b] = antiderivative(ub, wide);
             const auto [c, d] = antiderivative(ua, wide);
-            share = {sign * a, b, sign * c, d, 2 * static_cast<std::uint64_t>(dx < 0 ? -dx : dx) * static_cast<std::uint64_t>(dy)};
+            share = {sign * a, b, sign * c, d,
+                     2 * static_cast<std::uint64_t>(dx < 0 ? -dx : dx) * static_cast<std::uint64_t>(dy)};
         }
         b.events.push_back({column, 0, 0, static_cast<int>(b.shares.size())});
         b.shares.push_back(share);
@@ -252,8 +256,7 @@ private:
     // of them nothing is covered, right of them the carries sum to 0);
     // returns that first column.
     std::int64_t band_levels(Band& b, std::vector<std::uint8_t>& levels) {
-        std::sort(b.events.begin(), b.events.end(),
-                  [](const Event& p, const Event& q) { return p.column < q.column; });
+        std::sort(b.events.begin(), b.events.end(), [](const Event& p, const Event& q) { return p.column < q.column; });
         const std::int64_t first = b.events.front().column;
         levels.assign(static_cast<std::size_t>(b.events.back().column - first + 1), 0);
         std::int64_t running = 0;

@@ -23,8 +23,8 @@ public:
 
     static ExactInteger product(std::int64_t a, std::int64_t b);
 
-    void multiply(std::uint64_t factor);       // *this ×= factor
-    void add(const ExactInteger& other);       // *this += other
+    void multiply(std::uint64_t factor);                             // *this ×= factor
+    void add(const ExactInteger& other);                             // *this += other
     void add_product(const ExactInteger& a, const ExactInteger& b);  // *this += a × b
     void negate() { negative_ = size_ != 0 && !negative_; }
 

@@ -151,8 +151,8 @@ std::optional<PixelMask> decode_kept_mask(const MaskCode& code, std::size_t kept
     return builder.finish();
 }
 
-std::optional<PixelMask> decode_position_mask(const MaskCode& code, std::size_t position, int bits,
-                                              std::int64_t cx2, std::int64_t cy2) {
+std::optional<PixelMask> decode_position_mask(const MaskCode& code, std::size_t position, int bits, std::int64_t cx2,
+                                              std::int64_t cy2) {
     if (position >= code.map.size()) return std::nullopt;
     auto kept = decode_kept_mask(code, code.map[position] >> 3, bits);
     if (!kept) return std::nullopt;

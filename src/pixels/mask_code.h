@@ -22,10 +22,10 @@
 namespace hndpos {
 
 struct MaskCode {
-    std::vector<std::uint32_t> map;                  // per position: kept index << 3 | transform
-    std::vector<std::array<std::uint32_t, 4>> box;   // per kept mask: x, y, width, height
-    std::vector<std::uint32_t> first_row;            // per kept mask: its first entry in `rows`
-    std::vector<std::uint32_t> rows;                 // per row: where its code starts in `code`
+    std::vector<std::uint32_t> map;                 // per position: kept index << 3 | transform
+    std::vector<std::array<std::uint32_t, 4>> box;  // per kept mask: x, y, width, height
+    std::vector<std::uint32_t> first_row;           // per kept mask: its first entry in `rows`
+    std::vector<std::uint32_t> rows;                // per row: where its code starts in `code`
     std::vector<std::uint8_t> code;
     std::vector<std::array<std::uint32_t, 4>> changed;  // per position; {1, 1, 0, 0} where none
 };
@@ -40,7 +40,7 @@ std::size_t plain_code_bytes(const MaskSet& masks);
 std::optional<PixelMask> decode_kept_mask(const MaskCode& code, std::size_t kept, int bits);
 
 // Position k's mask as the code gives it: its kept mask turned.
-std::optional<PixelMask> decode_position_mask(const MaskCode& code, std::size_t position, int bits,
-                                              std::int64_t cx2, std::int64_t cy2);
+std::optional<PixelMask> decode_position_mask(const MaskCode& code, std::size_t position, int bits, std::int64_t cx2,
+                                              std::int64_t cy2);
 
 }  // namespace hndpos

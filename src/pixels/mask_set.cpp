@@ -37,8 +37,8 @@ std::size_t covered_pixels(const PixelMask& mask) {
 }
 
 // Whether `to` is `from` turned by `transform`, pixel for pixel.
-bool turns_into(const PixelMask& from, std::size_t from_count, const PixelMask& to, std::size_t to_count,
-                int transform, std::int64_t cx2, std::int64_t cy2) {
+bool turns_into(const PixelMask& from, std::size_t from_count, const PixelMask& to, std::size_t to_count, int transform,
+                std::int64_t cx2, std::int64_t cy2) {
     if (from_count != to_count) return false;
     if (transform % 2 == 1 ? from.width != to.height || from.height != to.width
                            : from.width != to.width || from.height != to.height)
@@ -74,7 +74,8 @@ MaskSet compute_mask_set(const FigureOutlines& o, int bits) {
     set.positions.reserve(static_cast<std::size_t>(o.positions));
     for (int k = 0; k < o.positions; ++k) set.positions.push_back(outline_mask(outline_at(o, k), bits));
     const std::size_t n = set.positions.size();
-    for (std::size_t k = 0; k < n; ++k) set.changed.push_back(changed_box(set.positions[(k + n - 1) % n], set.positions[k]));
+    for (std::size_t k = 0; k < n; ++k)
+        set.changed.push_back(changed_box(set.positions[(k + n - 1) % n], set.positions[k]));
     return set;
 }
 

@@ -76,8 +76,7 @@ PixelMask MaskBuilder::finish() {
     mask.width = right - left + 1;
     mask.height = spans_.back().y - mask.y + 1;
     mask.rows.assign(static_cast<std::size_t>(mask.height), MaskRow{});
-    for (const Span& s : spans_)
-        mask.rows[static_cast<std::size_t>(s.y - mask.y)] = {s.x - left, s.count, s.offset};
+    for (const Span& s : spans_) mask.rows[static_cast<std::size_t>(s.y - mask.y)] = {s.x - left, s.count, s.offset};
     mask.levels = std::move(levels_);
     spans_.clear();
     levels_.clear();

@@ -15,9 +15,9 @@ namespace hndpos {
 inline constexpr std::array<int, 4> mask_bit_depths = {1, 2, 4, 8};
 
 struct MaskRow {
-    int first = 0;             // the span's first column, from the box's left
-    int count = 0;             // 0: no pixel of the row is covered
-    std::size_t offset = 0;    // where its levels start in `levels`
+    int first = 0;           // the span's first column, from the box's left
+    int count = 0;           // 0: no pixel of the row is covered
+    std::size_t offset = 0;  // where its levels start in `levels`
 };
 
 struct PixelMask {

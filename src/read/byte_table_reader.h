@@ -30,7 +30,7 @@ struct TableFile {
 struct ReadResult {
     bool ok = false;
     TableFile table;
-    Dial dial;  // the dial the entries were checked against
+    Dial dial;            // the dial the entries were checked against
     int line = 0;         // where reading stopped, 1-based; 0 for the whole file
     std::string message;  // what was expected and what was found
 };

@@ -324,10 +324,10 @@ bool check_mask(const JsonDocument& document, const Node& object, const std::str
         const std::int64_t x = mask.x + static_cast<std::int64_t>(i % width);
         const std::int64_t y = mask.y + static_cast<std::int64_t>(i / width);
         if (levels[i] != mask.level(x, y))
-            return reading.refuse_at(document.item_line(*fields[4], i),
-                                     stale_entry(what + ", pixel (" + std::to_string(x) + ", " + std::to_string(y) +
-                                                     ")'s level",
-                                                 levels[i], mask.level(x, y)));
+            return reading.refuse_at(
+                document.item_line(*fields[4], i),
+                stale_entry(what + ", pixel (" + std::to_string(x) + ", " + std::to_string(y) + ")'s level", levels[i],
+                            mask.level(x, y)));
     }
     return true;
 }
@@ -366,8 +366,8 @@ bool check_masks(const JsonDocument& document, Reading& reading, const DialFile&
             if (!reading.integers(box, step, 4, 0, max_outline_pixel, found)) return false;
             for (std::size_t j = 0; j < 4; ++j)
                 if (found[j] != (*set.changed[k])[j])
-                    return reading.refuse(box, stale_entry(step + ", item " + std::to_string(j), found[j],
-                                                           (*set.changed[k])[j]));
+                    return reading.refuse(
+                        box, stale_entry(step + ", item " + std::to_string(j), found[j], (*set.changed[k])[j]));
         }
     }
     return true;

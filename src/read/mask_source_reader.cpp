@@ -84,9 +84,9 @@ std::optional<std::string> mask_source_difference(std::string_view found, const 
             for (int y = top; y < bottom; ++y)
                 for (int x = left; x < right; ++x)
                     if (got->level(x, y) != want.level(x, y))
-                        return stale_entry(where + ", pixel (" + std::to_string(x) + ", " + std::to_string(y) +
-                                               ")'s level",
-                                           got->level(x, y), want.level(x, y));
+                        return stale_entry(
+                            where + ", pixel (" + std::to_string(x) + ", " + std::to_string(y) + ")'s level",
+                            got->level(x, y), want.level(x, y));
         }
     }
     return std::nullopt;

@@ -353,10 +353,10 @@ Option output_option(TablesRequest& o) {
 }  // namespace
 
 std::vector<Option> tables_option_table(TablesRequest& o) {
-    std::vector<Option> table = {center_option(o),   radii_option(o),    figure_option(o),    turn_option(o),
-                                 mask_option(o),     rounding_option(o), subpixel_option(o),  layout_option(o),
-                                 bounds_option(o),   positions_option(o), type_option(o),     storage_option(o),
-                                 prefix_option(o),   header_option(o),   display_option(o),   format_option(o),
+    std::vector<Option> table = {center_option(o), radii_option(o),     figure_option(o),   turn_option(o),
+                                 mask_option(o),   rounding_option(o),  subpixel_option(o), layout_option(o),
+                                 bounds_option(o), positions_option(o), type_option(o),     storage_option(o),
+                                 prefix_option(o), header_option(o),    display_option(o),  format_option(o),
                                  output_option(o)};
     for (Option& option : help_and_version(o.help, o.version)) table.push_back(std::move(option));
     return table;
@@ -395,9 +395,9 @@ void check_dial_request(const TablesRequest& request) {
         throw OptionError{"--radii HOUR MINUTE SECOND or a --figure is required"};
     for (const Figure& figure : request.params.figures)
         if (figure.mask_bits && figure.points.size() < 3)
-            throw OptionError{"option --mask: the figure " + figure.name + " has " +
-                              std::to_string(figure.points.size()) + (figure.points.size() == 1 ? " point" : " points") +
-                              "; a mask needs an outline of at least 3"};
+            throw OptionError{
+                "option --mask: the figure " + figure.name + " has " + std::to_string(figure.points.size()) +
+                (figure.points.size() == 1 ? " point" : " points") + "; a mask needs an outline of at least 3"};
     if (const std::string clash = name_clash(request); !clash.empty()) throw OptionError{clash};
 }
 

@@ -82,10 +82,11 @@ std::string bounds_report(const Dial& dial, const DisplayCheck& check) {
         const FigureEntries& entries = dial.tables.figures[f];
         if (!entries.masks || !entries.mask_code) continue;
         const MaskCode& code = *entries.mask_code;
-        append(text, {"figure ", check.figures[f].name, ", masks: ", std::to_string(entries.masks->bits),
-                      entries.masks->bits == 1 ? " bit" : " bits", ", ", std::to_string(code.box.size()),
-                      " kept for ", std::to_string(code.map.size()), " positions, ", std::to_string(code.code.size()),
-                      " bytes of code (", std::to_string(plain_code_bytes(*entries.masks)), " with every position kept)\n"});
+        append(text,
+               {"figure ", check.figures[f].name, ", masks: ", std::to_string(entries.masks->bits),
+                entries.masks->bits == 1 ? " bit" : " bits", ", ", std::to_string(code.box.size()), " kept for ",
+                std::to_string(code.map.size()), " positions, ", std::to_string(code.code.size()), " bytes of code (",
+                std::to_string(plain_code_bytes(*entries.masks)), " with every position kept)\n"});
     }
     return text;
 }

@@ -249,9 +249,9 @@ std::string masked_figure(const Dial& dial, std::size_t f, const std::vector<std
     std::string svg;
     for (const auto& [pixel, level] : levels) {
         const int thousandths = (level * 1000 + whole / 2) / whole;
-        const std::string opacity = join({" fill-opacity=\"", std::to_string(thousandths / 1000), ".",
-                                          std::to_string(thousandths % 1000 / 100), std::to_string(thousandths % 100 / 10),
-                                          std::to_string(thousandths % 10), "\" stroke=\"none\""});
+        const std::string opacity =
+            join({" fill-opacity=\"", std::to_string(thousandths / 1000), ".", std::to_string(thousandths % 1000 / 100),
+                  std::to_string(thousandths % 100 / 10), std::to_string(thousandths % 10), "\" stroke=\"none\""});
         svg += square(pixel.first, pixel.second, scale, figure_colour, opacity.c_str());
     }
     const std::size_t points = figure.points.size();

@@ -1,10 +1,10 @@
-#include "dial/dial_rules.h"
 #include "dial/figures.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 
+#include "dial/dial_rules.h"
 #include "dial/dial_tables.h"
 
 namespace hndpos {

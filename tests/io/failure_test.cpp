@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "io/fault_script.h"
 #include "io/failure_report.h"
+#include "io/fault_script.h"
 #include "program_texts.h"
 
 namespace hndpos {

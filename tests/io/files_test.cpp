@@ -85,7 +85,8 @@ TEST_F(FilesTest, APutBackThatFailsIsReportedWithTheOldFile) {
 TEST_F(FilesTest, ASuccessfulRunLeavesOnlyItsFiles) {
     const OutputFiles::Outcome outcome = replace_pair({});
     EXPECT_EQ(outcome.problem, "");
-    EXPECT_EQ(system_.files.files, (std::map<std::string, std::string>{{"dial.h", "new header"}, {"dial.c", "new source"}}));
+    EXPECT_EQ(system_.files.files,
+              (std::map<std::string, std::string>{{"dial.h", "new header"}, {"dial.c", "new source"}}));
 }
 
 // What goes through standard output comes before any rename: when it

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "io/fault_script.h"
 #include "io/failure.h"
+#include "io/fault_script.h"
 
 namespace hndpos {
 namespace {

@@ -1,7 +1,8 @@
+#include "pixels/coverage.h"
+
 #include <gtest/gtest.h>
 
 #include "dial/dial_tables.h"
-#include "pixels/coverage.h"
 #include "pixels/exact_integer.h"
 #include "pixels/mask_code.h"
 
@@ -27,9 +28,9 @@ TEST(Coverage, LevelsOfExactAreas) {
         int bits;
         int level_10;
         int level_11;
-    } cases[] = {{&pixel, 1, 1, 0},   {&pixel, 8, 255, 0},  {&halves, 1, 0, 0},   {&halves, 2, 2, 2},
-                 {&halves, 4, 8, 8},   {&halves, 8, 128, 128}, {&triangle, 1, 0, 0}, {&triangle, 2, 2, 0},
-                 {&triangle, 4, 8, 0}};
+    } cases[] = {{&pixel, 1, 1, 0},    {&pixel, 8, 255, 0},  {&halves, 1, 0, 0},
+                 {&halves, 2, 2, 2},   {&halves, 4, 8, 8},   {&halves, 8, 128, 128},
+                 {&triangle, 1, 0, 0}, {&triangle, 2, 2, 0}, {&triangle, 4, 8, 0}};
     for (const Case& c : cases) {
         const PixelMask m = mask_of(*c.shape, 1, c.bits);
         EXPECT_EQ(m.level(10, 10), c.level_10) << c.bits;
@@ -47,13 +48,13 @@ TEST(Coverage, OutlinesThatCrossThemselves) {
         Shape shape;
         bool crosses;
     } cases[] = {
-        {{{0, 10, 10, 0}, {0, 0, 10, 10}}, false},            // a square
-        {{{0, 10, 0, 10}, {0, 0, 10, 10}}, true},             // a bow tie
-        {{{0, 10, 20, 20, 10, 0}, {0, 10, 0, 20, 10, 20}}, false},  // two lobes touching at (10, 10)
-        {{{0, 10, 10, 20, 10, 0}, {0, 0, 10, 10, 0, 10}}, true},    // passes through itself at (10, 0)
-        {{{0, 10, 5, 5, 5, 0}, {0, 0, 0, -5, 5, 10}}, true},  // passes through its own edge at (5, 0)
+        {{{0, 10, 10, 0}, {0, 0, 10, 10}}, false},                       // a square
+        {{{0, 10, 0, 10}, {0, 0, 10, 10}}, true},                        // a bow tie
+        {{{0, 10, 20, 20, 10, 0}, {0, 10, 0, 20, 10, 20}}, false},       // two lobes touching at (10, 10)
+        {{{0, 10, 10, 20, 10, 0}, {0, 0, 10, 10, 0, 10}}, true},         // passes through itself at (10, 0)
+        {{{0, 10, 5, 5, 5, 0}, {0, 0, 0, -5, 5, 10}}, true},             // passes through its own edge at (5, 0)
         {{{0, 10, 10, 20, 10, 10, 0}, {0, 0, 5, 5, 5, 10, 10}}, false},  // a spike that folds back
-        {{{0, 10, 10, 0, 0}, {0, 0, 10, 10, 0}}, false},      // the first point repeated last
+        {{{0, 10, 10, 0, 0}, {0, 0, 10, 10, 0}}, false},                 // the first point repeated last
     };
     for (const Case& c : cases) EXPECT_EQ(outline_crosses({c.shape.x, c.shape.y, 0}), c.crosses);
 }

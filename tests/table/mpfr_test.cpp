@@ -16,12 +16,12 @@
 #include <vector>
 
 #include "dial/dial_rules.h"
+#include "dial/dial_tables.h"
+#include "dial/figures.h"
 #include "io/failure.h"
 #include "reference_data.h"
-#include "dial/figures.h"
 #include "table/hand_tip.h"
 #include "table/trig.h"
-#include "dial/dial_tables.h"
 
 namespace hndpos {
 namespace {

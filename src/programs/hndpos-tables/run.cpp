@@ -28,8 +28,7 @@ int refuse(int status, const std::string& message) {
 std::string add_outputs(const hndpos::TablesRequest& request, const hndpos::DialTables& tables, hndpos::EntryType type,
                         hndpos::OutputFiles& files) {
     const hndpos::EmitSpec spec{type, request.storage, {request.prefix, hndpos::header_name(request)}, request.figures};
-    if (std::string oversized = hndpos::oversized_progmem_array(tables, spec); !oversized.empty())
-        return oversized;
+    if (std::string oversized = hndpos::oversized_progmem_array(tables, spec); !oversized.empty()) return oversized;
     std::string text;
     if (request.format == hndpos::TablesFormat::json) {
         text = hndpos::dial_json(tables, spec);
