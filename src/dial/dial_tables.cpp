@@ -2,26 +2,31 @@
 
 #include <algorithm>
 #include <map>
+#include <tuple>
 
 namespace hndpos {
 namespace {
 
-// Every count of positions among the hands and figures, worked out once.
-using Turns = std::map<int, TurnEntries>;
+// Every count of positions among the hands and figures, and every arc,
+// worked out once.
+using TurnKey = std::tuple<int, bool, std::int64_t, std::int64_t>;
+using Turns = std::map<TurnKey, TurnEntries>;
 
-const TurnEntries& turn(Turns& turns, int positions, EntryRule rule) {
-    auto found = turns.find(positions);
-    if (found == turns.end()) found = turns.emplace(positions, TurnEntries(positions, rule)).first;
+const TurnEntries& turn(Turns& turns, int positions, EntryRule rule, std::optional<Arc> arc = std::nullopt) {
+    const TurnKey key{positions, arc.has_value(), arc ? arc->start : 0, arc ? arc->sweep : 0};
+    auto found = turns.find(key);
+    if (found == turns.end()) found = turns.emplace(key, TurnEntries(positions, rule, arc)).first;
     return found->second;
 }
 
 std::int64_t entry(const TurnEntries& t, Axis axis, int position, const DialParams& p, FigurePoint point) {
-    return axis == Axis::x ? t.x(position, p.center_x, point) : t.y(position, p.center_y, point);
+    return axis == Axis::x ? t.x(position, center_units(p, Axis::x), point)
+                           : t.y(position, center_units(p, Axis::y), point);
 }
 
 // False at the first offset outside 32 bits, which it records.
 bool add_hand_entries(Turns& turns, const DialParams& p, Axis axis, DialTables& tables) {
-    const std::int64_t center = (axis == Axis::x ? p.center_x : p.center_y) * (std::int64_t{1} << p.rule.subpixel);
+    const std::int64_t center = center_units(p, axis);
     for (int hand = 0; hand < hand_count; ++hand) {
         const auto h = static_cast<std::size_t>(hand);
         const TurnEntries& t = turn(turns, p.positions[h], p.rule);
@@ -40,7 +45,7 @@ bool add_hand_entries(Turns& turns, const DialParams& p, Axis axis, DialTables& 
 }
 
 FigureEntries figure_entries(Turns& turns, const DialParams& p, const Figure& figure) {
-    const TurnEntries& t = turn(turns, figure.positions, p.rule);
+    const TurnEntries& t = turn(turns, figure.positions, p.rule, figure.arc);
     FigureEntries out;
     const std::size_t count = static_cast<std::size_t>(figure.positions) * figure.points.size();
     out.x.reserve(count);
@@ -61,6 +66,14 @@ FigureEntries figure_entries(Turns& turns, const DialParams& p, const Figure& fi
 }
 
 }  // namespace
+
+std::string center_text(const DialParams& p, Axis axis) {
+    const std::int64_t twice = center_twice(p, axis);
+    if (twice % 2 == 0) return std::to_string(twice / 2);
+    std::string text = twice < 0 ? "-" : "";
+    text += std::to_string((twice < 0 ? -twice : twice) / 2);
+    return text + ".5";
+}
 
 DialTables compute_dial_tables(const DialParams& params) {
     DialTables tables;
@@ -84,7 +97,7 @@ DialTables compute_dial_tables(const DialParams& params) {
         entries.masks = compute_mask_set(outlines, *figure.mask_bits);
         entries.mask_code = encode_masks(
             *entries.masks,
-            plan_mask_storage(*entries.masks, 2 * std::int64_t{params.center_x}, 2 * std::int64_t{params.center_y}));
+            plan_mask_storage(*entries.masks, center_twice(params, Axis::x), center_twice(params, Axis::y)));
     }
     return tables;
 }

@@ -11,6 +11,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "dial/figures.h"
@@ -19,6 +20,8 @@
 
 namespace hndpos {
 
+// The centre is (center_x, center_y), plus half a pixel on each axis whose
+// flag is set: a panel of even size has its centre between four pixels.
 struct DialParams {
     std::int32_t center_x = 0;
     std::int32_t center_y = 0;
@@ -27,7 +30,21 @@ struct DialParams {
     EntryRule rule;
     std::vector<Figure> figures;
     bool has_hands = true;  // a run of figures alone has none
+    bool half_x = false;
+    bool half_y = false;
 };
+
+// Twice the centre's coordinate on an axis: 465 for 232.5.
+inline std::int64_t center_twice(const DialParams& p, Axis axis) {
+    return axis == Axis::x ? 2 * std::int64_t{p.center_x} + p.half_x : 2 * std::int64_t{p.center_y} + p.half_y;
+}
+// The centre in the entries' units, 1/2^subpixel pixel (a half centre
+// needs a subpixel of 1 or more to be whole).
+inline std::int64_t center_units(const DialParams& p, Axis axis) {
+    return (center_twice(p, axis) << p.rule.subpixel) / 2;
+}
+// "232.5" or "83".
+std::string center_text(const DialParams& p, Axis axis);
 
 struct HandEntries {
     std::vector<std::int64_t> x;  // one entry per position

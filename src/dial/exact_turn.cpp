@@ -81,7 +81,12 @@ SignedFixed widened(const ExactTurn::Term& term) {
 //   n = 3, 6: cos θ = ∓1/2, sin θ = ±√3/2: rational only for a = 0, ±b/2;
 //   n = 12: sin θ = ±1/2, cos θ = ±√3/2: rational only for b = 0, ±a/2.
 // So the ties are exactly: bits = 0 and either n ∈ {3, 6}, a = 0, b odd, or
-// n = 12, b = 0, a odd. Every other value is irrational or an integer, and
+// n = 12, b = 0, a odd. Nothing here asks that θ be a whole step of a
+// turn: for an arc's position, θ/2π = p/q in lowest terms, z has order q,
+// and the same cases hold. Nor does the centre change them: added in units
+// of 2^−bits, it is an integer (a half-pixel centre needs bits ≥ 1), and a
+// rational a·sin θ + b·cos θ is a multiple of 1/2, so for bits ≥ 1 the
+// offset is an integer too. Every other value is irrational or an integer, and
 // its distance from the nearest half-integer is positive, which the
 // approximation below finds at some finite precision.
 // Sets `twice` to 2·(a·sin θ + b·cos θ), an odd integer, for a tie.
@@ -99,8 +104,8 @@ bool exact_tie(int position, int positions, std::int64_t a, std::int64_t b, int 
     return false;
 }
 
-// The nearest integer to center·2^bits + 2^bits·(W·2^32 − 2^32), ties to
-// even, W a non-negative fixed-point number at precision n ≥ 2.
+// The nearest integer to center + 2^bits·(W·2^32 − 2^32), ties to even,
+// W a non-negative fixed-point number at precision n ≥ 2.
 std::int64_t round_total(const Fixed& w, int n, std::int64_t center, int bits) {
     std::uint64_t integer = (std::uint64_t{w.word[0]} << 32) | w.word[1];
     std::uint32_t fraction = w.word[2];
@@ -111,7 +116,7 @@ std::int64_t round_total(const Fixed& w, int n, std::int64_t center, int bits) {
     bool below = (fraction << 1) != 0;
     for (int i = 3; i <= n && !below; ++i) below = w.word[i] != 0;
     const std::int64_t floor =
-        center * (std::int64_t{1} << bits) + static_cast<std::int64_t>(integer) - (std::int64_t{1} << (32 + bits));
+        center + static_cast<std::int64_t>(integer) - (std::int64_t{1} << (32 + bits));
     const bool half = (fraction >> 31) != 0;
     return floor + (half && (below || (floor & 1) != 0) ? 1 : 0);
 }

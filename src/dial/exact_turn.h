@@ -17,8 +17,10 @@ public:
     // Position `position` (0..positions−1) of a turn of `positions`.
     ExactTurn(int position, int positions);
 
-    // The integer nearest to 2^bits × (center + a·sin θ + b·cos θ), ties
-    // to even: |center| ≤ 2^31, |a| and |b| ≤ 2^31, bits 0..8.
+    // The integer nearest to center + 2^bits × (a·sin θ + b·cos θ), ties
+    // to even, the centre given in units of 2^−bits: |center| ≤ 2^40,
+    // |a| and |b| ≤ 2^31, bits 0..8. Position k of N may be any fraction
+    // of a turn k/N (an arc's), N < 2^31.
     std::int64_t nearest(std::int64_t center, std::int64_t a, std::int64_t b, int bits) const;
 
     // One term of the approximation: (−1)^negative × (words[0] + fraction

@@ -1,5 +1,7 @@
 #include "dial/figures.h"
 
+#include <numeric>
+
 #include "table/trig.h"
 
 namespace hndpos {
@@ -13,11 +15,17 @@ std::int64_t two_term_offset(std::int32_t p, Extended u, std::int32_t q, Extende
     return extended_to_int64(extended_scale(sum, subpixel));
 }
 
-std::int64_t scaled_center(std::int32_t center, int subpixel) {
-    return std::int64_t{center} * (std::int64_t{1} << subpixel);
-}
-
 }  // namespace
+
+TurnFraction arc_turn(const Arc& arc, int position, int positions) {
+    // (start + k·sweep/(N − 1)) / 360° = (start·(N − 1) + k·sweep) / (36000·(N − 1)).
+    const std::int64_t steps = positions - 1;
+    const std::int64_t denominator = 36000 * steps;
+    std::int64_t numerator = (arc.start * steps + position * arc.sweep) % denominator;
+    if (numerator < 0) numerator += denominator;
+    const std::int64_t common = std::gcd(numerator, denominator);
+    return {numerator / common, denominator / common};
+}
 
 std::string points_text(const std::vector<FigurePoint>& points) {
     std::string text;
@@ -29,11 +37,14 @@ std::string points_text(const std::vector<FigurePoint>& points) {
     return text;
 }
 
-TurnEntries::TurnEntries(int positions, EntryRule rule) : positions_(positions), rule_(rule) {
+TurnEntries::TurnEntries(int positions, EntryRule rule, std::optional<Arc> arc) : positions_(positions), rule_(rule) {
     const auto count = static_cast<std::size_t>(positions);
     if (rule.rounding == Rounding::nearest) {
         exact_.reserve(count);
-        for (int k = 0; k < positions; ++k) exact_.emplace_back(k, positions);
+        for (int k = 0; k < positions; ++k) {
+            const TurnFraction turn = arc ? arc_turn(*arc, k, positions) : TurnFraction{k, positions};
+            exact_.emplace_back(static_cast<int>(turn.numerator), static_cast<int>(turn.denominator));
+        }
         return;
     }
     const Extended step = angle_step(positions);
@@ -53,23 +64,21 @@ TurnEntries::TurnEntries(int positions, EntryRule rule) : positions_(positions),
     }
 }
 
-std::int64_t TurnEntries::x(int position, std::int32_t center_x, FigurePoint point) const {
+std::int64_t TurnEntries::x(int position, std::int64_t center_x, FigurePoint point) const {
     const auto k = static_cast<std::size_t>(position);
     if (rule_.rounding == Rounding::nearest)
         return exact_[k].nearest(center_x, point.along, point.across, rule_.subpixel);
     // A·sin θ + B·cos θ
-    return scaled_center(center_x, rule_.subpixel) +
-           two_term_offset(point.along, sin_[k], point.across, cos_[k], rule_.subpixel);
+    return center_x + two_term_offset(point.along, sin_[k], point.across, cos_[k], rule_.subpixel);
 }
 
-std::int64_t TurnEntries::y(int position, std::int32_t center_y, FigurePoint point) const {
+std::int64_t TurnEntries::y(int position, std::int64_t center_y, FigurePoint point) const {
     const auto k = static_cast<std::size_t>(position);
     if (rule_.rounding == Rounding::nearest)
         return exact_[k].nearest(center_y, point.across, -std::int64_t{point.along}, rule_.subpixel);
     // B·sin θ − A·cos θ, as B·sin θ + A·(−cos θ): negating before the product
     // rounds the same as after it.
-    return scaled_center(center_y, rule_.subpixel) +
-           two_term_offset(point.across, sin_[k], point.along, extended_negate(cos_[k]), rule_.subpixel);
+    return center_y + two_term_offset(point.across, sin_[k], point.along, extended_negate(cos_[k]), rule_.subpixel);
 }
 
 }  // namespace hndpos

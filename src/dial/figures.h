@@ -43,13 +43,34 @@ struct FigurePoint {
 //
 // A figure of three or more points may have masks: its coverage of every
 // pixel at every position, in levels of `mask_bits` bits (pixels/).
+//
+// A figure on an arc (a gauge's needle) stands at position k of N at
+// start + k·sweep/(N − 1) degrees clockwise from 12 o'clock, both ends
+// positions, the angles in hundredths of a degree; it needs the nearest
+// rounding.
+struct Arc {
+    std::int64_t start = 0;  // -36000..36000
+    std::int64_t sweep = 0;  // -36000..36000, not 0
+
+    friend bool operator==(const Arc&, const Arc&) = default;
+};
+
 struct Figure {
     std::string name{};
     int positions = 0;
     std::vector<FigurePoint> points{};
     std::optional<int> turn{};
     std::optional<int> mask_bits{};
+    std::optional<Arc> arc{};
 };
+
+// Position k of an arc of N positions as a fraction of a turn, reduced,
+// 0 ≤ numerator < denominator < 2^31.
+struct TurnFraction {
+    std::int64_t numerator = 0;
+    std::int64_t denominator = 1;
+};
+TurnFraction arc_turn(const Arc& arc, int position, int positions);
 
 // The points as the options and the files write them: "A,B A,B ...".
 std::string points_text(const std::vector<FigurePoint>& points);
@@ -68,13 +89,16 @@ struct EntryRule {
 // that shares the count.
 class TurnEntries {
 public:
-    TurnEntries(int positions, EntryRule rule);
+    // A whole turn, position k at k/N of it; or an arc's positions (the
+    // nearest rounding only).
+    TurnEntries(int positions, EntryRule rule, std::optional<Arc> arc = std::nullopt);
 
     int positions() const { return positions_; }
 
-    // The x and y entries of `point` at `position` about the centre.
-    std::int64_t x(int position, std::int32_t center_x, FigurePoint point) const;
-    std::int64_t y(int position, std::int32_t center_y, FigurePoint point) const;
+    // The x and y entries of `point` at `position` about the centre, given
+    // in the entries' units.
+    std::int64_t x(int position, std::int64_t center_x, FigurePoint point) const;
+    std::int64_t y(int position, std::int64_t center_y, FigurePoint point) const;
 
 private:
     int positions_;

@@ -81,6 +81,8 @@ std::vector<std::string> option_values(const Option& option, const std::optional
 // The value as the option takes it, or the refusal naming the option.
 void check_value(const Option& option, const OptionValue& value, const std::string& text) {
     if (value.kind == ValueKind::integer) (void)integer_value(option.name, text, value.low, value.high);
+    if (value.kind == ValueKind::half) (void)half_value(option.name, text);
+    if (value.kind == ValueKind::decimal) (void)hundredths_value(option.name, text, value.low, value.high);
     if (value.words != nullptr && !value.words->find(text))
         throw OptionError{takes_words(option.name, value.words->spoken())};
 }
@@ -94,6 +96,12 @@ OptionValue integer_named(std::string name, std::int64_t low, std::int64_t high)
 OptionValue word_from(const WordList& words) { return {words.joined("|"), ValueKind::word, 0, 0, &words}; }
 
 OptionValue text_named(std::string name) { return {std::move(name), ValueKind::text}; }
+
+OptionValue half_named(std::string name) { return {std::move(name), ValueKind::half}; }
+
+OptionValue decimal_named(std::string name, std::int64_t low, std::int64_t high) {
+    return {std::move(name), ValueKind::decimal, low, high};
+}
 
 std::int32_t int32_of(const std::string& value) { return scan_integer(value).value; }
 
@@ -147,6 +155,64 @@ std::int32_t integer_value(std::string_view option, const std::string& text, std
         throw OptionError{"option " + std::string(option) + ": " + text + " is outside " + std::to_string(low) +
                           " to " + std::to_string(high)};
     return scanned.value;
+}
+
+namespace {
+
+// [-]digits[.d[d]], the digits at most 12: hundredths, or false.
+bool scan_hundredths(const std::string& text, std::int64_t& hundredths) {
+    std::size_t at = text.starts_with('-') ? 1 : 0;
+    const std::size_t digits = at;
+    std::int64_t value = 0;
+    while (at < text.size() && text[at] >= '0' && text[at] <= '9' && at - digits < 12)
+        value = value * 10 + (text[at++] - '0');
+    if (at == digits) return false;
+    int places = 0;
+    if (at < text.size() && text[at] == '.') {
+        ++at;
+        while (at < text.size() && text[at] >= '0' && text[at] <= '9' && places < 2) {
+            value = value * 10 + (text[at++] - '0');
+            ++places;
+        }
+        if (places == 0) return false;
+    }
+    for (; places < 2; ++places) value *= 10;
+    hundredths = digits == 1 ? -value : value;
+    return at == text.size();
+}
+
+}  // namespace
+
+std::int64_t half_value(std::string_view option, const std::string& text) {
+    if (scan_integer(text).accepted && text.find('\0') == std::string::npos)
+        return 2 * std::int64_t{integer_value(option, text, INT32_MIN, INT32_MAX)};
+    std::int64_t hundredths = 0;
+    if (!scan_hundredths(text, hundredths) || !text.ends_with(".5") || hundredths < 100LL * INT32_MIN - 50 ||
+        hundredths > 100LL * INT32_MAX + 50)
+        throw OptionError{"option " + std::string(option) + ": '" + text +
+                          "' is not a whole or half pixel (an integer, or one and .5)"};
+    return hundredths / 50;
+}
+
+std::int64_t hundredths_value(std::string_view option, const std::string& text, std::int64_t low, std::int64_t high) {
+    std::int64_t hundredths = 0;
+    if (!scan_hundredths(text, hundredths))
+        throw OptionError{"option " + std::string(option) + ": '" + text +
+                          "' is not a decimal number of at most two decimal places"};
+    if (hundredths < low || hundredths > high)
+        throw OptionError{"option " + std::string(option) + ": " + text + " is outside " + hundredths_text(low) +
+                          " to " + hundredths_text(high)};
+    return hundredths;
+}
+
+std::string hundredths_text(std::int64_t hundredths) {
+    const std::int64_t magnitude = hundredths < 0 ? -hundredths : hundredths;
+    std::string text = hundredths < 0 ? "-" : "";
+    text += std::to_string(magnitude / 100);
+    if (magnitude % 100 == 0) return text;
+    text += "." + std::to_string(magnitude % 100 / 10);
+    if (magnitude % 10 != 0) text += std::to_string(magnitude % 10);
+    return text;
 }
 
 std::vector<Option> help_and_version(bool& help, bool& version) {

@@ -30,8 +30,10 @@ inline constexpr int exit_usage = 2;
 
 // What an option's value is, for the API and the CMake function: an
 // integer in the programs' syntax, one of a list of words, a C identifier,
-// any text, figure points "A,B A,B ...", or a time of day HH:MM:SS.
-enum class ValueKind { integer, word, name, text, points, time };
+// any text, figure points "A,B A,B ...", a time of day HH:MM:SS, a
+// number of whole or half pixels (an integer, or digits and ".5"), or a
+// decimal number of at most two decimal places ("-22.5").
+enum class ValueKind { integer, word, name, text, points, time, half, decimal };
 
 // One value of an option: what the help calls it, what it is, and what the
 // parser takes (an integer's range, a word's list), so that the parser, the
@@ -49,6 +51,9 @@ struct OptionValue {
 OptionValue integer_named(std::string name, std::int64_t low = INT32_MIN, std::int64_t high = INT32_MAX);
 OptionValue word_from(const WordList& words);
 OptionValue text_named(std::string name);
+OptionValue half_named(std::string name);
+// `low` and `high` in hundredths.
+OptionValue decimal_named(std::string name, std::int64_t low, std::int64_t high);
 
 // A value the parser has taken as an integer, as one; a word, as its enumerator.
 std::int32_t int32_of(const std::string& value);
@@ -108,6 +113,17 @@ std::string shell_words(std::span<const std::string> words);
 // An option's value in the programs' integer syntax, from `low` to `high`;
 // throws OptionError naming the option.
 std::int32_t integer_value(std::string_view option, const std::string& text, std::int64_t low, std::int64_t high);
+
+// A number of whole or half pixels, twice over: "232.5" is 465, "$10" 32;
+// an integer in the integer syntax within the 32-bit range, or decimal
+// digits and ".5" from -2147483648.5 to 2147483647.5. Throws OptionError.
+std::int64_t half_value(std::string_view option, const std::string& text);
+
+// A decimal number, at most two decimal places, in hundredths, from `low`
+// to `high`: "-22.5" is -2250. Throws OptionError.
+std::int64_t hundredths_value(std::string_view option, const std::string& text, std::int64_t low, std::int64_t high);
+// Hundredths written back as the shortest decimal: -2250 is "-22.5".
+std::string hundredths_text(std::int64_t hundredths);
 
 // -h, --help and --version, which every program's table ends with: each
 // sets its flag and ends the parsing.

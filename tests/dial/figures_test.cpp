@@ -56,8 +56,9 @@ TEST(Figures, ExactTiesGoToEven) {
     };
     for (const auto& c : cases) {
         const TurnEntries turn(c.positions, {Rounding::nearest, c.subpixel});
-        EXPECT_EQ(turn.x(c.position, c.center, c.point), c.x) << c.positions << " " << c.position;
-        EXPECT_EQ(turn.y(c.position, c.center, c.point), c.y) << c.positions << " " << c.position;
+        const std::int64_t center = std::int64_t{c.center} << c.subpixel;
+        EXPECT_EQ(turn.x(c.position, center, c.point), c.x) << c.positions << " " << c.position;
+        EXPECT_EQ(turn.y(c.position, center, c.point), c.y) << c.positions << " " << c.position;
     }
 }
 
@@ -78,12 +79,13 @@ TEST(Figures, NearestRoundingIsMirrorSymmetricAtEveryCount) {
             if (k <= 0 || k >= positions) continue;
             const ExactTurn here(k, positions);
             const ExactTurn there(positions - k, positions);
+            const std::int64_t units = std::int64_t{center} << subpixel;
             for (const FigurePoint p : {point, FigurePoint{point.along, 0}, FigurePoint{0, point.across | 1}}) {
-                const std::int64_t x = here.nearest(center, p.along, p.across, subpixel);
-                const std::int64_t mirrored = there.nearest(center, p.along, -std::int64_t{p.across}, subpixel);
-                ASSERT_EQ(x + mirrored, 2 * (std::int64_t{center} << subpixel)) << positions << " " << k;
-                ASSERT_EQ(here.nearest(center, p.across, -std::int64_t{p.along}, subpixel),
-                          there.nearest(center, -std::int64_t{p.across}, -std::int64_t{p.along}, subpixel))
+                const std::int64_t x = here.nearest(units, p.along, p.across, subpixel);
+                const std::int64_t mirrored = there.nearest(units, p.along, -std::int64_t{p.across}, subpixel);
+                ASSERT_EQ(x + mirrored, 2 * units) << positions << " " << k;
+                ASSERT_EQ(here.nearest(units, p.across, -std::int64_t{p.along}, subpixel),
+                          there.nearest(units, -std::int64_t{p.across}, -std::int64_t{p.along}, subpixel))
                     << positions << " " << k;
             }
         }

@@ -351,19 +351,20 @@ std::int64_t mpfr_extended_figure_entry(FigurePoint point, std::int32_t center, 
 // The nearest integer to the real value, from 600 bits. A value within
 // 2^-400 of a half-integer is taken for an exact tie (no other value of
 // these sizes comes that close) and goes to even.
-std::int64_t mpfr_nearest_figure_entry(FigurePoint point, std::int32_t center, long positions, long position,
-                                       int subpixel, bool y) {
-    Mpfr theta(600), s(600), c(600), v(600), t(600), twice(600);
-    mpfr_const_pi(theta.get(), MPFR_RNDN);
-    mpfr_mul_si(theta.get(), theta.get(), 2 * position, MPFR_RNDN);
-    mpfr_div_si(theta.get(), theta.get(), positions, MPFR_RNDN);
+// The nearest integer to 2^subpixel·(centre + a·sin θ + b·cos θ), θ in
+// radians (600 bits), the centre given in half pixels.
+std::int64_t mpfr_nearest_entry_at(Mpfr& theta, FigurePoint point, std::int64_t center_halves, int subpixel,
+                                   bool y) {
+    Mpfr s(600), c(600), v(600), t(600), twice(600);
     mpfr_sin_cos(s.get(), c.get(), theta.get(), MPFR_RNDN);
     const long a = y ? point.across : point.along;                      // of sin
     const long b = y ? -static_cast<long>(point.along) : point.across;  // of cos
     mpfr_mul_si(v.get(), s.get(), a, MPFR_RNDN);
     mpfr_mul_si(t.get(), c.get(), b, MPFR_RNDN);
     mpfr_add(v.get(), v.get(), t.get(), MPFR_RNDN);
-    mpfr_add_si(v.get(), v.get(), center, MPFR_RNDN);
+    mpfr_set_sj(t.get(), center_halves, MPFR_RNDN);
+    mpfr_div_2si(t.get(), t.get(), 1, MPFR_RNDN);
+    mpfr_add(v.get(), v.get(), t.get(), MPFR_RNDN);
     mpfr_mul_2si(v.get(), v.get(), subpixel, MPFR_RNDN);
     mpfr_mul_2si(twice.get(), v.get(), 1, MPFR_RNDN);
     mpfr_rint(twice.get(), twice.get(), MPFR_RNDN);
@@ -373,6 +374,55 @@ std::int64_t mpfr_nearest_figure_entry(FigurePoint point, std::int32_t center, l
         mpfr_div_2si(v.get(), twice.get(), 1, MPFR_RNDN);  // the exact tie
     mpfr_rint(v.get(), v.get(), MPFR_RNDN);
     return mpfr_get_sj(v.get(), MPFR_RNDN);
+}
+
+std::int64_t mpfr_nearest_figure_entry(FigurePoint point, std::int32_t center, long positions, long position,
+                                       int subpixel, bool y) {
+    Mpfr theta(600);
+    mpfr_const_pi(theta.get(), MPFR_RNDN);
+    mpfr_mul_si(theta.get(), theta.get(), 2 * position, MPFR_RNDN);
+    mpfr_div_si(theta.get(), theta.get(), positions, MPFR_RNDN);
+    return mpfr_nearest_entry_at(theta, point, 2 * std::int64_t{center}, subpixel, y);
+}
+
+// Random arcs (starts and sweeps in hundredths of a degree, either way,
+// 2 to 500 positions) about whole and half-pixel centres: the angle from
+// the degrees, in MPFR, not from the program's fraction of a turn.
+TEST(Mpfr, ArcEntriesOnHalfPixelCentres) {
+    std::mt19937_64 random(seed + 9);
+    std::uniform_int_distribution<std::int64_t> angle(-36000, 36000);
+    std::uniform_int_distribution<std::int32_t> small(-301, 301);
+    std::size_t checked = 0;
+    for (int round = 0; round < 120; ++round) {
+        const int positions = 2 + static_cast<int>(random() % (round % 3 == 0 ? 8 : 499));
+        Arc arc{round % 4 == 0 ? angle(random) / 250 * 250 : angle(random), angle(random)};
+        if (arc.sweep == 0) arc.sweep = 4500;
+        if (round % 5 == 0) arc = {-13500, 27000};
+        // Whole pixels (where a 30° step ties exactly) only about a whole centre.
+        const int subpixel = round % 2 == 0 && round % 3 != 1 ? 0 : 1 + static_cast<int>(random() % max_subpixel_bits);
+        const TurnEntries turn(positions, {Rounding::nearest, subpixel}, arc);
+        const std::int64_t center_halves = 2 * std::int64_t{small(random)} + (round % 2);
+        for (int position = 0; position < positions && position < 40; ++position) {
+            const FigurePoint point{small(random), round % 3 == 1 ? 0 : small(random)};
+            // θ = (start + k·sweep/(N − 1))/100 degrees.
+            Mpfr theta(600), t(600);
+            mpfr_set_si(theta.get(), arc.sweep * position, MPFR_RNDN);
+            mpfr_div_si(theta.get(), theta.get(), positions - 1, MPFR_RNDN);
+            mpfr_add_si(theta.get(), theta.get(), arc.start, MPFR_RNDN);
+            mpfr_const_pi(t.get(), MPFR_RNDN);
+            mpfr_mul(theta.get(), theta.get(), t.get(), MPFR_RNDN);
+            mpfr_div_si(theta.get(), theta.get(), 18000, MPFR_RNDN);
+            const std::int64_t units = (center_halves << subpixel) / 2;
+            for (const bool y : {false, true}) {
+                const std::int64_t got = y ? turn.y(position, units, point) : turn.x(position, units, point);
+                ASSERT_EQ(got, mpfr_nearest_entry_at(theta, point, center_halves, subpixel, y))
+                    << (y ? "y" : "x") << " N " << positions << " k " << position << " arc " << arc.start << " "
+                    << arc.sweep << " centre/2 " << center_halves << " bits " << subpixel;
+                ++checked;
+            }
+        }
+    }
+    std::cout << "checked " << checked << " arc entries against MPFR\n";
 }
 
 // Random figures under both roundings: counts from 1 to 43200 (those with
@@ -397,7 +447,8 @@ TEST(Mpfr, FigureEntriesMatchUnderBothRoundings) {
             if (i % 4 == 1) point.across = 0;
             if (i % 4 == 2) point.along = 0;
             for (const bool y : {false, true}) {
-                const std::int64_t got = y ? turn.y(position, center, point) : turn.x(position, center, point);
+                const std::int64_t units = std::int64_t{center} << subpixel;
+                const std::int64_t got = y ? turn.y(position, units, point) : turn.x(position, units, point);
                 const std::int64_t expected =
                     rounding == Rounding::nearest
                         ? mpfr_nearest_figure_entry(point, center, turn.positions(), position, subpixel, y)
