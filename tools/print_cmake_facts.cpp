@@ -23,6 +23,8 @@ std::string kind_name(hndpos::ValueKind kind) {
     case hndpos::ValueKind::word: return "word";
     case hndpos::ValueKind::name: return "name";
     case hndpos::ValueKind::points: return "points";
+    case hndpos::ValueKind::half: return "half";
+    case hndpos::ValueKind::decimal: return "decimal";
     default: return "text";
     }
 }
@@ -60,7 +62,7 @@ int main() {
             const std::string at = "KEYWORD_" + keyword + "_" + std::to_string(i) + "_";
             set(at + "KIND", kind_name(value.kind));
             set(at + "NAME", "\"" + value.name + "\"");
-            if (value.kind == hndpos::ValueKind::integer)
+            if (value.kind == hndpos::ValueKind::integer || value.kind == hndpos::ValueKind::decimal)
                 set(at + "RANGE", std::to_string(value.low) + " " + std::to_string(value.high));
             if (value.words != nullptr) set(at + "WORDS", value.words->joined(" "));
         }

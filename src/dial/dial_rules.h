@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 namespace hndpos {
 
@@ -73,5 +74,24 @@ constexpr int hand_index(int turn, int positions, const TimeOfDay& t) {
     return static_cast<int>(static_cast<long long>(positions) * elapsed_in_turn(turn, t) /
                             turn_length[static_cast<std::size_t>(turn)]);
 }
+
+// The position of an arc of `positions` nearest a value's place from low
+// (position 0) to high (the last), low < high: round((value − low)·(N − 1)
+// / (high − low)), halfway going up; 0 at or below low, the last at or
+// above high. The headers' POSITION_OF macros compute the same.
+constexpr int arc_position(long long value, long long low, long long high, int positions) {
+    if (value <= low) return 0;
+    if (value >= high) return positions - 1;
+    return static_cast<int>((2 * (value - low) * (positions - 1) + (high - low)) / (2 * (high - low)));
+}
+
+// A gauge's reading: the figure on an arc stands at the position nearest
+// `value` on its scale from `low` to `high`.
+struct GaugeReading {
+    std::string figure;
+    long long value = 0;
+    long long low = 0;
+    long long high = 0;
+};
 
 }  // namespace hndpos

@@ -67,13 +67,7 @@ FigureEntries figure_entries(Turns& turns, const DialParams& p, const Figure& fi
 
 }  // namespace
 
-std::string center_text(const DialParams& p, Axis axis) {
-    const std::int64_t twice = center_twice(p, axis);
-    if (twice % 2 == 0) return std::to_string(twice / 2);
-    std::string text = twice < 0 ? "-" : "";
-    text += std::to_string((twice < 0 ? -twice : twice) / 2);
-    return text + ".5";
-}
+std::string center_text(const DialParams& p, Axis axis) { return hundredths_text(center_twice(p, axis) * 50); }
 
 DialTables compute_dial_tables(const DialParams& params) {
     DialTables tables;
@@ -95,9 +89,15 @@ DialTables compute_dial_tables(const DialParams& params) {
             return tables;
         }
         entries.masks = compute_mask_set(outlines, *figure.mask_bits);
+        std::vector<std::pair<std::int64_t, std::int64_t>> angles;
+        for (int k = 0; k < figure.positions; ++k) {
+            const TurnFraction turn =
+                figure.arc ? arc_turn(*figure.arc, k, figure.positions) : TurnFraction{k, figure.positions};
+            angles.emplace_back(turn.numerator, turn.denominator);
+        }
         entries.mask_code = encode_masks(
             *entries.masks,
-            plan_mask_storage(*entries.masks, center_twice(params, Axis::x), center_twice(params, Axis::y)));
+            plan_mask_storage(*entries.masks, angles, center_twice(params, Axis::x), center_twice(params, Axis::y)));
     }
     return tables;
 }

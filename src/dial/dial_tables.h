@@ -43,6 +43,13 @@ inline std::int64_t center_twice(const DialParams& p, Axis axis) {
 inline std::int64_t center_units(const DialParams& p, Axis axis) {
     return (center_twice(p, axis) << p.rule.subpixel) / 2;
 }
+// The centre from twice its coordinates.
+inline void set_center(DialParams& p, std::int64_t x2, std::int64_t y2) {
+    p.center_x = static_cast<std::int32_t>((x2 - (x2 & 1)) / 2);
+    p.center_y = static_cast<std::int32_t>((y2 - (y2 & 1)) / 2);
+    p.half_x = (x2 & 1) != 0;
+    p.half_y = (y2 & 1) != 0;
+}
 // "232.5" or "83".
 std::string center_text(const DialParams& p, Axis axis);
 

@@ -115,8 +115,7 @@ std::int64_t round_total(const Fixed& w, int n, std::int64_t center, int bits) {
     }
     bool below = (fraction << 1) != 0;
     for (int i = 3; i <= n && !below; ++i) below = w.word[i] != 0;
-    const std::int64_t floor =
-        center + static_cast<std::int64_t>(integer) - (std::int64_t{1} << (32 + bits));
+    const std::int64_t floor = center + static_cast<std::int64_t>(integer) - (std::int64_t{1} << (32 + bits));
     const bool half = (fraction >> 31) != 0;
     return floor + (half && (below || (floor & 1) != 0) ? 1 : 0);
 }

@@ -17,6 +17,17 @@ std::int64_t two_term_offset(std::int32_t p, Extended u, std::int32_t q, Extende
 
 }  // namespace
 
+std::string hundredths_text(std::int64_t hundredths) {
+    const std::int64_t magnitude = hundredths < 0 ? -hundredths : hundredths;
+    std::string text = hundredths < 0 ? "-" : "";
+    text += std::to_string(magnitude / 100);
+    if (magnitude % 100 == 0) return text;
+    text += '.';
+    text += static_cast<char>('0' + magnitude % 100 / 10);
+    if (magnitude % 10 != 0) text += static_cast<char>('0' + magnitude % 10);
+    return text;
+}
+
 TurnFraction arc_turn(const Arc& arc, int position, int positions) {
     // (start + k·sweep/(N − 1)) / 360° = (start·(N − 1) + k·sweep) / (36000·(N − 1)).
     const std::int64_t steps = positions - 1;

@@ -64,6 +64,9 @@ struct Figure {
     std::optional<Arc> arc{};
 };
 
+// Hundredths as the shortest decimal: -2250 is "-22.5", 27000 "270".
+std::string hundredths_text(std::int64_t hundredths);
+
 // Position k of an arc of N positions as a fraction of a turn, reduced,
 // 0 ≤ numerator < denominator < 2^31.
 struct TurnFraction {

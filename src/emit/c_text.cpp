@@ -109,8 +109,14 @@ void header_start(HeaderText& header, const HeaderFacts& f, Storage storage, boo
     }
     if (fixed_width_types || storage == Storage::progmem) header.add("\n");
     const std::string& m = f.macro;
-    header.define(m + "HNDPOS_CENTER_X", c_number(f.center_x));
-    header.define(m + "HNDPOS_CENTER_Y", c_number(f.center_y));
+    if (f.half_x || f.half_y) {
+        header.add("/* Twice the centre: it lies between pixels. */\n");
+        header.define(m + "HNDPOS_CENTER_X2", c_number(2 * std::int64_t{f.center_x} + f.half_x));
+        header.define(m + "HNDPOS_CENTER_Y2", c_number(2 * std::int64_t{f.center_y} + f.half_y));
+    } else {
+        header.define(m + "HNDPOS_CENTER_X", c_number(f.center_x));
+        header.define(m + "HNDPOS_CENTER_Y", c_number(f.center_y));
+    }
     if (!f.has_hands) return;
     for (int hand = 0; hand < hand_count; ++hand)
         header.define(join({m, "HNDPOS_", upper(hand_names[hand]), "_RADIUS"}),

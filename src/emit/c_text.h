@@ -70,6 +70,8 @@ struct HeaderFacts {
     std::array<std::int32_t, hand_count> radii;
     std::array<int, hand_count> positions;
     bool has_hands = true;
+    bool half_x = false;  // the centre lies half a pixel past center_x
+    bool half_y = false;
 };
 
 // The first comment, the guard, the includes, the parameters and each

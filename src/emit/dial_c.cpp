@@ -11,9 +11,10 @@ namespace hndpos {
 namespace {
 
 std::string summary(const DialParams& p) {
-    if (!p.has_hands) return join({"centre ", std::to_string(p.center_x), ":", std::to_string(p.center_y)});
-    return join({"centre ", std::to_string(p.center_x), ":", std::to_string(p.center_y), ", radii ",
-                 std::to_string(p.radii[0]), " ", std::to_string(p.radii[1]), " ", std::to_string(p.radii[2])});
+    const std::string centre = join({"centre ", center_text(p, Axis::x), ":", center_text(p, Axis::y)});
+    if (!p.has_hands) return centre;
+    return join({centre, ", radii ", std::to_string(p.radii[0]), " ", std::to_string(p.radii[1]), " ",
+                 std::to_string(p.radii[2])});
 }
 
 std::string what_is_written(const DialParams& p) {
@@ -67,6 +68,28 @@ void define_rule(HeaderText& header, const DialParams& p, const std::string& mac
     header.define(macro + "HNDPOS_SUBPIXEL_BITS", std::to_string(p.rule.subpixel));
 }
 
+// An arc's angles, and the position nearest a value's place in a range
+// (the rule of arc_position in dial_rules.h).
+void define_arc(HeaderText& header, const Figure& figure, const std::string& macro) {
+    const std::string last = std::to_string(figure.positions - 1);
+    header.add(join({"/* It stands on an arc: position k at ", hundredths_text(figure.arc->start), " + k*",
+                     hundredths_text(figure.arc->sweep), "/", last,
+                     " degrees clockwise from 12 o'clock\n"
+                     "   (in hundredths below). POSITION_OF(value, low, high) is the position nearest\n"
+                     "   value's place from low (position 0) to high (position ",
+                     last,
+                     "), halfway going to the\n"
+                     "   higher; 0 at or below low, the last at or above high; low < high, and\n"
+                     "   2*(value - low)*",
+                     last, " must fit a long. */\n"}));
+    header.define(macro + "ARC_START_HUNDREDTHS", std::to_string(figure.arc->start));
+    header.define(macro + "ARC_SWEEP_HUNDREDTHS", std::to_string(figure.arc->sweep));
+    header.define_function(macro + "POSITION_OF", "value, low, high",
+                           join({"((long)(value) <= (long)(low) ? 0u : (long)(value) >= (long)(high) ? ", last,
+                                 "u : (unsigned)((2L * ((long)(value) - (long)(low)) * ", last,
+                                 "L + ((long)(high) - (long)(low))) / (2L * ((long)(high) - (long)(low)))))"}));
+}
+
 void define_figure(HeaderText& header, const Figure& figure, const EmitSpec& spec) {
     const std::string prefix = upper(spec.names.prefix);
     const std::string macro = join({prefix, "HNDPOS_", upper(figure.name), "_"});
@@ -96,6 +119,7 @@ void define_figure(HeaderText& header, const Figure& figure, const EmitSpec& spe
         header.add("/* Its box at position k: i = 0 xmin, 1 ymin, 2 xmax, 3 ymax. */\n");
         reader("BOUND", "k, i", "_bounds", "[(k)][(i)]");
     }
+    if (figure.arc) define_arc(header, figure, macro);
     if (figure.mask_bits) define_mask_macros(header, figure, spec);
 }
 
@@ -147,7 +171,9 @@ HeaderText header_body(const DialParams& p, const EmitSpec& spec) {
                         p.center_y,
                         p.radii,
                         p.positions,
-                        p.has_hands};
+                        p.has_hands,
+                        p.half_x,
+                        p.half_y};
     HeaderText header;
     header_start(header, f, spec.storage, true);
     const EntryTypeFacts& type = entry_type_facts(spec.type);

@@ -25,6 +25,9 @@ void append_rows(std::string& text, const std::vector<std::int64_t>& values, std
 void append_figure(std::string& text, const Figure& figure, const FigureEntries& entries, FigureOutput out) {
     append(text, {"\n  {\"name\": \"", figure.name, "\", \"positions\": ", std::to_string(figure.positions)});
     if (figure.turn) append(text, {", \"turn\": \"", turns[static_cast<std::size_t>(*figure.turn)], "\""});
+    if (figure.arc)
+        append(text,
+               {", \"arc\": [", hundredths_text(figure.arc->start), ", ", hundredths_text(figure.arc->sweep), "]"});
     text += ", \"points\": [";
     for (const FigurePoint& p : figure.points)
         append(text, {&p == figure.points.data() ? "[" : ", [", std::to_string(p.along), ", ", std::to_string(p.across),
@@ -74,7 +77,7 @@ void append_masks(std::string& text, const Figure& figure, const MaskSet& masks)
 std::string dial_json(const DialTables& tables, const EmitSpec& spec) {
     const DialParams& p = tables.params;
     std::string text;
-    append(text, {"{\"center\": [", std::to_string(p.center_x), ", ", std::to_string(p.center_y), "], \"radii\": ["});
+    append(text, {"{\"center\": [", center_text(p, Axis::x), ", ", center_text(p, Axis::y), "], \"radii\": ["});
     if (p.has_hands)
         append(text, {std::to_string(p.radii[0]), ", ", std::to_string(p.radii[1]), ", ", std::to_string(p.radii[2])});
     append(text, {"], \"type\": \"", word_of(entry_types, spec.type), "\", \"hands\": ["});

@@ -287,8 +287,8 @@ constexpr std::string_view page_run = R"(            if (inside && (head & 1u)) 
 // the centre, and the runs' ends, fit an int of 16 bits: then the drawing
 // works in int, which a small processor handles in half the time of long.
 bool fits_int(const MaskCode& code, const DialParams& params) {
-    const std::int64_t cx2 = 2 * std::int64_t{params.center_x};
-    const std::int64_t cy2 = 2 * std::int64_t{params.center_y};
+    const std::int64_t cx2 = center_twice(params, Axis::x);
+    const std::int64_t cy2 = center_twice(params, Axis::y);
     std::int64_t reach = 0;  // in half pixels from the centre
     for (const auto& box : code.box) {
         const std::int64_t x = box[0], y = box[1], w = box[2], h = box[3];
@@ -399,8 +399,8 @@ HeaderText mask_functions(const DialParams& params, const std::vector<const Mask
             {"ROWS", std::string(reader_of(types.rows))},
             {"BITS", std::to_string(bits)},
             {"WHOLE", std::to_string((1 << bits) - 1)},
-            {"CX2", std::to_string(2 * std::int64_t{params.center_x})},
-            {"CY2", std::to_string(2 * std::int64_t{params.center_y})},
+            {"CX2", std::to_string(center_twice(params, Axis::x))},
+            {"CY2", std::to_string(center_twice(params, Axis::y))},
             {"p", p},
             {"M", m}};
         header.add_definition(f + "_level", filled(std::string(level_function), keys));

@@ -20,6 +20,7 @@ export interface Figure {
 
 /** hndpos-tables' options, each under its option's name (figures for --figure); null is an option left out. An unknown key, or a value of the wrong type, throws a RangeError naming the key. */
 export interface TablesOptions {
+  /** Whole pixels, or halves (119.5: between two pixels, with subpixel 1 or more). */
   center: [number, number];
   /** The hands' lengths; may be left out when there are figures. */
   radii?: [number, number, number];
@@ -28,6 +29,12 @@ export interface TablesOptions {
   /** The entries' type; absent for the narrowest that holds them. */
   type?: EntryType;
   figures?: Figure[];
+  /** [figure, turn]: the figure follows the turn "12h", "1h", "1m" or "24h", as a hand. */
+  turns?: [string, "12h" | "1h" | "1m" | "24h"][] | null;
+  /** [figure, start, sweep]: the figure stands on an arc, in degrees clockwise from 12 o'clock (at most two decimal places); needs rounding "nearest". */
+  arcs?: [string, number | string, number | string][] | null;
+  /** [figure, bits]: the figure's exact coverage of each pixel at each position, in levels of 1, 2, 4 or 8 bits. */
+  masks?: [string, 1 | 2 | 4 | 8][] | null;
   /** "extended" (hndpos's arithmetic, the default) or "nearest" (the integer nearest to the exact value). */
   rounding?: "extended" | "nearest";
   /** Entries in units of 1/2^subpixel pixel, 0 to 8. */
@@ -63,6 +70,16 @@ export interface Tables {
     x: number[][];
     y: number[][];
     bounds?: [number, number, number, number][];
+    turn?: "12h" | "1h" | "1m" | "24h";
+    /** [start, sweep] in degrees. */
+    arc?: [number, number];
+  }[];
+  /** Each masked figure's levels at each position, row by row over its box, and the box that changes from the position before. */
+  masks?: {
+    name: string;
+    bits: 1 | 2 | 4 | 8;
+    positions: { x: number; y: number; width: number; height: number; levels: number[] }[];
+    changed: [number, number, number, number][];
   }[];
 }
 
@@ -83,6 +100,8 @@ export interface ViewOptions {
   display?: [number, number] | null;
   /** The size of a display pixel in the picture, 1 to 64. */
   scale?: number | null;
+  /** [figure, value, low, high]: a figure on an arc drawn at the position nearest value on its scale. */
+  readings?: [string, number, number, number][] | null;
 }
 
 export interface ViewResult {

@@ -1,6 +1,8 @@
 #include "pixels/mask_set.h"
 
 #include <algorithm>
+#include <map>
+#include <numeric>
 
 namespace hndpos {
 namespace {
@@ -108,7 +110,22 @@ PixelMask transformed_mask(const PixelMask& mask, int transform, std::int64_t cx
     return builder.finish();
 }
 
-MaskStorage plan_mask_storage(const MaskSet& masks, std::int64_t cx2, std::int64_t cy2) {
+namespace {
+
+using Angle = std::pair<std::int64_t, std::int64_t>;
+
+// a/b reduced into [0, 1).
+Angle normal_angle(std::int64_t a, std::int64_t b) {
+    a %= b;
+    if (a < 0) a += b;
+    const std::int64_t common = std::gcd(a, b);
+    return {a / common, b / common};
+}
+
+}  // namespace
+
+MaskStorage plan_mask_storage(const MaskSet& masks, const std::vector<Angle>& angles, std::int64_t cx2,
+                              std::int64_t cy2) {
     const auto n = static_cast<int>(masks.positions.size());
     MaskStorage storage;
     storage.stored.assign(static_cast<std::size_t>(n), 0);
@@ -117,6 +134,10 @@ MaskStorage plan_mask_storage(const MaskSet& masks, std::int64_t cx2, std::int64
     for (const PixelMask& m : masks.positions) counts.push_back(covered_pixels(m));
     std::vector<int> kept_index(static_cast<std::size_t>(n), -1);
     const bool quarter_turns = (cx2 - cy2) % 2 == 0;
+    std::map<Angle, int> at_angle;
+    for (int k = 0; k < n; ++k)
+        at_angle.emplace(
+            normal_angle(angles[static_cast<std::size_t>(k)].first, angles[static_cast<std::size_t>(k)].second), k);
     for (int k = 0; k < n; ++k) {
         const auto at = static_cast<std::size_t>(k);
         if (k > 0 && !masks.changed[at]) {  // the same pixels as the step before
@@ -125,12 +146,16 @@ MaskStorage plan_mask_storage(const MaskSet& masks, std::int64_t cx2, std::int64
             continue;
         }
         bool found = false;
+        const auto [a, b] = angles[at];
         for (int t = 1; t < mask_transforms && !found; ++t) {
             const int quarters = t % 4;
-            if ((quarters * n) % 4 != 0 || (quarters % 2 == 1 && !quarter_turns)) continue;
-            // Turned by t, position j shows the figure at position k.
-            const int shift = quarters * n / 4;
-            const int j = t >= 4 ? ((shift - k) % n + n) % n : ((k - shift) % n + n) % n;
+            if (quarters % 2 == 1 && !quarter_turns) continue;
+            // Turned by t, the position at angle θ_k − r/4 (mirrored: r/4 − θ_k)
+            // shows the figure at position k.
+            const std::int64_t shifted = 4 * a - quarters * b;
+            const auto source = at_angle.find(normal_angle(t >= 4 ? -shifted : shifted, 4 * b));
+            if (source == at_angle.end()) continue;
+            const int j = source->second;
             const int i = kept_index[static_cast<std::size_t>(j)];
             if (j >= k || i < 0) continue;
             if (turns_into(masks.positions[static_cast<std::size_t>(j)], counts[static_cast<std::size_t>(j)],

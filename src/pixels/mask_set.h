@@ -65,6 +65,10 @@ struct MaskStorage {
     std::vector<int> transform;
 };
 
-MaskStorage plan_mask_storage(const MaskSet& masks, std::int64_t cx2, std::int64_t cy2);
+// `angles`: each position's angle as a fraction of a turn, numerator and
+// denominator (k/N for a whole turn, other fractions on an arc); a turn
+// carries position j onto the position whose angle it gives.
+MaskStorage plan_mask_storage(const MaskSet& masks, const std::vector<std::pair<std::int64_t, std::int64_t>>& angles,
+                              std::int64_t cx2, std::int64_t cy2);
 
 }  // namespace hndpos

@@ -105,6 +105,35 @@ public:
         return true;
     }
 
+    // A number as text, an integer's or another's: "232.5".
+    std::string number_text(const Node& value) const {
+        if (value.kind == Kind::integer) return std::to_string(value.value);
+        if (value.kind == Kind::number) return std::string(document_.number_text(value));
+        return "";
+    }
+
+    // Two numbers that hndpos-tables' option reads (the centre in halves,
+    // an arc in hundredths), twice or in hundredths.
+    bool option_pair(const Node& array, std::string_view what,
+                     const std::function<std::int64_t(const std::string&)>& read, std::int64_t& a, std::int64_t& b) {
+        std::string texts[2];
+        if (array.kind == Kind::integers && array.count == 2) {
+            texts[0] = std::to_string(document_.integer_list(array)[0]);
+            texts[1] = std::to_string(document_.integer_list(array)[1]);
+        } else if (array.kind == Kind::array && array.count == 2) {
+            texts[0] = number_text(document_.item(array, 0));
+            texts[1] = number_text(document_.item(array, 1));
+        }
+        try {
+            if (texts[0].empty() || texts[1].empty()) throw OptionError{"two numbers"};
+            a = read(texts[0]);
+            b = read(texts[1]);
+        } catch (const OptionError& error) {
+            return refuse(array, "expected " + std::string(what) + " as " + error.message);
+        }
+        return true;
+    }
+
 private:
     const JsonDocument& document_;
 };
@@ -139,6 +168,8 @@ bool read_figures(const JsonDocument& document, const Node& figures, Reading& re
         if (bounds) names.push_back("bounds");
         const bool turned = document.member(object, "turn") != nullptr;
         if (turned) names.push_back("turn");
+        const bool on_arc = document.member(object, "arc") != nullptr;
+        if (on_arc) names.push_back("arc");
         std::vector<const Node*> fields;
         if (!reading.members(object, what, names, fields)) return false;
         Figure figure;
@@ -159,8 +190,17 @@ bool read_figures(const JsonDocument& document, const Node& figures, Reading& re
                 return false;
             figure.points.push_back({static_cast<std::int32_t>(pair[0]), static_cast<std::int32_t>(pair[1])});
         }
+        if (on_arc) {
+            Arc arc;
+            if (!reading.option_pair(
+                    *fields.back(), "the \"arc\" of " + what,
+                    [](const std::string& text) { return hundredths_value("--arc", text, -36000, 36000); }, arc.start,
+                    arc.sweep))
+                return false;
+            figure.arc = arc;
+        }
         if (turned) {
-            const Node& turn = *fields.back();
+            const Node& turn = *fields[fields.size() - (on_arc ? 2 : 1)];
             const std::optional<std::size_t> index =
                 turn.kind == Kind::string ? turns.find(document.text(turn)) : std::nullopt;
             if (!index) return reading.refuse(turn, "expected the \"turn\" of " + what + " as " + turns.spoken());
@@ -210,13 +250,15 @@ bool read_parameters(const JsonDocument& document, Reading& reading, TablesReque
     // Figures alone have no radii and no hands.
     DialParams& params = request.params;
     params.has_hands = !(figures && top[1]->kind == Kind::array && top[1]->count == 0);
-    std::span<const std::int64_t> center;
+    std::int64_t center_x2 = 0;
+    std::int64_t center_y2 = 0;
     std::span<const std::int64_t> radii;
-    if (!reading.integers(*top[0], "\"center\"", 2, INT32_MIN, INT32_MAX, center) ||
+    if (!reading.option_pair(
+            *top[0], "\"center\"", [](const std::string& text) { return half_value("--center", text); }, center_x2,
+            center_y2) ||
         (params.has_hands && !reading.integers(*top[1], "\"radii\"", hand_count, INT32_MIN, INT32_MAX, radii)))
         return false;
-    params.center_x = static_cast<std::int32_t>(center[0]);
-    params.center_y = static_cast<std::int32_t>(center[1]);
+    set_center(params, center_x2, center_y2);
     for (std::size_t hand = 0; hand < radii.size(); ++hand) params.radii[hand] = static_cast<std::int32_t>(radii[hand]);
     request.center_given = true;
     request.radii_given = params.has_hands;

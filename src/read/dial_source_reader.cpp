@@ -54,6 +54,22 @@ public:
         return true;
     }
 
+    // A centre's coordinate as the emitter writes it: an integer, or one
+    // and ".5" ("-0.5" too); twice it.
+    bool half(std::int64_t& twice) {
+        const bool negative = rest_.starts_with('-');
+        std::size_t end = negative ? 1 : 0;
+        while (end < rest_.size() && rest_[end] >= '0' && rest_[end] <= '9') ++end;
+        std::int64_t magnitude = 0;
+        if (!parse_decimal(rest_.substr(negative ? 1 : 0, end - (negative ? 1 : 0)), 0, 2147483648LL, magnitude))
+            return false;
+        rest_.remove_prefix(end);
+        const bool half_more = literal(".5");
+        if (negative && magnitude == 0 && !half_more) return false;
+        twice = (negative ? -1 : 1) * (2 * magnitude + (half_more ? 1 : 0));
+        return twice >= 2LL * INT32_MIN && twice <= 2LL * INT32_MAX + 1;
+    }
+
     // Up to `stop`, which is taken too.
     bool until(std::string_view stop, std::string& text) {
         const std::size_t at = rest_.find(stop);
@@ -73,8 +89,7 @@ private:
 bool parse_parameters(std::string_view first, std::string_view second, TablesRequest& request) {
     LineScanner a(first);
     std::int64_t value[8] = {};
-    if (!(a.literal(source_title) && a.integer(INT32_MIN, INT32_MAX, value[0]) && a.literal(":") &&
-          a.integer(INT32_MIN, INT32_MAX, value[1]) && a.literal(", radii ") &&
+    if (!(a.literal(source_title) && a.half(value[0]) && a.literal(":") && a.half(value[1]) && a.literal(", radii ") &&
           a.integer(INT32_MIN, INT32_MAX, value[2]) && a.literal(" ") && a.integer(INT32_MIN, INT32_MAX, value[3]) &&
           a.literal(" ") && a.integer(INT32_MIN, INT32_MAX, value[4]) && a.literal(",") && a.done()))
         return false;
@@ -85,8 +100,7 @@ bool parse_parameters(std::string_view first, std::string_view second, TablesReq
           (b.literal(". ") || b.literal(", and figures. ")) && b.literal(tables_generator) && b.done()))
         return false;
     DialParams& params = request.params;
-    params.center_x = static_cast<std::int32_t>(value[0]);
-    params.center_y = static_cast<std::int32_t>(value[1]);
+    set_center(params, value[0], value[1]);
     for (std::size_t hand = 0; hand < hand_count; ++hand) {
         params.radii[hand] = static_cast<std::int32_t>(value[2 + hand]);
         params.positions[hand] = static_cast<int>(value[5 + hand]);
@@ -101,11 +115,10 @@ bool parse_figures_title(std::string_view first, TablesRequest& request) {
     LineScanner a(first);
     std::int64_t x = 0;
     std::int64_t y = 0;
-    if (!(a.literal(figures_title) && a.integer(INT32_MIN, INT32_MAX, x) && a.literal(":") &&
-          a.integer(INT32_MIN, INT32_MAX, y) && a.literal(". ") && a.literal(tables_generator) && a.done()))
+    if (!(a.literal(figures_title) && a.half(x) && a.literal(":") && a.half(y) && a.literal(". ") &&
+          a.literal(tables_generator) && a.done()))
         return false;
-    request.params.center_x = static_cast<std::int32_t>(x);
-    request.params.center_y = static_cast<std::int32_t>(y);
+    set_center(request.params, x, y);
     request.params.has_hands = false;
     request.center_given = true;
     return true;

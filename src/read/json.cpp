@@ -259,6 +259,7 @@ bool JsonDocument::parse_number() {
         const auto [stop, error] = std::from_chars(text_.data() + start, text_.data() + at_, node.value);
         if (error == std::errc{} && stop == text_.data() + at_) node.kind = Kind::integer;
     }
+    if (node.kind == Kind::number) node.count = static_cast<std::uint32_t>(at_ - start);
     stack_.push_back(node);
     return true;
 }

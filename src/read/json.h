@@ -8,7 +8,7 @@
 // text. Nesting is bounded, so that no input exhausts the stack. Strings
 // are decoded (escapes, \u with surrogate pairs, as UTF-8); a UTF-8 byte
 // order mark before the document is skipped. Numbers are kept where they
-// are integers that fit 64 bits; others are only known as numbers.
+// are integers that fit 64 bits; others by where their text lies.
 #pragma once
 
 #include <cstdint>
@@ -53,6 +53,10 @@ public:
     std::string_view text(const Node& string) const {
         return std::string_view(strings_).substr(string.first, string.count);
     }
+
+    // A number that is not an integer as the text spells it ("232.5"); the
+    // text must outlive the document for this.
+    std::string_view number_text(const Node& number) const { return text_.substr(number.offset, number.count); }
 
     // The line a node starts on, and the line of an array's item (packed
     // or not), 1-based.

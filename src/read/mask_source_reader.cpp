@@ -63,8 +63,8 @@ std::optional<MaskCode> read_code(std::string_view text, const std::string& stem
 
 std::optional<std::string> mask_source_difference(std::string_view found, const DialFile& file) {
     const DialTables& tables = file.dial.tables;
-    const std::int64_t cx2 = 2 * std::int64_t{tables.params.center_x};
-    const std::int64_t cy2 = 2 * std::int64_t{tables.params.center_y};
+    const std::int64_t cx2 = center_twice(tables.params, Axis::x);
+    const std::int64_t cy2 = center_twice(tables.params, Axis::y);
     for (std::size_t f = 0; f < tables.figures.size(); ++f) {
         const std::optional<MaskSet>& set = tables.figures[f].masks;
         if (!set) continue;

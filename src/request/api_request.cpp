@@ -29,9 +29,10 @@ std::string shape(const Option& option) {
     if (option.repeatable) return "an array of {" + values + "}";
     if (option.values.size() == 1) {
         const ValueKind kind = option.values[0].kind;
-        return kind == ValueKind::integer ? "an integer"
-               : kind == ValueKind::time  ? "[hours, minutes, seconds]"
-                                          : "a text";
+        return kind == ValueKind::integer                              ? "an integer"
+               : kind == ValueKind::half || kind == ValueKind::decimal ? "a number"
+               : kind == ValueKind::time                               ? "[hours, minutes, seconds]"
+                                                                       : "a text";
     }
     std::string upper_values;
     for (const OptionValue& value : option.values) upper_values += (upper_values.empty() ? "" : ", ") + value.name;
@@ -54,6 +55,16 @@ public:
             if (node.kind == Kind::integers && node.count == 3) return time(node, key);
             if (node.kind == Kind::string) return text(node, key);
             throw Refused{"key " + key + " takes [hours, minutes, seconds]"};
+        case ValueKind::half:
+        case ValueKind::decimal:
+            if (node.kind == Kind::integer) return std::to_string(node.value);
+            if (node.kind == Kind::number) return std::string(document_.number_text(node));
+            if (node.kind == Kind::string) return text(node, key);
+            throw Refused{"key " + key + " takes a number"};
+        case ValueKind::word:
+            // A word that is a number (a mask's bits) may be given as one.
+            if (node.kind == Kind::integer) return std::to_string(node.value);
+            return text(node, key);
         default: return text(node, key);
         }
     }
@@ -81,7 +92,8 @@ public:
         if (node.kind == Kind::integers && node.count == count) {
             for (std::size_t i = 0; i < count; ++i) values.push_back(std::to_string(document_.integer_list(node)[i]));
             for (std::size_t i = 0; i < count; ++i)
-                if (option.values[i].kind != ValueKind::integer)
+                if (option.values[i].kind != ValueKind::integer && option.values[i].kind != ValueKind::half &&
+                    option.values[i].kind != ValueKind::decimal)
                     throw Refused{"key " + key + " takes " + shape(option)};
             return values;
         }

@@ -187,7 +187,7 @@ std::int64_t half_value(std::string_view option, const std::string& text) {
     if (scan_integer(text).accepted && text.find('\0') == std::string::npos)
         return 2 * std::int64_t{integer_value(option, text, INT32_MIN, INT32_MAX)};
     std::int64_t hundredths = 0;
-    if (!scan_hundredths(text, hundredths) || !text.ends_with(".5") || hundredths < 100LL * INT32_MIN - 50 ||
+    if (!scan_hundredths(text, hundredths) || !text.ends_with(".5") || hundredths < 100LL * -INT32_MAX - 50 ||
         hundredths > 100LL * INT32_MAX + 50)
         throw OptionError{"option " + std::string(option) + ": '" + text +
                           "' is not a whole or half pixel (an integer, or one and .5)"};
@@ -203,16 +203,6 @@ std::int64_t hundredths_value(std::string_view option, const std::string& text, 
         throw OptionError{"option " + std::string(option) + ": " + text + " is outside " + hundredths_text(low) +
                           " to " + hundredths_text(high)};
     return hundredths;
-}
-
-std::string hundredths_text(std::int64_t hundredths) {
-    const std::int64_t magnitude = hundredths < 0 ? -hundredths : hundredths;
-    std::string text = hundredths < 0 ? "-" : "";
-    text += std::to_string(magnitude / 100);
-    if (magnitude % 100 == 0) return text;
-    text += "." + std::to_string(magnitude % 100 / 10);
-    if (magnitude % 10 != 0) text += std::to_string(magnitude % 10);
-    return text;
 }
 
 std::vector<Option> help_and_version(bool& help, bool& version) {

@@ -19,6 +19,7 @@
 #include <string_view>
 #include <vector>
 
+#include "dial/figures.h"
 #include "request/vocabulary.h"
 
 namespace hndpos {
@@ -122,8 +123,6 @@ std::int64_t half_value(std::string_view option, const std::string& text);
 // A decimal number, at most two decimal places, in hundredths, from `low`
 // to `high`: "-22.5" is -2250. Throws OptionError.
 std::int64_t hundredths_value(std::string_view option, const std::string& text, std::int64_t low, std::int64_t high);
-// Hundredths written back as the shortest decimal: -2250 is "-22.5".
-std::string hundredths_text(std::int64_t hundredths);
 
 // -h, --help and --version, which every program's table ends with: each
 // sets its flag and ends the parsing.

@@ -40,19 +40,18 @@ Occurrences shown_if(bool present, std::vector<std::string> values) {
 
 Option center_option(TablesRequest& o) {
     return {.name = "--center",
-            .values = {integer_named("X"), integer_named("Y")},
-            .help = "the dial's centre in pixels",
+            .values = {half_named("X"), half_named("Y")},
+            .help = "the dial's centre in pixels, whole or half\n(232.5: between two pixels, with --subpixel)",
             .cmake_keyword = "CENTER",
             .api_key = "center",
             .handle =
                 [&o](const std::vector<std::string>& v) {
-                    o.params.center_x = int32_of(v[0]);
-                    o.params.center_y = int32_of(v[1]);
+                    set_center(o.params, half_value("--center", v[0]), half_value("--center", v[1]));
                     o.center_given = true;
                 },
             .show =
                 [&o] {
-                    return shown_if(o.center_given, {text_of(o.params.center_x), text_of(o.params.center_y)});
+                    return shown_if(o.center_given, {center_text(o.params, Axis::x), center_text(o.params, Axis::y)});
                 }};
 }
 
@@ -125,6 +124,12 @@ void resolve_figure_options(TablesRequest& request) {
         figure.mask_bits = bits;
     }
     request.masks.clear();
+    for (const auto& [name, arc] : request.arcs) {
+        Figure& figure = named_figure(request.params, name, "--arc");
+        if (figure.arc) throw OptionError{"option --arc: the figure " + name + " has an arc already"};
+        figure.arc = arc;
+    }
+    request.arcs.clear();
 }
 
 Option turn_option(TablesRequest& o) {
@@ -170,6 +175,34 @@ Option mask_option(TablesRequest& o) {
                     Occurrences shown;
                     for (const Figure& f : o.params.figures)
                         if (f.mask_bits) shown.push_back({f.name, std::to_string(*f.mask_bits)});
+                    return shown;
+                },
+            .repeatable = true,
+            .in_source = true};
+}
+
+Option arc_option(TablesRequest& o) {
+    return {.name = "--arc",
+            .values = {{"NAME", ValueKind::name},
+                       decimal_named("START", -36000, 36000),
+                       decimal_named("SWEEP", -36000, 36000)},
+            .help =
+                "the figure NAME stands on an arc (a gauge):\nposition k of N at START + k*SWEEP/(N-1)\ndegrees "
+                "clockwise from 12 o'clock, both\nends positions; decimals of at most two\nplaces, SWEEP negative "
+                "counterclockwise; needs\n--rounding nearest and 2 positions or more",
+            .cmake_keyword = "ARC",
+            .api_key = "arcs",
+            .handle =
+                [&o](const std::vector<std::string>& v) {
+                    o.arcs.push_back({v[0], Arc{hundredths_value("--arc", v[1], -36000, 36000),
+                                                hundredths_value("--arc", v[2], -36000, 36000)}});
+                },
+            .show =
+                [&o] {
+                    Occurrences shown;
+                    for (const Figure& f : o.params.figures)
+                        if (f.arc)
+                            shown.push_back({f.name, hundredths_text(f.arc->start), hundredths_text(f.arc->sweep)});
                     return shown;
                 },
             .repeatable = true,
@@ -353,11 +386,11 @@ Option output_option(TablesRequest& o) {
 }  // namespace
 
 std::vector<Option> tables_option_table(TablesRequest& o) {
-    std::vector<Option> table = {center_option(o), radii_option(o),     figure_option(o),   turn_option(o),
-                                 mask_option(o),   rounding_option(o),  subpixel_option(o), layout_option(o),
-                                 bounds_option(o), positions_option(o), type_option(o),     storage_option(o),
-                                 prefix_option(o), header_option(o),    display_option(o),  format_option(o),
-                                 output_option(o)};
+    std::vector<Option> table = {center_option(o),  radii_option(o),  figure_option(o),    turn_option(o),
+                                 arc_option(o),     mask_option(o),   rounding_option(o),  subpixel_option(o),
+                                 layout_option(o),  bounds_option(o), positions_option(o), type_option(o),
+                                 storage_option(o), prefix_option(o), header_option(o),    display_option(o),
+                                 format_option(o),  output_option(o)};
     for (Option& option : help_and_version(o.help, o.version)) table.push_back(std::move(option));
     return table;
 }
@@ -393,6 +426,22 @@ void check_dial_request(const TablesRequest& request) {
     if (!request.center_given) throw OptionError{"--center X Y is required"};
     if (!request.radii_given && request.params.figures.empty())
         throw OptionError{"--radii HOUR MINUTE SECOND or a --figure is required"};
+    const DialParams& p = request.params;
+    if ((p.half_x || p.half_y) && p.rule.subpixel == 0)
+        throw OptionError{
+            "option --center: a centre between pixels needs --subpixel 1 or more: in whole pixels "
+            "a point level with the centre would lie exactly between two pixels"};
+    for (const Figure& figure : p.figures) {
+        if (!figure.arc) continue;
+        const std::string arc = "option --arc: the figure " + figure.name;
+        if (p.rule.rounding != Rounding::nearest)
+            throw OptionError{arc +
+                              " needs --rounding nearest: the extended rounding turns only by whole steps of "
+                              "a turn"};
+        if (figure.positions < 2) throw OptionError{arc + " has 1 position; an arc has both its ends, 2 or more"};
+        if (figure.arc->sweep == 0) throw OptionError{arc + " sweeps 0 degrees"};
+        if (figure.turn) throw OptionError{arc + " follows a turn already: a figure follows a time or an arc"};
+    }
     for (const Figure& figure : request.params.figures)
         if (figure.mask_bits && figure.points.size() < 3)
             throw OptionError{

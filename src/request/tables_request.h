@@ -27,6 +27,7 @@ struct TablesRequest {
     FigureOutput figures;
     std::vector<std::pair<std::string, int>> turns;  // --turn as given, until each is on its figure
     std::vector<std::pair<std::string, int>> masks;  // --mask likewise
+    std::vector<std::pair<std::string, Arc>> arcs;   // --arc likewise
     std::optional<PanelSize> display;
     TablesFormat format = TablesFormat::c;
     std::string output;

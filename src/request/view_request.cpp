@@ -57,6 +57,25 @@ std::vector<Option> view_option_table(ViewRequest& o) {
              [&o](const std::vector<std::string>& v) {
                  if (!parse_time(v[0], o.time)) throw OptionError{"expected --time HH:MM:SS, such as 10:08:30"};
              }},
+        {.name = "--reading",
+         .values = {{"NAME", ValueKind::name},
+                    integer_named("VALUE", -INT32_MAX, INT32_MAX),
+                    integer_named("LOW", -INT32_MAX, INT32_MAX),
+                    integer_named("HIGH", -INT32_MAX, INT32_MAX)},
+         .help = "draw the figure NAME, on an arc, at the position\nnearest VALUE on its scale from LOW to HIGH\n"
+                 "(repeatable; default: at LOW)",
+         .api_key = "readings",
+         .handle =
+             [&o](const std::vector<std::string>& v) {
+                 const GaugeReading reading{v[0], int32_of(v[1]), int32_of(v[2]), int32_of(v[3])};
+                 if (reading.low >= reading.high)
+                     throw OptionError{"option --reading: the scale's LOW " + v[2] + " is not below its HIGH " + v[3]};
+                 for (const GaugeReading& given : o.readings)
+                     if (given.figure == reading.figure)
+                         throw OptionError{"option --reading: the figure " + v[0] + " has a reading already"};
+                 o.readings.push_back(reading);
+             },
+         .repeatable = true},
         {.name = "--scale",
          .short_name = 's',
          .values = {integer_named("N", 1, 64)},

@@ -21,6 +21,7 @@ struct ViewRequest {
     bool input_given = false;
     std::optional<std::string> output;
     TimeOfDay time{10, 8, 30, 0};
+    std::vector<GaugeReading> readings;
     int scale = 8;
     bool scale_given = false;
     std::optional<PanelSize> display;

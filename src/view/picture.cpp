@@ -179,7 +179,15 @@ struct FigureDrawing {
     std::vector<std::size_t> polygons;  // the positions drawn as polygons
 };
 
-FigureDrawing drawing_of(const Dial& dial, std::size_t f, TimeOfDay time) {
+// Where a figure on an arc stands: at its reading's position, or at the
+// scale's low end.
+int arc_position_read(const Figure& figure, const std::vector<GaugeReading>& readings) {
+    for (const GaugeReading& r : readings)
+        if (r.figure == figure.name) return arc_position(r.value, r.low, r.high, figure.positions);
+    return 0;
+}
+
+FigureDrawing drawing_of(const Dial& dial, std::size_t f, TimeOfDay time, const std::vector<GaugeReading>& readings) {
     const Figure& figure = dial.tables.params.figures[f];
     const FigureEntries& entries = dial.tables.figures[f];
     const std::size_t points = figure.points.size();
@@ -187,6 +195,8 @@ FigureDrawing drawing_of(const Dial& dial, std::size_t f, TimeOfDay time) {
     std::vector<std::size_t> positions;
     if (figure.turn) {
         positions.push_back(static_cast<std::size_t>(hand_index(*figure.turn, figure.positions, time)));
+    } else if (figure.arc) {
+        positions.push_back(static_cast<std::size_t>(arc_position_read(figure, readings)));
     } else {
         for (std::size_t k = 0; k < static_cast<std::size_t>(figure.positions); ++k) positions.push_back(k);
     }
@@ -269,7 +279,7 @@ std::string masked_figure(const Dial& dial, std::size_t f, const std::vector<std
     return svg;
 }
 
-std::string figures(const Dial& dial, TimeOfDay time, int scale) {
+std::string figures(const Dial& dial, TimeOfDay time, const std::vector<GaugeReading>& readings, int scale) {
     const auto centre = [&](std::int64_t entry) { return std::to_string(dial.pixel(entry) * scale + scale / 2); };
     const std::string colour = figure_colour;
     std::string svg;
@@ -278,7 +288,7 @@ std::string figures(const Dial& dial, TimeOfDay time, int scale) {
         const Figure& figure = dial.tables.params.figures[f];
         const FigureEntries& entries = dial.tables.figures[f];
         const std::size_t points = figure.points.size();
-        const FigureDrawing drawing = drawing_of(dial, f, time);
+        const FigureDrawing drawing = drawing_of(dial, f, time, readings);
         append(svg, {"<g id=\"figure-", figure.name, "\" fill=\"", colour, "\" stroke=\"", colour, "\">\n"});
         if (entries.masks) {
             svg += masked_figure(dial, f, drawing.polygons, scale, elements) + "</g>\n";
@@ -331,7 +341,7 @@ std::string legend(const Dial& dial, TimeOfDay time, std::optional<PanelSize> di
     const std::string panel =
         display ? "   display " + std::to_string(display->width) + "x" + std::to_string(display->height) : "";
     const std::string lines[legend_lines] = {
-        "centre " + std::to_string(p.center_x) + ":" + std::to_string(p.center_y) + "   time " + clock + panel,
+        "centre " + center_text(p, Axis::x) + ":" + center_text(p, Axis::y) + "   time " + clock + panel,
         hand_line(dial, 0),
         hand_line(dial, 1),
         hand_line(dial, 2),
@@ -373,7 +383,19 @@ int default_picture_scale(PictureSpan span) {
     return static_cast<int>(std::clamp<std::int64_t>(4096 / side, 1, 8));
 }
 
-std::string render_dial_svg(const Dial& dial, TimeOfDay time, int scale, std::optional<PanelSize> display) {
+std::string reading_problem(const Dial& dial, const std::vector<GaugeReading>& readings) {
+    for (const GaugeReading& r : readings) {
+        const auto& figures = dial.tables.params.figures;
+        const auto named =
+            std::find_if(figures.begin(), figures.end(), [&](const Figure& f) { return f.name == r.figure; });
+        if (named == figures.end()) return "--reading: no figure is named " + r.figure;
+        if (!named->arc) return "--reading: the figure " + r.figure + " stands on no arc";
+    }
+    return "";
+}
+
+std::string render_dial_svg(const Dial& dial, TimeOfDay time, int scale, std::optional<PanelSize> display,
+                            const std::vector<GaugeReading>& readings) {
     const Area area = with_legend(picture_area(dial, display), scale);
     const std::int64_t left = area.low_x * scale;
     const std::int64_t top = area.low_y * scale;
@@ -388,7 +410,7 @@ std::string render_dial_svg(const Dial& dial, TimeOfDay time, int scale, std::op
     svg += grid(area, scale);
     if (display) svg += panel_outline(*display, scale);
     svg += tips(dial, scale);
-    svg += figures(dial, time, scale);
+    svg += figures(dial, time, readings, scale);
     svg += hands(dial, time, scale);
     svg += legend(dial, time, display, area, scale);
     return svg + "</svg>\n";

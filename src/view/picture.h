@@ -8,6 +8,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "dial/dial.h"
 #include "dial/dial_rules.h"
@@ -48,7 +49,14 @@ int default_picture_scale(PictureSpan span);
 // The picture; its span must fit. `scale` is the size of a display pixel in
 // picture units; with a display size the panel's outline is drawn from
 // pixel (0, 0). Throws PictureTooLarge.
+// A figure on an arc stands where its reading puts it, at its first
+// position without one.
 std::string render_dial_svg(const Dial& dial, TimeOfDay time, int scale,
-                            std::optional<PanelSize> display = std::nullopt);
+                            std::optional<PanelSize> display = std::nullopt,
+                            const std::vector<GaugeReading>& readings = {});
+
+// What is wrong with readings for this dial (a figure that is not there or
+// stands on no arc), or "".
+std::string reading_problem(const Dial& dial, const std::vector<GaugeReading>& readings);
 
 }  // namespace hndpos

@@ -56,6 +56,15 @@ native("hndpos-tables", ["--center", "233", "233", "--figure", "hand", "60", "-2
                          "--subpixel", "2", "--layout", "xy", "--bounds", "--format", "json", "-o", "figures.json"]);
 check(same(figured.json, fs.readFileSync(path.join(dir, "figures.json"))) && figured.tables.figures[0].bounds.length === 60 &&
       new TextDecoder().decode(figured.c).includes("uint16_t hand_xy[60][3][2] = {"), "tables() with figures");
+// A gauge: a half-pixel centre, an arc and a mask, and the viewer at a reading.
+const needle = "-12,-3 100,-1 104,0 100,1 -12,3";
+const gauge = tables({ center: [119.5, 119.5], figures: [{ name: "needle", positions: 61, points: needle }], arcs: [["needle", -135, 270]],
+                       masks: [["needle", 4]], rounding: "nearest", subpixel: 4 });
+native("hndpos-tables", ["--center", "119.5", "119.5", "--figure", "needle", "61", needle, "--arc", "needle", "-135", "270", "--mask", "needle", "4",
+                         "--rounding", "nearest", "--subpixel", "4", "-o", "gauge.c"]);
+check(same(gauge.c, fs.readFileSync(path.join(dir, "gauge.c"))) && gauge.tables.masks[0].positions.length === 61, "tables() with an arc and a mask");
+const reading = native("hndpos-view", ["--reading", "needle", "75", "0", "100", "-o", "-", "gauge.c"]);
+check(view(gauge.json, { readings: [["needle", 75, 0, 100]] }).svg === reading.stdout.toString(), "view() at a reading");
 // view: the picture and the check of each kind of file, as hndpos-view gives them.
 fs.writeFileSync(path.join(dir, "hpostbl.c"), hndpos(["83", "30", "9", "13", "14"]).file);
 for (const [file, display] of [["hpostbl.c", [96, 44]], ["dial.c", [320, 240]], ["dial.json", [300, 240]]]) {

@@ -153,13 +153,28 @@ def random_case(rng):
             angles.reverse()
         points = [(round(r * math.cos(t)), round(r * math.sin(t))) for t in angles for r in [rng.uniform(1, 14)]]
     case["points"] = points
+    if rng.random() < 0.3:  # a gauge: a half-pixel centre, an arc symmetric about 12 o'clock
+        sweep = rng.choice([1, -1]) * 2 * rng.randint(50, 18000)  # hundredths, so start is exact
+        case.update(center=rng.choice([("24.5", "24.5"), ("24.5", "24"), ("24", "24.5")]), rounding="nearest",
+                    subpixel=max(subpixel, 1), arc=(sweep / -200, sweep / 100), positions=rng.randint(2, 40))
     return case
 
 
-def run_tables(case, directory, extra):
+def center_twice(case):
+    return [round(2 * float(c)) for c in case.get("center", ("24", "24"))]
+
+
+def dial_arguments(case):
     points = " ".join(f"{a},{b}" for a, b in case["points"])
-    arguments = [TABLES, "--center", "24", "24", "--figure", "f", str(case["positions"]), points, "--mask", "f",
-                 str(case["bits"]), "--rounding", case["rounding"], "--subpixel", str(case["subpixel"])] + extra
+    arguments = [TABLES, "--center", *case.get("center", ("24", "24")), "--figure", "f", str(case["positions"]),
+                 points, "--rounding", case["rounding"], "--subpixel", str(case["subpixel"])]
+    if "arc" in case:
+        arguments += ["--arc", "f", *(f"{degrees:.2f}" for degrees in case["arc"])]
+    return arguments
+
+
+def run_tables(case, directory, extra):
+    arguments = dial_arguments(case) + ["--mask", "f", str(case["bits"])] + extra
     return subprocess.run(arguments, capture_output=True, text=True, cwd=directory)
 
 
@@ -195,10 +210,8 @@ def check_refusal(case, number, directory):
         return 0
     position = int(run.stderr.split("at position ")[1].split(":")[0])
     # The figure's entries at that position, from a run without the mask.
-    plain = subprocess.run([TABLES, "--center", "24", "24", "--figure", "f", str(case["positions"]),
-                            " ".join(f"{a},{b}" for a, b in case["points"]), "--rounding", case["rounding"],
-                            "--subpixel", str(case["subpixel"]), "--format", "json", "-o", "-"],
-                           capture_output=True, text=True, cwd=directory)
+    plain = subprocess.run(dial_arguments(case) + ["--format", "json", "-o", "-"], capture_output=True, text=True,
+                           cwd=directory)
     figure = json.loads(plain.stdout)["figures"][0]
     outline = list(zip(figure["x"][position], figure["y"][position]))
     if not crosses(outline):
@@ -208,15 +221,21 @@ def check_refusal(case, number, directory):
 
 def check_mirrors(dial, case, number):
     """Nearest rounding, a symmetric figure: position N − k is position k
-    mirrored about the centre's column, N/2 − k about its row."""
+    mirrored about the centre's column, N/2 − k about its row; on an arc
+    symmetric about 12 o'clock, N − 1 − k is k mirrored. Whole or half, the
+    centre's column maps pixel x to 2·centre − x."""
     n = case["positions"]
+    cx2, cy2 = center_twice(case)
     found = [levels_of(m) for m in dial["masks"][0]["positions"]]
     for k in range(n):
-        mirrored = {(48 - x, y): v for (x, y), v in found[k].items()}
-        if found[(n - k) % n] != mirrored:
-            fail(f"case {number} {case}: position {(n - k) % n} is not position {k} mirrored")
+        mirrored = {(cx2 - x, y): v for (x, y), v in found[k].items()}
+        partner = n - 1 - k if "arc" in case else (n - k) % n
+        if found[partner] != mirrored:
+            fail(f"case {number} {case}: position {partner} is not position {k} mirrored")
             return
-        if n % 2 == 0 and found[(n // 2 - k) % n] != {(x, 48 - y): v for (x, y), v in found[k].items()}:
+        if "arc" in case:
+            continue
+        if n % 2 == 0 and found[(n // 2 - k) % n] != {(x, cy2 - y): v for (x, y), v in found[k].items()}:
             fail(f"case {number} {case}: position {(n // 2 - k) % n} is not position {k} upside down")
             return
 
@@ -283,7 +302,7 @@ def check_c(case, dial, number, directory, storage):
 
 def main():
     rng = random.Random(2026)
-    compiled = refused = mirrored = 0
+    compiled = refused = mirrored = gauges = 0
     with tempfile.TemporaryDirectory() as directory:
         for number in range(CASES):
             case = random_case(rng)
@@ -292,13 +311,15 @@ def main():
                 refused += check_refusal(case, number, directory)
                 continue
             points = case["points"]
+            gauges += "arc" in case
             if case["rounding"] == "nearest" and sorted(points) == sorted((a, -b) for a, b in points):
                 check_mirrors(dial, case, number)
                 mirrored += 1
             if CC and compiled < 6 and case["positions"] >= 8:
                 check_c(case, dial, number, directory, ["data", "const"][compiled % 2])
                 compiled += 1
-    print(f"{CASES} figures checked: {refused} refused as crossing themselves, {mirrored} mirrored, "
+    print(f"{CASES} figures checked ({gauges} gauges on arcs about half-pixel centres): {refused} refused as "
+          f"crossing themselves, {mirrored} mirrored, "
           f"{compiled} compiled; {len(failures)} failures")
     return 1 if failures else 0
 

@@ -353,8 +353,7 @@ std::int64_t mpfr_extended_figure_entry(FigurePoint point, std::int32_t center, 
 // these sizes comes that close) and goes to even.
 // The nearest integer to 2^subpixel·(centre + a·sin θ + b·cos θ), θ in
 // radians (600 bits), the centre given in half pixels.
-std::int64_t mpfr_nearest_entry_at(Mpfr& theta, FigurePoint point, std::int64_t center_halves, int subpixel,
-                                   bool y) {
+std::int64_t mpfr_nearest_entry_at(Mpfr& theta, FigurePoint point, std::int64_t center_halves, int subpixel, bool y) {
     Mpfr s(600), c(600), v(600), t(600), twice(600);
     mpfr_sin_cos(s.get(), c.get(), theta.get(), MPFR_RNDN);
     const long a = y ? point.across : point.along;                      // of sin

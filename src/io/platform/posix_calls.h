@@ -21,4 +21,8 @@ struct PosixCalls {
 // The live table. Tests replace entries and put the originals back.
 PosixCalls& posix_calls();
 
+// SIGTERM, SIGINT and SIGHUP put back the files of the commit in progress
+// (begin_pending) and then end the process as the signal would.
+void put_back_pending_on_signals();
+
 }  // namespace hndpos::platform

@@ -132,10 +132,12 @@ int draw(const hndpos::ViewRequest& request, const hndpos::Dial& dial) {
                                         std::to_string(span.height) + " pixels, and the picture shows at most " +
                                         std::to_string(hndpos::max_picture_side) +
                                         " each way; --check reports where its tips lie");
+    if (const std::string problem = hndpos::reading_problem(dial, request.readings); !problem.empty())
+        return report(exit_refused, request.input + ": " + problem);
     const int scale = request.scale_given ? request.scale : hndpos::default_picture_scale(span);
     std::string picture;
     try {
-        picture = hndpos::render_dial_svg(dial, request.time, scale, request.display);
+        picture = hndpos::render_dial_svg(dial, request.time, scale, request.display, request.readings);
     } catch (const hndpos::PictureTooLarge&) {
         return report(exit_refused, request.input + ": the picture would draw more than " +
                                         std::to_string(hndpos::max_picture_elements) +

@@ -80,8 +80,8 @@ refusals)
 2|option --radii takes three values|--center 1 2 --radii 3 4
 2|option --positions: 0 is outside 1 to 43200|--center 1 2 --radii 3 4 5 --positions 0 60 60 -o dial.c
 2|option --positions: 43201 is outside 1 to 43200|--center 1 2 --radii 3 4 5 --positions 60 43201 60 -o dial.c
-2|option --center: '12x' is not an integer|--center 12x 2 --radii 3 4 5 -o dial.c
-2|option --center: '-2147483648' is not an integer|--center -2147483648 2 --radii 3 4 5 -o dial.c
+2|option --center: '12x' is not a whole or half pixel (an integer, or one and .5)|--center 12x 2 --radii 3 4 5 -o dial.c
+2|option --center: '-2147483648' is not a whole or half pixel (an integer, or one and .5)|--center -2147483648 2 --radii 3 4 5 -o dial.c
 2|option --display: 65536 is outside 1 to 65535|--center 1 2 --radii 3 4 5 --display 65536 10 -o dial.c
 2|option --type takes u8, u16, i16 or i32|--center 1 2 --radii 3 4 5 --type u64 -o dial.c
 2|option --storage takes data, const or progmem|--center 1 2 --radii 3 4 5 --storage flash -o dial.c
@@ -110,6 +110,15 @@ refusals)
 2|option --turn takes 12h, 1h, 1m or 24h|--center 1 2 --figure a 60 1,0 --turn a 2h -o dial.c
 1|the array hour_x would be 86400 bytes, and AVR's program memory takes at most 32767 in one array|--center 233 233 --radii 100 150 200 --positions 43200 60 60 --storage progmem -o dial.c
 1|the array face_hand_xy would be 51840 bytes|--center 300 300 --figure hand 720 "$(printf '1,0 %.0s' $(seq 18))" --layout xy --storage progmem --prefix face_ -o dial.c
+2|option --center: '1.25' is not a whole or half pixel|--center 1.25 2 --figure a 60 1,0 --subpixel 2 -o dial.c
+2|option --center: a centre between pixels needs --subpixel 1 or more|--center 1.5 2 --figure a 60 1,0 -o dial.c
+2|option --arc: the figure a needs --rounding nearest|--center 9 9 --figure a 60 1,0 --arc a 0 90 -o dial.c
+2|option --arc: the figure a has 1 position|--center 9 9 --figure a 1 1,0 --arc a 0 90 --rounding nearest -o dial.c
+2|option --arc: the figure a sweeps 0 degrees|--center 9 9 --figure a 60 1,0 --arc a 10 0.00 --rounding nearest -o dial.c
+2|option --arc: 360.01 is outside -360 to 360|--center 9 9 --figure a 60 1,0 --arc a 0 360.01 --rounding nearest -o dial.c
+2|option --arc: '1.234' is not a decimal number of at most two decimal places|--center 9 9 --figure a 60 1,0 --arc a 1.234 90 -o dial.c
+2|option --arc: no figure is named b|--center 9 9 --figure a 60 1,0 --arc b 0 90 --rounding nearest -o dial.c
+2|follows a turn already|--center 9 9 --figure a 60 1,0 --turn a 1m --arc a 0 90 --rounding nearest -o dial.c
 2|its header's name cannot stand in #include|--center 1 2 --radii 3 4 5 -o 'q"x.c'
 2|its header's name cannot stand in #include|--center 1 2 --radii 3 4 5 -o $'a\nb.c'
 2|option --header: the name cannot stand in #include|--center 1 2 --radii 3 4 5 --header 'h??-.h' -o dial.c
@@ -433,6 +442,44 @@ json.dump(d, open("edited.json", "w"))'
         grep -q "the figure hand's mask at position 15, pixel (.*)'s level is" err.txt || fail "the JSON's edit: $(cat err.txt)"
     fi
     echo "the refusals of --mask; its C in three storages under strict C99 and C++17; an edited level named"
+    ;;
+
+gauge)
+    # A needle over 270 degrees about a half-pixel centre: the header's
+    # centre and POSITION_OF (against the nearest position in fractions, for
+    # every value round the scale), and the viewer drawing it at a reading.
+    need cc python3
+    needle=(--center 119.5 119.5 --figure needle 61 "-12,-3 100,-1 104,0 100,1 -12,3" --arc needle -135 270
+        --rounding nearest --subpixel 4 --mask needle 4)
+    run "${needle[@]}" -o gauge.c
+    [ "$status" -eq 0 ] || fail "the gauge: $(cat err.txt)"
+    grep -q '^#define HNDPOS_CENTER_X2 239$' gauge.h && ! grep -q 'HNDPOS_CENTER_X ' gauge.h ||
+        fail "the header's centre: $(grep CENTER gauge.h)"
+    echo '#include <stdio.h>
+        int main(void) { long v; for (v = -30; v <= 130; ++v) {
+            printf("%u %u\n", HNDPOS_NEEDLE_POSITION_OF(v, 0, 100), HNDPOS_NEEDLE_POSITION_OF(v, -7, 3)); }
+            return 0; }' >main.c
+    cc -std=c99 -Wall -Wextra -pedantic -Werror -include gauge.h main.c gauge.c -o positions && ./positions >found.txt ||
+        fail "POSITION_OF does not compile"
+    python3 -c 'from fractions import Fraction as F
+import math
+def nearest(v, low, high):  # the nearest of 0..60, halfway going up, clamped
+    place = min(max(F(v - low, high - low) * 60, 0), 60)
+    return math.floor(place + F(1, 2))
+for v in range(-30, 131): print(nearest(v, 0, 100), nearest(v, -7, 3))' >want.txt
+    cmp -s found.txt want.txt || fail "POSITION_OF: $(diff found.txt want.txt | head -4)"
+    viewer=$(dirname "$tables")/hndpos-view
+    if [ -x "$viewer" ] && [ "${#runner[@]}" -eq 0 ]; then
+        for value in 0 -5 75 100 250; do
+            "$viewer" --reading needle "$value" 0 100 gauge.c -o "at$value.svg" || fail "the viewer at $value"
+        done
+        cmp -s at0.svg at-5.svg && cmp -s at100.svg at250.svg && ! cmp -s at0.svg at75.svg ||
+            fail "the viewer's readings do not clamp or do not move the needle"
+        grep -q 'centre 119.5:119.5' at75.svg || fail "the legend's centre"
+        "$viewer" --reading hand 1 0 100 gauge.c -o no.svg 2>err.txt
+        [ $? -eq 1 ] && grep -q -- '--reading: no figure is named hand' err.txt || fail "an unknown reading: $(cat err.txt)"
+    fi
+    echo "a gauge about a half-pixel centre: its header's centre, POSITION_OF for every value, readings drawn"
     ;;
 
 strict-gcc | strict-clang)
