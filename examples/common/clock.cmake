@@ -68,3 +68,15 @@ function(shapes_program name)
   target_compile_definitions(${name} PRIVATE ${arg_DEFINES} $<$<BOOL:${CLOCK_SELF_TEST}>:CLOCK_SELF_TEST>)
   hndpos_add_tables(${name} ${arg_TABLES} STORAGE ${CLOCK_STORAGE})
 endfunction()
+
+# gauge_program(<name> BOARD <sources>... [DEFINES <definitions>...] TABLES <hndpos_add_tables arguments>...)
+#
+# A gauge drawn from masks (gauge.c): the tables must hold the figure
+# needle on an arc, with its mask.
+function(gauge_program name)
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "BOARD;DEFINES;TABLES")
+  add_executable(${name} ${arg_BOARD} ${clock_common}/gauge.c ${clock_common}/dial.c)
+  target_include_directories(${name} PRIVATE ${clock_common})
+  target_compile_definitions(${name} PRIVATE ${arg_DEFINES} $<$<BOOL:${CLOCK_SELF_TEST}>:CLOCK_SELF_TEST>)
+  hndpos_add_tables(${name} ${arg_TABLES} STORAGE ${CLOCK_STORAGE})
+endfunction()

@@ -563,7 +563,32 @@ if read != wanted:
 PY
         [ "$(grep -c '#' "$work/shapes.device.txt")" -gt 200 ] || die "clock_shapes drew next to nothing"
     fi
-    say "$example in the simulator: every entry and index right, frames equal to the host's drawing"
+    if [ "$scenario" = firmware-avr ]; then
+        gauge=(--center 31.5 31.5 --figure needle 61 "-4,-2 26,-1 28,0 26,1 -4,2" --mask needle 2)
+        whole=3
+    else
+        gauge=(--center 119.5 119.5 --figure needle 61 "-12,-3 100,-1 104,0 100,1 -12,3" --mask needle 4)
+        whole=15
+    fi
+    # The gauge from its masks: each position's levels and 1-bit pixels
+    # as the JSON's exact levels give them, its RGB565 band the host's.
+    simulate "$work/device/gauge" >"$work/gauge.device.txt" ||
+        die "gauge: the simulator failed, or hung and was stopped after 60 s"
+    "$work/host/gauge" >"$work/gauge.host.txt" || die "gauge on the host"
+    cmp -s "$work/gauge.device.txt" "$work/gauge.host.txt" || die "gauge: the simulated firmware drew other pixels than the host"
+    "$work/prefix/bin/hndpos-tables" "${gauge[@]}" --arc needle -135 270 --rounding nearest --subpixel 4 \
+        --format json -o "$work/gauge.json" ||
+        die "hndpos-tables for the gauge"
+    python3 - "$work/gauge.device.txt" "$work/gauge.json" "$whole" <<'PY' || die "gauge: the firmware's masks"
+import json, sys
+lines = open(sys.argv[1]).read().split("\n")
+read = [line.split(", band")[0] for line in lines[lines.index("positions") + 1 :] if line]
+masks = json.load(open(sys.argv[2]))["masks"][0]["positions"]
+wanted = [f"{k}: levels {sum(m['levels'])}, set {sum(2 * v > int(sys.argv[3]) for v in m['levels'])}" for k, m in enumerate(masks)]
+if read != wanted:
+    sys.exit(f"the firmware read {read[:2]}..., the masks give {wanted[:2]}...")
+PY
+    say "$example in the simulator: every entry and index right, frames equal to the host's drawing, the gauge's masks exact"
     ;;
 
 firmware-arduino)

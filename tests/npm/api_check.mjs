@@ -61,9 +61,9 @@ const needle = "-12,-3 100,-1 104,0 100,1 -12,3";
 const gauge = tables({ center: [119.5, 119.5], figures: [{ name: "needle", positions: 61, points: needle }], arcs: [["needle", -135, 270]],
                        masks: [["needle", 4]], rounding: "nearest", subpixel: 4 });
 native("hndpos-tables", ["--center", "119.5", "119.5", "--figure", "needle", "61", needle, "--arc", "needle", "-135", "270", "--mask", "needle", "4",
-                         "--rounding", "nearest", "--subpixel", "4", "-o", "gauge.c"]);
-check(same(gauge.c, fs.readFileSync(path.join(dir, "gauge.c"))) && gauge.tables.masks[0].positions.length === 61, "tables() with an arc and a mask");
-const reading = native("hndpos-view", ["--reading", "needle", "75", "0", "100", "-o", "-", "gauge.c"]);
+                         "--rounding", "nearest", "--subpixel", "4", "--format", "json", "-o", "gauge.json"]);
+check(same(gauge.json, fs.readFileSync(path.join(dir, "gauge.json"))) && gauge.tables.masks[0].positions.length === 61, "tables() with an arc and a mask");
+const reading = native("hndpos-view", ["--reading", "needle", "75", "0", "100", "-o", "-", "gauge.json"]);
 check(view(gauge.json, { readings: [["needle", 75, 0, 100]] }).svg === reading.stdout.toString(), "view() at a reading");
 // view: the picture and the check of each kind of file, as hndpos-view gives them.
 fs.writeFileSync(path.join(dir, "hpostbl.c"), hndpos(["83", "30", "9", "13", "14"]).file);
