@@ -13,6 +13,7 @@
 #   DISPLAY           WxH to check the tips against, or empty
 #   EMIT              data, const or progmem; COMPACT is the C file to compile
 #   PREFIX            the arrays' and macros' prefix
+#   MODULE            instead of C, the JSON, Rust or MicroPython file to write
 #
 # The outputs appear only after every step succeeded; a failure removes
 # them, so that the build stops now and runs this again next time.
@@ -30,6 +31,22 @@ endfunction()
 
 file(REMOVE "${table}" "${COMPACT}" "${HEADER}" "${run}/hpostbl.c")
 file(MAKE_DIRECTORY "${run}" "${header_directory}")
+
+if(MODULE)
+  # One file of another format: no header.
+  file(REMOVE "${MODULE}")
+  file(STRINGS "${ARGUMENTS}" arguments)
+  get_filename_component(module_name "${MODULE}" NAME)
+  execute_process(COMMAND "${TABLES}" ${arguments} -o "${run}/${module_name}"
+    ERROR_VARIABLE problem RESULT_VARIABLE status)
+  if(NOT status STREQUAL "0")
+    string(REGEX REPLACE "^hndpos-tables: " "" problem "${problem}")
+    string(STRIP "${problem}" problem)
+    fail("hndpos-tables failed with exit status ${status}: ${problem}")
+  endif()
+  file(COPY_FILE "${run}/${module_name}" "${MODULE}")
+  return()
+endif()
 
 if(TABLES)
   # Tables of true coordinates, any number of positions: the call's

@@ -38,6 +38,11 @@
 #   ROUNDING, SUBPIXEL, LAYOUT, BOUNDS and any other keyword of
 #            hndpos-tables' make tables of true coordinates, as POSITIONS
 #            does.
+#   FORMAT   JSON, RUST or MICROPYTHON writes <prefix>hpostbl.json, .rs or
+#            .py instead of C: nothing is compiled or put on the include
+#            path; the target's HNDPOS_MODULES property names the file, and
+#            building the target writes it. PREFIX then names the file
+#            alone (the module's names stand in a namespace of their own).
 #   STORAGE  DATA (the default) compiles hpostbl.c as hndpos writes it, int
 #            arrays in RAM; CONST compiles the same entries as const
 #            unsigned char (360 bytes of read-only data, no RAM); PROGMEM
@@ -367,17 +372,35 @@ function(hndpos_add_tables target)
     endforeach()
   endif()
 
-  # One table per prefix in a target: the arrays would be defined twice, and
-  # prefixes that differ in case only would share the macros.
-  string(TOUPPER "${prefix}" macro_prefix)
-  get_property(taken TARGET ${target} PROPERTY HNDPOS_TABLE_PREFIXES)
-  if("<${macro_prefix}>" IN_LIST taken)
-    if(prefix STREQUAL "")
-      message(FATAL_ERROR "${context}: the target already has tables named xtbl and ytbl; give each set of tables in one target its own PREFIX, such as PREFIX face_")
+  # FORMAT JSON, RUST or MICROPYTHON: one file, not compiled, named in the
+  # target's HNDPOS_MODULES.
+  set(module "")
+  if(arg_FORMAT_GIVEN)
+    string(TOLOWER "${arg_FORMAT}" format)
+    set(extensions json json rust rs micropython py)
+    list(FIND extensions "${format}" at)
+    if(at GREATER_EQUAL 0)
+      math(EXPR at "${at} + 1")
+      list(GET extensions ${at} extension)
+      set(module "${prefix}hpostbl.${extension}")
     endif()
-    message(FATAL_ERROR "${context}: the target already has tables whose macros are named ${macro_prefix}HNDPOS_...; give each set of tables in one target its own PREFIX, differing in more than case")
   endif()
-  set_property(TARGET ${target} APPEND PROPERTY HNDPOS_TABLE_PREFIXES "<${macro_prefix}>")
+  if(module)
+    # The module's names stand alone: PREFIX names its file only.
+    string(REGEX REPLACE "(^|\n)--prefix\n[^\n]*\n" "\\1" arguments "${arguments}")
+  else()
+    # One table per prefix in a target: the arrays would be defined twice, and
+    # prefixes that differ in case only would share the macros.
+    string(TOUPPER "${prefix}" macro_prefix)
+    get_property(taken TARGET ${target} PROPERTY HNDPOS_TABLE_PREFIXES)
+    if("<${macro_prefix}>" IN_LIST taken)
+      if(prefix STREQUAL "")
+        message(FATAL_ERROR "${context}: the target already has tables named xtbl and ytbl; give each set of tables in one target its own PREFIX, such as PREFIX face_")
+      endif()
+      message(FATAL_ERROR "${context}: the target already has tables whose macros are named ${macro_prefix}HNDPOS_...; give each set of tables in one target its own PREFIX, differing in more than case")
+    endif()
+    set_property(TARGET ${target} APPEND PROPERTY HNDPOS_TABLE_PREFIXES "<${macro_prefix}>")
+  endif()
 
   # The generated files are C; a project without C compiles them as C++,
   # and the header's extern "C" keeps the arrays' C linkage.
@@ -404,7 +427,14 @@ function(hndpos_add_tables target)
     "-DPREFIX=${prefix}" "-DHEADER=${header}" "-DARGUMENTS=${directory}/arguments.txt")
   set(shown_values ${arg_CENTER} ${arg_RADII})
   list(JOIN shown_values " " shown)
-  if(wide)
+  if(module)
+    set(module "${directory}/${module}")
+    set(outputs "${module}")
+    set(table "${module}")
+    list(APPEND common "-DTABLES=$<TARGET_FILE:hndpos::tables>" "-DMODULE=${module}")
+    set(tools hndpos::tables "$<TARGET_FILE:hndpos::tables>")
+    set(shown "${shown}, ${format}")
+  elseif(wide)
     set(table "${directory}/${prefix}hndpos_tables.c")
     set(compiled "${table}")
     set(outputs "${table}" "${header}")
@@ -438,6 +468,17 @@ function(hndpos_add_tables target)
     DEPENDS ${tools} hndpos::view "$<TARGET_FILE:hndpos::view>" "${run_script}" "${directory}/arguments.txt"
     COMMENT "Generating clock-hand tables ${shown}"
     VERBATIM)
+  if(module)
+    set_source_files_properties("${module}" TARGET_DIRECTORY ${target} PROPERTIES GENERATED TRUE HEADER_FILE_ONLY TRUE)
+    target_sources(${target} PRIVATE "${module}")
+    set_property(TARGET ${target} APPEND PROPERTY HNDPOS_MODULES "${module}")
+    get_target_property(target_directory ${target} SOURCE_DIR)
+    if(NOT target_directory STREQUAL CMAKE_CURRENT_SOURCE_DIR)
+      add_custom_target(hndpos_tables_${target}_${key} DEPENDS ${outputs})
+      add_dependencies(${target} hndpos_tables_${target}_${key})
+    endif()
+    return()
+  endif()
   file(MAKE_DIRECTORY "${directory}/include")
   target_include_directories(${target} PUBLIC "$<BUILD_INTERFACE:${directory}/include>")
 

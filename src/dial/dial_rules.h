@@ -57,14 +57,42 @@ constexpr bool is_time_of_day(const TimeOfDay& t) {
 inline constexpr int turn_count = 4;
 inline constexpr std::array<long, turn_count> turn_length = {12L * 60 * 60, 60L * 60, 60L * 1000, 24L * 60 * 60};
 
-// How far into its turn a time of day is, in the unit of turn_length.
-constexpr long elapsed_in_turn(int turn, const TimeOfDay& t) {
-    switch (turn) {
-    case 0: return (t.hours % 12) * 3600L + t.minutes * 60L + t.seconds;
-    case 1: return t.minutes * 60L + t.seconds;
-    case 2: return t.seconds * 1000L + t.milliseconds;
-    default: return t.hours * 3600L + t.minutes * 60L + t.seconds;
+// How far into its turn a time of day is, in the unit of turn_length, as
+// a sum of terms: each a field of the time (first reduced modulo `modulus`
+// where that is not 0) times `weight`. The generated modules' index
+// formulas are written from these terms.
+enum class TimeField { hours, minutes, seconds, milliseconds };
+struct ElapsedTerm {
+    TimeField field = TimeField::seconds;
+    long modulus = 0;
+    long weight = 1;
+};
+inline constexpr std::array<std::array<ElapsedTerm, 3>, turn_count> elapsed_terms = {{
+    {{{TimeField::hours, 12, 3600}, {TimeField::minutes, 0, 60}, {TimeField::seconds, 0, 1}}},
+    {{{TimeField::minutes, 0, 60}, {TimeField::seconds, 0, 1}, {}}},
+    {{{TimeField::seconds, 0, 1000}, {TimeField::milliseconds, 0, 1}, {}}},
+    {{{TimeField::hours, 0, 3600}, {TimeField::minutes, 0, 60}, {TimeField::seconds, 0, 1}}},
+}};
+// The terms a turn has (the rest of its row is unused).
+inline constexpr std::array<int, turn_count> elapsed_term_count = {3, 2, 2, 3};
+
+constexpr long time_field(const TimeOfDay& t, TimeField field) {
+    switch (field) {
+    case TimeField::hours: return t.hours;
+    case TimeField::minutes: return t.minutes;
+    case TimeField::seconds: return t.seconds;
+    default: return t.milliseconds;
     }
+}
+
+constexpr long elapsed_in_turn(int turn, const TimeOfDay& t) {
+    long elapsed = 0;
+    for (int i = 0; i < elapsed_term_count[static_cast<std::size_t>(turn)]; ++i) {
+        const ElapsedTerm& term = elapsed_terms[static_cast<std::size_t>(turn)][static_cast<std::size_t>(i)];
+        const long value = time_field(t, term.field);
+        elapsed += (term.modulus != 0 ? value % term.modulus : value) * term.weight;
+    }
+    return elapsed;
 }
 
 // The index at a time of day of a hand or figure with `positions`

@@ -10,11 +10,29 @@ namespace {
 
 // The turns' elapsed parts as C, in the unit of turn_length, and the
 // arguments of their index macros.
-constexpr std::array<std::string_view, turn_count> elapsed_expressions = {
-    "((unsigned long)(h) % 12UL) * 3600UL + (unsigned long)(m) * 60UL + (unsigned long)(s)",
-    "(unsigned long)(m) * 60UL + (unsigned long)(s)", "(unsigned long)(s) * 1000UL + (unsigned long)(ms)",
-    "(unsigned long)(h) * 3600UL + (unsigned long)(m) * 60UL + (unsigned long)(s)"};
-constexpr std::array<std::string_view, turn_count> turn_arguments = {"h, m, s", "m, s", "s, ms", "h, m, s"};
+constexpr std::array<std::string_view, 4> field_arguments = {"h", "m", "s", "ms"};
+
+// A turn's elapsed time as a C expression in unsigned long.
+std::string elapsed_expression(int turn) {
+    std::string text;
+    for (int i = 0; i < elapsed_term_count[static_cast<std::size_t>(turn)]; ++i) {
+        const ElapsedTerm& term = elapsed_terms[static_cast<std::size_t>(turn)][static_cast<std::size_t>(i)];
+        std::string value = join({"(unsigned long)(", field_arguments[static_cast<std::size_t>(term.field)], ")"});
+        if (term.modulus != 0) value = join({"(", value, " % ", std::to_string(term.modulus), "UL)"});
+        if (term.weight != 1) value += join({" * ", std::to_string(term.weight), "UL"});
+        text += (i == 0 ? "" : " + ") + value;
+    }
+    return text;
+}
+
+std::string turn_arguments(int turn) {
+    std::string text;
+    for (int i = 0; i < elapsed_term_count[static_cast<std::size_t>(turn)]; ++i)
+        text += join({i == 0 ? "" : ", ",
+                      field_arguments[static_cast<std::size_t>(
+                          elapsed_terms[static_cast<std::size_t>(turn)][static_cast<std::size_t>(i)].field)]});
+    return text;
+}
 // The product stays below max_positions times the longest turn, inside 32 bits.
 static_assert(static_cast<long long>(max_positions) * 24 * 60 * 60 <= 0xFFFFFFFFLL);
 
@@ -82,18 +100,18 @@ void HeaderText::declare(std::string_view declarator, std::string_view name) {
     names_.emplace_back(name);
 }
 
-std::string_view index_arguments(int turn) { return turn_arguments[static_cast<std::size_t>(turn)]; }
+std::string index_arguments(int turn) { return turn_arguments(turn); }
 
 void define_index(HeaderText& header, std::string_view name, int turn, std::string_view positions) {
     const auto t = static_cast<std::size_t>(turn);
     if (positions == "positions") {
-        header.define_function(name, join({"positions, ", turn_arguments[t]}),
-                               join({"((unsigned int)((unsigned long)(positions) * (", elapsed_expressions[t], ") / ",
+        header.define_function(name, join({"positions, ", turn_arguments(turn)}),
+                               join({"((unsigned int)((unsigned long)(positions) * (", elapsed_expression(turn), ") / ",
                                      std::to_string(turn_length[t]), "UL))"}));
         return;
     }
-    header.define_function(name, turn_arguments[t],
-                           reduced_index(std::stoi(std::string(positions)), turn_length[t], elapsed_expressions[t]));
+    header.define_function(name, turn_arguments(turn),
+                           reduced_index(std::stoi(std::string(positions)), turn_length[t], elapsed_expression(turn)));
 }
 
 void header_start(HeaderText& header, const HeaderFacts& f, Storage storage, bool fixed_width_types) {

@@ -91,7 +91,7 @@ void define_digest(HeaderText& header, const std::string& macro, const std::stri
 void define_index(HeaderText& header, std::string_view name, int turn, std::string_view positions);
 
 // The arguments an index macro of each turn takes: "h, m, s" ...
-std::string_view index_arguments(int turn);
+std::string index_arguments(int turn);
 
 // A header of index macros that take a hand's positions as an argument,
 // HNDPOS_HOUR_INDEX_OF(positions, h, m, s) and the like: for code that

@@ -51,6 +51,8 @@ export interface TablesOptions {
   header?: string | null;
   /** Refuse a tip off a panel of [width, height]. */
   display?: [number, number] | null;
+  /** "c" (the default), or a module for "rust" (no_std) or "micropython", returned in `module`. */
+  format?: "c" | "json" | "rust" | "micropython" | null;
 }
 
 /** hndpos-tables' JSON; "rounding", "subpixel" and "figures" where figures or a rule were asked for. */
@@ -91,6 +93,8 @@ export interface TablesFiles {
   json: Uint8Array;
   /** The header's name, as dial.c includes it. */
   header: string;
+  /** With a format other than C: the file written (c, h and header then empty). */
+  module: Uint8Array | null;
 }
 
 export interface ViewOptions {

@@ -19,14 +19,16 @@ export function hndpos(args) {
 // (figures for --figure): {center: [x, y], radii: [hour, minute, second],
 // positions, type, storage, prefix, header, display: [width, height],
 // figures: [{name, positions, points: [[A, B], ...]}], rounding, subpixel,
-// layout, bounds}. Returns {tables, c, h, json, header}: the JSON as an
-// object, the bytes of dial.c, its header and dial.json, and the header's
-// name. An unknown key or a value of the wrong type throws a RangeError
+// layout, bounds, format, ...}. Returns {tables, c, h, json, header,
+// module}: the JSON as an object, the bytes of dial.c, its header and
+// dial.json, and the header's name; with format "rust" or "micropython",
+// the module's bytes in `module` and c and h empty. An unknown key or a value of the wrong type throws a RangeError
 // naming the key; tables the program refuses throw an Error with its words.
 export function tables(options) {
   const files = module.tablesFiles(options);
   return { tables: JSON.parse(files.json), c: encoder.encode(files.c), h: encoder.encode(files.h),
-           json: encoder.encode(files.json), header: files.header };
+           json: encoder.encode(files.json), header: files.header,
+           module: files.module === null ? null : encoder.encode(files.module) };
 }
 
 // hndpos-view on a table file's bytes (hpostbl.c, or hndpos-tables' C

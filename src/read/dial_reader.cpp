@@ -55,6 +55,7 @@ InputKind input_kind(std::string_view bytes) {
            (bytes[start] == ' ' || bytes[start] == '\t' || bytes[start] == '\n' || bytes[start] == '\r'))
         ++start;
     if (start < bytes.size() && bytes[start] == '{') return InputKind::tables_json;
+    if (is_tables_module(bytes)) return InputKind::tables_module;
     if (bytes.starts_with(figures_title)) return InputKind::tables_source;
     if (!bytes.starts_with(source_title)) return InputKind::hndpos_table;
     const std::string_view second = second_line(bytes);
@@ -93,6 +94,12 @@ DialReadResult read_dial_file(std::string_view bytes) {
         if (!read.ok) return refused(read.line, read.message);
         result.dial = read.file.dial;
         result.tables_source = std::move(read.file);
+        break;
+    }
+    case InputKind::tables_module: {
+        DialFileRead read = read_dial_module(bytes);
+        if (!read.ok) return refused(read.line, read.message);
+        result.dial = std::move(read.file.dial);
         break;
     }
     default: {

@@ -21,7 +21,7 @@
 namespace hndpos {
 
 // What the first bytes say the file is.
-enum class InputKind { hndpos_table, tables_source, tables_json, view_source };
+enum class InputKind { hndpos_table, tables_source, tables_json, tables_module, view_source };
 InputKind input_kind(std::string_view bytes);
 
 struct DialFile {
@@ -38,6 +38,9 @@ struct DialFileRead {
 
 DialFileRead read_dial_source(std::string_view bytes);
 DialFileRead read_dial_json(std::string_view bytes);
+// A Rust or MicroPython module: is_tables_module tells by its first line.
+bool is_tables_module(std::string_view bytes);
+DialFileRead read_dial_module(std::string_view bytes);
 
 // Any table file the viewer reads: hpostbl.c, or hndpos-tables' C source
 // or JSON. A C source's file is kept, for the header beside it.

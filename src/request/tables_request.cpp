@@ -365,7 +365,11 @@ Option display_option(TablesRequest& o) {
 Option format_option(TablesRequest& o) {
     return {.name = "--format",
             .values = {word_from(formats)},
-            .help = "what to write (default c)",
+            .help =
+                "what to write (default c): c (a source and its\nheader), json, rust (a module for no_std\ncrates) or "
+                "micropython (a module)",
+            .cmake_keyword = "FORMAT",
+            .api_key = "format",
             .handle = [&o](const std::vector<std::string>& v) { o.format = enum_of<TablesFormat>(formats, v[0]); },
             .show = [&o] { return shown_if(o.format != TablesFormat::c, {std::string(word_of(formats, o.format))}); }};
 }
@@ -457,7 +461,18 @@ void read_tables_arguments(std::span<const std::string> arguments, TablesRequest
     resolve_figure_options(request);
     request.params.has_hands = request.radii_given;
     if (request.output.empty()) throw OptionError{"-o FILE is required"};
-    if (request.format == TablesFormat::json && request.header) throw OptionError{"--header goes with --format c"};
+    if (request.format != TablesFormat::c) {
+        // The C's names and storage mean nothing to the other formats.
+        const std::string_view format = word_of(formats, request.format);
+        if (request.header) throw OptionError{"--header goes with --format c, not " + std::string(format)};
+        const bool module = request.format != TablesFormat::json;
+        if (module && request.storage != Storage::data)
+            throw OptionError{"--storage goes with --format c, not " + std::string(format)};
+        if (module && !request.prefix.empty())
+            throw OptionError{"--prefix goes with --format c, not " + std::string(format)};
+        if (module && request.figures.layout != PointLayout::split)
+            throw OptionError{"--layout goes with --format c, not " + std::string(format)};
+    }
     if (request.format == TablesFormat::c && request.output == "-" && !request.header)
         throw OptionError{"-o - writes the C on standard output: name its header with --header"};
     if (request.format == TablesFormat::c && !is_valid_header_name(header_name(request)))
@@ -469,6 +484,13 @@ void read_tables_arguments(std::span<const std::string> arguments, TablesRequest
 void read_tables_request(int argc, const char* const* argv, TablesRequest& request) {
     const std::vector<std::string> arguments(argv + std::min(argc, 1), argv + argc);
     read_tables_arguments(arguments, request);
+}
+
+std::vector<std::string> module_arguments(const TablesRequest& request) {
+    std::vector<std::string> words = tables_arguments(request);
+    const auto output = std::find(words.begin(), words.end(), "-o");
+    if (output != words.end()) words.erase(output, std::min(output + 2, words.end()));
+    return words;
 }
 
 std::vector<std::string> tables_arguments(const TablesRequest& request) {

@@ -56,6 +56,8 @@ std::string header_name(const TablesRequest& request);
 
 // The request as hndpos-tables' arguments, in the table's order.
 std::vector<std::string> tables_arguments(const TablesRequest& request);
+// The same without the output: what a Rust or MicroPython module states.
+std::vector<std::string> module_arguments(const TablesRequest& request);
 // The options the C source's comment names, and the request they give
 // back (figures, rounding, sub-pixels, layout, bounds): read_source_options
 // takes the comment's words; throws OptionError.

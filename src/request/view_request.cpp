@@ -154,8 +154,9 @@ std::string view_usage_text() {
     return "Usage: hndpos-view [OPTION]... [FILE]\n"
            "Draw the clock dial described by FILE (default hpostbl.c; - reads standard\n"
            "input) as an SVG picture, or check it against a display: a table file\n"
-           "written by hndpos, or the C source or JSON written by hndpos-tables. Or\n"
-           "write the entries of hndpos's file as compact C tables.\n"
+           "written by hndpos, or the C source, JSON, Rust or MicroPython module\n"
+           "written by hndpos-tables. Or write the entries of hndpos's file as compact C\n"
+           "tables.\n"
            "\n" +
            option_help(view_option_table(unused)) +
            "\n"

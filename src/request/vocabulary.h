@@ -35,13 +35,13 @@ enum class EntryType { u8, u16, i16, i32 };
 enum class Storage { data, constant, progmem };
 // Figures as NAME_x and NAME_y, or one NAME_xy of {x, y} pairs.
 enum class PointLayout { split, pairs };
-enum class TablesFormat { c, json };
+enum class TablesFormat { c, json, rust, micropython };
 
 inline constexpr std::array<std::string_view, 4> entry_type_words = {"u8", "u16", "i16", "i32"};
 inline constexpr std::array<std::string_view, 3> storage_words = {"data", "const", "progmem"};
 inline constexpr std::array<std::string_view, 2> layout_words = {"split", "xy"};
 inline constexpr std::array<std::string_view, 2> rounding_words = {"extended", "nearest"};
-inline constexpr std::array<std::string_view, 2> format_words = {"c", "json"};
+inline constexpr std::array<std::string_view, 4> format_words = {"c", "json", "rust", "micropython"};
 // The turns a figure may follow, in the order of dial_rules.h's turns.
 inline constexpr std::array<std::string_view, 4> turn_words = {"12h", "1h", "1m", "24h"};
 

@@ -205,8 +205,9 @@ Module["view"] = function (file, options) {
 };
 
 // hndpos-tables' files for the API's options, every option the program has
-// under its own name (figures for --figure): {json, c, h, header}, the
-// texts of dial.json, dial.c and its header, and the header's name. What
+// under its own name (figures for --figure): {json, c, h, header, module},
+// the texts of dial.json, dial.c and its header, and the header's name; with
+// a format other than C, the file written in `module` and no C. What
 // the program refuses throws in its own words (see refusal()).
 Module["tablesFiles"] = function (options) {
   const args = requestArguments("hndpos-tables", options).concat(["-o", "dial.c"]);
@@ -217,8 +218,11 @@ Module["tablesFiles"] = function (options) {
   const jsonArgs = splitArguments(withBytes(joined, (pointer, size) => moduleText(_hndpos_tables_command(pointer, size, 0))));
   const json = runProgram("hndpos-tables", jsonArgs, { read: ["dial.json"] });
   if (json.status !== 0) throw refusal("hndpos-tables", json);
-  return { json: decoder.decode(json.files["dial.json"]), c: decoder.decode(c.files["dial.c"]),
-           h: decoder.decode(c.files[header]), header: header };
+  // Another format than C (format: "rust", ...) is one file, without a header.
+  const written = decoder.decode(c.files["dial.c"]);
+  const oneFile = c.files[header] === null;
+  return { json: decoder.decode(json.files["dial.json"]), c: oneFile ? "" : written,
+           h: oneFile ? "" : decoder.decode(c.files[header]), header: oneFile ? "" : header, module: oneFile ? written : null };
 };
 
 Module["tables"] = function (options) {

@@ -224,7 +224,8 @@
   }
 
   const resultButtons = ["download", "copy", "download-source", "copy-source", "download-header", "copy-header"];
-  const tablesButtons = ["download-c", "copy-c", "download-h", "copy-h", "download-json", "copy-json"];
+  const tablesButtons = ["download-c", "copy-c", "download-h", "copy-h", "download-json", "copy-json", "download-rs",
+                         "copy-rs", "download-py", "copy-py"];
 
   // hndpos-tables' files for the same parameters, and the hands they give
   // at the chosen time, at the indexes the header's macros give.
@@ -305,7 +306,7 @@
     const key = JSON.stringify(options);
     if (!tablesCache || tablesCache.key !== key) {
       // The clock ticks every second: the tables are made once per set of parameters.
-      tablesCache = { key: key, files: null, problem: "" };
+      tablesCache = { key: key, options: options, files: null, problem: "" };
       try {
         tablesCache.files = module.tablesFiles(options);
         tablesCache.tables = JSON.parse(tablesCache.files.json);
@@ -445,6 +446,13 @@
     byId("download-c").addEventListener("click", () => tableFiles && offer(tableFiles.c, "dial.c"));
     byId("download-h").addEventListener("click", () => tableFiles && offer(tableFiles.h, "dial.h"));
     byId("download-json").addEventListener("click", () => tableFiles && offer(tableFiles.json, "dial.json"));
+    // The modules are written when asked for, from the same request.
+    const moduleFile = (format) => module.tablesFiles({ ...tablesCache.options, format: format }).module;
+    for (const [format, name] of [["rust", "dial.rs"], ["micropython", "dial.py"]]) {
+      const suffix = name.slice(name.indexOf(".") + 1);
+      byId("copy-" + suffix).addEventListener("click", () => tableFiles && copy(moduleFile(format), name));
+      byId("download-" + suffix).addEventListener("click", () => tableFiles && offer(moduleFile(format), name));
+    }
     update();
     performance.mark("hndpos-first-dial");
     document.documentElement.dataset.ready = "true";

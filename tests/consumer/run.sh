@@ -385,6 +385,10 @@ add_executable(figures figures.c)
 hndpos_add_tables(figures CENTER 233 233 FIGURE hand 60 "-24,-6 120,0 -24,6" FIGURE ticks 60 "210,0 228,0"
   ROUNDING NEAREST SUBPIXEL 2 LAYOUT XY BOUNDS PREFIX alone_)
 hndpos_add_tables(figures CENTER 233 233 RADII 120 180 200 POSITIONS 720 60 60 FIGURE hand 720 "-24,-6 120,0 -24,6")
+# The same dial as a MicroPython module: written when the target is built.
+hndpos_add_tables(figures CENTER 233.5 233.5 RADII 120 180 200 SUBPIXEL 1 FORMAT MICROPYTHON PREFIX py_)
+get_target_property(modules figures HNDPOS_MODULES)
+file(GENERATE OUTPUT modules.txt CONTENT "${modules}")
 EOF
     cat >"$dir/figures.c" <<'EOF'
 #include <stdio.h>
@@ -430,9 +434,13 @@ EOF
     "$dir/build/figures" >"$work/read.txt" || die "figures failed"
     cmp -s "$work/read.txt" "$work/expected.txt" ||
         die "the figures read back differ from hndpos-tables': $(diff "$work/read.txt" "$work/expected.txt" | head -5)"
+    module=$(cat "$dir/build/modules.txt")
+    [ "${module##*/}" = py_hpostbl.py ] && "$tables" --center 233.5 233.5 --radii 120 180 200 --subpixel 1 \
+        --format micropython -o "$work/module.py" && cmp -s "$module" "$work/module.py" ||
+        die "FORMAT MICROPYTHON: $module is not hndpos-tables' module"
     grep -q 'alone_hand_xy\[60\]\[3\]\[2\]' "$(find "$dir/build/hndpos-tables" -name alone_hndpos_tables.c -not -path "*/run/*")" ||
         die "LAYOUT XY did not write {x, y} pairs"
-    say "figures alone (nearest, quarter pixels, pairs, boxes) and beside 720-step hands: every entry read back as hndpos-tables writes it"
+    say "figures alone (nearest, quarter pixels, pairs, boxes) and beside 720-step hands: every entry read back as hndpos-tables writes it; FORMAT MICROPYTHON's module"
     ;;
 
 wide)
@@ -638,7 +646,7 @@ arduino-library)
     # build engine) from its folder as shipped, run under simavr; its frame
     # equal to the same sketch built for the host, the dial in it where the
     # tables put it.
-    need simavr unzip c++ cc
+    need simavr unzip c++ cc python3
     command -v arduino-builder >/dev/null || skip "arduino-builder not found (Debian package arduino-builder)"
     version=$(sed -n 's/^project(hndpos VERSION \([0-9.]*\).*/\1/p' "$source_dir/CMakeLists.txt")
     zip="$hndpos_build/packages/hndpos-arduino-$version.zip"
@@ -699,7 +707,19 @@ C
         examples=$((examples + 1))
     done
     [ "$examples" -eq 3 ] || die "expected three examples, found $examples"
-    say "the Arduino library's $examples examples, built from the unpacked zip by arduino-builder and run under simavr, draw the frames the host draws; hndpos.h's index macros agree with the tables'"
+    # The manual's arduino-builder command, as written, beside the zip.
+    mkdir -p "$work/manual/home"
+    cp "$zip" "$work/manual/"
+    python3 - "$source_dir/doc/firmware.md" >"$work/manual/build.sh" <<'PY' || die "no arduino-builder block in doc/firmware.md"
+import re, sys
+blocks = [b for b in re.findall(r"```sh\n(.*?)```", open(sys.argv[1]).read(), re.S) if "arduino-builder" in b]
+sys.exit(1) if len(blocks) != 1 else print(blocks[0], end="")
+PY
+    (cd "$work/manual" && HOME="$work/manual/home" bash -e build.sh >build.log 2>&1) ||
+        { cat "$work/manual/build.log"; die "the manual's arduino-builder command fails as written"; }
+    simulated_text "$work/manual/build-uno/Oled128x64.ino.elf" | cmp -s - "$work/Oled128x64.device.txt" ||
+        die "the manual's build of Oled128x64 runs otherwise than the test's"
+    say "the Arduino library's $examples examples, built from the unpacked zip by arduino-builder and run under simavr, draw the frames the host draws; hndpos.h's index macros agree with the tables'; the manual's arduino-builder command builds one as written"
     ;;
 
 mcu-arm | mcu-avr)

@@ -63,6 +63,9 @@ const gauge = tables({ center: [119.5, 119.5], figures: [{ name: "needle", posit
 native("hndpos-tables", ["--center", "119.5", "119.5", "--figure", "needle", "61", needle, "--arc", "needle", "-135", "270", "--mask", "needle", "4",
                          "--rounding", "nearest", "--subpixel", "4", "--format", "json", "-o", "gauge.json"]);
 check(same(gauge.json, fs.readFileSync(path.join(dir, "gauge.json"))) && gauge.tables.masks[0].positions.length === 61, "tables() with an arc and a mask");
+const rust = tables({ center: [83, 30], radii: [9, 13, 14], format: "rust" });
+native("hndpos-tables", ["--center", "83", "30", "--radii", "9", "13", "14", "--format", "rust", "-o", "dial.rs"]);
+check(same(rust.module, fs.readFileSync(path.join(dir, "dial.rs"))) && rust.c.length === 0, "tables() as a Rust module");
 const reading = native("hndpos-view", ["--reading", "needle", "75", "0", "100", "-o", "-", "gauge.json"]);
 check(view(gauge.json, { readings: [["needle", 75, 0, 100]] }).svg === reading.stdout.toString(), "view() at a reading");
 // view: the picture and the check of each kind of file, as hndpos-view gives them.

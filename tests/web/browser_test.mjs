@@ -195,7 +195,7 @@ try {
   check(Buffer.compare(Buffer.from(generated.file), fs.readFileSync(path.join(goldenDir, "example.c"))) === 0,
         "window.hndpos.generate's file");
 
-  // hndpos-tables in the page: the positions and the type, the three
+  // hndpos-tables in the page: the positions and the type, the five
   // downloads byte for byte as the program writes them, window.hndpos.tables.
   const tablesGolden = path.join(goldenDir, "..", "..", "hndpos-tables", "golden");
   await typeTexts(["160", "120", "60", "90", "100"]);
@@ -204,7 +204,8 @@ try {
   }
   await page.select("#type", "u16");
   await page.waitForFunction(() => !document.getElementById("download-c").disabled);
-  for (const [button, name] of [["#download-c", "dial.c"], ["#download-h", "dial.h"], ["#download-json", "dial.json"]]) {
+  for (const [button, name] of [["#download-c", "dial.c"], ["#download-h", "dial.h"], ["#download-json", "dial.json"],
+                                ["#download-rs", "dial.rs"], ["#download-py", "dial.py"]]) {
     for (const file of fs.readdirSync(downloads)) fs.rmSync(path.join(downloads, file));
     await page.click(button);
     const bytes = await downloaded(path.join(downloads, name));

@@ -1,6 +1,6 @@
 // hndpos-tables: clock-hand tables for any panel and any number of
 // positions per hand, with hndpos's exact arithmetic, as C (a source file
-// and its header) or JSON.
+// and its header), JSON, or a Rust or MicroPython module.
 
 #include <new>
 #include <string>
@@ -8,6 +8,7 @@
 
 #include "emit/dial_c.h"
 #include "emit/dial_json.h"
+#include "emit/dial_modules.h"
 #include "emit/fit.h"
 #include "io/files.h"
 #include "programs/runs.h"
@@ -32,6 +33,10 @@ std::string add_outputs(const hndpos::TablesRequest& request, const hndpos::Dial
     std::string text;
     if (request.format == hndpos::TablesFormat::json) {
         text = hndpos::dial_json(tables, spec);
+    } else if (request.format == hndpos::TablesFormat::rust) {
+        text = hndpos::dial_rust(tables, type, request.figures.bounds, hndpos::module_arguments(request));
+    } else if (request.format == hndpos::TablesFormat::micropython) {
+        text = hndpos::dial_micropython(tables, type, request.figures.bounds, hndpos::module_arguments(request));
     } else {
         files.add(hndpos::path_beside(request.output, spec.names.header), hndpos::dial_header(tables, spec));
         text = hndpos::dial_source(tables, spec, hndpos::source_options(request.params, request.figures));

@@ -54,8 +54,10 @@ golden)
     # What the page offers for download.
     run --center 160 120 --radii 60 90 100 --positions 720 60 600 --type u16 -o dial.c
     run --center 160 120 --radii 60 90 100 --positions 720 60 600 --type u16 --format json -o dial.json
-    for file in dial.c dial.h dial.json; do cmp -s "$file" "$here/golden/$file" || fail "$file differs"; done
-    echo "the golden C, header and JSON, byte for byte"
+    run --center 160 120 --radii 60 90 100 --positions 720 60 600 --type u16 --format rust -o dial.rs
+    run --center 160 120 --radii 60 90 100 --positions 720 60 600 --type u16 --format micropython -o dial.py
+    for file in dial.c dial.h dial.json dial.rs dial.py; do cmp -s "$file" "$here/golden/$file" || fail "$file differs"; done
+    echo "the golden C, header, JSON, Rust and MicroPython, byte for byte"
     ;;
 
 refusals)
@@ -119,6 +121,9 @@ refusals)
 2|option --arc: '1.234' is not a decimal number of at most two decimal places|--center 9 9 --figure a 60 1,0 --arc a 1.234 90 -o dial.c
 2|option --arc: no figure is named b|--center 9 9 --figure a 60 1,0 --arc b 0 90 --rounding nearest -o dial.c
 2|follows a turn already|--center 9 9 --figure a 60 1,0 --turn a 1m --arc a 0 90 --rounding nearest -o dial.c
+2|option --format takes c, json, rust or micropython|--center 1 2 --radii 3 4 5 --format go -o dial.c
+2|--storage goes with --format c, not rust|--center 1 2 --radii 3 4 5 --format rust --storage const -o dial.c
+2|--prefix goes with --format c, not micropython|--center 1 2 --radii 3 4 5 --format micropython --prefix a_ -o dial.c
 2|its header's name cannot stand in #include|--center 1 2 --radii 3 4 5 -o 'q"x.c'
 2|its header's name cannot stand in #include|--center 1 2 --radii 3 4 5 -o $'a\nb.c'
 2|option --header: the name cannot stand in #include|--center 1 2 --radii 3 4 5 --header 'h??-.h' -o dial.c
