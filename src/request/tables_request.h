@@ -46,6 +46,10 @@ std::string tables_usage_text();
 void read_tables_request(int argc, const char* const* argv, TablesRequest& request);
 void read_tables_arguments(std::span<const std::string> arguments, TablesRequest& request);
 
+// Where the output goes and in what format, agreeing with the options
+// that only C takes and with a header's name. Throws OptionError.
+void check_output_request(const TablesRequest& request);
+
 // What every request must hold whatever it came from (a command line, the
 // API, a file read back): a centre, hands or a figure, and names no two
 // things of the header share. Throws OptionError.

@@ -218,8 +218,8 @@ configure-errors)
     done <<'CALLS'
 hndpos_add_tables(clock CENTER 83 30 RADII 9 13 14x)|RADII second value '14x' is not an integer as hndpos reads it
 hndpos_add_tables(clock CENTER 83 30 RADII 9 13 -2147483648)|RADII second value '-2147483648' is not an integer as hndpos reads it: a decimal number must lie from -2147483647 to 2147483647
-hndpos_add_tables(clock CENTER $100000000 30 RADII 9 13 14)|CENTER x value '$100000000' is not an integer as hndpos reads it: a hexadecimal number has at most eight significant digits
-hndpos_add_tables(clock CENTER 83 "12 " RADII 9 13 14)|CENTER y value '12 ' is not an integer as hndpos reads it
+hndpos_add_tables(clock CENTER $100000000 30 RADII 9 13 14)|CENTER x value '$100000000' is not a whole or half pixel (an integer as hndpos reads it, or digits and .5): a hexadecimal number has at most eight significant digits
+hndpos_add_tables(clock CENTER 83 "12 " RADII 9 13 14)|CENTER y value '12 ' is not a whole or half pixel (an integer as hndpos reads it, or digits and .5)
 hndpos_add_tables(clock CENTER 83 30 RADII 9 $80000000 14)|RADII minute value '$80000000' is -2147483648: hndpos fails
 hndpos_add_tables(clock CENTER 83 30 RADII 9 13 14)\nhndpos_add_tables(clock CENTER 1 2 RADII 3 4 5)|the target already has tables named xtbl and ytbl; give each set of tables in one target its own PREFIX
 hndpos_add_tables(clock CENTER 83 30 RADII 9 13 14 STORAGE FLASH)|STORAGE is data, const or progmem (in any case), not 'FLASH'
