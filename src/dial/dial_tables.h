@@ -36,7 +36,8 @@ struct DialParams {
 
 // Twice the centre's coordinate on an axis: 465 for 232.5.
 inline std::int64_t center_twice(const DialParams& p, Axis axis) {
-    return axis == Axis::x ? 2 * std::int64_t{p.center_x} + p.half_x : 2 * std::int64_t{p.center_y} + p.half_y;
+    return axis == Axis::x ? 2 * std::int64_t{p.center_x} + (p.half_x ? 1 : 0)
+                           : 2 * std::int64_t{p.center_y} + (p.half_y ? 1 : 0);
 }
 // The centre in the entries' units, 1/2^subpixel pixel (a half centre
 // needs a subpixel of 1 or more to be whole).

@@ -96,6 +96,6 @@ std::string index_arguments(int turn);
 // A header of index macros that take a hand's positions as an argument,
 // HNDPOS_HOUR_INDEX_OF(positions, h, m, s) and the like: for code that
 // serves tables of any positions (the Arduino library's hndpos.h).
-std::string index_helpers_header(std::string_view header);
+std::string index_helpers_header(std::string_view header_name);
 
 }  // namespace hndpos

@@ -11,7 +11,7 @@ namespace hndpos {
 namespace {
 
 std::string summary(const DialParams& p) {
-    const std::string centre = join({"centre ", center_text(p, Axis::x), ":", center_text(p, Axis::y)});
+    std::string centre = join({"centre ", center_text(p, Axis::x), ":", center_text(p, Axis::y)});
     if (!p.has_hands) return centre;
     return join({centre, ", radii ", std::to_string(p.radii[0]), " ", std::to_string(p.radii[1]), " ",
                  std::to_string(p.radii[2])});

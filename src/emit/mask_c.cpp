@@ -291,7 +291,10 @@ bool fits_int(const MaskCode& code, const DialParams& params) {
     const std::int64_t cy2 = center_twice(params, Axis::y);
     std::int64_t reach = 0;  // in half pixels from the centre
     for (const auto& box : code.box) {
-        const std::int64_t x = box[0], y = box[1], w = box[2], h = box[3];
+        const std::int64_t x = box[0];
+        const std::int64_t y = box[1];
+        const std::int64_t w = box[2];
+        const std::int64_t h = box[3];
         for (const std::int64_t v : {2 * x - cx2, 2 * (x + w) - cx2, 2 * y - cy2, 2 * (y + h) - cy2})
             reach = std::max(reach, v < 0 ? -v : v);
     }

@@ -38,7 +38,8 @@ std::string follow_links(std::string path, int& descriptor) {
     for (int hops = 0; hops < 40 && descriptor < 0; ++hops) {
         std::string target;
         if (system_calls().read_link(path.c_str(), target) != 0) return path;
-        path = target.starts_with('/') || directory_of(path) == "." ? target : directory_of(path) + "/" + target;
+        path = target.starts_with('/') || directory_of(path) == "." ? target
+                                                                    : directory_of(path).append("/").append(target);
         descriptor = system_calls().descriptor_spelled(path.c_str());
     }
     return path;

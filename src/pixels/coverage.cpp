@@ -30,7 +30,7 @@ std::vector<Point> distinct_points(const Outline& o) {
 std::int64_t cross(Point u, Point v) { return u.x * v.y - u.y * v.x; }
 std::int64_t dot(Point u, Point v) { return u.x * v.x + u.y * v.y; }
 Point minus(Point a, Point b) { return {a.x - b.x, a.y - b.y}; }
-int sign(std::int64_t v) { return (v > 0) - (v < 0); }
+int sign(std::int64_t v) { return v > 0 ? 1 : v < 0 ? -1 : 0; }
 
 bool same_direction(Point u, Point v) { return cross(u, v) == 0 && dot(u, v) > 0; }
 
@@ -145,7 +145,8 @@ public:
           side_(2 * half_),
           max_level_((1 << bits) - 1),
           area_shift_(2 * subpixel + 2) {
-        std::int64_t y_min = INT64_MAX, y_max = INT64_MIN;
+        std::int64_t y_min = INT64_MAX;
+        std::int64_t y_max = INT64_MIN;
         for (const Point q : points_) {
             y_min = std::min(y_min, q.y);
             y_max = std::max(y_max, q.y);

@@ -33,6 +33,7 @@ ExactInteger::ExactInteger(std::int64_t value) : negative_(value < 0) {
 }
 
 ExactInteger& ExactInteger::operator=(const ExactInteger& other) {
+    if (this == &other) return *this;
     negative_ = other.negative_;
     size_ = other.size_;
     for (int i = 0; i < size_; ++i) words_[static_cast<std::size_t>(i)] = other.words_[static_cast<std::size_t>(i)];
@@ -65,16 +66,16 @@ void ExactInteger::multiply(std::uint64_t factor) {
         carry = t >> 32;
     }
     out[static_cast<std::size_t>(size_)] = static_cast<std::uint32_t>(carry);
-    out[static_cast<std::size_t>(size_ + 1)] = 0;
+    out[static_cast<std::size_t>(size_) + 1] = 0;
     if (high != 0) {
         carry = 0;
         for (int i = 0; i < size_; ++i) {
-            const auto at = static_cast<std::size_t>(i + 1);
+            const auto at = static_cast<std::size_t>(i) + 1;
             const std::uint64_t t = std::uint64_t{words_[static_cast<std::size_t>(i)]} * high + out[at] + carry;
             out[at] = static_cast<std::uint32_t>(t);
             carry = t >> 32;
         }
-        out[static_cast<std::size_t>(size_ + 1)] = static_cast<std::uint32_t>(carry);
+        out[static_cast<std::size_t>(size_) + 1] = static_cast<std::uint32_t>(carry);
     }
     size_ += 2;
     for (int i = 0; i < size_; ++i) words_[static_cast<std::size_t>(i)] = out[static_cast<std::size_t>(i)];
@@ -93,12 +94,12 @@ void ExactInteger::add_product(const ExactInteger& a, const ExactInteger& b) {
         std::uint64_t carry = 0;
         const std::uint64_t ai = a.words_[static_cast<std::size_t>(i)];
         for (int j = 0; j < b.size_; ++j) {
-            const auto at = static_cast<std::size_t>(i + j);
+            const auto at = static_cast<std::size_t>(i) + static_cast<std::size_t>(j);
             const std::uint64_t t = ai * b.words_[static_cast<std::size_t>(j)] + out[at] + carry;
             out[at] = static_cast<std::uint32_t>(t);
             carry = t >> 32;
         }
-        out[static_cast<std::size_t>(i + b.size_)] = static_cast<std::uint32_t>(carry);
+        out[static_cast<std::size_t>(i) + static_cast<std::size_t>(b.size_)] = static_cast<std::uint32_t>(carry);
     }
     int out_size = size;
     while (out_size > 0 && out[static_cast<std::size_t>(out_size - 1)] == 0) --out_size;

@@ -34,7 +34,7 @@ void for_each_covered(const PixelMask& mask, Visit visit) {
 
 std::size_t covered_pixels(const PixelMask& mask) {
     std::size_t count = 0;
-    for_each_covered(mask, [&count](int, int, int level) { count += level != 0; });
+    for_each_covered(mask, [&count](int, int, int level) { count += level != 0 ? 1 : 0; });
     return count;
 }
 
@@ -88,7 +88,10 @@ PixelMask transformed_mask(const PixelMask& mask, int transform, std::int64_t cx
         int level;
     };
     std::vector<Covered> pixels;
-    std::int64_t left = INT64_MAX, top = INT64_MAX, right = INT64_MIN, bottom = INT64_MIN;
+    std::int64_t left = INT64_MAX;
+    std::int64_t top = INT64_MAX;
+    std::int64_t right = INT64_MIN;
+    std::int64_t bottom = INT64_MIN;
     for_each_covered(mask, [&](int x, int y, int level) {
         const Offset t = turn({2 * std::int64_t{x} - cx2, 2 * std::int64_t{y} - cy2}, transform);
         const Covered c{(t.u + cx2) / 2, (t.v + cy2) / 2, level};

@@ -39,7 +39,7 @@ std::optional<std::array<int, 4>> changed_box(const PixelMask& before, const Pix
         from = std::min(from, m.x + row.first);
         to = std::max(to, m.x + row.first + row.count - 1);
     };
-    const int top = std::min(before.height ? before.y : after.y, after.height ? after.y : before.y);
+    const int top = std::min(before.height != 0 ? before.y : after.y, after.height != 0 ? after.y : before.y);
     const int bottom = std::max(before.y + before.height, after.y + after.height);
     for (int py = top; py < bottom; ++py) {
         int from = INT32_MAX;

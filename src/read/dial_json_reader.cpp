@@ -53,8 +53,7 @@ public:
         }
         for (std::size_t i = 0; i < names.size(); ++i)
             if (values[i] == nullptr)
-                return refuse(object,
-                              "expected member \"" + std::string(names.begin()[i]) + "\" in " + std::string(what));
+                return refuse(object, "expected member \"" + std::string(names[i]) + "\" in " + std::string(what));
         return true;
     }
 

@@ -49,7 +49,7 @@ public:
     // Objects: their members by index, or one by name (null where absent).
     std::string_view name(const Node& object, std::size_t member) const;
     const Node& value(const Node& object, std::size_t member) const { return nodes_[object.first + 2 * member + 1]; }
-    const Node* member(const Node& object, std::string_view name) const;
+    const Node* member(const Node& object, std::string_view wanted) const;
     std::string_view text(const Node& string) const {
         return std::string_view(strings_).substr(string.first, string.count);
     }

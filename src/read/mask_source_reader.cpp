@@ -77,8 +77,8 @@ std::optional<std::string> mask_source_difference(std::string_view found, const 
             const std::string where = "the figure " + name + "'s mask at position " + std::to_string(k);
             if (!got) return where + " cannot be read from its arrays: they were edited";
             if (*got == want) continue;
-            const int left = std::min(got->width ? got->x : want.x, want.width ? want.x : got->x);
-            const int top = std::min(got->height ? got->y : want.y, want.height ? want.y : got->y);
+            const int left = std::min(got->width != 0 ? got->x : want.x, want.width != 0 ? want.x : got->x);
+            const int top = std::min(got->height != 0 ? got->y : want.y, want.height != 0 ? want.y : got->y);
             const int right = std::max(got->x + got->width, want.x + want.width);
             const int bottom = std::max(got->y + got->height, want.y + want.height);
             for (int y = top; y < bottom; ++y)

@@ -79,7 +79,12 @@ public:
                 const std::string name(document_.name(node, i));
                 if (std::none_of(option.values.begin(), option.values.end(),
                                  [&](const OptionValue& value) { return lower(value.name) == name; }))
-                    throw Refused{"key " + key + "." + name + " is none of " + shape(option)};
+                    throw Refused{std::string("key ")
+                                      .append(key)
+                                      .append(".")
+                                      .append(name)
+                                      .append(" is none of ")
+                                      .append(shape(option))};
             }
             for (const OptionValue& spec : option.values) {
                 const Node* member = document_.member(node, lower(spec.name));
@@ -156,8 +161,8 @@ ApiArguments api_arguments(std::span<const Option> table, std::string_view optio
             if (option == table.end()) {
                 std::string keys;
                 for (const Option& o : table)
-                    if (!o.api_key.empty()) keys += (keys.empty() ? "" : ", ") + std::string(o.api_key);
-                throw Refused{"unknown key " + key + ": the keys are " + keys};
+                    if (!o.api_key.empty()) keys.append(keys.empty() ? "" : ", ").append(o.api_key);
+                throw Refused{std::string("unknown key ").append(key).append(": the keys are ").append(keys)};
             }
             if (node.kind == Kind::null) continue;
             if (option->values.empty()) {

@@ -94,7 +94,7 @@ struct OptionError {
 // with its values (each integer already in its range, each word in its
 // list) and `operand` with each operand (none taken where it is empty).
 // Throws OptionError.
-void parse_arguments(std::span<const Option> table, std::span<const std::string> arguments,
+void parse_arguments(std::span<const Option> table, std::span<const std::string> all,
                      const std::function<void(const std::string&)>& operand);
 // The same for argv[1] on.
 void parse_command_line(std::span<const Option> table, int argc, const char* const* argv,

@@ -36,7 +36,7 @@ struct TablesRequest {
 };
 
 // The table; its handlers fill `request`, and its options show it.
-std::vector<Option> tables_option_table(TablesRequest& request);
+std::vector<Option> tables_option_table(TablesRequest& o);
 
 // The whole help text.
 std::string tables_usage_text();

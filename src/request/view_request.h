@@ -35,7 +35,7 @@ struct ViewRequest {
 };
 
 // The table; its handlers fill `request`.
-std::vector<Option> view_option_table(ViewRequest& request);
+std::vector<Option> view_option_table(ViewRequest& o);
 
 // The whole help text.
 std::string view_usage_text();
