@@ -47,6 +47,7 @@ BLOCKS = {
         "root",
     ("doc/tables.md", "hndpos-tables --center 233 233 --radii 120 180 200 \\"): "root",
     ("doc/tables.md", "hndpos-tables --center 233 233 --figure hourh 720 \"-15,-5 65,0 -15,5\" \\"): "root",
+    ("doc/tables.md", "hndpos-tables --center 119.5 119.5 --figure needle 61 \"-12,-3 100,-1 104,0 100,1 -12,3\" \\"): "root",
     ("doc/cmake.md", 'make CC=avr-gcc CFLAGS="-mmcu=atmega328p -Os -Wall" STORAGE=progmem'):
         "not run: consumer.readme runs it in the Makefile project it belongs to",
     ("doc/cmake.md", 'cmake --workflow --preset release && cmake --install build/release --prefix "$HOME/host-tools"'): "fresh",
