@@ -56,7 +56,7 @@ BLOCKS = {
     ("doc/firmware.md", "cmake -S examples/avr-clock -B build-avr --toolchain \"$PWD/examples/avr-clock/avr.cmake\" \\"):
         "root",
     ("doc/firmware.md", 'mkdir -p "$HOME/Arduino/libraries" && unzip -o -q hndpos-arduino-1.0.0.zip -d "$HOME/Arduino/libraries"'):
-        "not run: consumer.arduino-library runs it as written, beside the release's zip",
+        "not run: consumer.arduino-manual runs it as written, beside the release's zip",
     ("doc/hndpos.md", "iconv -f SHIFT_JIS -t UTF-8 hpostbl.c"): "dial",
     ("doc/viewer.md", "hndpos 83 30 9 13 14"): "dial",
     ("doc/viewer.md", "hndpos-view --check --display 128x64   # each hand's bounding box; exit 1 at the first tip off the panel"):
