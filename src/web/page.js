@@ -239,19 +239,31 @@
   // follows where one is named (--turn: 12h, 1h, 1m or 24h), then the points
   // as one text, which hndpos-tables reads as --figure does.
   const turnWords = ["12h", "1h", "1m", "24h"];
+  // A line: NAME POSITIONS, then any of a turn, arc:START:SWEEP,
+  // mask:BITS and at:VALUE:LOW:HIGH (where the viewer draws a figure on an
+  // arc), then the points. Each value goes to the programs as it is.
   function readFigures(text) {
-    const figures = [];
-    const turns = [];
+    const read = { figures: [], turns: [], arcs: [], masks: [], readings: [] };
     for (const [index, line] of text.split("\n").entries()) {
       const words = line.trim().split(/\s+/);
       if (words[0] === "") continue;
-      const turned = turnWords.includes(words[2]);
-      const positions = words.length > (turned ? 3 : 2) ? module.integerValue(words[1]) : null;
-      if (positions === null) return { problem: `figure line ${index + 1} is not NAME POSITIONS [TURN] A,B A,B …` };
-      figures.push({ name: words[0], positions: positions, points: words.slice(turned ? 3 : 2).join(" ") });
-      if (turned) turns.push({ name: words[0], turn: words[2] });
+      const name = words[0];
+      let at = 2;
+      for (; at < words.length && !words[at].includes(","); ++at) {
+        const parts = words[at].split(":");
+        if (turnWords.includes(words[at])) read.turns.push({ name: name, turn: words[at] });
+        else if (parts[0] === "arc" && parts.length === 3) read.arcs.push([name, parts[1], parts[2]]);
+        else if (parts[0] === "mask" && parts.length === 2) read.masks.push([name, parts[1]]);
+        else if (parts[0] === "at" && parts.length === 4 && parts.slice(1).every((p) => module.integerValue(p) !== null))
+          read.readings.push([name, ...parts.slice(1).map((p) => module.integerValue(p))]);
+        else break;
+      }
+      const positions = words.length > at && words.length > 2 ? module.integerValue(words[1]) : null;
+      if (positions === null || (at < words.length && !words[at].includes(",")))
+        return { problem: `figure line ${index + 1} is not NAME POSITIONS [TURN] [arc:START:SWEEP] [mask:BITS] [at:VALUE:LOW:HIGH] A,B A,B …` };
+      read.figures.push({ name: name, positions: positions, points: words.slice(at).join(" ") });
     }
-    return { figures: figures, turns: turns };
+    return read;
   }
 
   // The options beyond the hands, for tables() and the command line.
@@ -262,8 +274,10 @@
     byId("subpixel").setAttribute("aria-invalid", subpixel === null ? "true" : "false");
     if (read.problem || subpixel === null) return { problem: read.problem || "the sub-pixel bits are not an integer" };
     if (read.figures.length === 0 && subpixel === 0 && byId("rounding").value === "extended") return { options: {} };
-    return { options: { figures: read.figures, turns: read.turns, rounding: byId("rounding").value, subpixel: subpixel,
-                        layout: byId("layout").value, bounds: byId("bounds").checked } };
+    return { options: { figures: read.figures, turns: read.turns, arcs: read.arcs, masks: read.masks,
+                        rounding: byId("rounding").value, subpixel: subpixel, layout: byId("layout").value,
+                        bounds: byId("bounds").checked },
+             readings: read.readings };
   }
 
   function updateTables(values) {
@@ -328,7 +342,8 @@
     const tables = tablesCache.tables;
     message.textContent = `${tables.type} entries; ${tables.hands.map((hand) => hand.positions + " " + hand.name).join(", ")} positions` +
       (tables.figures && tables.figures.length ? `; figures ${tables.figures.map((f) => f.name).join(", ")}.` : ".");
-    const viewed = module.view(tableFiles.json, { time: time(), display: width ? [width, height] : null });
+    const viewed = module.view(tableFiles.json, { time: time(), display: width ? [width, height] : null,
+                                                  readings: extra.readings || [] });
     if (viewed.problem) {
       message.className = "warning";
       message.textContent += "\nWarning: " + viewed.problem + "; hndpos-tables --display refuses such tables.";

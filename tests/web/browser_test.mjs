@@ -285,6 +285,13 @@ try {
         "the preview draws the hand's polygon and the ticks");
   check((await page.$eval("#tables-command", (e) => e.value)).includes("--figure hand 60 '-24,-6 120,0 -24,6' --figure ticks 60 '210,0 228,0' --rounding nearest --bounds"),
         "the command gives the figures: " + await page.$eval("#tables-command", (e) => e.value));
+  // A gauge's needle on an arc with its masks, drawn at a reading.
+  await setValue("#figures", "needle 61 arc:-135:270 mask:2 at:75:0:100 -12,-3 100,0 -12,3");
+  await page.waitForFunction(() => document.getElementById("tables-message").textContent.includes("figures needle"));
+  check(await page.$eval("#tables-dial svg", (svg) => svg.querySelectorAll("#figure-needle rect").length > 50),
+        "the preview draws the needle from its masks");
+  check((await page.$eval("#tables-command", (e) => e.value)).includes("--arc needle -135 270 --mask needle 2"),
+        "the command gives the arc and the mask: " + await page.$eval("#tables-command", (e) => e.value));
   await setValue("#figures", "hand 60 -24,-6 120");
   await page.waitForFunction(() => document.getElementById("tables-message").textContent.includes("refuses these figures"));
   check(await page.$eval("#figures", (e) => e.getAttribute("aria-invalid") === "true"), "a bad figure line is marked");
