@@ -3,7 +3,8 @@
 // parameters and declarations it states; accepted JSON holds exactly the
 // entries recomputed from its parameters; either passes the display check
 // and, where it fits, the picture without a fault. The first byte chooses
-// C (even) or JSON (odd), the next two the display size.
+// a Rust or MicroPython module (2 modulo 4), C (other even) or JSON (odd),
+// the next two the display size. A module is accepted only as written.
 
 #include <cstddef>
 #include <cstdint>
@@ -22,14 +23,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool json = (data[0] & 1) != 0;
     const hndpos::PanelSize display{data[1] + 1, data[2] + 1};
     const std::string_view bytes(reinterpret_cast<const char*>(data) + 3, size - 3);
-    const hndpos::DialFileRead result = json ? hndpos::read_dial_json(bytes) : hndpos::read_dial_source(bytes);
+    const bool module = (data[0] & 3) == 2;
+    const hndpos::DialFileRead result = module ? hndpos::read_dial_module(bytes)
+                                        : json ? hndpos::read_dial_json(bytes)
+                                               : hndpos::read_dial_source(bytes);
     if (!result.ok) {
         if (result.line < 1 || result.message.empty()) std::abort();
         return 0;
     }
     const hndpos::DialFile& file = result.file;
     const auto& params = file.dial.tables.params;
-    if (!json &&
+    if (!json && !module &&
         hndpos::dial_source(file.dial.tables, file.spec, hndpos::source_options(params, file.spec.figures)) != bytes)
         std::abort();
     const hndpos::DisplayCheck check = hndpos::check_display(file.dial, display);
