@@ -174,7 +174,7 @@ outputs)
     if command -v flock >/dev/null; then
         flock . sleep 1.5 &
         sleep 0.3
-        "$tables" --center 83 30 --radii 9 13 14 -o pair.c &
+        "${runner[@]}" "$tables" --center 83 30 --radii 9 13 14 -o pair.c &
         sleep 0.5
         [ ! -e pair.c ] || fail "the pair was written while another run held the directory"
         wait
