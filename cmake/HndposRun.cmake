@@ -32,34 +32,31 @@ endfunction()
 file(REMOVE "${table}" "${COMPACT}" "${HEADER}" "${run}/hpostbl.c")
 file(MAKE_DIRECTORY "${run}" "${header_directory}")
 
-if(MODULE)
-  # One file of another format: no header.
-  file(REMOVE "${MODULE}")
+# hndpos-tables with the call's arguments (checked when it was made, one a
+# line) and ARGN, or the build stopped with its report.
+function(run_tables)
   file(STRINGS "${ARGUMENTS}" arguments)
-  get_filename_component(module_name "${MODULE}" NAME)
-  execute_process(COMMAND "${TABLES}" ${arguments} -o "${run}/${module_name}"
-    ERROR_VARIABLE problem RESULT_VARIABLE status)
+  execute_process(COMMAND "${TABLES}" ${arguments} ${ARGN} ERROR_VARIABLE problem RESULT_VARIABLE status)
   if(NOT status STREQUAL "0")
     string(REGEX REPLACE "^hndpos-tables: " "" problem "${problem}")
     string(STRIP "${problem}" problem)
     fail("hndpos-tables failed with exit status ${status}: ${problem}")
   endif()
+endfunction()
+
+if(MODULE)
+  # One file of another format: no header.
+  file(REMOVE "${MODULE}")
+  get_filename_component(module_name "${MODULE}" NAME)
+  run_tables(-o "${run}/${module_name}")
   file(COPY_FILE "${run}/${module_name}" "${MODULE}")
   return()
 endif()
 
 if(TABLES)
-  # Tables of true coordinates, any number of positions: the call's
-  # arguments, checked when it was made, one a line.
-  file(STRINGS "${ARGUMENTS}" arguments)
+  # Tables of true coordinates, any number of positions.
   get_filename_component(source_name "${COMPACT}" NAME)
-  execute_process(COMMAND "${TABLES}" ${arguments} --header "${header_name}" -o "${run}/${source_name}"
-    ERROR_VARIABLE problem RESULT_VARIABLE status)
-  if(NOT status STREQUAL "0")
-    string(REGEX REPLACE "^hndpos-tables: " "" problem "${problem}")
-    string(STRIP "${problem}" problem)
-    fail("hndpos-tables failed with exit status ${status}: ${problem}")
-  endif()
+  run_tables(--header "${header_name}" -o "${run}/${source_name}")
   file(COPY_FILE "${run}/${header_name}" "${HEADER}")
   file(COPY_FILE "${run}/${source_name}" "${COMPACT}")
   return()

@@ -191,4 +191,11 @@ std::string index_helpers_header(std::string_view header_name) {
     return header.text();
 }
 
+std::string stated_words_text(std::span<const std::string> words) {
+    std::string text;
+    for (const std::string& word : words)
+        append(text, {" ", word.find(' ') == std::string::npos ? word : join({"\"", word, "\""})});
+    return text;
+}
+
 }  // namespace hndpos

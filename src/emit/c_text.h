@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -97,5 +98,9 @@ std::string index_arguments(int turn);
 // HNDPOS_HOUR_INDEX_OF(positions, h, m, s) and the like: for code that
 // serves tables of any positions (the Arduino library's hndpos.h).
 std::string index_helpers_header(std::string_view header_name);
+
+// hndpos-tables' words as the files state them, each after a space, one
+// with a space in double quotes (read/text_fields.h reads them back).
+std::string stated_words_text(std::span<const std::string> words);
 
 }  // namespace hndpos

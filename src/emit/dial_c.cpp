@@ -31,30 +31,30 @@ const std::vector<std::int64_t>& hand_entries(const DialTables& tables, int hand
     return axis == Axis::x ? entries.x : entries.y;
 }
 
-std::string hand_array_declarator(const DialParams& p, const EmitSpec& spec, int hand, Axis axis) {
-    return join({storage_qualifier(spec.storage), entry_type_facts(spec.type).c_type, " ",
-                 hand_array_name(spec.names, hand, axis), "[",
-                 std::to_string(p.positions[static_cast<std::size_t>(hand)]), "]", storage_attribute(spec.storage)});
+std::string hand_array_declarator(const DialParams& p, const EmitSpec& form, int hand, Axis axis) {
+    return join({storage_qualifier(form.storage), entry_type_facts(form.type).c_type, " ",
+                 hand_array_name(form.names, hand, axis), "[",
+                 std::to_string(p.positions[static_cast<std::size_t>(hand)]), "]", storage_attribute(form.storage)});
 }
 
 // A figure's arrays: each declarator with its array's name.
-std::vector<std::pair<std::string, std::string>> figure_declarators(const Figure& figure, const EmitSpec& spec) {
-    const std::string start = join({storage_qualifier(spec.storage), entry_type_facts(spec.type).c_type, " "});
+std::vector<std::pair<std::string, std::string>> figure_declarators(const Figure& figure, const EmitSpec& form) {
+    const std::string start = join({storage_qualifier(form.storage), entry_type_facts(form.type).c_type, " "});
     const std::string positions = std::to_string(figure.positions);
     const std::string grid = join({"[", positions, "][", std::to_string(figure.points.size()), "]"});
-    const std::string attribute = storage_attribute(spec.storage);
+    const std::string attribute = storage_attribute(form.storage);
     std::vector<std::pair<std::string, std::string>> declarators;
     const auto add = [&](std::string_view suffix, std::string_view dimensions) {
-        const std::string name = join({spec.names.prefix, figure.name, suffix});
+        const std::string name = join({form.names.prefix, figure.name, suffix});
         declarators.push_back({join({start, name, dimensions, attribute}), name});
     };
-    if (spec.figures.layout == PointLayout::pairs) {
+    if (form.figures.layout == PointLayout::pairs) {
         add("_xy", grid + "[2]");
     } else {
         add("_x", grid);
         add("_y", grid);
     }
-    if (spec.figures.bounds) add("_bounds", join({"[", positions, "][4]"}));
+    if (form.figures.bounds) add("_bounds", join({"[", positions, "][4]"}));
     return declarators;
 }
 
@@ -90,10 +90,10 @@ void define_arc(HeaderText& header, const Figure& figure, const std::string& mac
                                  "L + ((long)(high) - (long)(low))) / (2L * ((long)(high) - (long)(low)))))"}));
 }
 
-void define_figure(HeaderText& header, const Figure& figure, const EmitSpec& spec) {
-    const std::string prefix = upper(spec.names.prefix);
+void define_figure(HeaderText& header, const Figure& figure, const EmitSpec& form) {
+    const std::string prefix = upper(form.names.prefix);
     const std::string macro = join({prefix, "HNDPOS_", upper(figure.name), "_"});
-    const std::string array = spec.names.prefix + figure.name;
+    const std::string array = form.names.prefix + figure.name;
     header.add(join({"\n/* The figure ", figure.name, ": points (along, across) ", points_text(figure.points),
                      ",\n   turned to each of its positions; (k, p) is point p at position k. */\n"}));
     header.define(macro + "POSITIONS", std::to_string(figure.positions));
@@ -108,19 +108,19 @@ void define_figure(HeaderText& header, const Figure& figure, const EmitSpec& spe
         header.define_function(macro + std::string(what), parameters,
                                join({prefix, "HNDPOS_READ_(", array, suffix, index, ")"}));
     };
-    if (spec.figures.layout == PointLayout::pairs) {
+    if (form.figures.layout == PointLayout::pairs) {
         reader("X", "k, p", "_xy", "[(k)][(p)][0]");
         reader("Y", "k, p", "_xy", "[(k)][(p)][1]");
     } else {
         reader("X", "k, p", "_x", "[(k)][(p)]");
         reader("Y", "k, p", "_y", "[(k)][(p)]");
     }
-    if (spec.figures.bounds) {
+    if (form.figures.bounds) {
         header.add("/* Its box at position k: i = 0 xmin, 1 ymin, 2 xmax, 3 ymax. */\n");
         reader("BOUND", "k, i", "_bounds", "[(k)][(i)]");
     }
     if (figure.arc) define_arc(header, figure, macro);
-    if (figure.mask_bits) define_mask_macros(header, figure, spec);
+    if (figure.mask_bits) define_mask_macros(header, figure, form);
 }
 
 // The masks' arrays read through their storage, by pointer: a byte, a
@@ -143,7 +143,7 @@ void define_mask_readers(HeaderText& header, const DialParams& p, const std::str
 }
 
 // HNDPOS_TIP_X/Y(hand, index): one branch per hand, the arrays differ in length.
-void define_tips(HeaderText& header, const EmitSpec& spec, const std::string& macro, const std::string& read) {
+void define_tips(HeaderText& header, const EmitSpec& form, const std::string& macro, const std::string& read) {
     header.add(
         "\n/* The x and y pixel of a hand's tip (hand 0 hour, 1 minute, 2 second) at an\n"
         "   index from 0 to the hand's positions less one. */\n");
@@ -152,7 +152,7 @@ void define_tips(HeaderText& header, const EmitSpec& spec, const std::string& ma
         std::string text = join({"#define ", name, "(hand, index) \\\n"});
         for (int hand = 0; hand < hand_count; ++hand) {
             text += hand == 0 ? "    ((hand) == 0 ? " : hand == 1 ? "     : (hand) == 1 ? " : "                   : ";
-            append(text, {read, "(", hand_array_name(spec.names, hand, axis),
+            append(text, {read, "(", hand_array_name(form.names, hand, axis),
                           hand < hand_count - 1 ? "[(index)]) \\\n" : "[(index)]))\n"});
         }
         header.add_definition(name, text);
@@ -160,12 +160,12 @@ void define_tips(HeaderText& header, const EmitSpec& spec, const std::string& ma
 }
 
 // The header up to its declarations, which the run's digest covers.
-HeaderText header_body(const DialParams& p, const EmitSpec& spec) {
-    const std::string macro = upper(spec.names.prefix);
+HeaderText header_body(const DialParams& p, const EmitSpec& form) {
+    const std::string macro = upper(form.names.prefix);
     const HeaderFacts f{macro,
-                        spec.names.header,
-                        join({spec.names.header, ": ", what_is_written(p), " for ", summary(p), ", ",
-                              word_of(entry_types, spec.type), " entries."}),
+                        form.names.header,
+                        join({form.names.header, ": ", what_is_written(p), " for ", summary(p), ", ",
+                              word_of(entry_types, form.type), " entries."}),
                         "hndpos-tables",
                         p.center_x,
                         p.center_y,
@@ -175,30 +175,30 @@ HeaderText header_body(const DialParams& p, const EmitSpec& spec) {
                         p.half_x,
                         p.half_y};
     HeaderText header;
-    header_start(header, f, spec.storage, true);
-    const EntryTypeFacts& type = entry_type_facts(spec.type);
+    header_start(header, f, form.storage, true);
+    const EntryTypeFacts& type = entry_type_facts(form.type);
     header.add("\n/* The entries' type. */\n");
     header.define(macro + "HNDPOS_ENTRY_TYPE", type.c_type);
     if (beyond_tips(p)) define_rule(header, p, macro);
     const std::string read = macro + "HNDPOS_READ_";
     header.add("\n/* One entry, read through its storage. */\n");
-    if (spec.storage == Storage::progmem) {
+    if (form.storage == Storage::progmem) {
         header.add("#if defined(__AVR__)\n");
         header.define_function(read, "entry", join({"((", type.c_type, ")", type.avr_read, "(&(entry)))"}));
         header.add("#else\n");
     }
     header.define_function(read, "entry", join({"((", type.c_type, ")(entry))"}));
-    if (spec.storage == Storage::progmem) header.add("#endif\n");
-    if (p.has_hands) define_tips(header, spec, macro, read);
+    if (form.storage == Storage::progmem) header.add("#endif\n");
+    if (p.has_hands) define_tips(header, form, macro, read);
     if (p.figures.empty()) return header;
-    define_mask_readers(header, p, macro, spec.storage);
+    define_mask_readers(header, p, macro, form.storage);
     header.add(
         "\n/* The index at a time of day of a figure with `positions` positions that\n"
         "   follows a 12-hour, 1-hour, 1-minute or 24-hour turn. */\n");
     constexpr std::array<std::string_view, turn_count> turn_names = {"INDEX_12H", "INDEX_1H", "INDEX_1M", "INDEX_24H"};
     for (int turn = 0; turn < turn_count; ++turn)
         define_index(header, join({macro, "HNDPOS_", turn_names[static_cast<std::size_t>(turn)]}), turn, "positions");
-    for (const Figure& figure : p.figures) define_figure(header, figure, spec);
+    for (const Figure& figure : p.figures) define_figure(header, figure, form);
     return header;
 }
 
@@ -208,8 +208,8 @@ std::string entry_row(const std::vector<std::int64_t>& values, std::size_t first
     return text + "}";
 }
 
-std::string figure_source(const Figure& figure, const FigureEntries& entries, const EmitSpec& spec) {
-    const auto declarators = figure_declarators(figure, spec);
+std::string figure_source(const Figure& figure, const FigureEntries& entries, const EmitSpec& form) {
+    const auto declarators = figure_declarators(figure, form);
     const std::size_t points = figure.points.size();
     const auto positions = static_cast<std::size_t>(figure.positions);
     std::string text;
@@ -219,7 +219,7 @@ std::string figure_source(const Figure& figure, const FigureEntries& entries, co
         for (std::size_t k = 0; k < positions; ++k) append(text, {"    ", row(k), k + 1 < positions ? ",\n" : "\n"});
         text += "};\n";
     };
-    if (spec.figures.layout == PointLayout::pairs) {
+    if (form.figures.layout == PointLayout::pairs) {
         array([&](std::size_t k) {
             std::string row = "{";
             for (std::size_t i = 0; i < points; ++i)
@@ -231,7 +231,7 @@ std::string figure_source(const Figure& figure, const FigureEntries& entries, co
         array([&](std::size_t k) { return entry_row(entries.x, k * points, points); });
         array([&](std::size_t k) { return entry_row(entries.y, k * points, points); });
     }
-    if (spec.figures.bounds) {
+    if (form.figures.bounds) {
         array([&](std::size_t k) {
             const std::vector<std::int64_t> box(entries.bounds[k].begin(), entries.bounds[k].end());
             return entry_row(box, 0, 4);
@@ -250,10 +250,7 @@ std::string source_title(const DialParams& p) {
 // The options beyond the tips, as hndpos-tables takes them: a value with a
 // space in double quotes.
 std::string options_comment(std::span<const std::string> words) {
-    std::string text = "/* With";
-    for (const std::string& word : words)
-        append(text, {" ", word.find(' ') == std::string::npos ? word : join({"\"", word, "\""})});
-    return text + ". */\n";
+    return "/* With" + stated_words_text(words) + ". */\n";
 }
 
 }  // namespace
@@ -262,15 +259,15 @@ bool beyond_tips(const DialParams& p) {
     return !p.figures.empty() || !p.has_hands || p.rule.rounding != Rounding::extended || p.rule.subpixel != 0;
 }
 
-std::string dial_source(const DialTables& tables, const EmitSpec& spec, std::span<const std::string> stated_options) {
+std::string dial_source(const DialTables& tables, const EmitSpec& form, std::span<const std::string> stated_options) {
     const DialParams& p = tables.params;
     std::string text = join({source_title(p), " Generated by hndpos-tables; do not edit. */\n"});
     if (beyond_tips(p)) text += options_comment(stated_options);
-    append(text, {"#include \"", spec.names.header, "\"\n"});
-    text += digest_check(upper(spec.names.prefix), spec.names.header, run_digest(header_body(p, spec).text()));
+    append(text, {"#include \"", form.names.header, "\"\n"});
+    text += digest_check(upper(form.names.prefix), form.names.header, run_digest(header_body(p, form).text()));
     for (int hand = 0; hand < (p.has_hands ? hand_count : 0); ++hand) {
         for (const Axis axis : {Axis::x, Axis::y}) {
-            append(text, {"\n", hand_array_declarator(p, spec, hand, axis), " = {"});
+            append(text, {"\n", hand_array_declarator(p, form, hand, axis), " = {"});
             const std::vector<std::int64_t>& entries = hand_entries(tables, hand, axis);
             for (std::size_t i = 0; i < entries.size(); ++i) {
                 text += i % entries_per_row == 0 ? "\n    " : " ";
@@ -279,9 +276,9 @@ std::string dial_source(const DialTables& tables, const EmitSpec& spec, std::spa
             text += "\n};\n";
         }
     }
-    for (std::size_t i = 0; i < p.figures.size(); ++i) text += figure_source(p.figures[i], tables.figures[i], spec);
+    for (std::size_t i = 0; i < p.figures.size(); ++i) text += figure_source(p.figures[i], tables.figures[i], form);
     for (std::size_t i = 0; i < p.figures.size(); ++i)
-        if (const auto& code = tables.figures[i].mask_code) text += mask_source(p.figures[i], *code, spec);
+        if (const auto& code = tables.figures[i].mask_code) text += mask_source(p.figures[i], *code, form);
     return text;
 }
 
@@ -289,24 +286,24 @@ namespace {
 
 // `codes`: each masked figure's, in order, or none where only the names
 // are wanted.
-HeaderText whole_header(const DialParams& p, const std::vector<const MaskCode*>& codes, const EmitSpec& spec) {
-    HeaderText header = header_body(p, spec);
-    define_digest(header, upper(spec.names.prefix), run_digest(header.text()));
+HeaderText whole_header(const DialParams& p, const std::vector<const MaskCode*>& codes, const EmitSpec& form) {
+    HeaderText header = header_body(p, form);
+    define_digest(header, upper(form.names.prefix), run_digest(header.text()));
     std::vector<std::pair<std::string, std::string>> declarations;
     for (int hand = 0; hand < (p.has_hands ? hand_count : 0); ++hand)
         for (const Axis axis : {Axis::x, Axis::y})
             declarations.push_back(
-                {hand_array_declarator(p, spec, hand, axis), hand_array_name(spec.names, hand, axis)});
+                {hand_array_declarator(p, form, hand, axis), hand_array_name(form.names, hand, axis)});
     for (const Figure& figure : p.figures)
-        for (auto& declarator : figure_declarators(figure, spec)) declarations.push_back(std::move(declarator));
+        for (auto& declarator : figure_declarators(figure, form)) declarations.push_back(std::move(declarator));
     std::size_t masked = 0;
     for (const Figure& figure : p.figures) {
         if (!figure.mask_bits) continue;
         const MaskCode* code = masked < codes.size() ? codes[masked] : nullptr;
         ++masked;
-        for (auto& declarator : mask_declarators(figure, code, spec)) declarations.push_back(std::move(declarator));
+        for (auto& declarator : mask_declarators(figure, code, form)) declarations.push_back(std::move(declarator));
     }
-    header_end(header, declarations, mask_functions(p, codes, spec));
+    header_end(header, declarations, mask_functions(p, codes, form));
     return header;
 }
 
@@ -319,8 +316,8 @@ std::vector<const MaskCode*> mask_codes(const DialTables& tables) {
 
 }  // namespace
 
-std::string dial_header(const DialTables& tables, const EmitSpec& spec) {
-    return whole_header(tables.params, mask_codes(tables), spec).text();
+std::string dial_header(const DialTables& tables, const EmitSpec& form) {
+    return whole_header(tables.params, mask_codes(tables), form).text();
 }
 
 std::vector<std::string> header_names(const DialParams& params, const EmitNames& names, FigureOutput figures) {

@@ -18,9 +18,9 @@ namespace hndpos {
 // The source; `stated_options` are the options beyond the tips that made
 // it (hndpos-tables' words, which the reader takes back), named in its
 // second comment. The tables must be complete and every entry must fit
-// the spec's type.
-std::string dial_source(const DialTables& tables, const EmitSpec& spec, std::span<const std::string> stated_options);
-std::string dial_header(const DialTables& tables, const EmitSpec& spec);
+// the form's type.
+std::string dial_source(const DialTables& tables, const EmitSpec& form, std::span<const std::string> stated_options);
+std::string dial_header(const DialTables& tables, const EmitSpec& form);
 
 // Every name the header defines (arrays and macros), in its order; they
 // depend on neither the entries nor the type or the storage.

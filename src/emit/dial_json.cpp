@@ -74,13 +74,13 @@ void append_masks(std::string& text, const Figure& figure, const MaskSet& masks)
 
 }  // namespace
 
-std::string dial_json(const DialTables& tables, const EmitSpec& spec) {
+std::string dial_json(const DialTables& tables, const EmitSpec& form) {
     const DialParams& p = tables.params;
     std::string text;
     append(text, {"{\"center\": [", center_text(p, Axis::x), ", ", center_text(p, Axis::y), "], \"radii\": ["});
     if (p.has_hands)
         append(text, {std::to_string(p.radii[0]), ", ", std::to_string(p.radii[1]), ", ", std::to_string(p.radii[2])});
-    append(text, {"], \"type\": \"", word_of(entry_types, spec.type), "\", \"hands\": ["});
+    append(text, {"], \"type\": \"", word_of(entry_types, form.type), "\", \"hands\": ["});
     for (int hand = 0; hand < (p.has_hands ? hand_count : 0); ++hand) {
         const HandEntries& entries = tables.hands[static_cast<std::size_t>(hand)];
         append(text, {hand == 0 ? "" : ",", "\n  {\"name\": \"", hand_names[hand],
@@ -95,7 +95,7 @@ std::string dial_json(const DialTables& tables, const EmitSpec& spec) {
                   "\", \"subpixel\": ", std::to_string(p.rule.subpixel), ", \"figures\": ["});
     for (std::size_t i = 0; i < p.figures.size(); ++i) {
         text += i == 0 ? "" : ",";
-        append_figure(text, p.figures[i], tables.figures[i], spec.figures);
+        append_figure(text, p.figures[i], tables.figures[i], form.figures);
     }
     text += "\n]";
     bool any = false;

@@ -1,6 +1,6 @@
 // hndpos-tables' JSON: the parameters, each hand's x and y entries, and
 // beyond the tips the rule and each figure's entries (and boxes), for
-// scripts; the spec's type names the entries' C type.
+// scripts; the form's type names the entries' C type.
 #pragma once
 
 #include <string>
@@ -10,6 +10,6 @@
 
 namespace hndpos {
 
-std::string dial_json(const DialTables& tables, const EmitSpec& spec);
+std::string dial_json(const DialTables& tables, const EmitSpec& form);
 
 }  // namespace hndpos

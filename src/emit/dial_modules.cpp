@@ -53,10 +53,7 @@ std::string number_lines(const Values& values) {
 // The words as the second line gives them: a value with a space in double
 // quotes.
 std::string words_line(std::string_view start, std::span<const std::string> words) {
-    std::string text(start);
-    for (const std::string& word : words)
-        append(text, {" ", word.find(' ') == std::string::npos ? word : join({"\"", word, "\""})});
-    return text + ".\n";
+    return std::string(start) + stated_words_text(words) + ".\n";
 }
 
 std::string rule_text(const DialParams& p) {

@@ -31,11 +31,11 @@ std::optional<EntryType> narrowest_entry_type(const DialTables& tables) {
     return std::nullopt;
 }
 
-std::string oversized_progmem_array(const DialTables& tables, const EmitSpec& spec) {
-    if (spec.storage != Storage::progmem) return "";
+std::string oversized_progmem_array(const DialTables& tables, const EmitSpec& form) {
+    if (form.storage != Storage::progmem) return "";
     const DialParams& params = tables.params;
-    const std::int64_t entry = entry_type_facts(spec.type).high > UINT16_MAX  ? 4
-                               : entry_type_facts(spec.type).high > UINT8_MAX ? 2
+    const std::int64_t entry = entry_type_facts(form.type).high > UINT16_MAX  ? 4
+                               : entry_type_facts(form.type).high > UINT8_MAX ? 2
                                                                               : 1;
     const auto too_large = [&](const std::string& array, std::int64_t bytes) {
         return bytes <= max_avr_array_bytes
@@ -45,7 +45,7 @@ std::string oversized_progmem_array(const DialTables& tables, const EmitSpec& sp
                            " in one array: give fewer positions, a narrower --type or another --storage"});
     };
     const auto refusal = [&](const std::string& name, std::int64_t entries) {
-        return too_large(spec.names.prefix + name, entries * entry);
+        return too_large(form.names.prefix + name, entries * entry);
     };
     for (int hand = 0; hand < (params.has_hands ? hand_count : 0); ++hand)
         if (std::string why =
@@ -54,16 +54,16 @@ std::string oversized_progmem_array(const DialTables& tables, const EmitSpec& sp
             return why;
     for (const Figure& figure : params.figures) {
         const std::int64_t grid = std::int64_t{figure.positions} * static_cast<std::int64_t>(figure.points.size());
-        const bool pairs = spec.figures.layout == PointLayout::pairs;
+        const bool pairs = form.figures.layout == PointLayout::pairs;
         if (std::string why = refusal(figure.name + (pairs ? "_xy" : "_x"), pairs ? 2 * grid : grid); !why.empty())
             return why;
-        if (spec.figures.bounds)
+        if (form.figures.bounds)
             if (std::string why = refusal(figure.name + "_bounds", 4 * std::int64_t{figure.positions}); !why.empty())
                 return why;
     }
     for (std::size_t f = 0; f < params.figures.size(); ++f) {
         if (!tables.figures[f].mask_code) continue;
-        for (const auto& [array, bytes] : mask_array_bytes(params.figures[f], *tables.figures[f].mask_code, spec))
+        for (const auto& [array, bytes] : mask_array_bytes(params.figures[f], *tables.figures[f].mask_code, form))
             if (std::string why = too_large(array, bytes); !why.empty()) return why;
     }
     return "";

@@ -31,6 +31,6 @@ inline constexpr std::int64_t max_avr_array_bytes = 32767;
 
 // In program memory, the first array larger than AVR takes, named with its
 // size; "" where every array fits or the storage is another.
-std::string oversized_progmem_array(const DialTables& tables, const EmitSpec& spec);
+std::string oversized_progmem_array(const DialTables& tables, const EmitSpec& form);
 
 }  // namespace hndpos

@@ -17,7 +17,7 @@ std::string filled(std::string text, const std::vector<std::pair<std::string_vie
     return text;
 }
 
-std::string stem(const Figure& figure, const EmitSpec& spec) { return join({spec.names.prefix, figure.name, "_mask"}); }
+std::string stem(const Figure& figure, const EmitSpec& form) { return join({form.names.prefix, figure.name, "_mask"}); }
 
 // The narrowest unsigned type, 16 or 32 bits, for values up to `largest`.
 bool wide(std::uint64_t largest) { return largest > 0xFFFF; }
@@ -304,10 +304,10 @@ bool fits_int(const MaskCode& code, const DialParams& params) {
 
 }  // namespace
 
-void define_mask_macros(HeaderText& header, const Figure& figure, const EmitSpec& spec) {
-    const std::string macro = join({upper(spec.names.prefix), "HNDPOS_", upper(figure.name), "_"});
-    const std::string read = upper(spec.names.prefix) + "HNDPOS_";
-    const std::string f = stem(figure, spec);
+void define_mask_macros(HeaderText& header, const Figure& figure, const EmitSpec& form) {
+    const std::string macro = join({upper(form.names.prefix), "HNDPOS_", upper(figure.name), "_"});
+    const std::string read = upper(form.names.prefix) + "HNDPOS_";
+    const std::string f = stem(figure, form);
     const int bits = figure.mask_bits.value_or(1);
     header.add(join({"/* Its masks: the share of each pixel its outline covers, in levels of ", std::to_string(bits),
                      bits == 1 ? " bit" : " bits", ",\n   ", std::to_string((1 << bits) - 1),
@@ -323,11 +323,11 @@ void define_mask_macros(HeaderText& header, const Figure& figure, const EmitSpec
 }
 
 std::vector<std::pair<std::string, std::string>> mask_declarators(const Figure& figure, const MaskCode* code,
-                                                                  const EmitSpec& spec) {
+                                                                  const EmitSpec& form) {
     const ArrayTypes types = array_types(code);
-    const std::string f = stem(figure, spec);
-    const std::string start = storage_qualifier(spec.storage);
-    const std::string attribute = storage_attribute(spec.storage);
+    const std::string f = stem(figure, form);
+    const std::string start = storage_qualifier(form.storage);
+    const std::string attribute = storage_attribute(form.storage);
     const auto size = [&](auto member) { return code ? std::to_string(at_least_one(member(*code))) : "1"; };
     std::vector<std::pair<std::string, std::string>> out;
     const auto add = [&](std::string_view type, std::string_view suffix, const std::string& dimensions) {
@@ -345,11 +345,11 @@ std::vector<std::pair<std::string, std::string>> mask_declarators(const Figure& 
 }
 
 std::vector<std::pair<std::string, std::int64_t>> mask_array_bytes(const Figure& figure, const MaskCode& code,
-                                                                   const EmitSpec& spec) {
+                                                                   const EmitSpec& form) {
     const ArrayTypes types = array_types(&code);
     const auto width = [](bool is_wide) { return std::int64_t{is_wide ? 4 : 2}; };
     const auto count = [](std::size_t n) { return static_cast<std::int64_t>(at_least_one(n)); };
-    const std::string f = stem(figure, spec);
+    const std::string f = stem(figure, form);
     return {{f + "_map", count(code.map.size()) * width(types.map)},
             {f + "_box", count(code.box.size()) * 8},
             {f + "_first_row", count(code.first_row.size()) * width(types.first_row)},
@@ -358,8 +358,8 @@ std::vector<std::pair<std::string, std::int64_t>> mask_array_bytes(const Figure&
             {f + "_changed", count(code.changed.size()) * 8}};
 }
 
-std::string mask_source(const Figure& figure, const MaskCode& code, const EmitSpec& spec) {
-    const auto declarators = mask_declarators(figure, &code, spec);
+std::string mask_source(const Figure& figure, const MaskCode& code, const EmitSpec& form) {
+    const auto declarators = mask_declarators(figure, &code, form);
     const std::vector<std::string> lists = {list_text(widened(code.map), 12),       boxes_text(code.box),
                                             list_text(widened(code.first_row), 12), list_text(widened(code.rows), 12),
                                             list_text(widened(code.code), 16),      boxes_text(code.changed)};
@@ -370,13 +370,13 @@ std::string mask_source(const Figure& figure, const MaskCode& code, const EmitSp
     return text;
 }
 
-HeaderText mask_functions(const DialParams& params, const std::vector<const MaskCode*>& codes, const EmitSpec& spec) {
+HeaderText mask_functions(const DialParams& params, const std::vector<const MaskCode*>& codes, const EmitSpec& form) {
     HeaderText header;
     std::vector<std::size_t> masked;
     for (std::size_t i = 0; i < params.figures.size(); ++i)
         if (params.figures[i].mask_bits) masked.push_back(i);
     if (masked.empty()) return header;
-    const std::string p = spec.names.prefix;
+    const std::string p = form.names.prefix;
     const std::string m = upper(p) + "HNDPOS_";
     header.add(
         "\n/* Drawing from the masks. Coordinates are long, which has 32 bits even\n"
@@ -391,7 +391,7 @@ HeaderText mask_functions(const DialParams& params, const std::vector<const Mask
         const Figure& figure = params.figures[masked[i]];
         const ArrayTypes types = array_types(i < codes.size() ? codes[i] : nullptr);
         const int bits = figure.mask_bits.value_or(1);
-        const std::string f = stem(figure, spec);
+        const std::string f = stem(figure, form);
         const MaskCode* code = i < codes.size() ? codes[i] : nullptr;
         std::vector<std::pair<std::string_view, std::string>> keys = {
             {"COORD", code != nullptr && fits_int(*code, params) ? "int" : "long"},

@@ -296,7 +296,7 @@ bool check_hands(const JsonDocument& document, Reading& reading, const DialFile&
             const std::string what =
                 std::string(axis == Axis::x ? "\"x\"" : "\"y\"") + " of the " + std::string(hand_names[hand]) + " hand";
             if (!reading.entries(*document.member(object, axis == Axis::x ? "x" : "y"), what,
-                                 axis == Axis::x ? entries.x : entries.y, file.spec.type, [&](std::size_t position) {
+                                 axis == Axis::x ? entries.x : entries.y, file.form.type, [&](std::size_t position) {
                                      return hand_entry_name(hand, axis, static_cast<int>(position));
                                  }))
                 return false;
@@ -330,11 +330,11 @@ bool check_figures(const JsonDocument& document, Reading& reading, const DialFil
         const FigureEntries& entries = tables.figures[f];
         const std::string name = "the figure " + tables.params.figures[f].name + "'s ";
         const std::size_t points = tables.params.figures[f].points.size();
-        const EntryType type = file.spec.type;
+        const EntryType type = file.form.type;
         if (!check_rows(document, *document.member(object, "x"), name + "\"x\"", points, entries.x, reading, type) ||
             !check_rows(document, *document.member(object, "y"), name + "\"y\"", points, entries.y, reading, type))
             return false;
-        if (!file.spec.figures.bounds) continue;
+        if (!file.form.figures.bounds) continue;
         std::vector<std::int64_t> boxes;
         for (const auto& box : entries.bounds) boxes.insert(boxes.end(), box.begin(), box.end());
         if (!check_rows(document, *document.member(object, "bounds"), name + "\"bounds\"", 4, boxes, reading, type))
@@ -427,8 +427,8 @@ DialFileRead read_dial_json(std::string_view bytes) {
     DialFile file;
     if (auto refused = compute_request(request, document.line(*document.member(document.root(), "radii")), file))
         return *refused;
-    file.spec.type = type;
-    file.spec.figures = request.figures;
+    file.form.type = type;
+    file.form.figures = request.figures;
     if (!check_hands(document, reading, file) ||
         (!request.params.figures.empty() && !check_figures(document, reading, file)) ||
         !check_masks(document, reading, file))

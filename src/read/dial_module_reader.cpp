@@ -51,19 +51,9 @@ std::vector<std::string_view> split_entries(std::string_view line) {
 }
 
 // " w1 w2 "w 3"." after the start: the words, or false.
-bool stated_words(std::string_view line, std::string_view start, std::vector<std::string>& words) {
-    if (!line.starts_with(start) || !line.ends_with('.')) return false;
-    std::string_view rest = line.substr(start.size(), line.size() - start.size() - 1);
-    while (!rest.empty()) {
-        if (!rest.starts_with(' ') || rest.size() < 2) return false;
-        rest.remove_prefix(1);
-        const bool quoted_word = rest.starts_with('"');
-        const std::size_t end = quoted_word ? rest.find('"', 1) : std::min(rest.find(' '), rest.size());
-        if (end == std::string_view::npos) return false;
-        words.emplace_back(rest.substr(quoted_word ? 1 : 0, quoted_word ? end - 1 : end));
-        rest.remove_prefix(quoted_word ? end + 1 : end);
-    }
-    return !words.empty();
+bool module_words(std::string_view line, std::string_view start, std::vector<std::string>& words) {
+    if (!line.starts_with(start) || !line.ends_with('.') || line.size() <= start.size()) return false;
+    return stated_words(line.substr(start.size(), line.size() - start.size() - 1), words);
 }
 
 // The hand entry a differing line holds, where it lies in a hand's table:
@@ -112,7 +102,7 @@ DialFileRead read_dial_module(std::string_view bytes) {
     const std::vector<std::string_view> found = lines_of(bytes);
     std::vector<std::string> words;
     const std::string expected = "expected the arguments the module was made with, found ";
-    if (found.size() < 2 || !stated_words(found[1], language.words_start, words))
+    if (found.size() < 2 || !module_words(found[1], language.words_start, words))
         return refused_file(2, expected + quoted(found.size() < 2 ? "" : found[1]));
     TablesRequest request;
     words.insert(words.end(), {"-o", "module"});
@@ -127,7 +117,7 @@ DialFileRead read_dial_module(std::string_view bytes) {
     if (auto refused = compute_request(request, 2, file)) return *refused;
     const TablesVerdict verdict = judge_dial_tables(file.dial.tables, request.type, request.display);
     if (!verdict.type) return refused_file(2, "hndpos-tables writes no such module: " + verdict.problem);
-    file.spec = {*verdict.type, Storage::data, {"", ""}, request.figures};
+    file.form = {*verdict.type, Storage::data, {"", ""}, request.figures};
     const std::vector<std::string> stated = module_arguments(request);
     const std::string text = language.format == TablesFormat::rust
                                  ? dial_rust(file.dial.tables, *verdict.type, request.figures.bounds, stated)

@@ -112,6 +112,6 @@ DialReadResult read_dial_file(std::string_view bytes) {
     return result;
 }
 
-std::string written_header(const DialFile& file) { return dial_header(file.dial.tables, file.spec); }
+std::string written_header(const DialFile& file) { return dial_header(file.dial.tables, file.form); }
 
 }  // namespace hndpos

@@ -26,7 +26,7 @@ InputKind input_kind(std::string_view bytes);
 
 struct DialFile {
     Dial dial;
-    EmitSpec spec;  // names and storage: the C source's only
+    EmitSpec form;  // names and storage: the C source's only
 };
 
 struct DialFileRead {

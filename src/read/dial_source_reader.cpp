@@ -127,19 +127,10 @@ bool parse_figures_title(std::string_view first, TablesRequest& request) {
 // "/* With WORDS. */": hndpos-tables' words, a value with a space in
 // double quotes; false where the comment is not written so.
 bool comment_words(std::string_view line, std::vector<std::string>& words) {
-    LineScanner scan(line);
-    if (!scan.literal("/* With") || !line.ends_with(". */")) return false;
-    std::string_view rest = scan.rest().substr(0, scan.rest().size() - 4);
-    while (!rest.empty()) {
-        if (!rest.starts_with(' ') || rest.size() < 2) return false;
-        rest.remove_prefix(1);
-        const bool quoted_word = rest.starts_with('"');
-        const std::size_t end = quoted_word ? rest.find('"', 1) : std::min(rest.find(' '), rest.size());
-        if (end == std::string_view::npos) return false;
-        words.emplace_back(rest.substr(quoted_word ? 1 : 0, quoted_word ? end - 1 : end));
-        rest.remove_prefix(quoted_word ? end + 1 : end);
-    }
-    return !words.empty();
+    constexpr std::string_view start = "/* With";
+    constexpr std::string_view end = ". */";
+    if (!line.starts_with(start) || !line.ends_with(end) || line.size() < start.size() + end.size()) return false;
+    return stated_words(line.substr(start.size(), line.size() - start.size() - end.size()), words);
 }
 
 // The name of the first array: the hour hand's x, or the first figure's.
@@ -279,9 +270,9 @@ DialFileRead read_dial_source(std::string_view bytes) {
                                 ", found " + quoted(line_at(bytes, line)));
     DialFile file;
     if (auto refused = compute_request(request, 1, file)) return *refused;
-    file.spec = {*request.type, request.storage, {request.prefix, header}, request.figures};
+    file.form = {*request.type, request.storage, {request.prefix, header}, request.figures};
     const std::string wanted =
-        dial_source(file.dial.tables, file.spec, source_options(request.params, request.figures));
+        dial_source(file.dial.tables, file.form, source_options(request.params, request.figures));
     if (bytes != wanted) return first_difference(bytes, wanted, file);
     DialFileRead result;
     result.ok = true;

@@ -69,7 +69,7 @@ std::optional<std::string> mask_source_difference(std::string_view found, const 
         const std::optional<MaskSet>& set = tables.figures[f].masks;
         if (!set) continue;
         const std::string& name = tables.params.figures[f].name;
-        const auto code = read_code(found, file.spec.names.prefix + name + "_mask");
+        const auto code = read_code(found, file.form.names.prefix + name + "_mask");
         if (!code || code->map.size() != set->positions.size()) continue;
         for (std::size_t k = 0; k < set->positions.size(); ++k) {
             const std::optional<PixelMask> got = decode_position_mask(*code, k, set->bits, cx2, cy2);

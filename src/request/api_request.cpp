@@ -43,8 +43,8 @@ class Conversion {
 public:
     explicit Conversion(const JsonDocument& document) : document_(document) {}
 
-    std::string value(const Node& node, const OptionValue& spec, const std::string& key) const {
-        switch (spec.kind) {
+    std::string value(const Node& node, const OptionValue& form, const std::string& key) const {
+        switch (form.kind) {
         case ValueKind::integer:
             if (node.kind != Kind::integer) throw Refused{"key " + key + " takes an integer"};
             return std::to_string(node.value);
@@ -86,10 +86,10 @@ public:
                                       .append(" is none of ")
                                       .append(shape(option))};
             }
-            for (const OptionValue& spec : option.values) {
-                const Node* member = document_.member(node, lower(spec.name));
-                if (member == nullptr) throw Refused{"key " + key + " has no " + lower(spec.name)};
-                values.push_back(value(*member, spec, key + "." + lower(spec.name)));
+            for (const OptionValue& form : option.values) {
+                const Node* member = document_.member(node, lower(form.name));
+                if (member == nullptr) throw Refused{"key " + key + " has no " + lower(form.name)};
+                values.push_back(value(*member, form, key + "." + lower(form.name)));
             }
             return values;
         }

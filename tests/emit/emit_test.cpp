@@ -60,10 +60,10 @@ TEST(EntryTypes, TheNarrowestTypeThatHoldsEveryEntry) {
 
 TEST(HandTables, SourceHeaderAndJsonHoldTheSameEntries) {
     const DialTables tables = compute_dial_tables({160, -1, {60, 90, INT32_MAX}, {720, 7, 1}, {}, {}});
-    const EmitSpec spec{EntryType::i32, Storage::progmem, {"face_", "dial.h"}, {}};
-    const std::string source = dial_source(tables, spec, {});
-    const std::string header = dial_header(tables, spec);
-    const std::string json = dial_json(tables, spec);
+    const EmitSpec form{EntryType::i32, Storage::progmem, {"face_", "dial.h"}, {}};
+    const std::string source = dial_source(tables, form, {});
+    const std::string header = dial_header(tables, form);
+    const std::string json = dial_json(tables, form);
     EXPECT_NE(source.find("#endif\n\nconst int32_t face_hour_x[720] PROGMEM = {\n    160, 161, 161,"),
               std::string::npos);
     // The guard is the header's own; the source checks the digest its header defines.

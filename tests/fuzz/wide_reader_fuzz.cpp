@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const hndpos::DialFile& file = result.file;
     const auto& params = file.dial.tables.params;
     if (!json && !module &&
-        hndpos::dial_source(file.dial.tables, file.spec, hndpos::source_options(params, file.spec.figures)) != bytes)
+        hndpos::dial_source(file.dial.tables, file.form, hndpos::source_options(params, file.form.figures)) != bytes)
         std::abort();
     const hndpos::DisplayCheck check = hndpos::check_display(file.dial, display);
     if (check.ok != check.problem.empty() || check.wrapped) std::abort();

@@ -24,9 +24,9 @@ Files written() {
     DialParams params{83, 30, {9, 13, 14}, {60, 60, 60}, {Rounding::nearest, 0}, {}, true};
     params.figures = {{"hand", 12, {{-2, -1}, {8, 0}, {-2, 1}}}, {"ticks", 4, {{10, 0}, {12, 0}}}};
     const FigureOutput figures{PointLayout::split, true};
-    const EmitSpec spec{EntryType::u8, Storage::constant, {"face_", "dial.h"}, figures};
+    const EmitSpec form{EntryType::u8, Storage::constant, {"face_", "dial.h"}, figures};
     const DialTables tables = compute_dial_tables(params);
-    return {dial_source(tables, spec, source_options(params, figures)), dial_json(tables, spec)};
+    return {dial_source(tables, form, source_options(params, figures)), dial_json(tables, form)};
 }
 
 std::string replaced(std::string text, const std::string& from, const std::string& to) {
@@ -40,8 +40,8 @@ TEST(DialReader, TheWrittenFilesAreRead) {
     EXPECT_TRUE(read_dial_source(files.source).ok) << read_dial_source(files.source).message;
     const DialFileRead json = read_dial_json(files.json);
     ASSERT_TRUE(json.ok) << json.message;
-    EXPECT_EQ(json.file.spec.type, EntryType::u8);
-    EXPECT_TRUE(json.file.spec.figures.bounds);
+    EXPECT_EQ(json.file.form.type, EntryType::u8);
+    EXPECT_TRUE(json.file.form.figures.bounds);
     // By value: a byte order mark, escapes, other spacing.
     EXPECT_TRUE(read_dial_json("\xEF\xBB\xBF" + replaced(files.json, "\"hour\"", "\"\\u0068our\"")).ok);
     EXPECT_EQ(input_kind("\xEF\xBB\xBF {"), InputKind::tables_json);

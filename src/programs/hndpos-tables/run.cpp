@@ -28,18 +28,18 @@ int refuse(int status, const std::string& message) {
 // the JavaScript API read.
 std::string add_outputs(const hndpos::TablesRequest& request, const hndpos::DialTables& tables, hndpos::EntryType type,
                         hndpos::OutputFiles& files) {
-    const hndpos::EmitSpec spec{type, request.storage, {request.prefix, hndpos::header_name(request)}, request.figures};
-    if (std::string oversized = hndpos::oversized_progmem_array(tables, spec); !oversized.empty()) return oversized;
+    const hndpos::EmitSpec form{type, request.storage, {request.prefix, hndpos::header_name(request)}, request.figures};
+    if (std::string oversized = hndpos::oversized_progmem_array(tables, form); !oversized.empty()) return oversized;
     std::string text;
     if (request.format == hndpos::TablesFormat::json) {
-        text = hndpos::dial_json(tables, spec);
+        text = hndpos::dial_json(tables, form);
     } else if (request.format == hndpos::TablesFormat::rust) {
         text = hndpos::dial_rust(tables, type, request.figures.bounds, hndpos::module_arguments(request));
     } else if (request.format == hndpos::TablesFormat::micropython) {
         text = hndpos::dial_micropython(tables, type, request.figures.bounds, hndpos::module_arguments(request));
     } else {
-        files.add(hndpos::path_beside(request.output, spec.names.header), hndpos::dial_header(tables, spec));
-        text = hndpos::dial_source(tables, spec, hndpos::source_options(request.params, request.figures));
+        files.add(hndpos::path_beside(request.output, form.names.header), hndpos::dial_header(tables, form));
+        text = hndpos::dial_source(tables, form, hndpos::source_options(request.params, request.figures));
     }
     if (text.size() > hndpos::max_input_bytes)
         return "the file would be " + std::to_string(text.size()) + " bytes, more than the " +

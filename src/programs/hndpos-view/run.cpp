@@ -77,7 +77,7 @@ int emit(const hndpos::ViewRequest& request, const std::string& bytes, const hnd
 // that name is no header and would never end.
 bool header_matches(const std::string& input, const hndpos::DialFile& file) {
     if (input == hndpos::standard_stream_name) return true;
-    const std::string path = hndpos::path_beside(input, file.spec.names.header);
+    const std::string path = hndpos::path_beside(input, file.form.names.header);
     if (!hndpos::exists(path)) return true;
     if (!hndpos::is_regular_file(path)) {
         report(exit_refused, path + ": not a file, where " + input + " includes its header");
