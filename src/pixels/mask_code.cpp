@@ -1,5 +1,7 @@
 #include "pixels/mask_code.h"
 
+#include "pixels/coverage.h"
+
 namespace hndpos {
 namespace {
 
@@ -116,8 +118,11 @@ std::size_t plain_code_bytes(const MaskSet& masks) {
 }
 
 std::optional<PixelMask> decode_kept_mask(const MaskCode& code, std::size_t kept, int bits) {
-    if (kept >= code.box.size()) return std::nullopt;
+    // Arrays read back from an edited file may disagree in length.
+    if (kept >= code.box.size() || kept >= code.first_row.size()) return std::nullopt;
     const auto& box = code.box[kept];
+    // No mask is wider than the pixels an outline may reach.
+    if (box[2] > max_outline_pixel + 1) return std::nullopt;
     const int width = static_cast<int>(box[2]);
     const int height = static_cast<int>(box[3]);
     const std::size_t first = code.first_row[kept];
