@@ -136,7 +136,7 @@ if command -v wine >/dev/null && command -v unzip >/dev/null; then
             die "$system.zip holds: $(cd "$top" && ls)"
         # The CMake package finds the programs beside it, naming no path of the build machine.
         package="$top/lib/cmake/hndpos"
-        for file in hndpos-config.cmake hndpos-targets.cmake HndposTables.cmake HndposRun.cmake hndpos-limits.cmake; do
+        for file in hndpos-config.cmake hndpos-targets.cmake HndposTables.cmake HndposRun.cmake hndpos-options.cmake; do
             [ -f "$package/$file" ] || die "$system.zip lacks lib/cmake/hndpos/$file"
         done
         grep -qE '"\$\{_IMPORT_PREFIX\}/(\./)?hndpos-tables\.exe"' "$package"/hndpos-targets-*.cmake ||
