@@ -426,14 +426,20 @@ TEST(Mpfr, ArcEntriesOnHalfPixelCentres) {
 
 // Random figures under both roundings: counts from 1 to 43200 (those with
 // exact ties among them), coordinates up to the 32-bit range, small ones
-// where ties are common, sub-pixels 0 to 8.
-TEST(Mpfr, FigureEntriesMatchUnderBothRoundings) {
-    std::mt19937_64 random(seed + 4);
+// where ties are common, sub-pixels 0 to 8. Each of the eight parts takes
+// 30 of the 240 rounds, so that a slow build (sanitizers) keeps each test
+// short; every turn is computed whole, which is what costs.
+class FigureEntriesMatchUnderBothRoundings : public ::testing::TestWithParam<int> {};
+
+TEST_P(FigureEntriesMatchUnderBothRoundings, Part) {
+    constexpr int rounds_per_part = 30;
+    const int first_round = GetParam() * rounds_per_part;
+    std::mt19937_64 random(seed + 4 + static_cast<std::uint64_t>(GetParam()) * 0x100);
     std::uniform_int_distribution<std::int32_t> any(INT32_MIN, INT32_MAX);
     std::uniform_int_distribution<std::int32_t> small(-301, 301);
     std::uniform_int_distribution<int> count(1, max_positions);
     std::size_t checked = 0;
-    for (int round = 0; round < 240; ++round) {
+    for (int round = first_round; round < first_round + rounds_per_part; ++round) {
         const int positions = round % 4 == 0 ? 12 * (count(random) / 12 + 1) : count(random);
         const int subpixel = round % 3 == 0 ? 0 : static_cast<int>(random() % (max_subpixel_bits + 1));
         const Rounding rounding = round % 2 == 0 ? Rounding::nearest : Rounding::extended;
@@ -462,6 +468,8 @@ TEST(Mpfr, FigureEntriesMatchUnderBothRoundings) {
     }
     std::cout << "checked " << checked << " figure entries against MPFR\n";
 }
+
+INSTANTIATE_TEST_SUITE_P(Mpfr, FigureEntriesMatchUnderBothRoundings, ::testing::Range(0, 8));
 
 }  // namespace
 }  // namespace hndpos
