@@ -144,10 +144,10 @@ case "random": {
   // hndpos with texts a user might type, and some no program takes.
   const texts = () => pick([String(integer(-300, 300)), String(integer(-2147483647, 2147483647)), "$" + integer(0, 0xffffffff).toString(16),
                             "  " + integer(0, 99), "+" + integer(0, 500), "0" + integer(0, 9), "x", "", "1e3", "$", "-0", "2147483648"]);
-  for (let i = 0; i < 100; ++i) same("hndpos", Array.from({ length: pick([5, 5, 5, 5, 4, 6, 0]) }, texts));
+  for (let i = 0; i < 60; ++i) same("hndpos", Array.from({ length: pick([5, 5, 5, 5, 4, 6, 0]) }, texts));
   // hndpos-tables over its options.
   const value = () => String(pick([integer(-50, 400), integer(-2147483647, 2147483647), integer(0, 70000)]));
-  for (let i = 0; i < 30; ++i) {
+  for (let i = 0; i < 20; ++i) {
     const args = ["--center", value(), value(), "--radii", value(), value(), value()];
     if (random() < 0.7) args.push("--positions", ...[0, 1, 2].map(() => String(pick([60, 720, 1, integer(1, 400), 0, 43201]))));
     if (random() < 0.3) args.push("--type", pick(["u8", "u16", "i16", "i32", "u32"]));
@@ -160,7 +160,7 @@ case "random": {
     same("hndpos-tables", args);
   }
   // hndpos-view over the files the native programs wrote.
-  for (let i = 0; i < 30; ++i) {
+  for (let i = 0; i < 20; ++i) {
     const params = [integer(-20, 300), integer(-20, 300), integer(-50, 150), integer(-50, 150), integer(-50, 150)].map(String);
     const wide = random() < 0.5;
     const input = wide ? (random() < 0.5 ? "t.json" : "t.c") : "hpostbl.c";

@@ -23,7 +23,7 @@ sixty-positions)
     command -v python3 >/dev/null || skip "python3 not found"
     sets=("83 30 9 13 14" "0 0 0 0 0" "128 128 -127 127 0")
     RANDOM=1209
-    rounds=300
+    rounds=120
     [ "${#runner[@]}" -eq 0 ] || rounds=30  # each run starts an emulator
     for round in $(seq "$rounds"); do
         reach=$((RANDOM % 128))
