@@ -108,7 +108,9 @@ installed | subdirectory | cross)
         done
         configure_args+=(-DCMAKE_PREFIX_PATH="$work/prefix")
     else
-        configure_args+=(-DHNDPOS_SOURCE_DIR="$source_dir")
+        # A parent in Debug builds hndpos in Debug too: the same entries
+        # from unoptimised programs, and a shorter build than Release.
+        configure_args=(-DCMAKE_BUILD_TYPE=Debug -DHNDPOS_SOURCE_DIR="$source_dir")
     fi
     dir="$work/firmware"
     cmake_built "$here" "$dir" "${configure_args[@]}"
@@ -772,12 +774,13 @@ EOF
 
 windows-dlls)
     # hndpos built for Windows by a plain MinGW configuration, without the
-    # project's toolchain file: the programs import system DLLs only.
+    # project's toolchain file or a build type: the programs import system
+    # DLLs only.
     need i686-w64-mingw32-g++-posix i686-w64-mingw32-gcc-posix i686-w64-mingw32-windres i686-w64-mingw32-objdump
     dir="$work/windows"
     cmake -S "$source_dir" -B "$dir" -DCMAKE_SYSTEM_NAME=Windows -DCMAKE_CXX_COMPILER=i686-w64-mingw32-g++-posix \
         -DCMAKE_C_COMPILER=i686-w64-mingw32-gcc-posix -DCMAKE_RC_COMPILER=i686-w64-mingw32-windres \
-        -DCMAKE_BUILD_TYPE=Release -DHNDPOS_BUILD_TESTING=OFF >"$dir.log" 2>&1 || { cat "$dir.log"; die "configure failed"; }
+        -DHNDPOS_BUILD_TESTING=OFF >"$dir.log" 2>&1 || { cat "$dir.log"; die "configure failed"; }
     cmake --build "$dir" --target hndpos hndpos-view hndpos-tables >"$dir.build.log" 2>&1 || { cat "$dir.build.log"; die "build failed"; }
     bash "$source_dir/tests/windows/check_programs.sh" i686-w64-mingw32-objdump "$dir/hndpos.exe" "$dir/hndpos-view.exe" \
         "$dir/hndpos-tables.exe" | sed "s/^/consumer ($scenario): /" || die "the programs need more than the system's DLLs"
