@@ -9,6 +9,13 @@
 #                             otherwise print why not and exit 1
 #   wine.sh --executes-i386   exit 0 where the kernel executes 32-bit x86
 #                             programs, so that wine32 would serve
+#   wine.sh --prepare         create $WINEPREFIX and start its wineserver
+#                             to stay until 'wine.sh --stop'
+#   wine.sh --stop            end that wineserver
+#
+# A new prefix costs its first program 10 to 30 s, and every start that
+# finds no wineserver about a second more; a prepared prefix spares the
+# tests both, so that no test's time depends on whether it ran first.
 #
 # 32-bit Windows programs need both a kernel that executes 32-bit x86
 # programs (some answer "Exec format error") and wine's 32-bit loader (the
@@ -69,6 +76,39 @@ wine64_loader() {
     done
     return 1
 }
+
+# The loader for this machine's programs (the wrapper where 32-bit ones
+# run, else the 64-bit loader) and the wineserver beside it.
+loader_here() {
+    if [ -z "$(why_not_i386)" ]; then command -v wine; else wine64_loader; fi
+}
+server_beside() {  # LOADER
+    local candidate
+    for candidate in "$(dirname "$1")/wineserver64" "$(dirname "$1")/wineserver" "$(command -v wineserver 2>/dev/null)"; do
+        [ -n "$candidate" ] && [ -x "$candidate" ] && { echo "$candidate"; return 0; }
+    done
+    return 1
+}
+
+case "${1:-}" in
+--prepare | --stop)
+    [ -n "${WINEPREFIX:-}" ] || { echo "wine.sh: $1 needs WINEPREFIX" >&2; exit 1; }
+    if ! loader=$(loader_here) || ! server=$(server_beside "$loader"); then
+        echo "wine.sh: no wine loader and wineserver found" >&2
+        exit 1
+    fi
+    if [ "$1" = --stop ]; then
+        "$server" -k 2>/dev/null
+        exit 0
+    fi
+    mkdir -p "$WINEPREFIX"
+    # Persistent (-p): it outlives every client until --stop; its output
+    # goes nowhere, so that no caller waits on a pipe it holds.
+    "$server" -p </dev/null >/dev/null 2>&1
+    WINELOADER="$loader" "$loader" wineboot --init </dev/null >/dev/null 2>&1
+    exit
+    ;;
+esac
 
 if [ "${1:-}" = --executes-i386 ]; then
     kernel_runs_i386
