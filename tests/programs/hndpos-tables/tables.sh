@@ -499,14 +499,14 @@ strict-gcc | strict-clang)
         center="160 120"
         [ "$type" = i16 ] && center="-100 120"
         [ "$type" = u8 ] && center="100 110"
+        # shellcheck disable=SC2086
+        run --center $center --radii 60 90 100 --positions 720 7 60 --type $type --format json -o tables.json
+        table_entries tables.json >expected.txt
         for storage in data const progmem; do
             # shellcheck disable=SC2086
             run --center $center --radii 60 90 100 --positions 720 7 60 --type $type --storage $storage \
                 --prefix face_ -o dial.c
             [ "$status" -eq 0 ] || { fail "$type $storage: $(cat err.txt)"; continue; }
-            # shellcheck disable=SC2086
-            run --center $center --radii 60 90 100 --positions 720 7 60 --type $type --format json -o tables.json
-            table_entries tables.json >expected.txt
             extra=()
             [ "$compiler" = clang ] && extra=(-Wmissing-variable-declarations)
             for standard in c99 c++17; do
