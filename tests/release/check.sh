@@ -68,7 +68,10 @@ odd=$(awk '$1 !~ /^(drwxr-xr-x|-rwxr-xr-x|-rw-r--r--|lrwxrwxrwx)$/' <<<"$modes")
 [ -z "$odd" ] || die "files with other modes: $odd"
 # Debian's own files go in the .deb alone; its description names every program.
 ! tar -tzf "$packages/hndpos-$version-linux-x86_64.tar.gz" | grep -E 'doc-base|lintian' || die "the tarball holds Debian's files"
-dpkg-deb -I "$packages/hndpos_${version}_amd64.deb" | grep -q 'hndpos-tables writes' || die "the .deb's description lacks hndpos-tables"
+# (Read whole first: grep -q leaves at the match, and under pipefail the
+# writer's broken pipe would fail the check.)
+deb_info=$(dpkg-deb -I "$packages/hndpos_${version}_amd64.deb")
+grep -q 'hndpos-tables writes' <<<"$deb_info" || die "the .deb's description lacks hndpos-tables"
 for zip in "hndpos-$version-windows-x86.zip" "hndpos-$version-windows-x64.zip" "hndpos-arduino-$version.zip"; do
     odd=$(unzip -Z "$packages/$zip" | awk 'NR > 2 && $1 ~ /^[d-]/ && $1 !~ /^(drwxr-xr-x|-rwxr-xr-x|-rw-r--r--)$/')
     [ -z "$odd" ] || die "$zip: entries with other modes: $odd"
